@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build, the tests, the benchmarks and the
+# screenshots need. Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build ccache clang-format
+    qt6-base-dev qt6-charts-dev qt6-pdf-dev qt6-svg-dev libgl1-mesa-dev
+    libsqlcipher-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth poppler-utils fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]} == 0)); then
+    echo "install-deps: everything is installed"
+    exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calendar/calendar_status.h"
+#include "calendar/weekday.h"
+#include "cli_context.h"
+#include "common/texts.h"
+#include "output.h"
+#include "store/day_serial.h"
+#include "store/draw_history_csv.h"
+#include "store/draw_listing.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::cli {
+
+namespace {
+
+QJsonValue dateOrNull(double serial)
+{
+    return serial == 0 ? QJsonValue() : QJsonValue(shortDate(fromDaySerial(serial)));
+}
+
+QList<DrawRecord> drawsOrNone(const DrawsFile &file)
+{
+    // For the calendar an unreadable draws file counts as empty.
+    Result<QList<DrawRecord>> draws = file.readAll();
+    return draws ? draws.value() : QList<DrawRecord>{};
+}
+
+int listDrawsCommand(const CliContext &context)
+{
+    Result<LoadedDraws> loaded = loadDrawsList(context.folder.draws(), 0);
+    if (!loaded)
+        return fail(loaded.error().message);
+    const QList<DrawRecord> &draws = loaded->draws;
+    if (context.json) {
+        QJsonArray array;
+        for (int record : loaded->listing.records) {
+            const DrawRecord &draw = draws[record - 1];
+            array.append(QJsonObject{{u"record"_s, record},
+                                     {u"text"_s, drawEntryText(draw)},
+                                     {u"date"_s, shortDate(draw.date())},
+                                     {u"weekday"_s, diasemana(draw.drawDate)}});
+        }
+        printJson(array);
+    } else {
+        for (int record : loaded->listing.records) {
+            const DrawRecord &draw = draws[record - 1];
+            printLine(u"%1  %2  %3"_s.arg(record, 5).arg(drawEntryText(draw), drawDateText(draw)));
+        }
+        printLine(drawTotalText(loaded->listing.count()));
+    }
+    return Success;
+}
+
+int listSyndicatesCommand(const CliContext &context)
+{
+    Result<QList<SyndicateRecord>> syndicates = context.folder.syndicates().readAll();
+    if (!syndicates)
+        return fail(syndicates.error().message);
+    QJsonArray array;
+    int record = 0;
+    for (const SyndicateRecord &syndicate : syndicates.value()) {
+        ++record;
+        if (!context.json) {
+            printLine(u"%1  %2 %3 %4  %5  %6"_s.arg(record, 3)
+                          .arg(syndicate.nameText(), -20)
+                          .arg(syndicateKindName(syndicate.kind()), -8)
+                          .arg(syndicate.sixNumberBets(), 4)
+                          .arg(shortDate(fromDaySerial(syndicate.createdOn)))
+                          .arg(syndicate.daysText()));
+            continue;
+        }
+        array.append(QJsonObject{
+            {u"record"_s, record},
+            {u"name"_s, syndicate.nameText()},
+            {u"kind"_s, syndicateKindName(syndicate.kind())},
+            {u"bets"_s, syndicate.sixNumberBets()},
+            {u"days"_s, syndicate.daysText()},
+            {u"createdOn"_s, shortDate(fromDaySerial(syndicate.createdOn))},
+            {u"countedThrough"_s, dateOrNull(syndicate.countedThrough)},
+            {u"hits"_s, QJsonObject{{u"3"_s, syndicate.hit(3)},
+                                    {u"4"_s, syndicate.hit(4)},
+                                    {u"5"_s, syndicate.hit(5)},
+                                    {u"5C"_s, syndicate.hit(7)},
+                                    {u"6"_s, syndicate.hit(6)}}}});
+    }
+    if (context.json)
+        printJson(array);
+    return Success;
+}
+
+int calendarCommand(const CliContext &context)
+{
+    Result<QList<SyndicateRecord>> syndicates = context.folder.syndicates().readAll();
+    const CalendarStatus status =
+        computeCalendar(drawsOrNone(context.folder.draws()),
+                        syndicates ? syndicates.value() : QList<SyndicateRecord>{}, context.today);
+    if (context.json) {
+        printJson(QJsonObject{
+            {u"draws"_s, status.drawCount},
+            {u"lastDraw"_s, status.lastDrawText},
+            {u"nextDraw"_s, status.nextDrawText},
+            {u"daysToGo"_s, status.daysToGoText},
+            {u"reminder"_s, status.reminder ? QJsonValue(*status.reminder) : QJsonValue()},
+            {u"drawsPlayed"_s, status.drawsPlayed}});
+    } else {
+        printLine(u"- Última actualización de sorteos: "_s + status.lastDrawText);
+        printLine(u"- Próximo sorteo: "_s + status.nextDrawText + u" ("_s + status.daysToGoText +
+                  u')');
+        if (status.reminder)
+            printLine(*status.reminder);
+        printLine(u"Sorteos guardados: %1; jugados por alguna peña: %2"_s.arg(status.drawCount)
+                      .arg(status.drawsPlayed));
+    }
+    return Success;
+}
+
+int reportImport(const CliContext &context, const Result<int> &imported)
+{
+    if (!imported)
+        return fail(imported.error().message);
+    if (context.json)
+        printJson(QJsonObject{{u"imported"_s, imported.value()}});
+    else
+        printLine(texts::importSucceeded().text + u" ("_s + QString::number(imported.value()) +
+                  u" sorteos)."_s);
+    return Success;
+}
+
+int importCommand(const CliContext &context)
+{
+    return reportImport(context, context.folder.draws().importFile(context.arguments.at(0)));
+}
+
+int importCsvCommand(const CliContext &context)
+{
+    Result<QByteArray> bytes = readFileCapped(context.arguments.at(0), 64LL * 1024 * 1024);
+    if (!bytes)
+        return fail(bytes.error().message);
+    Result<QList<DrawRecord>> draws = parseDrawHistoryCsv(bytes.value());
+    if (!draws)
+        return fail(draws.error().message);
+    return reportImport(context, context.folder.draws().importDraws(draws.value()));
+}
+
+int reportDone(const CliContext &context, const Status &status, const QJsonObject &json,
+               const QString &text)
+{
+    if (!status)
+        return fail(status.error().message);
+    if (context.json)
+        printJson(json);
+    else
+        printLine(text);
+    return Success;
+}
+
+int deleteDrawCommand(const CliContext &context)
+{
+    const std::optional<int> k = parseRecordNumber(context.arguments.at(0));
+    const DrawsFile draws = context.folder.draws();
+    Result<QList<DrawRecord>> stored = draws.readAll();
+    if (!stored)
+        return fail(stored.error().message);
+    if (!k || *k > stored->size())
+        return fail({u"No existe el sorteo %1."_s.arg(context.arguments.at(0)), u"Error"_s,
+                     MessageIcon::Exclamation});
+    const DrawRecord removed = stored->at(*k - 1);
+    return reportDone(context, draws.removeRecord(*k),
+                      QJsonObject{{u"deleted"_s, *k}, {u"text"_s, drawEntryText(removed)}},
+                      u"Sorteo del %1 eliminado."_s.arg(drawDateText(removed)));
+}
+
+int resetResultsCommand(const CliContext &context)
+{
+    return reportDone(context, context.folder.syndicates().resetResults(context.today),
+                      QJsonObject{{u"reset"_s, true}},
+                      u"Aciertos de las peñas borrados; fecha de creación: %1."_s.arg(
+                          shortDate(context.today)));
+}
+
+int deleteSyndicateCommand(const CliContext &context)
+{
+    const std::optional<int> k = parseRecordNumber(context.arguments.at(0));
+    const SyndicatesFile syndicates = context.folder.syndicates();
+    Result<QList<SyndicateRecord>> stored = syndicates.readAll();
+    if (!stored)
+        return fail(stored.error().message);
+    if (!k || *k > stored->size())
+        return fail({u"No existe la peña %1."_s.arg(context.arguments.at(0)), u"Error"_s,
+                     MessageIcon::Exclamation});
+    const QString name = stored->at(*k - 1).nameText();
+    return reportDone(context, syndicates.remove(*k),
+                      QJsonObject{{u"deleted"_s, *k}, {u"name"_s, name}},
+                      u"Peña %1 eliminada."_s.arg(name));
+}
+
+} // namespace
+
+const QList<CommandEntry> &dataCommands()
+{
+    static const QList<CommandEntry> commands = {
+        {u"draws", u"draws", listDrawsCommand},
+        {u"syndicates", u"syndicates", listSyndicatesCommand},
+        {u"calendar", u"calendar", calendarCommand},
+        {u"import", u"import FILE", importCommand},
+        {u"import-csv", u"import-csv FILE", importCsvCommand},
+        {u"delete-draw", u"delete-draw N", deleteDrawCommand},
+        {u"reset-results", u"reset-results", resetResultsCommand},
+        {u"delete-syndicate", u"delete-syndicate N", deleteSyndicateCommand},
+    };
+    return commands;
+}
+
+} // namespace zafrano::cli

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zafrano-cli: the program's core run from a terminal or a timer job.
+#include "cli_context.h"
+#include "output.h"
+#include "store/day_serial.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano;
+using namespace zafrano::cli;
+
+namespace {
+
+QString usageText()
+{
+    QString text = u"Uso: zafrano-cli [--dir CARPETA] [--today AAAA-MM-DD] [--json] ORDEN …\n"
+                   u"Órdenes:\n"_s;
+    for (const CommandEntry &command : dataCommands())
+        text += u"  "_s + QString::fromUtf16(command.usage) + u'\n';
+    return text;
+}
+
+int usageError(const QString &problem)
+{
+    printError(problem);
+    printError(usageText());
+    return UsageError;
+}
+
+const CommandEntry *findCommand(const QString &name)
+{
+    for (const CommandEntry &command : dataCommands()) {
+        if (name == QString::fromUtf16(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+qsizetype argumentsOf(const CommandEntry &command)
+{
+    return QString::fromUtf16(command.usage).split(u' ').size() - 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"zafrano-cli"_s);
+
+    QCommandLineParser parser;
+    const QCommandLineOption dirOption(u"dir"_s, u"Carpeta de los datos."_s, u"CARPETA"_s);
+    const QCommandLineOption todayOption(u"today"_s, u"Fecha tomada como hoy."_s, u"FECHA"_s);
+    const QCommandLineOption jsonOption(u"json"_s, u"Salida en JSON."_s);
+    const QCommandLineOption helpOption({u"h"_s, u"help"_s}, u"Esta ayuda."_s);
+    parser.addOptions({dirOption, todayOption, jsonOption, helpOption});
+    parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
+    if (!parser.parse(app.arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        printLine(usageText());
+        return Success;
+    }
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return usageError(u"Falta la orden."_s);
+    const CommandEntry *command = findCommand(positional.takeFirst());
+    if (!command)
+        return usageError(u"Orden desconocida."_s);
+    if (positional.size() != argumentsOf(*command))
+        return usageError(u"Argumentos incorrectos para "_s + QString::fromUtf16(command->name));
+
+    QDate today = QDate::currentDate();
+    if (parser.isSet(todayOption)) {
+        today = QDate::fromString(parser.value(todayOption), u"yyyy-MM-dd"_s);
+        if (!today.isValid())
+            return usageError(u"Fecha no válida: "_s + parser.value(todayOption));
+    }
+    const QString folder =
+        parser.isSet(dirOption) ? parser.value(dirOption) : QCoreApplication::applicationDirPath();
+
+    if (!QFileInfo(folder).isDir())
+        return fail({u"No existe la carpeta de datos "_s + QDir::toNativeSeparators(folder) + u'.',
+                     u"Error"_s, MessageIcon::Exclamation});
+
+    const DataFolder dataFolder(folder);
+    Result<Settings> settings =
+        openDataFolder(dataFolder, [](const ProgramMessage &message) { printError(message.text); });
+    if (!settings)
+        return fail(settings.error().message);
+
+    const CliContext context{dataFolder, settings.value(), today, parser.isSet(jsonOption),
+                             positional};
+    return command->run(context);
+}

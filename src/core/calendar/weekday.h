@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace zafrano {
+
+// The Spanish name of the weekday of a day serial: "Domingo", "Lunes", …, "Sábado".
+QString diasemana(double daySerial);
+QString weekdayName(QDate date);
+// The name for QDate::dayOfWeek(): 1 "Lunes" … 7 "Domingo".
+QString weekdayNameOf(int dayOfWeek);
+
+// The six draw days, Monday first, as syndicates name them.
+const QStringList &drawDayNames();
+
+// What a syndicate's days field holds when it plays every draw.
+QString everyDrawDay();
+
+// "Lunes, 15 de octubre del 2018".
+QString longSpanishDate(QDate date);
+
+} // namespace zafrano

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/texts.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::texts {
+
+ProgramMessage permissionDenied()
+{
+    return {u"Para modificar el archivo necesita permiso de Administrador.\r\n"
+            u"Cierre el programa y ejecútelo en modo Administrador y repita la operación.\r\n"
+            u"(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"_s,
+            u"Error de permiso"_s, MessageIcon::Exclamation};
+}
+
+ProgramMessage requiredFileMissing(int errorNumber)
+{
+    return {u"No se encuentra un archivo necesario para el funcionamiento del programa. "
+            u"Reinstale el programa. Error "_s +
+                QString::number(errorNumber),
+            u"¡Vaya hombre!"_s, MessageIcon::Exclamation};
+}
+
+ProgramMessage legacySyndicatesFound()
+{
+    return {u"Se ha encontrado un archivo de apuestas perteneciente a una versión anterior del "
+            u"programa y se va a convertir el fichero a la versión actual."_s,
+            u"Actualización de datos"_s, MessageIcon::Information};
+}
+
+ProgramMessage importRejected()
+{
+    return {u"Fichero de sorteos no válido. Compruebe que el archivo BONONUME.DAT sea para Zafrano."_s,
+            u"¡Vaya hombre!"_s, MessageIcon::Exclamation};
+}
+
+ProgramMessage importFailed(int errorNumber)
+{
+    ProgramMessage message = importRejected();
+    message.text += u" Error "_s + QString::number(errorNumber);
+    return message;
+}
+
+ProgramMessage importSucceeded()
+{
+    return {u"Archivo de sorteos importado con éxito"_s, u"Todos los sorteos"_s,
+            MessageIcon::Information};
+}
+
+ProgramMessage unreadableDrawsFile()
+{
+    return {u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!."_s,
+            u"Error de lectura"_s, MessageIcon::Exclamation};
+}
+
+} // namespace zafrano::texts

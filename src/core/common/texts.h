@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/program_message.h"
+
+#include <QString>
+
+// Messages shared by several operations. Texts are the program's own, byte for byte.
+namespace zafrano::texts {
+
+inline constexpr auto ProgramName = u"Zafrano";
+inline constexpr auto ProgramVersion = u"2.1.55";
+
+// Shown when a data file may not be modified (the platform's path/file access error).
+ProgramMessage permissionDenied();
+
+// start-up: tablas.bin is missing; ends with the error number.
+ProgramMessage requiredFileMissing(int errorNumber);
+
+ProgramMessage legacySyndicatesFound();
+
+ProgramMessage importRejected();
+ProgramMessage importFailed(int errorNumber);
+ProgramMessage importSucceeded();
+
+ProgramMessage unreadableDrawsFile();
+
+// Error numbers the messages carry, as the player's manual lists them.
+inline constexpr int ErrorFileNotFound = 53;
+inline constexpr int ErrorDeviceIo = 57;
+inline constexpr int ErrorPathFileAccess = 75;
+
+} // namespace zafrano::texts

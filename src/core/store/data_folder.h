@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/result.h"
+#include "store/draws_file.h"
+#include "store/settings.h"
+#include "store/syndicates_file.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace zafrano {
+
+// The folder that holds the program's data files, with a trailing separator
+// (a root such as "C:/" or "/" already has one).
+QString basePathFor(const QString &programFolder);
+
+// The data files beside the program.
+class DataFolder
+{
+public:
+    static constexpr auto TablesFileName = u"tablas.bin";
+    static constexpr auto SavedPageName = u"bonowww.txt";
+    static constexpr auto SavedDrawPageName = u"bonowww2.txt";
+
+    explicit DataFolder(const QString &programFolder);
+
+    const QString &basePath() const { return m_basePath; }
+    QString filePath(const QString &fileName) const { return m_basePath + fileName; }
+
+    DrawsFile draws() const { return DrawsFile(m_basePath); }
+    SyndicatesFile syndicates() const { return SyndicatesFile(m_basePath); }
+    SettingsFile settings() const { return SettingsFile(m_basePath); }
+
+private:
+    QString m_basePath;
+};
+
+// The start-up of the program, shared by the window and the command line:
+// drops the syndicates work file, creates the data files that are missing,
+// requires tablas.bin (its message and error number otherwise), reads the
+// settings and converts a syndicates file of the older format. `notify` shows
+// the conversion's message before it runs. Returns the settings read.
+Result<Settings> openDataFolder(const DataFolder &folder,
+                                const std::function<void(const ProgramMessage &)> &notify);
+
+} // namespace zafrano

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/draw_listing.h"
+
+#include "common/texts.h"
+#include "store/draws_file.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano {
+
+bool WeekdayFilter::allTicked() const
+{
+    return std::all_of(ticked.begin(), ticked.end(), [](bool t) { return t; });
+}
+
+bool WeekdayFilter::passes(QDate date) const
+{
+    if (allTicked())
+        return true;
+    const int day = date.dayOfWeek(); // 1 = Monday … 7 = Sunday
+    return day >= 1 && day <= 6 && ticked[day - 1];
+}
+
+Result<DrawListing> listDraws(const QList<DrawRecord> &draws, double startSerial,
+                              const WeekdayFilter &filter)
+{
+    DrawListing listing;
+    listing.records.reserve(draws.size());
+    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
+        const DrawRecord &draw = draws[i];
+        const QDate date = draw.date();
+        if (!date.isValid())
+            return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
+        if (draw.drawDate < startSerial || !filter.passes(date))
+            continue;
+        if (!draw.hasValidNumbers())
+            return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
+        const int record = static_cast<int>(i + 1);
+        if (listing.records.isEmpty())
+            listing.newestListed = date;
+        listing.oldestListed = date;
+        listing.records.append(record);
+        if (record == draws.size())
+            listing.newestEntryText = drawEntryText(draw);
+    }
+    return listing;
+}
+
+QString drawTotalText(int count)
+{
+    return u"TOTAL: "_s + QString::number(count) + u" sorteos."_s;
+}
+
+} // namespace zafrano
+
+namespace zafrano {
+
+Result<LoadedDraws> loadDrawsList(const DrawsFile &file, double startSerial,
+                                  const WeekdayFilter &filter)
+{
+    Result<QList<DrawRecord>> draws = file.readAll();
+    Result<DrawListing> listing =
+        draws ? listDraws(draws.value(), startSerial, filter)
+              : Result<DrawListing>(Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()});
+    if (!listing) {
+        // The damaged file is kept aside; an error while moving it changes nothing.
+        (void)file.recoverUnreadable();
+        return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
+    }
+    return LoadedDraws{std::move(draws).value(), std::move(listing).value()};
+}
+
+} // namespace zafrano

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/draws_file.h"
+
+#include "common/texts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano {
+
+namespace {
+
+QByteArray encodeDraws(const QList<DrawRecord> &draws)
+{
+    QByteArray bytes;
+    bytes.reserve(draws.size() * DrawRecord::Size);
+    for (const DrawRecord &draw : draws)
+        bytes.append(draw.toBytes());
+    return bytes;
+}
+
+int errorNumberOf(const Error &error)
+{
+    switch (error.kind) {
+    case ErrorKind::NotFound:
+        return texts::ErrorFileNotFound;
+    case ErrorKind::PermissionDenied:
+        return texts::ErrorPathFileAccess;
+    case ErrorKind::InvalidData:
+    case ErrorKind::Io:
+        break;
+    }
+    return texts::ErrorDeviceIo;
+}
+
+} // namespace
+
+std::optional<InvalidDraw> findInvalidDraw(const QList<DrawRecord> &draws)
+{
+    if (draws.isEmpty())
+        return InvalidDraw{0, u"no contiene ningún sorteo"_s};
+    double previousDate = 1; // day 1 is 31/12/1899: no draw can be that old
+    for (qsizetype i = 0; i < draws.size(); ++i) {
+        const DrawRecord &draw = draws[i];
+        if (!draw.hasValidNumbers())
+            return InvalidDraw{i, u"número fuera de 1..49"_s};
+        std::array<qint16, 6> sorted = draw.numbers;
+        std::sort(sorted.begin(), sorted.end());
+        if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
+            return InvalidDraw{i, u"número repetido"_s};
+        if (draw.complementario < 1 || draw.complementario > 49)
+            return InvalidDraw{i, u"complementario fuera de 1..49"_s};
+        if (draw.reintegro < 0 || draw.reintegro > 9)
+            return InvalidDraw{i, u"reintegro fuera de 0..9"_s};
+        if (!draw.date().isValid() || draw.drawDate != std::floor(draw.drawDate))
+            return InvalidDraw{i, u"fecha no válida"_s};
+        if (draw.drawDate <= previousDate)
+            return InvalidDraw{i, u"fecha fuera de orden"_s};
+        previousDate = draw.drawDate;
+    }
+    return std::nullopt;
+}
+
+Result<QList<DrawRecord>> decodeDraws(QByteArrayView bytes, const QString &fileName)
+{
+    if (bytes.size() % DrawRecord::Size != 0)
+        return Error{ErrorKind::InvalidData,
+                     {u"El archivo %1 está dañado: el último registro está incompleto."_s.arg(
+                          fileName),
+                      u"Error de lectura"_s, MessageIcon::Exclamation}};
+    QList<DrawRecord> draws;
+    draws.reserve(bytes.size() / DrawRecord::Size);
+    for (qsizetype offset = 0; offset < bytes.size(); offset += DrawRecord::Size)
+        draws.append(DrawRecord::fromBytes(bytes.sliced(offset, DrawRecord::Size)));
+    return draws;
+}
+
+DrawsFile::DrawsFile(const QString &folder)
+    : m_file(QDir(folder).filePath(QString::fromUtf16(FileName)), DrawRecord::Size, MaxBytes)
+{
+}
+
+QString DrawsFile::backupPath() const
+{
+    return QFileInfo(path()).dir().filePath(QString::fromUtf16(BackupName));
+}
+
+Result<QList<DrawRecord>> DrawsFile::readAll() const
+{
+    if (!m_file.exists())
+        return QList<DrawRecord>{};
+    Result<QByteArray> bytes = readFileCapped(path(), MaxBytes);
+    if (!bytes)
+        return bytes.error();
+    return decodeDraws(bytes.value(), QString::fromUtf16(FileName));
+}
+
+Status DrawsFile::append(const QList<DrawRecord> &draws) const
+{
+    Result<QList<DrawRecord>> stored = readAll();
+    if (!stored)
+        return stored.error();
+    return replaceFileAtomically(path(), m_file.workFilePath(),
+                                 encodeDraws(stored.value() + draws));
+}
+
+Status DrawsFile::removeRecord(int k) const
+{
+    return m_file.remove(k, TrailingBytes::Reject);
+}
+
+Status DrawsFile::removeAll() const
+{
+    return m_file.writeAll({});
+}
+
+Result<int> DrawsFile::importFile(const QString &chosenPath) const
+{
+    QFile chosen(chosenPath);
+    errno = 0;
+    if (!chosen.open(QIODevice::ReadOnly)) {
+        const Error error = fileError(chosenPath, errno ? errno : ENOENT, u"leer"_s);
+        return Error{error.kind, texts::importFailed(errorNumberOf(error))};
+    }
+    Result<QByteArray> bytes = readAllCapped(chosen, MaxBytes);
+    if (!bytes)
+        return Error{ErrorKind::InvalidData, texts::importRejected()};
+    Result<QList<DrawRecord>> draws = decodeDraws(bytes.value(), QFileInfo(chosenPath).fileName());
+    if (!draws)
+        return Error{ErrorKind::InvalidData, texts::importRejected()};
+    return importDraws(draws.value());
+}
+
+Result<int> DrawsFile::importDraws(const QList<DrawRecord> &draws) const
+{
+    if (findInvalidDraw(draws))
+        return Error{ErrorKind::InvalidData, texts::importRejected()};
+
+    // The previous draws stay in bononume.bak; only then is the file replaced.
+    QByteArray previous;
+    if (m_file.exists()) {
+        Result<QByteArray> stored = readFileCapped(path(), MaxBytes);
+        if (!stored)
+            return Error{stored.error().kind, texts::importFailed(errorNumberOf(stored.error()))};
+        previous = stored.value();
+    }
+    if (Status saved = replaceFileAtomically(backupPath(), m_file.workFilePath(), previous);
+        !saved)
+        return Error{saved.error().kind, texts::importFailed(errorNumberOf(saved.error()))};
+    if (Status written = replaceFileAtomically(path(), m_file.workFilePath(), encodeDraws(draws));
+        !written)
+        return Error{written.error().kind, texts::importFailed(errorNumberOf(written.error()))};
+    return static_cast<int>(draws.size());
+}
+
+Result<std::optional<QString>> DrawsFile::recoverUnreadable() const
+{
+    std::optional<QString> aside;
+    if (m_file.exists()) {
+        Result<QString> moved =
+            moveAside(path(), QFileInfo(path()).dir().filePath(QString::fromUtf16(DamagedName)));
+        if (!moved)
+            return moved.error();
+        aside = moved.value();
+    }
+    if (Status created = m_file.createIfMissing(); !created)
+        return created.error();
+    return aside;
+}
+
+} // namespace zafrano
