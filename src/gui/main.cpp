@@ -1,12 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/main_window.h"
+#include "main/splash_window.h"
+#include "ui/desktop_platform.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <memory>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    zafrano::gui::MainWindow window;
-    window.show();
+    QApplication::setApplicationName(u"Zafrano"_s);
+    QApplication::setWindowIcon(QIcon(u":/zafrano/zafrano.svg"_s));
+
+    zafrano::gui::BoxMessages messages;
+    zafrano::gui::SystemClock clock;
+    zafrano::gui::SystemDesktop desktop;
+    zafrano::gui::Platform platform{messages, clock, desktop};
+
+    // The data files live beside the program.
+    const zafrano::DataFolder folder(QCoreApplication::applicationDirPath());
+    std::unique_ptr<zafrano::gui::MainWindow> window;
+
+    zafrano::gui::SplashWindow splash;
+    QObject::connect(&splash, &zafrano::gui::SplashWindow::entered, &app, [&] {
+        window = std::make_unique<zafrano::gui::MainWindow>(folder, platform);
+        messages.setParentWindow(window.get());
+        desktop.setParentWindow(window.get());
+        splash.close();
+        if (!window->startUp()) {
+            QCoreApplication::exit(1);
+            return;
+        }
+        window->show();
+    });
+    splash.show();
     return app.exec();
 }

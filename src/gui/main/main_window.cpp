@@ -1,48 +1,174 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/main_window.h"
 
+#include "dialogs/about_dialog.h"
+#include "dialogs/settings_dialog.h"
+#include "main/draw_commands.h"
+#include "main/program_data.h"
+#include "main/syndicate_commands.h"
+#include "tabs/general_tab.h"
+#include "tabs/placeholder_tabs.h"
+#include "tabs/statistics_tab.h"
+#include "tabs/syndicates_tab.h"
+
+#include <QEvent>
+#include <QIcon>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+namespace {
+
+const QStringList &tabTitles()
+{
+    static const QStringList titles = {u"General"_s, u"Último sorteo"_s, u"Gestor de peñas"_s,
+                                       u"Estadísticas"_s, u"Crear Combinación"_s};
+    return titles;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform)
 {
     setObjectName(u"Principal"_s);
     setWindowTitle(u"Zafrano 2.1.55 - Comprueba tus números por internet."_s);
+    setWindowIcon(QIcon(u":/zafrano/zafrano.svg"_s));
+
+    m_data = new ProgramData(folder, platform, this);
+    m_drawCommands = new DrawCommands(*m_data, this);
+    m_syndicateCommands = new SyndicateCommands(*m_data, this);
+
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(u"SSTab1"_s);
-    for (const QString &title : {u"General"_s, u"Último sorteo"_s, u"Gestor de peñas"_s,
-                                 u"Estadísticas"_s, u"Crear Combinación"_s})
-        m_tabs->addTab(new QWidget(m_tabs), title);
+    m_general = new GeneralTab(*m_data, m_tabs);
+    m_statistics = new StatisticsTab(*m_data, *m_drawCommands, m_tabs);
+    m_tabs->addTab(m_general, tabTitles()[0]);
+    m_tabs->addTab(makeLastDrawTab(m_tabs), tabTitles()[1]);
+    m_tabs->addTab(new SyndicatesTab(*m_data, *m_syndicateCommands, m_tabs), tabTitles()[2]);
+    m_tabs->addTab(m_statistics, tabTitles()[3]);
+    m_tabs->addTab(makeCreateTab(m_tabs), tabTitles()[4]);
     setCentralWidget(m_tabs);
+
+    connect(m_general, &GeneralTab::drawsToCheckChanged, m_data, &ProgramData::runCheckingCycle);
+    connect(m_drawCommands, &DrawCommands::resultsReset, this,
+            [this] { m_general->setDrawsToCheck(1); });
     buildMenus();
-    resize(1000, 700);
+    resize(1000, 720);
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::startUp()
+{
+    move(25, 50);
+    Result<Settings> settings =
+        openDataFolder(m_data->folder(), [this](const ProgramMessage &message) {
+            m_platform.messages.show(message);
+        });
+    if (!settings) {
+        m_platform.messages.show(settings.error().message);
+        return false;
+    }
+    m_data->setSettings(settings.value());
+    m_data->refreshCalendar();
+    m_data->runCheckingCycle();
+    // The prize report, the results view, the news check and the statistics
+    // join the sequence here as they arrive.
+    m_started = true;
+    return true;
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_started)
+        handleActivation();
+}
+
+void MainWindow::handleActivation()
+{
+    ++m_activations;
+    if (m_activations == 1 && m_data->syndicates().isEmpty()) {
+        m_platform.messages.show(
+            {u"Bienvenido a Zafrano. Vaya a la pestaña 'Crear Combinación' y cree una peña. "
+             u"Podrás comprobar tus resultados a partir de hoy. Instrucciones disponibles en "
+             u"nuestra web, en la sección 'Tutorial' o en el programa, en el menú 'Ayuda'."_s,
+             u"Fichero de peñas vacío"_s, MessageIcon::Information});
+    }
+    if (m_about)
+        m_about->close();
+    if (m_settingsDialog)
+        m_settingsDialog->close();
+    m_data->recheckNewestDraw();
 }
 
 void MainWindow::buildMenus()
 {
     QMenu *general = menuBar()->addMenu(u"General"_s);
-    general->addAction(u"Bajar Sorteos nuevos"_s);
-    general->addAction(u"Crear peña nueva"_s);
-    general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
+    general->setObjectName(u"mnuGeneral"_s);
+    QAction *download = general->addAction(u"Bajar Sorteos nuevos"_s);
+    download->setEnabled(false); // arrives with the results download
+    QAction *create = general->addAction(u"Crear peña nueva"_s);
+    create->setEnabled(false); // arrives with the syndicate editor
+    QAction *deleteAll = general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
+    deleteAll->setObjectName(u"mnuBorrar"_s);
+    connect(deleteAll, &QAction::triggered, m_drawCommands, &DrawCommands::deleteAllOrReset);
     general->addSeparator();
-    general->addAction(u"Salir"_s, this, &QWidget::close);
+    QAction *quit = general->addAction(u"Salir"_s);
+    quit->setObjectName(u"mnuSalir"_s);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 
     QMenu *view = menuBar()->addMenu(u"Ver"_s);
-    const QStringList tabs = {u"General"_s, u"Último sorteo"_s, u"Gestor de peñas"_s,
-                              u"Estadísticas"_s, u"Crear Combinación"_s};
-    for (int i = 0; i < tabs.size(); ++i)
-        view->addAction(u"Pestaña "_s + tabs[i], this, [this, i] { m_tabs->setCurrentIndex(i); });
+    for (int i = 0; i < tabTitles().size(); ++i) {
+        QAction *action = view->addAction(u"Pestaña "_s + tabTitles()[i]);
+        connect(action, &QAction::triggered, this, [this, i] { m_tabs->setCurrentIndex(i); });
+    }
 
-    menuBar()->addMenu(u"Opciones"_s)->addAction(u"Configuración"_s);
+    QMenu *options = menuBar()->addMenu(u"Opciones"_s);
+    QAction *settings = options->addAction(u"Configuración"_s);
+    settings->setObjectName(u"mnuConfiguracion"_s);
+    connect(settings, &QAction::triggered, this, &MainWindow::showSettings);
+
     QMenu *help = menuBar()->addMenu(u"Ayuda"_s);
-    help->addAction(u"Instrucciones"_s);
-    help->addAction(u"Leer mensaje del Jefe"_s);
-    help->addAction(u"Web del programa"_s);
-    help->addAction(u"Acerca de..."_s);
+    connect(help->addAction(u"Instrucciones"_s), &QAction::triggered, this,
+            [this] { openUrl(u"/descargas/Instrucciones%20Tolvanic%203.2.pdf"_s); });
+    help->addAction(u"Leer mensaje del Jefe"_s)->setEnabled(false); // arrives with the news check
+    connect(help->addAction(u"Web del programa"_s), &QAction::triggered, this,
+            [this] { openUrl({}); });
+    QAction *about = help->addAction(u"Acerca de..."_s);
+    about->setObjectName(u"mnuAcercade"_s);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::openUrl(const QString &path)
+{
+    m_platform.desktop.openUrl(
+        QUrl(u"http://"_s + m_data->settings().webAddressText() + path, QUrl::TolerantMode));
+}
+
+void MainWindow::showAbout()
+{
+    if (!m_about) {
+        m_about = new AboutDialog(m_platform.desktop, m_data->settings().webAddressText(), this);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+}
+
+void MainWindow::showSettings()
+{
+    if (!m_settingsDialog) {
+        m_settingsDialog = new SettingsDialog(*m_data, this);
+        m_settingsDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_settingsDialog->show();
+    m_settingsDialog->raise();
 }
 
 } // namespace zafrano::gui

@@ -1,24 +1,65 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "store/data_folder.h"
+#include "ui/platform.h"
+
 #include <QMainWindow>
+#include <QPointer>
 
 class QTabWidget;
 
 namespace zafrano::gui {
 
-// The main window ("Principal"): the five tabs and the menus.
+class DrawCommands;
+class GeneralTab;
+class ProgramData;
+class SettingsDialog;
+class AboutDialog;
+class StatisticsTab;
+class SyndicateCommands;
+
+// The main window ("Principal"): it assembles the tabs, the menus and the
+// passes that bring every view up to date.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    MainWindow(const DataFolder &folder, Platform &platform, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence. False when the program cannot run (a required
+    // file is missing); its message has been shown.
+    bool startUp();
+
+    // What happens each time the window becomes active again.
+    void handleActivation();
+
+    ProgramData &data() const { return *m_data; }
+    DrawCommands &drawCommands() const { return *m_drawCommands; }
+    SyndicateCommands &syndicateCommands() const { return *m_syndicateCommands; }
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildMenus();
+    void openUrl(const QString &path);
+    void showAbout();
+    void showSettings();
 
+    Platform &m_platform;
+    ProgramData *m_data = nullptr;
+    DrawCommands *m_drawCommands = nullptr;
+    SyndicateCommands *m_syndicateCommands = nullptr;
     QTabWidget *m_tabs = nullptr;
+    GeneralTab *m_general = nullptr;
+    StatisticsTab *m_statistics = nullptr;
+    QPointer<AboutDialog> m_about;
+    QPointer<SettingsDialog> m_settingsDialog;
+    int m_activations = 0;
+    bool m_started = false;
 };
 
 } // namespace zafrano::gui

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calendar/calendar_status.h"
+#include "store/data_folder.h"
+#include "store/draw_listing.h"
+#include "ui/platform.h"
+
+#include <QObject>
+
+namespace zafrano::gui {
+
+// What the main window knows of the data files between two passes: the
+// settings, the stored draws and their list, the syndicates and the calendar.
+// Every change of the files ends with the passes that rebuild this.
+class ProgramData : public QObject
+{
+    Q_OBJECT
+
+public:
+    ProgramData(const DataFolder &folder, Platform &platform, QObject *parent = nullptr);
+
+    const DataFolder &folder() const { return m_folder; }
+    Platform &platform() const { return m_platform; }
+
+    Settings &settings() { return m_settings; }
+    void setSettings(const Settings &settings) { m_settings = settings; }
+    // Writes the settings record; a failure is shown, the program goes on.
+    void saveSettings();
+
+    const QList<DrawRecord> &draws() const { return m_draws; }
+    const DrawListing &listing() const { return m_listing; }
+    const QList<SyndicateRecord> &syndicates() const { return m_syndicates; }
+    const CalendarStatus &calendar() const { return m_calendar; }
+
+    // The calendar refresh: recounts the draws and the syndicates, works out
+    // the status block and rebuilds the syndicate list.
+    void refreshCalendar();
+    // Lists the stored draws; an unreadable file is recovered with its message,
+    // followed by the calendar refresh.
+    void listDraws();
+    // The checking cycle: check the newest draws, then list the draws.
+    void runCheckingCycle();
+    // The re-check of the newest draw after a change of the syndicates.
+    void recheckNewestDraw();
+
+    // Shows a failed change of a file: the permission message or the error's own.
+    void showFailure(const Error &error);
+
+signals:
+    void calendarRefreshed();
+    void syndicatesLoaded();
+    void drawsListed();
+
+private:
+    DataFolder m_folder;
+    Platform &m_platform;
+    Settings m_settings;
+    QList<DrawRecord> m_draws;
+    DrawListing m_listing;
+    QList<SyndicateRecord> m_syndicates;
+    CalendarStatus m_calendar;
+};
+
+} // namespace zafrano::gui

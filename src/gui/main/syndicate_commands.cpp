@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "main/syndicate_commands.h"
+
+#include "main/program_data.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::gui {
+
+SyndicateCommands::SyndicateCommands(ProgramData &data, QObject *parent)
+    : QObject(parent), m_data(data)
+{}
+
+bool SyndicateCommands::requireSelection()
+{
+    if (m_selected > 0 && m_selected <= m_data.syndicates().size())
+        return true;
+    m_data.platform().messages.show(
+        {u"Seleccione una peña primero..."_s, u"¡Nooooo!"_s, MessageIcon::Information});
+    return false;
+}
+
+void SyndicateCommands::deleteSelected()
+{
+    if (!requireSelection())
+        return;
+    // The name comes from the file, not from whatever was read last.
+    Result<SyndicateRecord> selected = m_data.folder().syndicates().read(m_selected);
+    if (!selected) {
+        m_data.showFailure(selected.error());
+        return;
+    }
+    if (!m_data.platform().messages.ask(
+            {u"¿Seguro que quieres eliminar la Peña "_s + selected->nameText() + u'?',
+             u"Borrar..."_s, MessageIcon::Question}))
+        return;
+    if (Status removed = m_data.folder().syndicates().remove(m_selected); !removed) {
+        m_data.showFailure(removed.error());
+        return;
+    }
+    m_selected = 0;
+    m_data.refreshCalendar();
+    m_data.recheckNewestDraw();
+}
+
+void SyndicateCommands::editSelected()
+{
+    if (!requireSelection())
+        return;
+    Result<SyndicateRecord> selected = m_data.folder().syndicates().read(m_selected);
+    if (!selected) {
+        m_data.showFailure(selected.error());
+        return;
+    }
+    if (selected->reducedFrom != 0)
+        m_data.platform().messages.show(
+            {u"Si modifica algún número de esta peña, dejará de ser Reducida y pasará a ser de "
+             u"apuestas sencillas."_s,
+             u"Atención!"_s, MessageIcon::Information});
+    emit editorRequested(m_selected);
+}
+
+void SyndicateCommands::printSelected()
+{
+    if (!requireSelection())
+        return;
+    emit printingRequested(m_selected);
+}
+
+} // namespace zafrano::gui

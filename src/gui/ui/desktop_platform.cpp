@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/desktop_platform.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace zafrano::gui {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Critical:
+        break;
+    }
+    return QMessageBox::Critical;
+}
+
+} // namespace
+
+void BoxMessages::show(const ProgramMessage &message)
+{
+    QMessageBox box(boxIcon(message.icon), message.title, message.text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+bool BoxMessages::ask(const ProgramMessage &question)
+{
+    QMessageBox box(boxIcon(question.icon), question.title, question.text,
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sí"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+QDate SystemClock::today() const
+{
+    return QDate::currentDate();
+}
+
+void SystemDesktop::openUrl(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+QString SystemDesktop::chooseFile(const QString &title, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, title, QDir::homePath(), filter);
+}
+
+} // namespace zafrano::gui

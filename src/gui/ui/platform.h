@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/program_message.h"
+
+#include <QDate>
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace zafrano::gui {
+
+// Every modal message and Yes/No question of the program goes through here,
+// so tests can answer the questions and read back what was shown.
+class Messages
+{
+public:
+    virtual ~Messages() = default;
+    // Shows the message with its title and icon, and waits for OK.
+    virtual void show(const ProgramMessage &message) = 0;
+    // Asks a Yes/No question; true for Yes.
+    virtual bool ask(const ProgramMessage &question) = 0;
+};
+
+// "Today" for the calendar and the resets; fixed in tests.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+};
+
+// The desktop around the program: web links, the file chooser.
+class Desktop
+{
+public:
+    virtual ~Desktop() = default;
+    // Opens an address in the default browser.
+    virtual void openUrl(const QUrl &url) = 0;
+    // Lets the player pick a file; an empty text when nothing was chosen.
+    virtual QString chooseFile(const QString &title, const QString &filter) = 0;
+};
+
+// The platform layer handed to the windows.
+struct Platform
+{
+    Messages &messages;
+    Clock &clock;
+    Desktop &desktop;
+};
+
+} // namespace zafrano::gui

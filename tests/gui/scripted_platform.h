@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ui/platform.h"
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+
+namespace zafrano::test {
+
+// Answers the program's questions from a script and records every message and
+// question shown, in order. A question nobody scripted an answer for fails the
+// test that asked it (it is answered No and recorded in `unexpected`).
+class ScriptedMessages final : public gui::Messages
+{
+public:
+    struct Shown
+    {
+        ProgramMessage message;
+        bool question = false;
+    };
+
+    void show(const ProgramMessage &message) override { shown.append({message, false}); }
+    bool ask(const ProgramMessage &question) override
+    {
+        shown.append({question, true});
+        if (answers.isEmpty()) {
+            unexpected.append(question.text);
+            return false;
+        }
+        return answers.takeFirst();
+    }
+
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const Shown &s : shown)
+            list.append(s.message.text);
+        return list;
+    }
+
+    QList<bool> answers;
+    QList<Shown> shown;
+    QStringList unexpected;
+};
+
+class FixedClock final : public gui::Clock
+{
+public:
+    explicit FixedClock(QDate date) : day(date) {}
+    QDate today() const override { return day; }
+    QDate day;
+};
+
+class FakeDesktop final : public gui::Desktop
+{
+public:
+    void openUrl(const QUrl &url) override { opened.append(url); }
+    QString chooseFile(const QString &, const QString &) override { return chosenFile; }
+
+    QList<QUrl> opened;
+    QString chosenFile;
+};
+
+// The three fakes as the platform the windows receive.
+struct ScriptedPlatform
+{
+    explicit ScriptedPlatform(QDate today) : clock(today) {}
+
+    ScriptedMessages messages;
+    FixedClock clock;
+    FakeDesktop desktop;
+    gui::Platform platform{messages, clock, desktop};
+};
+
+} // namespace zafrano::test
