@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +17,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Zafrano"_s);
     QApplication::setWindowIcon(QIcon(u":/zafrano/zafrano.svg"_s));
+
+    // The program speaks Spanish whatever the system's language: Qt's own
+    // buttons and dialogs too ("Aceptar", "Cancelar"), and dates and numbers.
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Spanish), u"qtbase"_s, u"_"_s,
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     zafrano::gui::BoxMessages messages;
     zafrano::gui::SystemClock clock;

@@ -39,7 +39,8 @@ AboutDialog::AboutDialog(Desktop &desktop, const QString &webAddress, QWidget *p
     system->setObjectName(u"Label4"_s);
     system->setAlignment(Qt::AlignCenter);
 
-    auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto *close = new QDialogButtonBox(this);
+    close->addButton(u"Cerrar"_s, QDialogButtonBox::RejectRole);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zafrano-screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]: starts the main window on a
+// data folder, as the program does, and saves every tab and the secondary
+// windows as PNG pictures, so a developer can look at them without a desktop.
+#include "main/main_window.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class PrintedMessages final : public zafrano::gui::Messages
+{
+public:
+    void show(const zafrano::ProgramMessage &message) override
+    {
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(message.title), qPrintable(message.text));
+    }
+    bool ask(const zafrano::ProgramMessage &question) override
+    {
+        show(question);
+        return false;
+    }
+};
+
+class DateClock final : public zafrano::gui::Clock
+{
+public:
+    QDate day;
+    QDate today() const override { return day; }
+};
+
+class NoDesktop final : public zafrano::gui::Desktop
+{
+public:
+    void openUrl(const QUrl &) override {}
+    QString chooseFile(const QString &, const QString &) override { return {}; }
+};
+
+void save(QWidget *widget, const QDir &out, const QString &name)
+{
+    widget->grab().save(out.filePath(name + u".png"_s));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: zafrano-screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]\n");
+        return 2;
+    }
+    PrintedMessages messages;
+    DateClock clock;
+    clock.day =
+        args.size() > 3 ? QDate::fromString(args[3], u"yyyy-MM-dd"_s) : QDate::currentDate();
+    NoDesktop desktop;
+    zafrano::gui::Platform platform{messages, clock, desktop};
+
+    const QDir out(args[2]);
+    QDir().mkpath(out.path());
+    zafrano::gui::MainWindow window{zafrano::DataFolder(args[1]), platform};
+    if (!window.startUp())
+        return 1;
+    window.show();
+    auto *tabs = window.findChild<QTabWidget *>(u"SSTab1"_s);
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        save(&window, out, u"tab%1"_s.arg(i));
+    }
+    for (const auto &[action, dialog] : {std::pair{u"mnuAcercade"_s, u"Acercade"_s},
+                                         std::pair{u"mnuConfiguracion"_s, u"Configurar"_s}}) {
+        window.findChild<QAction *>(action)->trigger();
+        QApplication::processEvents();
+        if (auto *shown = window.findChild<QDialog *>(dialog)) {
+            shown->adjustSize();
+            save(shown, out, dialog);
+        }
+    }
+    return 0;
+}
