@@ -15,7 +15,9 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QUrl>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -58,6 +60,7 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     connect(m_drawCommands, &DrawCommands::resultsReset, this,
             [this] { m_general->setDrawsToCheck(1); });
     buildMenus();
+    buildToolbar();
     resize(1000, 720);
 }
 
@@ -143,6 +146,34 @@ void MainWindow::buildMenus()
     QAction *about = help->addAction(u"Acerca de..."_s);
     about->setObjectName(u"mnuAcercade"_s);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildToolbar()
+{
+    QToolBar *toolbar = addToolBar(u"Herramientas"_s);
+    toolbar->setObjectName(u"Toolbar"_s);
+    toolbar->setMovable(false);
+    toolbar->setIconSize(QSize(28, 28));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    struct Tool
+    {
+        const char16_t *picture;
+        const char16_t *text;
+        std::function<void()> run;
+    };
+    const QList<Tool> tools = {
+        {u"delete-syndicate", u"Eliminar peña", [this] { m_syndicateCommands->deleteSelected(); }},
+        {u"edit-syndicate", u"Editar peña", [this] { m_syndicateCommands->editSelected(); }},
+        {u"delete-draws", u"Borrar sorteos", [this] { m_drawCommands->deleteAllOrReset(); }},
+        {u"print-slips", u"Imprimir boletos", [this] { m_syndicateCommands->printSelected(); }},
+        {u"import-draws", u"Añadir sorteos", [this] { m_drawCommands->importDraws(); }}};
+    for (qsizetype i = 0; i < tools.size(); ++i) {
+        QAction *action = toolbar->addAction(
+            QIcon(u":/zafrano/"_s + QString::fromUtf16(tools[i].picture) + u".svg"_s),
+            QString::fromUtf16(tools[i].text));
+        action->setObjectName(u"Image1_"_s + QString::number(i));
+        connect(action, &QAction::triggered, this, tools[i].run);
+    }
 }
 
 void MainWindow::openUrl(const QString &path)

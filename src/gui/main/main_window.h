@@ -45,6 +45,8 @@ protected:
 
 private:
     void buildMenus();
+    // The pictures Image1(0..4): each does what its button does.
+    void buildToolbar();
     void openUrl(const QString &path);
     void showAbout();
     void showSettings();
