@@ -3,6 +3,11 @@
 
 namespace zafrano::cli {
 
+QList<CommandEntry> allCommands()
+{
+    return dataCommands() + checkCommands();
+}
+
 std::optional<int> parseRecordNumber(const QString &text)
 {
     bool ok = false;

@@ -3,6 +3,7 @@
 
 #include "store/data_folder.h"
 
+#include <QCommandLineParser>
 #include <QDate>
 #include <QStringList>
 
@@ -16,7 +17,8 @@ struct CliContext
     Settings settings;
     QDate today;
     bool json = false;
-    QStringList arguments; // after the command name
+    QStringList arguments;                       // after the command name
+    const QCommandLineParser *options = nullptr; // the options a command may read
 };
 
 using Command = int (*)(const CliContext &);
@@ -30,6 +32,20 @@ struct CommandEntry
 
 // The commands on the stored data: draws, syndicates, calendar, imports, deletions.
 const QList<CommandEntry> &dataCommands();
+// The check of every syndicate against the newest draws.
+const QList<CommandEntry> &checkCommands();
+// Every command, in the order the usage lists them.
+QList<CommandEntry> allCommands();
+
+// Options that only some commands read; all are known to the parser.
+namespace option {
+inline constexpr auto Draws = u"draws";
+inline constexpr auto History = u"history";
+inline constexpr auto PrizesOnly = u"prizes-only";
+inline constexpr auto Syndicate = u"syndicate";
+inline constexpr auto DryRun = u"dry-run";
+inline constexpr auto Pdf = u"pdf";
+} // namespace option
 
 // Parses a record number argument (1-based); nothing when it is not one.
 std::optional<int> parseRecordNumber(const QString &text);

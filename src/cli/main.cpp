@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 using namespace zafrano;
@@ -19,7 +21,7 @@ QString usageText()
 {
     QString text = u"Uso: zafrano-cli [--dir CARPETA] [--today AAAA-MM-DD] [--json] ORDEN …\n"
                    u"Órdenes:\n"_s;
-    for (const CommandEntry &command : dataCommands())
+    for (const CommandEntry &command : allCommands())
         text += u"  "_s + QString::fromUtf16(command.usage) + u'\n';
     return text;
 }
@@ -31,25 +33,43 @@ int usageError(const QString &problem)
     return UsageError;
 }
 
-const CommandEntry *findCommand(const QString &name)
+std::optional<CommandEntry> findCommand(const QString &name)
 {
-    for (const CommandEntry &command : dataCommands()) {
+    for (const CommandEntry &command : allCommands()) {
         if (name == QString::fromUtf16(command.name))
-            return &command;
+            return command;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
+// The words of the usage outside the [options]: FILE, N, …
 qsizetype argumentsOf(const CommandEntry &command)
 {
-    return QString::fromUtf16(command.usage).split(u' ').size() - 1;
+    static const QRegularExpression optional(u"\\[[^\\]]*\\]"_s);
+    const QString usage = QString::fromUtf16(command.usage).remove(optional);
+    return usage.split(u' ', Qt::SkipEmptyParts).size() - 1;
+}
+
+// Standard error is for the program's own messages; the platform's remarks
+// about the session it runs in are not for the player.
+void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg || text.startsWith(u"QStandardPaths:"_s))
+        return;
+    static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
+    standard(type, context, text);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printing to PDF needs fonts, which come with a GUI application; it never
+    // opens a window, so it needs no display either.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietPlatformNotes);
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"zafrano-cli"_s);
 
     QCommandLineParser parser;
@@ -58,6 +78,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption jsonOption(u"json"_s, u"Salida en JSON."_s);
     const QCommandLineOption helpOption({u"h"_s, u"help"_s}, u"Esta ayuda."_s);
     parser.addOptions({dirOption, todayOption, jsonOption, helpOption});
+    parser.addOptions(
+        {{QString::fromUtf16(option::Draws), u"Sorteos a comprobar (check)."_s, u"N"_s},
+         {QString::fromUtf16(option::History), u"Incluir el histórico (check)."_s},
+         {QString::fromUtf16(option::PrizesOnly), u"Sólo si hay premio (check)."_s},
+         {QString::fromUtf16(option::Syndicate), u"Sólo esta peña (check)."_s, u"NOMBRE"_s},
+         {QString::fromUtf16(option::DryRun), u"No grabar los aciertos (check)."_s},
+         {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check)."_s, u"ARCHIVO"_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
@@ -69,7 +96,7 @@ int main(int argc, char *argv[])
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return usageError(u"Falta la orden."_s);
-    const CommandEntry *command = findCommand(positional.takeFirst());
+    const std::optional<CommandEntry> command = findCommand(positional.takeFirst());
     if (!command)
         return usageError(u"Orden desconocida."_s);
     if (positional.size() != argumentsOf(*command))
@@ -95,6 +122,6 @@ int main(int argc, char *argv[])
         return fail(settings.error().message);
 
     const CliContext context{dataFolder, settings.value(), today, parser.isSet(jsonOption),
-                             positional};
+                             positional, &parser};
     return command->run(context);
 }

@@ -6,8 +6,10 @@
 #include "main/draw_commands.h"
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
+#include "printing/results_listing.h"
 #include "tabs/general_tab.h"
 #include "tabs/placeholder_tabs.h"
+#include "tabs/results_panel.h"
 #include "tabs/statistics_tab.h"
 #include "tabs/syndicates_tab.h"
 
@@ -18,6 +20,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +60,7 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     setCentralWidget(m_tabs);
 
     connect(m_general, &GeneralTab::drawsToCheckChanged, m_data, &ProgramData::runCheckingCycle);
+    connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
     connect(m_drawCommands, &DrawCommands::resultsReset, this,
             [this] { m_general->setDrawsToCheck(1); });
     buildMenus();
@@ -119,6 +123,7 @@ void MainWindow::buildMenus()
     QAction *create = general->addAction(u"Crear peña nueva"_s);
     create->setEnabled(false); // arrives with the syndicate editor
     QAction *deleteAll = general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
+    addResultsMenus(general);
     deleteAll->setObjectName(u"mnuBorrar"_s);
     connect(deleteAll, &QAction::triggered, m_drawCommands, &DrawCommands::deleteAllOrReset);
     general->addSeparator();
@@ -148,6 +153,50 @@ void MainWindow::buildMenus()
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
+void MainWindow::addResultsMenus(QMenu *general)
+{
+    // Each entry shows its list with the two check boxes set in one step; a box
+    // that changes runs the check again.
+    struct Entry
+    {
+        const char16_t *name;
+        const char16_t *caption;
+        std::optional<bool> prizesOnly;
+        std::optional<bool> history;
+    };
+    const QList<Entry> simple = {
+        {u"sencillas", u"Todos los resultados", std::nullopt, std::nullopt},
+        {u"verpremio", u"Sólo si hay premio", true, false},
+        {u"verhisto",
+         u"Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)", false,
+         true},
+        {u"verprehi", u"Sólo si hay premios + histórico", true, true}};
+    const QList<Entry> multiple = {
+        {u"Multiples", u"Todos los resultados", std::nullopt, std::nullopt},
+        {u"verpremiom", u"Sólo si hay premio", true, false},
+        {u"verhistom",
+         u"Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)", false,
+         true},
+        {u"verpreim", u"Sólo si hay premios + histórico", true, true}};
+    const QList<std::pair<QString, QList<Entry>>> menus = {{u"Sencillas"_s, simple},
+                                                           {u"Múltiples"_s, multiple}};
+    for (int list = 0; list < 2; ++list) {
+        QMenu *menu = general->addMenu(menus[list].first);
+        for (const Entry &entry : menus[list].second) {
+            QAction *action = menu->addAction(QString::fromUtf16(entry.caption));
+            action->setObjectName(QString::fromUtf16(entry.name));
+            connect(action, &QAction::triggered, this, [this, list, entry] {
+                m_tabs->setCurrentIndex(0);
+                m_general->results().showResultsList(list);
+                if (entry.prizesOnly)
+                    m_general->setPrizesOnly(*entry.prizesOnly);
+                if (entry.history)
+                    m_general->setHistory(*entry.history);
+            });
+        }
+    }
+}
+
 void MainWindow::buildToolbar()
 {
     QToolBar *toolbar = addToolBar(u"Herramientas"_s);
@@ -174,6 +223,18 @@ void MainWindow::buildToolbar()
         action->setObjectName(u"Image1_"_s + QString::number(i));
         connect(action, &QAction::triggered, this, tools[i].run);
     }
+}
+
+void MainWindow::printResults()
+{
+    m_data->check();
+    const PrintDocument listing = buildResultsListing(m_data->checkResults());
+    if (!listing.hasText()) {
+        m_platform.messages.show({u"Listado vacío. No hay datos para imprimir,"_s,
+                                  u"No hay datos"_s, MessageIcon::Information});
+        return;
+    }
+    m_platform.desktop.printDocument(listing, u"Resultados de las peñas"_s);
 }
 
 void MainWindow::openUrl(const QString &path)

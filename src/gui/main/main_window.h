@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QMenu;
 class QTabWidget;
 
 namespace zafrano::gui {
@@ -45,10 +46,14 @@ protected:
 
 private:
     void buildMenus();
+    // General ▸ "Sencillas" and "Múltiples": the results views and their filters.
+    void addResultsMenus(QMenu *general);
     // The pictures Image1(0..4): each does what its button does.
     void buildToolbar();
     void openUrl(const QString &path);
     void showAbout();
+    // The print picture of the results: the lists as they stand, on paper.
+    void printResults();
     void showSettings();
 
     Platform &m_platform;

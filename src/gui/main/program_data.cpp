@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/program_data.h"
 
+#include <algorithm>
+
 namespace zafrano::gui {
 
 ProgramData::ProgramData(const DataFolder &folder, Platform &platform, QObject *parent)
@@ -44,13 +46,36 @@ void ProgramData::listDraws()
 
 void ProgramData::runCheckingCycle()
 {
-    // The checking engine joins here; until then the cycle only lists the draws.
+    // Listing first: a damaged draws file is put aside before anything reads it.
     listDraws();
+    check();
+}
+
+void ProgramData::check()
+{
+    Result<QList<SyndicateRecord>> syndicates = m_folder.syndicates().readAll();
+    if (syndicates)
+        m_syndicates = syndicates.value();
+    CheckOptions options = m_checkOptions;
+    options.drawCount = std::clamp(options.drawCount, 1, std::max<int>(1, m_draws.size()));
+    m_checkResults = runCheck(m_draws, m_syndicates, options);
+    if (!m_checkResults.changedRecords.isEmpty()) {
+        if (Status written = m_folder.syndicates().writeAll(m_checkResults.syndicates); !written) {
+            showFailure(written.error());
+        } else {
+            m_syndicates = m_checkResults.syndicates;
+            emit syndicatesLoaded();
+        }
+    }
+    emit resultsChecked();
 }
 
 void ProgramData::recheckNewestDraw()
 {
-    // Nothing to check yet: the checking engine joins here.
+    if (m_checkOptions.drawCount <= 1)
+        check();
+    else
+        emit drawsToCheckResetRequested();
 }
 
 void ProgramData::showFailure(const Error &error)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calendar/calendar_status.h"
+#include "checking/check_run.h"
 #include "store/data_folder.h"
 #include "store/draw_listing.h"
 #include "ui/platform.h"
@@ -39,8 +40,16 @@ public:
     // Lists the stored draws; an unreadable file is recovered with its message,
     // followed by the calendar refresh.
     void listDraws();
-    // The checking cycle: check the newest draws, then list the draws.
+    // The results tab's choices the checks follow: draws to check, "Histórico",
+    // "Ver sólo si hay premio" and the syndicate filter.
+    CheckOptions &checkOptions() { return m_checkOptions; }
+    const CheckResults &checkResults() const { return m_checkResults; }
+
+    // The checking cycle: list the draws, then check the newest of them.
     void runCheckingCycle();
+    // Checks every syndicate against the newest draws of the list and writes
+    // the tallies it added.
+    void check();
     // The re-check of the newest draw after a change of the syndicates.
     void recheckNewestDraw();
 
@@ -51,6 +60,9 @@ signals:
     void calendarRefreshed();
     void syndicatesLoaded();
     void drawsListed();
+    void resultsChecked();
+    // The draws to check should go back to 1 (their change runs the cycle).
+    void drawsToCheckResetRequested();
 
 private:
     DataFolder m_folder;
@@ -60,6 +72,8 @@ private:
     DrawListing m_listing;
     QList<SyndicateRecord> m_syndicates;
     CalendarStatus m_calendar;
+    CheckOptions m_checkOptions;
+    CheckResults m_checkResults;
 };
 
 } // namespace zafrano::gui

@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/syndicates_tab.h"
 
+#include "checking/syndicate_summary.h"
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
 #include "models/syndicates_list_model.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPieSeries>
+#include <QPieSlice>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -51,7 +58,8 @@ SyndicatesTab::SyndicatesTab(ProgramData &data, SyndicateCommands &commands, QWi
     boxLayout->addWidget(m_view, 1);
     boxLayout->addLayout(buttonRow);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(box);
+    layout->addWidget(box, 1);
+    layout->addWidget(buildSummary());
 
     connect(m_view, &QTableView::clicked, this, [this](const QModelIndex &index) {
         if (!m_model->isEmpty())
@@ -70,6 +78,64 @@ void SyndicatesTab::showSyndicates()
         button->setEnabled(any);
     // The list is rebuilt from the file: the selection starts again.
     m_commands.select(0);
+    showSummary();
+}
+
+QWidget *SyndicatesTab::buildSummary()
+{
+    auto *box = new QGroupBox(u"Resultado de todas las peñas"_s, this);
+    m_total = new QLabel(u"0"_s, box);
+    m_total->setObjectName(u"Label13"_s);
+    m_total->setStyleSheet(u"font-size: 18pt; font-weight: bold; color: #0b5394;"_s);
+    m_effectiveness = new QLineEdit(box);
+    m_effectiveness->setObjectName(u"Text4"_s);
+    m_drawsPlayed = new QLineEdit(box);
+    m_drawsPlayed->setObjectName(u"Text5"_s);
+    for (QLineEdit *text : {m_effectiveness, m_drawsPlayed}) {
+        text->setReadOnly(true);
+        text->setFrame(false);
+        text->setStyleSheet(u"background: transparent;"_s);
+    }
+
+    m_chart = new QPieSeries(box);
+    m_chart->setHoleSize(0.45);
+    auto *chart = new QChart;
+    chart->addSeries(m_chart);
+    chart->legend()->hide();
+    chart->setBackgroundVisible(false);
+    chart->setMargins({0, 0, 0, 0});
+    auto *chartView = new QChartView(chart, box);
+    chartView->setObjectName(u"MSChart2"_s);
+    chartView->setRenderHint(QPainter::Antialiasing);
+    chartView->setFixedSize(130, 110);
+
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(new QLabel(u"Apuestas premiadas en total:"_s, box));
+    texts->addWidget(m_total);
+    texts->addWidget(m_effectiveness);
+    texts->addWidget(m_drawsPlayed);
+    auto *layout = new QHBoxLayout(box);
+    layout->addLayout(texts, 1);
+    layout->addWidget(chartView);
+    return box;
+}
+
+void SyndicatesTab::showSummary()
+{
+    const SyndicateSummary summary =
+        summarizeSyndicates(m_data.syndicates(), m_data.calendar().drawsPlayed);
+    m_total->setText(QString::number(summary.winningBets));
+    m_chart->clear();
+    if (m_data.syndicates().isEmpty()) {
+        m_effectiveness->setText(u"¡Nunca has acertado nada!"_s);
+        m_drawsPlayed->clear();
+        m_chart->append(u" "_s, 1)->setColor(QColor(0xc8, 0xd0, 0xdc));
+        return;
+    }
+    m_effectiveness->setText(summary.effectivenessText());
+    m_drawsPlayed->setText(summary.drawsPlayedText());
+    m_chart->append(u"Sin premio"_s, summary.chartMissed)->setColor(QColor(0xc8, 0xd0, 0xdc));
+    m_chart->append(u"Premiadas"_s, summary.chartWon)->setColor(QColor(0xf4, 0xa3, 0x00));
 }
 
 } // namespace zafrano::gui

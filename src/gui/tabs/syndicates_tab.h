@@ -3,8 +3,12 @@
 
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableView;
+
+class QPieSeries;
 
 namespace zafrano::gui {
 
@@ -22,12 +26,18 @@ public:
 
 private:
     void showSyndicates();
+    QWidget *buildSummary();
+    void showSummary();
 
     ProgramData &m_data;
     SyndicateCommands &m_commands;
     SyndicatesListModel *m_model = nullptr;
     QTableView *m_view = nullptr;
     QList<QPushButton *> m_buttons;
+    QLabel *m_total = nullptr;            // Label13
+    QLineEdit *m_effectiveness = nullptr; // Text4
+    QLineEdit *m_drawsPlayed = nullptr;   // Text5
+    QPieSeries *m_chart = nullptr;        // MSChart2
 };
 
 } // namespace zafrano::gui

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/desktop_platform.h"
 
+#include "printing/print_document.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace zafrano::gui {
@@ -51,6 +55,24 @@ QDate SystemClock::today() const
 void SystemDesktop::openUrl(const QUrl &url)
 {
     QDesktopServices::openUrl(url);
+}
+
+bool Desktop::printDocument(const PrintDocument &, const QString &)
+{
+    return false;
+}
+
+bool SystemDesktop::printDocument(const PrintDocument &document, const QString &title)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return renderPrintDocument(document, printer);
 }
 
 QString SystemDesktop::chooseFile(const QString &title, const QString &filter)

@@ -32,6 +32,7 @@ public:
     void setParentWindow(QWidget *parent) { m_parent = parent; }
     void openUrl(const QUrl &url) override;
     QString chooseFile(const QString &title, const QString &filter) override;
+    bool printDocument(const PrintDocument &document, const QString &title) override;
 
 private:
     QPointer<QWidget> m_parent;

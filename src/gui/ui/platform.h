@@ -9,6 +9,10 @@
 
 class QWidget;
 
+namespace zafrano {
+class PrintDocument;
+}
+
 namespace zafrano::gui {
 
 // Every modal message and Yes/No question of the program goes through here,
@@ -40,6 +44,9 @@ public:
     virtual void openUrl(const QUrl &url) = 0;
     // Lets the player pick a file; an empty text when nothing was chosen.
     virtual QString chooseFile(const QString &title, const QString &filter) = 0;
+    // Lets the player choose a printer and prints the document on it; false
+    // when the player cancelled. A desktop without a printer cancels.
+    virtual bool printDocument(const PrintDocument &document, const QString &title);
 };
 
 // The platform layer handed to the windows.

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "checking/check_run.h"
+#include "cli_context.h"
+#include "output.h"
+#include "printing/results_listing.h"
+#include "store/draw_listing.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::cli {
+
+namespace {
+
+QString colorName(quint32 rgb)
+{
+    return u"#%1"_s.arg(rgb, 6, 16, QChar(u'0'));
+}
+
+QJsonArray rowsJson(const ResultList &list)
+{
+    QJsonArray rows;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        QJsonArray cells;
+        QJsonArray colors;
+        for (const ResultCell &cell : list.rowCells(row)) {
+            cells.append(cell.text);
+            colors.append(cell.color ? QJsonValue(colorName(*cell.color)) : QJsonValue());
+        }
+        rows.append(QJsonObject{{u"cells"_s, cells}, {u"colors"_s, colors}});
+    }
+    return rows;
+}
+
+void printRows(const ResultList &list, const QString &title)
+{
+    if (list.rowCount() == 0)
+        return;
+    printLine(title);
+    for (int row = 0; row < list.rowCount(); ++row) {
+        QString line;
+        const QList<ResultCell> cells = list.rowCells(row);
+        for (int column = 1; column < cells.size() - 1; ++column)
+            line += u"%1"_s.arg(cells[column].text, 3);
+        line += u"  "_s + cells.last().text;
+        printLine(line.trimmed().isEmpty() ? QString() : line);
+    }
+}
+
+int checkCommand(const CliContext &context)
+{
+    CheckOptions options;
+    const QCommandLineParser &parser = *context.options;
+    if (parser.isSet(QString::fromUtf16(option::Draws))) {
+        bool ok = false;
+        options.drawCount = parser.value(QString::fromUtf16(option::Draws)).toInt(&ok);
+        if (!ok || options.drawCount < 1) {
+            printError(u"Número de sorteos no válido: "_s +
+                       parser.value(QString::fromUtf16(option::Draws)));
+            return UsageError;
+        }
+    }
+    options.history = parser.isSet(QString::fromUtf16(option::History));
+    options.prizesOnly = parser.isSet(QString::fromUtf16(option::PrizesOnly));
+    options.syndicateName = parser.value(QString::fromUtf16(option::Syndicate)).trimmed();
+
+    // The same cycle as the window's: the draws are read and listed (an
+    // unreadable file is put aside with its message), then checked.
+    Result<LoadedDraws> loaded = loadDrawsList(context.folder.draws(), 0);
+    if (!loaded)
+        return fail(loaded.error().message);
+    const SyndicatesFile syndicatesFile = context.folder.syndicates();
+    Result<QList<SyndicateRecord>> syndicates = syndicatesFile.readAll();
+    if (!syndicates)
+        return fail(syndicates.error().message);
+    if (!options.syndicateName.isEmpty() &&
+        std::none_of(syndicates->begin(), syndicates->end(), [&](const SyndicateRecord &s) {
+            return s.nameText() == options.syndicateName;
+        }))
+        return fail({u"No existe la peña "_s + options.syndicateName + u'.', u"Error"_s,
+                     MessageIcon::Exclamation});
+    options.drawCount = std::min<int>(options.drawCount, static_cast<int>(loaded->draws.size()));
+
+    const CheckResults results = runCheck(loaded->draws, syndicates.value(), options);
+    if (!parser.isSet(QString::fromUtf16(option::DryRun)) && !results.changedRecords.isEmpty()) {
+        if (Status written = syndicatesFile.writeAll(results.syndicates); !written)
+            return fail(written.error().message);
+    }
+
+    if (const QString pdf = parser.value(QString::fromUtf16(option::Pdf)); !pdf.isEmpty()) {
+        const PrintDocument listing = buildResultsListing(results);
+        if (!listing.hasText())
+            return fail({u"Listado vacío. No hay datos para imprimir,"_s, u"No hay datos"_s,
+                         MessageIcon::Information});
+        if (!writePdf(listing, pdf, u"Resultados de las peñas"_s))
+            return fail({u"No se ha podido escribir el archivo "_s + pdf + u'.', u"Error"_s,
+                         MessageIcon::Exclamation});
+    }
+
+    if (context.json) {
+        printJson(QJsonObject{{u"simple"_s, rowsJson(results.simple)},
+                              {u"multiple"_s, rowsJson(results.multiple)}});
+        return Success;
+    }
+    printRows(results.simple, u"PEÑAS SENCILLAS / REDUCIDAS"_s);
+    printRows(results.multiple, u"PEÑAS MÚLTIPLES"_s);
+    for (int record : results.changedRecords) {
+        const SyndicateRecord &syndicate = results.syndicates[record - 1];
+        printLine(u"Peña %1: 3 aciertos %2, 4 aciertos %3, 5 aciertos %4, 5 + C %5, 6 aciertos %6"_s
+                      .arg(syndicate.nameText())
+                      .arg(syndicate.hit(3))
+                      .arg(syndicate.hit(4))
+                      .arg(syndicate.hit(5))
+                      .arg(syndicate.hit(7))
+                      .arg(syndicate.hit(6)));
+    }
+    return Success;
+}
+
+} // namespace
+
+const QList<CommandEntry> &checkCommands()
+{
+    static const QList<CommandEntry> commands = {
+        {u"check",
+         u"check [--draws N] [--history] [--prizes-only] [--syndicate NOMBRE] [--dry-run] "
+         u"[--pdf ARCHIVO]",
+         checkCommand},
+    };
+    return commands;
+}
+
+} // namespace zafrano::cli

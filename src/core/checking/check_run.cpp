@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "checking/check_run.h"
+
+#include "calendar/weekday.h"
+#include "checking/multiple_breakdown.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace zafrano {
+
+namespace {
+
+using Mask = quint64;
+
+Mask numberMask(qint16 number)
+{
+    return number >= 1 && number <= 63 ? Mask{1} << number : 0;
+}
+
+Mask drawMask(const DrawRecord &draw)
+{
+    Mask mask = 0;
+    for (qint16 n : draw.numbers)
+        mask |= numberMask(n);
+    return mask;
+}
+
+bool isMultipleCheck(const SyndicateRecord &syndicate)
+{
+    return syndicate.betCount >= MultipleCode::First;
+}
+
+// The bets of one syndicate as bit masks, worked out once per check.
+struct SyndicateMasks
+{
+    QList<Mask> bets; // simple: one per bet; multiple: its numbers in one mask
+    QString days;
+    QString name;
+    bool multiple = false;
+    bool passesFilter = false;
+};
+
+SyndicateMasks masksOf(const SyndicateRecord &syndicate, const CheckOptions &options)
+{
+    SyndicateMasks masks;
+    masks.days = syndicate.daysText();
+    masks.name = syndicate.nameText();
+    masks.multiple = isMultipleCheck(syndicate);
+    masks.passesFilter = options.syndicateName.isEmpty() || options.syndicateName == masks.name;
+    if (masks.multiple) {
+        Mask mask = 0;
+        const int count = std::clamp<int>(cuantos(syndicate.betCount), 0, 11);
+        for (int k = 0; k < count; ++k)
+            mask |= numberMask(syndicate.bets[0][k]);
+        masks.bets.append(mask);
+        return masks;
+    }
+    const int betCount = std::clamp<int>(syndicate.betCount, 0, SyndicateRecord::MaxBets);
+    masks.bets.reserve(betCount);
+    for (int b = 0; b < betCount; ++b) {
+        Mask mask = 0;
+        for (int k = 0; k < 6; ++k)
+            mask |= numberMask(syndicate.bets[b][k]);
+        masks.bets.append(mask);
+    }
+    return masks;
+}
+
+bool playsOn(const SyndicateMasks &masks, const QString &weekday)
+{
+    return masks.days == weekday || masks.days == everyDrawDay();
+}
+
+// Adds one draw's prizes of a syndicate to a tally, slots 3..7.
+void addPrizes(std::array<int, 5> &tally, const SyndicateRecord &syndicate,
+               const SyndicateMasks &masks, const DrawRecord &draw)
+{
+    const Mask winning = drawMask(draw);
+    const Mask complementario = numberMask(draw.complementario);
+    if (masks.multiple) {
+        const Mask bet = masks.bets.first();
+        const int hits = std::popcount(bet & winning);
+        if (!isMultiplePrizeRow(syndicate.betCount, hits))
+            return;
+        for (const BreakdownLine &line :
+             multiplePrizeBreakdown(syndicate.betCount, hits, (bet & complementario) != 0))
+            tally[tallySlot(line.category) - 3] += line.bets;
+        return;
+    }
+    for (Mask bet : masks.bets) {
+        const PrizeCategory category =
+            prizeCategory(std::popcount(bet & winning), (bet & complementario) != 0);
+        if (category != PrizeCategory::None)
+            ++tally[tallySlot(category) - 3];
+    }
+}
+
+// Every prize of the played draws newer than the counted-through date goes into
+// the tallies, and the date moves to the newest draw.
+bool bringTalliesUpToDate(SyndicateRecord &syndicate, const SyndicateMasks &masks,
+                          const QList<DrawRecord> &draws)
+{
+    const double newest = draws.last().drawDate;
+    const auto firstUncounted =
+        std::upper_bound(draws.cbegin(), draws.cend(), syndicate.countedThrough,
+                         [](double date, const DrawRecord &draw) { return date < draw.drawDate; });
+    std::array<int, 5> tally{};
+    for (auto draw = firstUncounted; draw != draws.cend(); ++draw) {
+        if (draw->drawDate >= syndicate.createdOn && playsOn(masks, diasemana(draw->drawDate)))
+            addPrizes(tally, syndicate, masks, *draw);
+    }
+    bool changed = syndicate.countedThrough != newest;
+    syndicate.countedThrough = newest;
+    for (int slot = 0; slot < 5; ++slot) {
+        if (tally[slot] == 0)
+            continue;
+        syndicate.hits[slot] = saturatingAdd(syndicate.hits[slot], tally[slot]);
+        changed = true;
+    }
+    return changed;
+}
+
+} // namespace
+
+std::array<int, 5> prizesInDraw(const SyndicateRecord &syndicate, const DrawRecord &draw)
+{
+    std::array<int, 5> tally{};
+    addPrizes(tally, syndicate, masksOf(syndicate, {}), draw);
+    return tally;
+}
+
+CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &syndicates,
+                      const CheckOptions &options)
+{
+    CheckResults results;
+    results.simple = ResultList(ResultListKind::Simple, draws, syndicates, options.prizesOnly);
+    results.multiple = ResultList(ResultListKind::Multiple, draws, syndicates, options.prizesOnly);
+    results.syndicates = syndicates;
+    results.draws = draws;
+
+    QList<SyndicateMasks> masks;
+    masks.reserve(syndicates.size());
+    for (const SyndicateRecord &syndicate : syndicates) {
+        masks.append(masksOf(syndicate, options));
+        results.hasMultiples = results.hasMultiples || masks.last().multiple;
+    }
+    if (draws.isEmpty())
+        return results;
+
+    const int newestIndex = static_cast<int>(draws.size()) - 1;
+    const int oldestShown = std::max(0, newestIndex - std::max(options.drawCount, 1) + 1);
+    QList<quint16> prizeBets;
+    for (int d = newestIndex; d >= oldestShown; --d) {
+        const DrawRecord &draw = draws[d];
+        const QString weekday = diasemana(draw.drawDate);
+        const Mask winning = drawMask(draw);
+        const Mask complementario = numberMask(draw.complementario);
+        for (int s = 0; s < syndicates.size(); ++s) {
+            const SyndicateMasks &syndicate = masks[s];
+            if (!syndicate.passesFilter || !playsOn(syndicate, weekday))
+                continue;
+            if (!options.history && draw.drawDate < syndicates[s].createdOn)
+                continue;
+            if (syndicate.multiple) {
+                const Mask bet = syndicate.bets.first();
+                const int hits = std::popcount(bet & winning);
+                results.multiplePrize =
+                    results.multiplePrize || isMultiplePrizeRow(syndicates[s].betCount, hits);
+                results.multiple.appendMultipleBlock(d, s, hits, (bet & complementario) != 0);
+                continue;
+            }
+            prizeBets.clear();
+            for (int b = 0; b < syndicate.bets.size(); ++b) {
+                if (std::popcount(syndicate.bets[b] & winning) >= 3)
+                    prizeBets.append(static_cast<quint16>(b));
+            }
+            results.simplePrize = results.simplePrize || !prizeBets.isEmpty();
+            results.simple.appendSimpleBlock(d, s, static_cast<int>(syndicate.bets.size()),
+                                             prizeBets);
+        }
+    }
+
+    for (int s = 0; s < syndicates.size(); ++s) {
+        if (masks[s].passesFilter && bringTalliesUpToDate(results.syndicates[s], masks[s], draws))
+            results.changedRecords.append(s + 1);
+    }
+    return results;
+}
+
+} // namespace zafrano

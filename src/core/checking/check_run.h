@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "checking/result_list.h"
+
+#include <QList>
+#include <QString>
+
+namespace zafrano {
+
+// The choices of the results tab that a check follows.
+struct CheckOptions
+{
+    int drawCount = 1;       // the newest draws to show (the draws-to-check bar)
+    bool history = false;    // "Histórico": also draws before a syndicate was created
+    bool prizesOnly = false; // "Ver sólo si hay premio"
+    QString syndicateName;   // one syndicate by name; empty for "TODAS LAS PEÑAS"
+};
+
+// What a check found and what it changed.
+struct CheckResults
+{
+    ResultList simple;
+    ResultList multiple;
+    bool simplePrize = false;   // a simple or reduced syndicate won in a shown draw
+    bool multiplePrize = false; // a multiple won in a shown draw
+    bool hasMultiples = false;
+    QList<DrawRecord> draws; // the draws checked, oldest first, as the lists refer to them
+    // The syndicates with their tallies and counted-through dates brought up to
+    // date; changedRecords lists the records (1-based) that differ from before.
+    QList<SyndicateRecord> syndicates;
+    QList<int> changedRecords;
+};
+
+// Checks every syndicate against the newest draws. A syndicate plays a draw on
+// its weekday (or every day with "Todos") from its creation date on. Every
+// prize of a played draw newer than the syndicate's counted-through date is
+// added to its tallies once, whether or not the draw is among those shown, and
+// the date then moves to the newest draw.
+CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &syndicates,
+                      const CheckOptions &options);
+
+// The tallies of a syndicate for one draw, as a check adds them: its six-number
+// bets with 3, 4, 5, 6 and 5 + complementario hits (slots 3..7).
+std::array<int, 5> prizesInDraw(const SyndicateRecord &syndicate, const DrawRecord &draw);
+
+} // namespace zafrano
