@@ -73,19 +73,18 @@ int listSyndicatesCommand(const CliContext &context)
                           .arg(syndicate.daysText()));
             continue;
         }
-        array.append(QJsonObject{
-            {u"record"_s, record},
-            {u"name"_s, syndicate.nameText()},
-            {u"kind"_s, syndicateKindName(syndicate.kind())},
-            {u"bets"_s, syndicate.sixNumberBets()},
-            {u"days"_s, syndicate.daysText()},
-            {u"createdOn"_s, shortDate(fromDaySerial(syndicate.createdOn))},
-            {u"countedThrough"_s, dateOrNull(syndicate.countedThrough)},
-            {u"hits"_s, QJsonObject{{u"3"_s, syndicate.hit(3)},
-                                    {u"4"_s, syndicate.hit(4)},
-                                    {u"5"_s, syndicate.hit(5)},
-                                    {u"5C"_s, syndicate.hit(7)},
-                                    {u"6"_s, syndicate.hit(6)}}}});
+        array.append(QJsonObject{{u"record"_s, record},
+                                 {u"name"_s, syndicate.nameText()},
+                                 {u"kind"_s, syndicateKindName(syndicate.kind())},
+                                 {u"bets"_s, syndicate.sixNumberBets()},
+                                 {u"days"_s, syndicate.daysText()},
+                                 {u"createdOn"_s, shortDate(fromDaySerial(syndicate.createdOn))},
+                                 {u"countedThrough"_s, dateOrNull(syndicate.countedThrough)},
+                                 {u"hits"_s, QJsonObject{{u"3"_s, syndicate.hit(3)},
+                                                         {u"4"_s, syndicate.hit(4)},
+                                                         {u"5"_s, syndicate.hit(5)},
+                                                         {u"5C"_s, syndicate.hit(7)},
+                                                         {u"6"_s, syndicate.hit(6)}}}});
     }
     if (context.json)
         printJson(array);
@@ -176,10 +175,10 @@ int deleteDrawCommand(const CliContext &context)
 
 int resetResultsCommand(const CliContext &context)
 {
-    return reportDone(context, context.folder.syndicates().resetResults(context.today),
-                      QJsonObject{{u"reset"_s, true}},
-                      u"Aciertos de las peñas borrados; fecha de creación: %1."_s.arg(
-                          shortDate(context.today)));
+    return reportDone(
+        context, context.folder.syndicates().resetResults(context.today),
+        QJsonObject{{u"reset"_s, true}},
+        u"Aciertos de las peñas borrados; fecha de creación: %1."_s.arg(shortDate(context.today)));
 }
 
 int deleteSyndicateCommand(const CliContext &context)

@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <cstdio>
 
 namespace zafrano::cli {
@@ -18,9 +17,9 @@ void printLine(const QString &text)
 
 void printJson(const QJsonValue &document)
 {
-    const QByteArray bytes = document.isArray()
-                                 ? QJsonDocument(document.toArray()).toJson(QJsonDocument::Compact)
-                                 : QJsonDocument(document.toObject()).toJson(QJsonDocument::Compact);
+    const QByteArray bytes =
+        document.isArray() ? QJsonDocument(document.toArray()).toJson(QJsonDocument::Compact)
+                           : QJsonDocument(document.toObject()).toJson(QJsonDocument::Compact);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     std::fputc('\n', stdout);
 }

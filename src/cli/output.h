@@ -9,7 +9,12 @@
 namespace zafrano::cli {
 
 // Exit statuses of zafrano-cli.
-enum ExitCode { Success = 0, Failed = 1, UsageError = 2 };
+enum ExitCode
+{
+    Success = 0,
+    Failed = 1,
+    UsageError = 2
+};
 
 void printLine(const QString &text);
 void printJson(const QJsonValue &document);

@@ -60,6 +60,9 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     setCentralWidget(m_tabs);
 
     connect(m_general, &GeneralTab::drawsToCheckChanged, m_data, &ProgramData::runCheckingCycle);
+    // Any change of tab stops the prize indicator.
+    connect(m_tabs, &QTabWidget::currentChanged, &m_general->results(),
+            &ResultsPanel::stopPrizeIndicator);
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
     connect(m_drawCommands, &DrawCommands::resultsReset, this,
             [this] { m_general->setDrawsToCheck(1); });
