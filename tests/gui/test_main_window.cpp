@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window from start-up: files, calendar block, first-start messages.
-#include "main/main_window.h"
+// The main window from start-up: files, calendar block, first-start messages,
+// the required file and the recovery of an unreadable draws file.
+#include "gui_test_support.h"
 #include "main/program_data.h"
-#include "scripted_platform.h"
-#include "test_paths.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTimer>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace zafrano;
+using test::ProgramFolder;
+using test::ProgramRun;
 
 class MainWindowTest : public QObject
 {
@@ -19,25 +24,226 @@ class MainWindowTest : public QObject
 
 private slots:
     void firstStartInEmptyFolderCreatesFilesAndWelcomes();
+    void missingTablesStopsBeforeReadingData();
+    void calendarBlock_data();
+    void calendarBlock();
+    void reminderBlinks();
+    void unreadableDrawsFileIsMovedAsideAtStartUp();
 };
 
 void MainWindowTest::firstStartInEmptyFolderCreatesFilesAndWelcomes()
 {
-    QTemporaryDir dir;
-    QVERIFY(QFile::copy(QString::fromUtf8(test::TablesFile), dir.filePath(u"tablas.bin"_s)));
-    test::ScriptedPlatform fake(QDate(2026, 12, 8));
-    gui::MainWindow window{DataFolder(dir.path()), fake.platform};
-    QVERIFY(window.startUp());
-    window.handleActivation();
-    window.handleActivation();
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    // The work file of a syndicate change that never finished.
+    QVERIFY(folder.writeBytes(u"bonoapu.tmp"_s, QByteArray(100, 'x')));
+    ProgramRun run(folder, QDate(2026, 12, 8));
+    QVERIFY(run.window.startUp());
+    run.window.handleActivation();
+    run.window.handleActivation();
 
-    QCOMPARE(QFileInfo(dir.filePath(u"bnums.ini"_s)).size(), 80);
+    QCOMPARE(QFileInfo(folder.filePath(u"bnums.ini"_s)).size(), 80);
     for (const auto name : {u"bonoapu.dat", u"bononume.dat", u"bonowww.txt", u"bonowww2.txt"})
-        QCOMPARE(QFileInfo(dir.filePath(QString::fromUtf16(name))).size(), 0);
-    QCOMPARE(fake.messages.shown.size(), 1);
-    QCOMPARE(fake.messages.shown[0].message.title, u"Fichero de peñas vacío"_s);
-    QCOMPARE(window.findChild<QLabel *>(u"Label9_3"_s)->text(), u"Fichero de datos vacío."_s);
-    QCOMPARE(window.findChild<QLabel *>(u"Label9_6"_s)->text(), u"No se ha actualizado nunca"_s);
+        QCOMPARE(QFileInfo(folder.filePath(QString::fromUtf16(name))).size(), 0);
+    QVERIFY(!folder.exists(u"bonoapu.tmp"_s));
+    QCOMPARE(run.fake.messages.shown.size(), 1);
+    QCOMPARE(run.fake.messages.shown[0].message.title, u"Fichero de peñas vacío"_s);
+    QVERIFY(run.fake.messages.shown[0].message.text.startsWith(u"Bienvenido a Zafrano."_s));
+    QCOMPARE(run.window.findChild<QLabel *>(u"Label9_3"_s)->text(), u"Fichero de datos vacío."_s);
+    QCOMPARE(run.window.findChild<QLabel *>(u"Label9_6"_s)->text(),
+             u"No se ha actualizado nunca"_s);
+}
+
+void MainWindowTest::missingTablesStopsBeforeReadingData()
+{
+    ProgramFolder folder(false);
+    QVERIFY(folder.isValid());
+    QVERIFY(folder.writeDraws(test::drawsUntil(QDate(2026, 12, 5), 4)));
+    QVERIFY(folder.writeSyndicates(
+        {test::makeSyndicate(u"Oficina"_s, u"Todos"_s, QDate(2026, 1, 5), 2)}));
+    const QByteArray draws = folder.drawsBytes();
+    const QByteArray syndicates = folder.syndicatesBytes();
+
+    ProgramRun run(folder, QDate(2026, 12, 7));
+    QVERIFY(!run.window.startUp());
+
+    QCOMPARE(run.fake.messages.shown.size(), 1);
+    QCOMPARE(run.fake.messages.shown[0].message,
+             (ProgramMessage{u"No se encuentra un archivo necesario para el funcionamiento del "
+                             u"programa. Reinstale el programa. Error 53"_s,
+                             u"¡Vaya hombre!"_s, MessageIcon::Exclamation}));
+    // The files opened before the check are there; the settings are never read.
+    QVERIFY(folder.exists(u"bonowww.txt"_s));
+    QVERIFY(folder.exists(u"bonowww2.txt"_s));
+    QVERIFY(!folder.exists(u"bnums.ini"_s));
+    QCOMPARE(folder.drawsBytes(), draws);
+    QCOMPARE(folder.syndicatesBytes(), syndicates);
+    // Nothing was read into the window either.
+    QVERIFY(run.window.data().draws().isEmpty());
+    QVERIFY(run.window.data().syndicates().isEmpty());
+    FIND_CHILD(QTableView, list, run.window, u"ListView3"_s);
+    QCOMPARE(list->model()->rowCount(), 0);
+    QCOMPARE(run.window.findChild<QLabel *>(u"Label9_3"_s)->text(), QString());
+}
+
+void MainWindowTest::calendarBlock_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("newestAge"); // days from the newest draw to today; -1: no draws
+    QTest::addColumn<QString>("lastDraw");
+    QTest::addColumn<QString>("nextDraw");
+    QTest::addColumn<QString>("daysToGo");
+    QTest::addColumn<QString>("reminder"); // empty: hidden, not blinking
+
+    const QDate wednesday(2026, 12, 9);
+    const QDate saturday(2026, 12, 5);
+    const QDate sunday(2026, 12, 6);
+    const QString thursdayNext = u"Jueves, 10 de diciembre del 2026"_s;
+    const QString wednesdayNext = u"Miércoles, 9 de diciembre del 2026"_s;
+    const QString mondayNext = u"Lunes, 7 de diciembre del 2026"_s;
+
+    QTest::newRow("today's draw stored")
+        << wednesday << 0 << wednesdayNext << thursdayNext << u"Faltan 1 días"_s << QString();
+    QTest::newRow("Saturday's draw stored on Saturday")
+        << saturday << 0 << u"Sábado, 5 de diciembre del 2026"_s << mondayNext << u"Faltan 2 días"_s
+        << QString();
+    QTest::newRow("Sunday after Saturday's draw")
+        << sunday << 1 << u"Sábado, 5 de diciembre del 2026"_s << mondayNext << u"Faltan 1 días"_s
+        << QString();
+    QTest::newRow("draw day, yesterday's draw stored")
+        << wednesday << 1 << u"Martes, 8 de diciembre del 2026"_s << wednesdayNext
+        << u"¡Hoy sorteo!"_s << QString();
+    QTest::newRow("7 days old") << wednesday << 7 << u"Miércoles, 2 de diciembre del 2026"_s
+                                << wednesdayNext << u"¡Hoy sorteo!"_s << QString();
+    QTest::newRow("8 days old") << wednesday << 8 << u"Martes, 1 de diciembre del 2026"_s
+                                << wednesdayNext << u"¡Hoy sorteo!"_s
+                                << u"Falta 1 semana por actualizar"_s;
+    QTest::newRow("15 days old") << wednesday << 15 << u"Martes, 24 de noviembre del 2026"_s
+                                 << wednesdayNext << u"¡Hoy sorteo!"_s
+                                 << u"Falta 1 semana por actualizar"_s;
+    QTest::newRow("16 days old") << wednesday << 16 << u"Lunes, 23 de noviembre del 2026"_s
+                                 << wednesdayNext << u"¡Hoy sorteo!"_s
+                                 << u"Faltan 2 semanas por actualizar"_s;
+    QTest::newRow("21 days old") << wednesday << 21 << u"Miércoles, 18 de noviembre del 2026"_s
+                                 << wednesdayNext << u"¡Hoy sorteo!"_s
+                                 << u"Faltan 3 semanas por actualizar"_s;
+    QTest::newRow("no draws on a draw day")
+        << wednesday << -1 << u"Fichero de datos vacío."_s << wednesdayNext << u"¡Hoy sorteo!"_s
+        << u"No se ha actualizado nunca"_s;
+    QTest::newRow("no draws on a Sunday")
+        << sunday << -1 << u"Fichero de datos vacío."_s << mondayNext << u"Faltan 1 días"_s
+        << u"No se ha actualizado nunca"_s;
+}
+
+void MainWindowTest::calendarBlock()
+{
+    QFETCH(QDate, today);
+    QFETCH(int, newestAge);
+    QFETCH(QString, lastDraw);
+    QFETCH(QString, nextDraw);
+    QFETCH(QString, daysToGo);
+    QFETCH(QString, reminder);
+
+    constexpr int DrawCount = 5;
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    const bool anyDraws = newestAge >= 0;
+    if (anyDraws)
+        QVERIFY(folder.writeDraws(test::drawsUntil(today.addDays(-newestAge), DrawCount)));
+    QVERIFY(folder.writeSyndicates(
+        {test::makeSyndicate(u"Bar Paco"_s, u"Todos"_s, QDate(2026, 1, 5), 3)}));
+    ProgramRun run(folder, today);
+    QVERIFY(run.window.startUp());
+
+    auto label = [&run](int index) {
+        auto *found = run.window.findChild<QLabel *>(u"Label9_"_s + QString::number(index));
+        return found ? found->text() : u"(no label)"_s;
+    };
+    QCOMPARE(label(0), u"- Peñas registradas a comprobar:"_s);
+    QCOMPARE(label(1), u"- Última actualización de sorteos:"_s);
+    QCOMPARE(label(4), u"- Próximo sorteo:"_s);
+    QCOMPARE(label(3), lastDraw);
+    QCOMPARE(label(5), nextDraw);
+    QCOMPARE(label(7), daysToGo);
+
+    FIND_CHILD(QLabel, reminderLabel, run.window, u"Label9_6"_s);
+    FIND_CHILD(QTimer, blink, run.window, u"Timer2"_s);
+    if (reminder.isEmpty()) {
+        QVERIFY(!blink->isActive());
+        QVERIFY(reminderLabel->isHidden());
+    } else {
+        QVERIFY(blink->isActive());
+        QCOMPARE(reminderLabel->text(), reminder);
+    }
+
+    FIND_CHILD(QScrollBar, drawsToCheck, run.window, u"HScroll1"_s);
+    FIND_CHILD(QCheckBox, history, run.window, u"Check1"_s);
+    FIND_CHILD(QCheckBox, prizesOnly, run.window, u"Check2"_s);
+    QCOMPARE(drawsToCheck->isEnabled(), anyDraws);
+    QCOMPARE(history->isEnabled(), anyDraws);
+    QCOMPARE(prizesOnly->isEnabled(), anyDraws);
+    if (anyDraws) {
+        QCOMPARE(drawsToCheck->maximum(), DrawCount);
+        QCOMPARE(drawsToCheck->value(), 1);
+    }
+    QVERIFY(run.fake.messages.shown.isEmpty());
+}
+
+void MainWindowTest::reminderBlinks()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    const QDate today(2026, 12, 9);
+    QVERIFY(folder.writeDraws(test::drawsUntil(today.addDays(-10), 3)));
+    QVERIFY(folder.writeSyndicates(
+        {test::makeSyndicate(u"Bar Paco"_s, u"Todos"_s, QDate(2026, 1, 5), 3)}));
+    ProgramRun run(folder, today);
+    QVERIFY(run.window.startUp());
+    QVERIFY(run.showTab(0));
+
+    FIND_CHILD(QLabel, reminder, run.window, u"Label9_6"_s);
+    FIND_CHILD(QTimer, blink, run.window, u"Timer2"_s);
+    QVERIFY(blink->isActive());
+    QCOMPARE(blink->interval(), 500);
+    QSignalSpy ticks(blink, &QTimer::timeout);
+    for (int tick = 0; tick < 3; ++tick) {
+        const bool shownBefore = reminder->isVisible();
+        QVERIFY(ticks.wait(3000));
+        QCOMPARE(reminder->isVisible(), !shownBefore);
+    }
+}
+
+void MainWindowTest::unreadableDrawsFileIsMovedAsideAtStartUp()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    QList<DrawRecord> draws = test::drawsUntil(QDate(2026, 12, 5), 6);
+    draws[3].numbers[4] = 50;
+    QVERIFY(folder.writeDraws(draws));
+    QVERIFY(folder.writeSyndicates(
+        {test::makeSyndicate(u"Bar Paco"_s, u"Todos"_s, QDate(2026, 1, 5), 3)}));
+    const QByteArray damaged = folder.drawsBytes();
+    const QByteArray syndicates = folder.syndicatesBytes();
+
+    ProgramRun run(folder, QDate(2026, 12, 7));
+    QVERIFY(run.window.startUp());
+
+    QCOMPARE(run.fake.messages.shown.size(), 1);
+    QCOMPARE(run.fake.messages.shown[0].message,
+             (ProgramMessage{u"Archivo de números ganadores no válido. ¡Se perderán los sorteos "
+                             u"grabados!."_s,
+                             u"Error de lectura"_s, MessageIcon::Exclamation}));
+    QCOMPARE(folder.bytes(u"bononume.bad"_s), damaged);
+    QVERIFY(folder.exists(u"bononume.dat"_s));
+    QCOMPARE(folder.drawsBytes().size(), 0);
+    QCOMPARE(folder.syndicatesBytes(), syndicates);
+
+    FIND_CHILD(QTableView, list, run.window, u"ListView3"_s);
+    QCOMPARE(list->model()->rowCount(), 0);
+    QCOMPARE(run.window.findChild<QLabel *>(u"Label12"_s)->text(), u"TOTAL: 0 sorteos."_s);
+    // The calendar was refreshed after the recovery, not left at the damaged file.
+    QCOMPARE(run.window.findChild<QLabel *>(u"Label9_3"_s)->text(), u"Fichero de datos vacío."_s);
+    QVERIFY(!run.window.findChild<QScrollBar *>(u"HScroll1"_s)->isEnabled());
 }
 
 QTEST_MAIN(MainWindowTest)

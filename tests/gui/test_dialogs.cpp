@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The settings window ("Configurar") and the about window ("Acercade"),
+// opened from the main window's menus.
+#include "gui_test_support.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtEndian>
+#include <QtTest>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano;
+using test::ProgramFolder;
+using test::ProgramRun;
+
+namespace {
+
+qint16 storedMonths(const QByteArray &settings)
+{
+    return qFromLittleEndian<qint16>(settings.constData() + 16);
+}
+
+float storedPrice(const QByteArray &settings)
+{
+    const quint32 bits = qFromLittleEndian<quint32>(settings.constData() + 12);
+    float price = 0;
+    std::memcpy(&price, &bits, sizeof price);
+    return price;
+}
+
+// The settings record with the price and the months left out: what no edit
+// of the settings window may change.
+QByteArray withoutPriceAndMonths(QByteArray settings)
+{
+    return settings.remove(12, 6);
+}
+
+// Types into a line edit as the player does; every key is one edit.
+void typeInto(QLineEdit *box, const QString &text, bool replace)
+{
+    if (replace)
+        box->selectAll();
+    else
+        box->end(false);
+    QTest::keyClicks(box, text);
+}
+
+} // namespace
+
+class DialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void settingsWindowStoresEveryEdit();
+    void aboutWindowNamesTheSystemAndOpensTheSite();
+    void activationClosesBothWindows();
+};
+
+void DialogsTest::settingsWindowStoresEveryEdit()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    Settings settings;
+    settings.printOffsetX = 1.5f;
+    settings.reserved78 = 7;
+    settings.pricePerBet = 0.5f;
+    settings.maxMonths = 6;
+    settings.setWebAddress(u"bonoloto.example.org"_s);
+    QVERIFY(folder.writeSettings(settings));
+    const QByteArray original = folder.bytes(u"bnums.ini"_s);
+    ProgramRun run(folder, QDate(2026, 12, 7));
+    QVERIFY(run.window.startUp());
+    QVERIFY(run.showTab(0));
+
+    FIND_CHILD(QAction, open, run.window, u"mnuConfiguracion"_s);
+    QVERIFY(open->isEnabled());
+    open->trigger();
+    FIND_CHILD(QDialog, dialog, run.window, u"Configurar"_s);
+    QVERIFY(dialog->isVisible());
+    FIND_CHILD(QLineEdit, price, *dialog, u"Text1"_s);
+    FIND_CHILD(QLineEdit, months, *dialog, u"Text2"_s);
+    QCOMPARE(price->text(), u"0,5"_s);
+    QCOMPARE(months->text(), u"6"_s);
+
+    // Below the minimum of 2 months: 2 is stored, the box keeps what was typed.
+    typeInto(months, u"1"_s, true);
+    QCOMPARE(months->text(), u"1"_s);
+    QCOMPARE(storedMonths(folder.bytes(u"bnums.ini"_s)), 2);
+    typeInto(months, u"2"_s, false);
+    QCOMPARE(months->text(), u"12"_s);
+    QCOMPARE(storedMonths(folder.bytes(u"bnums.ini"_s)), 12);
+
+    // A letter puts the last valid price back and the stored price stays.
+    typeInto(price, u"x"_s, false);
+    QCOMPARE(price->text(), u"0,5"_s);
+    QCOMPARE(storedPrice(folder.bytes(u"bnums.ini"_s)), 0.5f);
+    typeInto(price, u"1,25"_s, true);
+    QCOMPARE(storedPrice(folder.bytes(u"bnums.ini"_s)), 1.25f);
+    typeInto(price, u"e"_s, false);
+    QCOMPARE(price->text(), u"1,25"_s);
+    QCOMPARE(storedPrice(folder.bytes(u"bnums.ini"_s)), 1.25f);
+
+    const QByteArray stored = folder.bytes(u"bnums.ini"_s);
+    QCOMPARE(stored.size(), 80);
+    QCOMPARE(storedMonths(stored), 12);
+    QCOMPARE(withoutPriceAndMonths(stored), withoutPriceAndMonths(original));
+    QVERIFY(run.fake.messages.shown.isEmpty());
+
+    // "X" closes the window; opened again it shows what was stored.
+    QPointer<QDialog> closed = dialog;
+    QTest::mouseClick(dialog->findChild<QPushButton *>(u"Label2"_s), Qt::LeftButton);
+    QTRY_VERIFY(closed.isNull());
+    open->trigger();
+    FIND_CHILD(QDialog, reopened, run.window, u"Configurar"_s);
+    QCOMPARE(reopened->findChild<QLineEdit *>(u"Text1"_s)->text(), u"1,25"_s);
+    QCOMPARE(reopened->findChild<QLineEdit *>(u"Text2"_s)->text(), u"12"_s);
+}
+
+void DialogsTest::aboutWindowNamesTheSystemAndOpensTheSite()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    Settings settings;
+    settings.setWebAddress(u"bonoloto.example.org"_s);
+    QVERIFY(folder.writeSettings(settings));
+    ProgramRun run(folder, QDate(2026, 12, 7));
+    QVERIFY(run.window.startUp());
+    QVERIFY(run.showTab(0));
+
+    FIND_CHILD(QAction, open, run.window, u"mnuAcercade"_s);
+    QVERIFY(open->isEnabled());
+    open->trigger();
+    FIND_CHILD(QDialog, about, run.window, u"Acercade"_s);
+    QVERIFY(about->isVisible());
+    QCOMPARE(about->windowTitle(), u"Zafrano v.2.1.55"_s);
+
+    FIND_CHILD(QLabel, system, *about, u"Label4"_s);
+    QVERIFY2(system->text().startsWith(u"S.O: "_s), qPrintable(system->text()));
+#ifdef Q_OS_LINUX
+    QVERIFY2(QRegularExpression(u"^S\\.O: linux\\.\\d+\\.\\d+$"_s).match(system->text()).hasMatch(),
+             qPrintable(system->text()));
+#endif
+
+    FIND_CHILD(QLabel, site, *about, u"Label2"_s);
+    QVERIFY(site->text().contains(u"bonoloto.example.org"_s));
+    emit site->linkActivated(u"#"_s);
+    QCOMPARE(run.fake.desktop.opened, QList<QUrl>{QUrl(u"http://bonoloto.example.org"_s)});
+    QVERIFY(run.fake.messages.shown.isEmpty());
+}
+
+void DialogsTest::activationClosesBothWindows()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(folder.writeSyndicates(
+        {test::makeSyndicate(u"Bar Paco"_s, u"Todos"_s, QDate(2026, 1, 5), 3)}));
+    ProgramRun run(folder, QDate(2026, 12, 7));
+    QVERIFY(run.window.startUp());
+    QVERIFY(run.showTab(0));
+
+    run.window.findChild<QAction *>(u"mnuAcercade"_s)->trigger();
+    run.window.findChild<QAction *>(u"mnuConfiguracion"_s)->trigger();
+    QPointer<QDialog> about = run.window.findChild<QDialog *>(u"Acercade"_s);
+    QPointer<QDialog> settings = run.window.findChild<QDialog *>(u"Configurar"_s);
+    QVERIFY(about && about->isVisible());
+    QVERIFY(settings && settings->isVisible());
+
+    run.window.handleActivation();
+    QTRY_VERIFY(about.isNull());
+    QTRY_VERIFY(settings.isNull());
+    QVERIFY(run.fake.messages.shown.isEmpty());
+}
+
+QTEST_MAIN(DialogsTest)
+#include "test_dialogs.moc"
