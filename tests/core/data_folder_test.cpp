@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Opening the data folder at start-up: files created, the stale work file,
+// the required reduction tables and the conversion of an older syndicates file.
+#include "store/data_folder.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano;
+using namespace zafrano::test;
+
+namespace {
+
+class DataFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString pathOf(const QString &name) const { return QDir(dir.path()).filePath(name); }
+
+    Result<Settings> open()
+    {
+        return openDataFolder(DataFolder(dir.path()), [this](const ProgramMessage &message) {
+            messages.append(message);
+            syndicatesSizeWhenNotified = QFileInfo(pathOf(u"bonoapu.dat"_s)).size();
+        });
+    }
+
+    QTemporaryDir dir;
+    QList<ProgramMessage> messages;
+    qint64 syndicatesSizeWhenNotified = -1;
+};
+
+TEST_F(DataFolderTest, FirstStartCreatesEveryDataFile)
+{
+    copyTables(dir.path());
+    const Result<Settings> settings = open();
+    ASSERT_TRUE(settings.ok()) << settings.error().message.text.toStdString();
+    EXPECT_EQ(settings->webAddressText(), defaultWebAddress());
+    EXPECT_EQ(fileNames(dir.path()),
+              (QStringList{u"bnums.ini"_s, u"bonoapu.dat"_s, u"bononume.dat"_s, u"bonowww.txt"_s,
+                           u"bonowww2.txt"_s, u"tablas.bin"_s}));
+    for (const QString &name :
+         {u"bonoapu.dat"_s, u"bononume.dat"_s, u"bonowww.txt"_s, u"bonowww2.txt"_s})
+        EXPECT_EQ(QFileInfo(pathOf(name)).size(), 0) << name.toStdString();
+    QByteArray expectedSettings(80, '\0');
+    putText(expectedSettings, 18, defaultWebAddress().toLatin1(), 60);
+    EXPECT_EQ(readBytes(pathOf(u"bnums.ini"_s)), expectedSettings);
+    // An empty syndicates file is not an older one.
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DataFolderTest, ExistingFilesAreLeftAsTheyAre)
+{
+    copyTables(dir.path());
+    const QByteArray draws = drawBytes({3, 7, 12, 25, 33, 41}, 5, 3, serialOf(2018, 10, 15));
+    const QByteArray syndicates = SyndicateBytes()
+                                      .name("PE\xD1"
+                                            "A")
+                                      .days("Lunes")
+                                      .betCount(1);
+    writeBytes(pathOf(u"bononume.dat"_s), draws);
+    writeBytes(pathOf(u"bonoapu.dat"_s), syndicates);
+    writeBytes(pathOf(u"bonowww.txt"_s), "<html>p\xE1gina</html>");
+    ASSERT_TRUE(open().ok());
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), draws);
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), syndicates);
+    EXPECT_EQ(readBytes(pathOf(u"bonowww.txt"_s)), QByteArray("<html>p\xE1gina</html>"));
+}
+
+TEST_F(DataFolderTest, StaleSyndicatesWorkFileIsDeleted)
+{
+    copyTables(dir.path());
+    writeBytes(pathOf(u"bonoapu.tmp"_s), QByteArray(8307, 'x'));
+    ASSERT_TRUE(open().ok());
+    EXPECT_FALSE(QFile::exists(pathOf(u"bonoapu.tmp"_s)));
+}
+
+TEST_F(DataFolderTest, MissingTablesStopsBeforeReadingAnyData)
+{
+    const QByteArray legacy = LegacySyndicateBytes().days("Lunes").betCount(1);
+    writeBytes(pathOf(u"bonoapu.dat"_s), legacy);
+    const Result<Settings> settings = open();
+    ASSERT_FALSE(settings.ok());
+    EXPECT_EQ(settings.error().kind, ErrorKind::NotFound);
+    EXPECT_EQ(settings.error().message.text,
+              u"No se encuentra un archivo necesario para el funcionamiento del programa. "
+              u"Reinstale el programa. Error 53"_s);
+    EXPECT_EQ(settings.error().message.title, u"¡Vaya hombre!"_s);
+    EXPECT_FALSE(QFile::exists(pathOf(u"bnums.ini"_s)));
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), legacy);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DataFolderTest, OlderSyndicatesFileIsAnnouncedThenConverted)
+{
+    copyTables(dir.path());
+    const QByteArray legacy = LegacySyndicateBytes()
+                                  .name("VIEJA")
+                                  .bet(1, {1, 2, 3, 4, 5, 6})
+                                  .days("Jueves")
+                                  .betCount(1)
+                                  .bytes() +
+                              LegacySyndicateBytes().name("OTRA").days("Todos").betCount(104);
+    writeBytes(pathOf(u"bonoapu.dat"_s), legacy);
+    ASSERT_TRUE(open().ok());
+
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text,
+              u"Se ha encontrado un archivo de apuestas perteneciente a una versión anterior del "
+              u"programa y se va a convertir el fichero a la versión actual."_s);
+    EXPECT_EQ(messages[0].title, u"Actualización de datos"_s);
+    EXPECT_EQ(messages[0].icon, MessageIcon::Information);
+    // The message came while the file was still in the older format.
+    EXPECT_EQ(syndicatesSizeWhenNotified, 2 * 591);
+
+    const QByteArray expected = SyndicateBytes()
+                                    .name("VIEJA")
+                                    .bet(1, {1, 2, 3, 4, 5, 6})
+                                    .days("Jueves")
+                                    .betCount(1)
+                                    .bytes() +
+                                SyndicateBytes().name("OTRA").days("Todos").betCount(504).bytes();
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), expected);
+
+    // The next start finds nothing to convert.
+    messages.clear();
+    ASSERT_TRUE(open().ok());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+} // namespace
