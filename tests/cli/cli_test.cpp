@@ -1,0 +1,403 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zafrano-cli driven as a user's script drives it: exit statuses, JSON
+// documents, Spanish messages on standard error, and the data files it leaves.
+#include "test_paths.h"
+#include "test_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano::test;
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+
+    QJsonDocument json() const { return QJsonDocument::fromJson(out.toUtf8()); }
+};
+
+// Monday, Tuesday and Wednesday 15-17 October 2018.
+const QByteArray ThreeDraws = drawBytes({3, 7, 12, 25, 33, 41}, 5, 3, serialOf(2018, 10, 15)) +
+                              drawBytes({1, 2, 20, 26, 28, 8}, 39, 5, serialOf(2018, 10, 16)) +
+                              drawBytes({5, 14, 22, 30, 31, 47}, 9, 0, serialOf(2018, 10, 17));
+
+const QByteArray BarSyndicate = SyndicateBytes()
+                                    .name("PE\xD1"
+                                          "A DEL BAR")
+                                    .bet(1, {1, 2, 3, 4, 5, 6})
+                                    .bet(2, {7, 8, 9, 10, 11, 12})
+                                    .hits(4, 3, 2, 1, 5)
+                                    .days("Martes")
+                                    .betCount(2)
+                                    .createdOn(serialOf(2018, 10, 1));
+const QByteArray OfficeSyndicate = SyndicateBytes()
+                                       .name("OFICINA")
+                                       .bet(1, {3, 14, 25, 36, 47})
+                                       .hits(9, 0, 0, 0, 0)
+                                       .days("Mi\xE9rcoles")
+                                       .betCount(503)
+                                       .createdOn(serialOf(2018, 9, 3))
+                                       .countedThrough(serialOf(2018, 10, 17));
+
+const QString PermissionLines =
+    u"Para modificar el archivo necesita permiso de Administrador.\n"
+    u"Cierre el programa y ejecútelo en modo Administrador y repita la operación.\n"
+    u"(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")\n"_s;
+
+QSet<QString> keysOf(const QJsonObject &object)
+{
+    const QStringList keys = object.keys();
+    return {keys.begin(), keys.end()};
+}
+
+class CliTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(elsewhere.isValid());
+        copyTables(dir.path());
+    }
+
+    QString pathOf(const QString &name) const { return QDir(dir.path()).filePath(name); }
+
+    // Runs the program on the test's folder, Wednesday 17 October 2018 taken as
+    // today unless the arguments name another day (the last --today counts).
+    CliRun run(const QStringList &arguments) const { return runIn(dir.path(), arguments); }
+
+    static CliRun runIn(const QString &folder, const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(QString::fromUtf8(CliProgram),
+                      QStringList{u"--dir"_s, folder, u"--today"_s, u"2018-10-17"_s} + arguments);
+        CliRun result;
+        if (!process.waitForFinished(-1)) {
+            ADD_FAILURE() << "zafrano-cli did not run: " << process.errorString().toStdString();
+            return result;
+        }
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+};
+
+// ---------------------------------------------------------------- command line
+
+TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
+{
+    const struct
+    {
+        QStringList arguments;
+        QString problem;
+    } cases[] = {
+        {{}, u"Falta la orden."_s},
+        {{u"borrar-todo"_s}, u"Orden desconocida."_s},
+        {{u"delete-draw"_s}, u"Argumentos incorrectos para delete-draw"_s},
+        {{u"draws"_s, u"5"_s}, u"Argumentos incorrectos para draws"_s},
+        {{u"--today"_s, u"2018-02-30"_s, u"calendar"_s}, u"Fecha no válida: 2018-02-30"_s},
+    };
+    for (const auto &usage : cases) {
+        const CliRun result = run(usage.arguments);
+        EXPECT_EQ(result.exitCode, 2) << usage.problem.toStdString();
+        EXPECT_TRUE(result.err.startsWith(usage.problem + u'\n')) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(u"\n  delete-draw N\n"_s)) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_EQ(fileNames(dir.path()), QStringList{u"tablas.bin"_s});
+}
+
+TEST_F(CliTest, MissingDataFolderFails)
+{
+    const QString missing = QDir(elsewhere.path()).filePath(u"no-existe"_s);
+    const CliRun result = runIn(missing, {u"draws"_s});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.startsWith(u"No existe la carpeta de datos "_s));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(CliTest, MissingTablesFailsWithTheStartUpMessage)
+{
+    QFile::remove(pathOf(u"tablas.bin"_s));
+    const CliRun result = run({u"draws"_s});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, u"No se encuentra un archivo necesario para el funcionamiento del "
+                          u"programa. Reinstale el programa. Error 53\n"_s);
+}
+
+// ---------------------------------------------------------------- draws
+
+TEST_F(CliTest, EmptyFolderListsNoDraws)
+{
+    const CliRun text = run({u"draws"_s});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_EQ(text.out, u"TOTAL: 0 sorteos.\n"_s);
+    EXPECT_TRUE(QFile::exists(pathOf(u"bononume.dat"_s)));
+    EXPECT_TRUE(QFile::exists(pathOf(u"bnums.ini"_s)));
+
+    const CliRun json = run({u"--json"_s, u"draws"_s});
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_EQ(json.json().array(), QJsonArray());
+}
+
+TEST_F(CliTest, ImportsTheRealHistoryAndListsItNewestFirst)
+{
+    const CliRun imported =
+        run({u"import-csv"_s, QString::fromUtf8(FixturesDir) + u"/historico_bonoloto.csv"_s});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.out, u"Archivo de sorteos importado con éxito (9361 sorteos).\n"_s);
+
+    const CliRun listed = run({u"--json"_s, u"draws"_s});
+    ASSERT_EQ(listed.exitCode, 0);
+    const QJsonArray draws = listed.json().array();
+    ASSERT_EQ(draws.size(), 9361);
+    const QJsonObject newest = draws.first().toObject();
+    EXPECT_EQ(keysOf(newest), (QSet<QString>{u"record"_s, u"text"_s, u"date"_s, u"weekday"_s}));
+    EXPECT_EQ(newest, (QJsonObject{{u"record"_s, 9361},
+                                   {u"text"_s, u" 1- 2-16-20-28-47  C: 10 R: 9"_s},
+                                   {u"date"_s, u"20/08/2026"_s},
+                                   {u"weekday"_s, u"Jueves"_s}}));
+    EXPECT_EQ(draws.last().toObject(), (QJsonObject{{u"record"_s, 1},
+                                                    {u"text"_s, u" 6- 8-12-23-24-45  C: 3  R: 0"_s},
+                                                    {u"date"_s, u"28/02/1988"_s},
+                                                    {u"weekday"_s, u"Domingo"_s}}));
+
+    const CliRun text = run({u"draws"_s});
+    EXPECT_TRUE(text.out.endsWith(u"\nTOTAL: 9361 sorteos.\n"_s));
+}
+
+TEST_F(CliTest, ImportsADrawsFileAndRefusesADamagedOne)
+{
+    writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
+    const QString damaged = QDir(elsewhere.path()).filePath(u"roto.dat"_s);
+    writeBytes(damaged, ThreeDraws.left(40));
+    const CliRun refused = run({u"import"_s, damaged});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, u"Fichero de sorteos no válido. Compruebe que el archivo "
+                           u"BONONUME.DAT sea para Zafrano.\n"_s);
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws);
+
+    const CliRun missing = run({u"import"_s, QDir(elsewhere.path()).filePath(u"nada.dat"_s)});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.endsWith(u"Zafrano. Error 53\n"_s)) << missing.err.toStdString();
+
+    const QString good = QDir(elsewhere.path()).filePath(u"bueno.dat"_s);
+    writeBytes(good, ThreeDraws.left(48));
+    const CliRun accepted = run({u"--json"_s, u"import"_s, good});
+    EXPECT_EQ(accepted.exitCode, 0);
+    EXPECT_EQ(accepted.json().object(), (QJsonObject{{u"imported"_s, 2}}));
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws.left(48));
+    EXPECT_EQ(readBytes(pathOf(u"bononume.bak"_s)), ThreeDraws);
+}
+
+TEST_F(CliTest, RefusesABadCsvWithoutTouchingTheDraws)
+{
+    writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
+    const QString csv = QDir(elsewhere.path()).filePath(u"malo.csv"_s);
+    writeBytes(csv, "fecha,n1,n2,n3,n4,n5,n6,complementario,reintegro\n"
+                    "2018-10-15,3,7,12,25,33,41,5\n");
+    const CliRun result = run({u"import-csv"_s, csv});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.startsWith(u"El archivo CSV de sorteos no es válido"_s))
+        << result.err.toStdString();
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws);
+}
+
+TEST_F(CliTest, DeletesOneDraw)
+{
+    writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
+    const CliRun deleted = run({u"delete-draw"_s, u"2"_s});
+    EXPECT_EQ(deleted.exitCode, 0);
+    EXPECT_EQ(deleted.out, u"Sorteo del 16/10/2018  Martes eliminado.\n"_s);
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws.left(24) + ThreeDraws.right(24));
+
+    const CliRun json = run({u"--json"_s, u"delete-draw"_s, u"2"_s});
+    EXPECT_EQ(json.json().object(),
+              (QJsonObject{{u"deleted"_s, 2}, {u"text"_s, u" 5-14-22-30-31-47  C: 9  R: 0"_s}}));
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws.left(24));
+
+    for (const QString &bad : {u"2"_s, u"0"_s, u"dos"_s}) {
+        const CliRun refused = run({u"delete-draw"_s, bad});
+        EXPECT_EQ(refused.exitCode, 1) << bad.toStdString();
+        EXPECT_EQ(refused.err, u"No existe el sorteo "_s + bad + u".\n"_s);
+    }
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws.left(24));
+}
+
+TEST_F(CliTest, DamagedDrawsFileIsReportedAndKeptAside)
+{
+    const QByteArray damaged =
+        ThreeDraws + drawBytes({1, 2, 3, 4, 5, 50}, 6, 1, serialOf(2018, 10, 18));
+    writeBytes(pathOf(u"bononume.dat"_s), damaged);
+    const CliRun result = run({u"draws"_s});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\n"_s);
+    EXPECT_EQ(readBytes(pathOf(u"bononume.bad"_s)), damaged);
+    EXPECT_EQ(run({u"draws"_s}).out, u"TOTAL: 0 sorteos.\n"_s);
+}
+
+// ---------------------------------------------------------------- syndicates
+
+TEST_F(CliTest, ListsSyndicatesAsJson)
+{
+    writeBytes(pathOf(u"bonoapu.dat"_s), BarSyndicate + OfficeSyndicate);
+    const CliRun result = run({u"--json"_s, u"syndicates"_s});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonArray expected = {
+        QJsonObject{
+            {u"record"_s, 1},
+            {u"name"_s, u"PEÑA DEL BAR"_s},
+            {u"kind"_s, u"simple"_s},
+            {u"bets"_s, 2},
+            {u"days"_s, u"Martes"_s},
+            {u"createdOn"_s, u"01/10/2018"_s},
+            {u"countedThrough"_s, QJsonValue()},
+            {u"hits"_s,
+             QJsonObject{{u"3"_s, 4}, {u"4"_s, 3}, {u"5"_s, 2}, {u"5C"_s, 5}, {u"6"_s, 1}}}},
+        QJsonObject{
+            {u"record"_s, 2},
+            {u"name"_s, u"OFICINA"_s},
+            {u"kind"_s, u"multiple"_s},
+            {u"bets"_s, 44},
+            {u"days"_s, u"Miércoles"_s},
+            {u"createdOn"_s, u"03/09/2018"_s},
+            {u"countedThrough"_s, u"17/10/2018"_s},
+            {u"hits"_s,
+             QJsonObject{{u"3"_s, 9}, {u"4"_s, 0}, {u"5"_s, 0}, {u"5C"_s, 0}, {u"6"_s, 0}}}}};
+    EXPECT_EQ(result.json().array(), expected) << result.out.toStdString();
+}
+
+TEST_F(CliTest, DeletesASyndicate)
+{
+    writeBytes(pathOf(u"bonoapu.dat"_s), BarSyndicate + OfficeSyndicate);
+    const CliRun deleted = run({u"--json"_s, u"delete-syndicate"_s, u"1"_s});
+    EXPECT_EQ(deleted.exitCode, 0);
+    EXPECT_EQ(deleted.json().object(),
+              (QJsonObject{{u"deleted"_s, 1}, {u"name"_s, u"PEÑA DEL BAR"_s}}));
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), OfficeSyndicate);
+
+    const CliRun refused = run({u"delete-syndicate"_s, u"2"_s});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, u"No existe la peña 2.\n"_s);
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), OfficeSyndicate);
+}
+
+TEST_F(CliTest, ResetsResultsFromTheGivenToday)
+{
+    writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
+    writeBytes(pathOf(u"bonoapu.dat"_s), BarSyndicate + OfficeSyndicate);
+    const CliRun reset = run({u"reset-results"_s, u"--today"_s, u"2024-05-06"_s});
+    EXPECT_EQ(reset.exitCode, 0) << reset.err.toStdString();
+    EXPECT_EQ(reset.out, u"Aciertos de las peñas borrados; fecha de creación: 06/05/2024.\n"_s);
+
+    const QJsonArray syndicates = run({u"--json"_s, u"syndicates"_s}).json().array();
+    ASSERT_EQ(syndicates.size(), 2);
+    for (const QJsonValue &value : syndicates) {
+        const QJsonObject syndicate = value.toObject();
+        EXPECT_EQ(syndicate[u"createdOn"_s], u"06/05/2024"_s);
+        EXPECT_TRUE(syndicate[u"countedThrough"_s].isNull());
+        EXPECT_EQ(syndicate[u"hits"_s].toObject(),
+                  (QJsonObject{{u"3"_s, 0}, {u"4"_s, 0}, {u"5"_s, 0}, {u"5C"_s, 0}, {u"6"_s, 0}}));
+    }
+    EXPECT_EQ(syndicates[1].toObject()[u"bets"_s], 44);
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws);
+}
+
+TEST_F(CliTest, ConvertsAnOlderSyndicatesFileAndSaysSo)
+{
+    writeBytes(pathOf(u"bonoapu.dat"_s),
+               LegacySyndicateBytes().name("VIEJA").days("Lunes").betCount(102).bytes());
+    const CliRun result = run({u"--json"_s, u"syndicates"_s});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, u"Se ha encontrado un archivo de apuestas perteneciente a una versión "
+                          u"anterior del programa y se va a convertir el fichero a la versión "
+                          u"actual.\n"_s);
+    const QJsonObject converted = result.json().array().first().toObject();
+    EXPECT_EQ(converted[u"name"_s], u"VIEJA"_s);
+    EXPECT_EQ(converted[u"bets"_s], 28);
+    EXPECT_EQ(QFileInfo(pathOf(u"bonoapu.dat"_s)).size(), 8307);
+}
+
+// ---------------------------------------------------------------- calendar
+
+TEST_F(CliTest, CalendarOfAnEmptyFolder)
+{
+    const CliRun result = run({u"--json"_s, u"calendar"_s});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.json().object(),
+              (QJsonObject{{u"draws"_s, 0},
+                           {u"lastDraw"_s, u"Fichero de datos vacío."_s},
+                           {u"nextDraw"_s, u"Miércoles, 17 de octubre del 2018"_s},
+                           {u"daysToGo"_s, u"¡Hoy sorteo!"_s},
+                           {u"reminder"_s, u"No se ha actualizado nunca"_s},
+                           {u"drawsPlayed"_s, 0}}));
+}
+
+TEST_F(CliTest, CalendarWithTodaysDrawStored)
+{
+    writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
+    writeBytes(pathOf(u"bonoapu.dat"_s), BarSyndicate + OfficeSyndicate);
+    const CliRun result = run({u"--json"_s, u"calendar"_s});
+    EXPECT_EQ(result.exitCode, 0);
+    // Tuesday's draw for the bar, Wednesday's for the office.
+    EXPECT_EQ(result.json().object(),
+              (QJsonObject{{u"draws"_s, 3},
+                           {u"lastDraw"_s, u"Miércoles, 17 de octubre del 2018"_s},
+                           {u"nextDraw"_s, u"Jueves, 18 de octubre del 2018"_s},
+                           {u"daysToGo"_s, u"Faltan 1 días"_s},
+                           {u"reminder"_s, QJsonValue()},
+                           {u"drawsPlayed"_s, 2}}));
+
+    const CliRun later = run({u"--json"_s, u"--today"_s, u"2018-11-02"_s, u"calendar"_s});
+    EXPECT_EQ(later.json().object()[u"reminder"_s], u"Faltan 2 semanas por actualizar"_s);
+}
+
+// ---------------------------------------------------------------- read-only folder
+
+TEST_F(CliTest, ReadOnlyFolderGivesThePermissionMessage)
+{
+    writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
+    writeBytes(pathOf(u"bonoapu.dat"_s), BarSyndicate + OfficeSyndicate);
+    ASSERT_EQ(run({u"draws"_s}).exitCode, 0); // creates the remaining files
+    std::optional<ReadOnlyFolder> readOnly(std::in_place, dir.path());
+    if (!readOnly->active())
+        GTEST_SKIP() << "neither the immutable flag nor the permissions stop a new file";
+
+    for (const QStringList &command :
+         {QStringList{u"delete-draw"_s, u"1"_s}, QStringList{u"delete-syndicate"_s, u"1"_s},
+          QStringList{u"reset-results"_s}}) {
+        const CliRun refused = run(command);
+        EXPECT_EQ(refused.exitCode, 1) << command.join(u' ').toStdString();
+        EXPECT_EQ(refused.err, PermissionLines) << command.join(u' ').toStdString();
+    }
+    readOnly.reset();
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws);
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), BarSyndicate + OfficeSyndicate);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // QProcess wants an application object.
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
