@@ -65,12 +65,12 @@ int listSyndicatesCommand(const CliContext &context)
     for (const SyndicateRecord &syndicate : syndicates.value()) {
         ++record;
         if (!context.json) {
-            printLine(u"%1  %2 %3 %4  %5  %6"_s.arg(record, 3)
-                          .arg(syndicate.nameText(), -20)
-                          .arg(syndicateKindName(syndicate.kind()), -8)
-                          .arg(syndicate.sixNumberBets(), 4)
-                          .arg(shortDate(fromDaySerial(syndicate.createdOn)))
-                          .arg(syndicate.daysText()));
+            // One multi-argument arg(): a "%3" inside a name stays as typed.
+            printLine(u"%1  %2 %3 %4  %5  %6"_s.arg(
+                QString::number(record).rightJustified(3), syndicate.nameText().leftJustified(20),
+                syndicateKindName(syndicate.kind()).leftJustified(8),
+                QString::number(syndicate.sixNumberBets()).rightJustified(4),
+                shortDate(fromDaySerial(syndicate.createdOn)), syndicate.daysText()));
             continue;
         }
         array.append(QJsonObject{{u"record"_s, record},

@@ -284,6 +284,17 @@ TEST_F(CliTest, ListsSyndicatesAsJson)
     EXPECT_EQ(result.json().array(), expected) << result.out.toStdString();
 }
 
+TEST_F(CliTest, ListsSyndicatesAsTextWhateverTheirNames)
+{
+    // A name is the player's own text: a "%3" in it is not a place holder.
+    writeBytes(pathOf(u"bonoapu.dat"_s),
+               SyndicateBytes(BarSyndicate).name("AL 100%3 %1").bytes() + OfficeSyndicate);
+    const CliRun result = run({u"syndicates"_s});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, u"  1  AL 100%3 %1          simple      2  01/10/2018  Martes\n"
+                          u"  2  OFICINA              multiple   44  03/09/2018  Miércoles\n"_s);
+}
+
 TEST_F(CliTest, DeletesASyndicate)
 {
     writeBytes(pathOf(u"bonoapu.dat"_s), BarSyndicate + OfficeSyndicate);
