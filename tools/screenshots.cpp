@@ -3,6 +3,8 @@
 // data folder, as the program does, and saves every tab and the secondary
 // windows as PNG pictures, so a developer can look at them without a desktop.
 #include "main/main_window.h"
+#include "main/program_data.h"
+#include "main/syndicate_commands.h"
 #include "ui/platform.h"
 
 #include <QAction>
@@ -87,6 +89,15 @@ int main(int argc, char *argv[])
         if (auto *shown = window.findChild<QDialog *>(dialog)) {
             shown->adjustSize();
             save(shown, out, dialog);
+        }
+    }
+    if (!window.data().syndicates().isEmpty()) {
+        window.syndicateCommands().select(1);
+        window.syndicateCommands().printSelected();
+        QApplication::processEvents();
+        if (auto *printing = window.findChild<QDialog *>(u"Imprimir"_s)) {
+            printing->adjustSize();
+            save(printing, out, u"Imprimir"_s);
         }
     }
     return 0;

@@ -5,7 +5,7 @@ namespace zafrano::cli {
 
 QList<CommandEntry> allCommands()
 {
-    return dataCommands() + checkCommands();
+    return dataCommands() + checkCommands() + slipCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

@@ -34,6 +34,8 @@ struct CommandEntry
 const QList<CommandEntry> &dataCommands();
 // The check of every syndicate against the newest draws.
 const QList<CommandEntry> &checkCommands();
+// Printing a syndicate's slips to PDF.
+const QList<CommandEntry> &slipCommands();
 // Every command, in the order the usage lists them.
 QList<CommandEntry> allCommands();
 
@@ -45,6 +47,7 @@ inline constexpr auto PrizesOnly = u"prizes-only";
 inline constexpr auto Syndicate = u"syndicate";
 inline constexpr auto DryRun = u"dry-run";
 inline constexpr auto Pdf = u"pdf";
+inline constexpr auto Plain = u"plain";
 } // namespace option
 
 // Parses a record number argument (1-based); nothing when it is not one.

@@ -45,7 +45,7 @@ std::optional<CommandEntry> findCommand(const QString &name)
 // The words of the usage outside the [options]: FILE, N, …
 qsizetype argumentsOf(const CommandEntry &command)
 {
-    static const QRegularExpression optional(u"\\[[^\\]]*\\]"_s);
+    static const QRegularExpression optional(u"\\[[^\\]]*\\]|--\\S+ [A-Z]+"_s);
     const QString usage = QString::fromUtf16(command.usage).remove(optional);
     return usage.split(u' ', Qt::SkipEmptyParts).size() - 1;
 }
@@ -84,7 +84,9 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::PrizesOnly), u"Sólo si hay premio (check)."_s},
          {QString::fromUtf16(option::Syndicate), u"Sólo esta peña (check)."_s, u"NOMBRE"_s},
          {QString::fromUtf16(option::DryRun), u"No grabar los aciertos (check)."_s},
-         {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check)."_s, u"ARCHIVO"_s}});
+         {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check, print-slips)."_s,
+          u"ARCHIVO"_s},
+         {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());

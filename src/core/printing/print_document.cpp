@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/print_document.h"
 
+#include "printing/plain_slip_art.h"
+
 #include <QFont>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -58,7 +60,10 @@ void paintLogo(QPainter &painter, double pxPerMm, QPointF topLeftMm)
 
 void PrintDocument::addLogo()
 {
-    m_items.append({PrintItem::Kind::Logo, 0, 5, 0, false, false, {}});
+    PrintItem logo;
+    logo.kind = PrintItem::Kind::Logo;
+    logo.yMm = 5;
+    m_items.append(logo);
     m_y = 40;
 }
 
@@ -71,7 +76,7 @@ void PrintDocument::printLine(double xMm, const QString &text)
 {
     if (m_y + lineHeightMm() > PageBottomMm)
         newPage();
-    m_items.append({PrintItem::Kind::Text, xMm, m_y, m_size, m_underline, m_monospaced, text});
+    m_items.append(textItem(xMm, m_y, text));
     m_y += lineHeightMm();
 }
 
@@ -82,15 +87,47 @@ void PrintDocument::skipLine()
 
 void PrintDocument::newPage()
 {
-    m_items.append({PrintItem::Kind::NewPage, 0, 0, 0, false, false, {}});
+    PrintItem page;
+    page.kind = PrintItem::Kind::NewPage;
+    m_items.append(page);
     m_y = PageTopMm;
 }
 
-void PrintDocument::setFont(double sizePt, bool underline, bool monospaced)
+void PrintDocument::placeText(double xMm, double yMm, const QString &text)
+{
+    m_items.append(textItem(xMm, yMm, text));
+}
+
+void PrintDocument::addPlainSlip(const PlainSlipArt &art)
+{
+    PrintItem item;
+    item.kind = PrintItem::Kind::PlainSlip;
+    item.yMm = art.band;
+    item.art = static_cast<int>(m_slips.size());
+    m_slips.append(art);
+    m_items.append(item);
+}
+
+PrintItem PrintDocument::textItem(double xMm, double yMm, const QString &text) const
+{
+    PrintItem item;
+    item.kind = PrintItem::Kind::Text;
+    item.xMm = xMm;
+    item.yMm = yMm;
+    item.sizePt = m_size;
+    item.underline = m_underline;
+    item.monospaced = m_monospaced;
+    item.bold = m_bold;
+    item.text = text;
+    return item;
+}
+
+void PrintDocument::setFont(double sizePt, bool underline, bool monospaced, bool bold)
 {
     m_size = sizePt;
     m_underline = underline;
     m_monospaced = monospaced;
+    m_bold = bold;
 }
 
 bool PrintDocument::hasText() const
@@ -113,11 +150,15 @@ bool renderPrintDocument(const PrintDocument &document, QPagedPaintDevice &devic
         case PrintItem::Kind::Logo:
             paintLogo(painter, pxPerMm, {item.xMm, item.yMm});
             break;
+        case PrintItem::Kind::PlainSlip:
+            paintPlainSlip(painter, pxPerMm, document.plainSlips().at(item.art));
+            break;
         case PrintItem::Kind::Text: {
             QFont font(item.monospaced ? u"DejaVu Sans Mono"_s : u"Arial"_s);
             font.setStyleHint(item.monospaced ? QFont::Monospace : QFont::SansSerif);
             font.setPointSizeF(item.sizePt);
             font.setUnderline(item.underline);
+            font.setBold(item.bold);
             painter.setFont(font);
             painter.setPen(Qt::black);
             // Positions name the top of the line, as a printer's current position does.

@@ -11,13 +11,25 @@ namespace zafrano {
 // A printed document as the program lays it out: lines of text at positions in
 // millimetres from the printable area's top-left corner, the logo and page
 // breaks. Laying out is core's; a printer, a PDF file or a test draws it.
+// The artwork of a participation slip on plain paper: the official layout of
+// eight number blocks, the days played, cut marks and the syndicate's name.
+struct PlainSlipArt
+{
+    double band = 0; // 0 for the upper slip of a page, 104 for the lower one
+    QString name;
+    QString days;
+    int slip = 1;
+    int slipCount = 1;
+};
+
 struct PrintItem
 {
     enum class Kind
     {
         Text,
         Logo,
-        NewPage
+        NewPage,
+        PlainSlip
     };
     Kind kind = Kind::Text;
     double xMm = 0;
@@ -25,7 +37,9 @@ struct PrintItem
     double sizePt = 0;
     bool underline = false;
     bool monospaced = false;
+    bool bold = false;
     QString text;
+    int art = -1; // PlainSlip: index into the document's slip artwork
 };
 
 class PrintDocument
@@ -43,8 +57,12 @@ public:
     // An empty line of the current font.
     void skipLine();
     void newPage();
+    // Prints text with its top-left corner at a fixed place; the line position stays.
+    void placeText(double xMm, double yMm, const QString &text);
+    void addPlainSlip(const PlainSlipArt &art);
+    const QList<PlainSlipArt> &plainSlips() const { return m_slips; }
     // Bet lines use a monospaced font so their numbers stand in columns.
-    void setFont(double sizePt, bool underline = false, bool monospaced = false);
+    void setFont(double sizePt, bool underline = false, bool monospaced = false, bool bold = false);
 
     const QList<PrintItem> &items() const { return m_items; }
     bool hasText() const;
@@ -52,11 +70,15 @@ public:
 private:
     double lineHeightMm() const;
 
+    PrintItem textItem(double xMm, double yMm, const QString &text) const;
+
     QList<PrintItem> m_items;
+    QList<PlainSlipArt> m_slips;
     double m_y = PageTopMm;
     double m_size = 10;
     bool m_underline = false;
     bool m_monospaced = false;
+    bool m_bold = false;
 };
 
 // Draws the document page by page on a printer or a PDF writer; false when

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QLocale>
-
 #include <cmath>
 #include <cstring>
 
@@ -109,8 +108,7 @@ QString formerWebAddress()
 
 SettingsFile::SettingsFile(const QString &folder)
     : m_file(QDir(folder).filePath(QString::fromUtf16(FileName)), Settings::Size, 64 * 1024)
-{
-}
+{}
 
 Settings SettingsFile::readAtStartup() const
 {
@@ -142,7 +140,7 @@ Status SettingsFile::write(const Settings &settings) const
     return m_file.write(1, settings.toBytes(), TrailingBytes::PadWithZeros);
 }
 
-PriceEdit editPrice(const QString &text, float lastValid)
+PriceEdit editDecimal(const QString &text, float lastValid)
 {
     const std::optional<double> value = parseDecimal(text);
     if (!value) {

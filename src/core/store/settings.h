@@ -5,7 +5,6 @@
 #include "store/record_file.h"
 
 #include <QString>
-
 #include <array>
 #include <optional>
 
@@ -78,8 +77,14 @@ struct MonthsEdit
     std::optional<QString> resetText;
 };
 
-// The price box: a text that is not a number puts the last valid price back.
-PriceEdit editPrice(const QString &text, float lastValid);
+// A box holding a decimal number (the price, the printer corrections): a text
+// that is not a number puts the last valid value back; an empty box keeps it.
+PriceEdit editDecimal(const QString &text, float lastValid);
+// The price box of the settings window.
+inline PriceEdit editPrice(const QString &text, float lastValid)
+{
+    return editDecimal(text, lastValid);
+}
 // The months box: a number (or an empty box) below 2 is stored as 2; a text
 // that is not a 16-bit number puts the last valid value back.
 MonthsEdit editMonths(const QString &text, qint16 lastValid);

@@ -2,6 +2,7 @@
 #include "main/main_window.h"
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/print_slips_dialog.h"
 #include "dialogs/settings_dialog.h"
 #include "main/draw_commands.h"
 #include "main/program_data.h"
@@ -64,6 +65,8 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     connect(m_tabs, &QTabWidget::currentChanged, &m_general->results(),
             &ResultsPanel::stopPrizeIndicator);
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
+    connect(m_syndicateCommands, &SyndicateCommands::printingRequested, this,
+            &MainWindow::showPrintSlips);
     connect(m_drawCommands, &DrawCommands::resultsReset, this,
             [this] { m_general->setDrawsToCheck(1); });
     buildMenus();
@@ -114,6 +117,8 @@ void MainWindow::handleActivation()
         m_about->close();
     if (m_settingsDialog)
         m_settingsDialog->close();
+    if (m_printSlips)
+        m_printSlips->close();
     m_data->recheckNewestDraw();
 }
 
@@ -254,6 +259,20 @@ void MainWindow::showAbout()
     }
     m_about->show();
     m_about->raise();
+}
+
+void MainWindow::showPrintSlips(int record)
+{
+    Result<SyndicateRecord> syndicate = m_data->folder().syndicates().read(record);
+    if (!syndicate) {
+        m_data->showFailure(syndicate.error());
+        return;
+    }
+    if (m_printSlips)
+        m_printSlips->close();
+    m_printSlips = new PrintSlipsDialog(*m_data, syndicate.value(), this);
+    m_printSlips->setAttribute(Qt::WA_DeleteOnClose);
+    m_printSlips->show();
 }
 
 void MainWindow::showSettings()

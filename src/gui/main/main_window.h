@@ -15,6 +15,7 @@ namespace zafrano::gui {
 class DrawCommands;
 class GeneralTab;
 class ProgramData;
+class PrintSlipsDialog;
 class SettingsDialog;
 class AboutDialog;
 class StatisticsTab;
@@ -55,6 +56,8 @@ private:
     // The print picture of the results: the lists as they stand, on paper.
     void printResults();
     void showSettings();
+    // "Imprimir boletos" for syndicate record k.
+    void showPrintSlips(int record);
 
     Platform &m_platform;
     ProgramData *m_data = nullptr;
@@ -65,6 +68,7 @@ private:
     StatisticsTab *m_statistics = nullptr;
     QPointer<AboutDialog> m_about;
     QPointer<SettingsDialog> m_settingsDialog;
+    QPointer<PrintSlipsDialog> m_printSlips;
     int m_activations = 0;
     bool m_started = false;
 };

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli_context.h"
+#include "output.h"
+#include "printing/slip_document.h"
+
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::cli {
+
+namespace {
+
+int printSlipsCommand(const CliContext &context)
+{
+    const QCommandLineParser &parser = *context.options;
+    const QString pdf = parser.value(QString::fromUtf16(option::Pdf));
+    if (pdf.isEmpty()) {
+        printError(u"Falta --pdf ARCHIVO."_s);
+        return UsageError;
+    }
+    const std::optional<int> k = parseRecordNumber(context.arguments.at(0));
+    Result<QList<SyndicateRecord>> syndicates = context.folder.syndicates().readAll();
+    if (!syndicates)
+        return fail(syndicates.error().message);
+    if (!k || *k > syndicates->size())
+        return fail({u"No existe la peña %1."_s.arg(context.arguments.at(0)), u"Error"_s,
+                     MessageIcon::Exclamation});
+    const SyndicateRecord &syndicate = syndicates->at(*k - 1);
+
+    // Official slips take the printer corrections the player has saved.
+    SlipOptions options;
+    options.mode =
+        parser.isSet(QString::fromUtf16(option::Plain)) ? SlipMode::Plain : SlipMode::Official;
+    options.offsetX = context.settings.printOffsetX;
+    options.offsetY = context.settings.printOffsetY;
+    const PrintDocument document = buildSlipDocument(syndicate, options);
+    if (!writePdf(document, pdf, u"Boletos de la peña "_s + syndicate.nameText()))
+        return fail({u"No se ha podido escribir el archivo "_s + pdf + u'.', u"Error"_s,
+                     MessageIcon::Exclamation});
+    if (context.json)
+        printJson(QJsonObject{{u"slips"_s, slipCount(syndicate)}, {u"pdf"_s, pdf}});
+    else
+        printLine(u"%1 boletos de la peña %2 en %3."_s.arg(slipCount(syndicate))
+                      .arg(syndicate.nameText(), pdf));
+    return Success;
+}
+
+} // namespace
+
+const QList<CommandEntry> &slipCommands()
+{
+    static const QList<CommandEntry> commands = {
+        {u"print-slips", u"print-slips N --pdf ARCHIVO [--plain]", printSlipsCommand},
+    };
+    return commands;
+}
+
+} // namespace zafrano::cli

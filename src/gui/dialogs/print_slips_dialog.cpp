@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/print_slips_dialog.h"
+
+#include "main/program_data.h"
+#include "printing/slip_document.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::gui {
+
+namespace {
+
+QLabel *valueLabel(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setStyleSheet(u"font-weight: bold;"_s);
+    return label;
+}
+
+} // namespace
+
+PrintSlipsDialog::PrintSlipsDialog(ProgramData &data, const SyndicateRecord &syndicate,
+                                   QWidget *parent)
+    : QDialog(parent), m_data(data), m_syndicate(syndicate)
+{
+    setObjectName(u"Imprimir"_s);
+    setWindowTitle(u"Imprimir boletos"_s);
+    const bool multiple = MultipleCode::isMultiple(syndicate.betCount);
+
+    auto *title = valueLabel(u"IMPRESIÓN DE LOS NÚMEROS DE LA PEÑA: "_s + syndicate.nameText(),
+                             u"Label10"_s, this);
+    auto *grid = new QGridLayout;
+    grid->addWidget(new QLabel(u"-Total apuestas:"_s, this), 0, 0);
+    grid->addWidget(
+        valueLabel(multiple ? u"1"_s : QString::number(syndicate.betCount), u"Label2_0"_s, this), 0,
+        1);
+    grid->addWidget(new QLabel(u"-Nº de boletos oficiales que necesita:"_s, this), 1, 0);
+    grid->addWidget(valueLabel(QString::number(slipCount(syndicate)), u"Label2_1"_s, this), 1, 1);
+    grid->addWidget(new QLabel(u"-Asegúrese que el papel sea para jugar los:"_s, this), 2, 0);
+    grid->addWidget(valueLabel(syndicate.daysText(), u"Label2_2"_s, this), 2, 1);
+
+    auto *corrections = new QHBoxLayout;
+    corrections->addWidget(new QLabel(u"Corrección margen impresora:"_s, this));
+    const float values[2] = {data.settings().printOffsetX, data.settings().printOffsetY};
+    for (int i = 0; i < 2; ++i) {
+        corrections->addWidget(new QLabel(i == 0 ? u"X"_s : u"Y"_s, this));
+        m_corrections[i] = new QLineEdit(priceText(values[i]), this);
+        m_corrections[i]->setObjectName(u"Text1_"_s + QString::number(i));
+        m_corrections[i]->setMaximumWidth(60);
+        m_corrections[i]->setAlignment(Qt::AlignRight);
+        m_corrections[i]->installEventFilter(this);
+        corrections->addWidget(m_corrections[i]);
+        connect(m_corrections[i], &QLineEdit::textEdited, this,
+                [this, i](const QString &text) { correctionEdited(i, text); });
+    }
+    corrections->addWidget(new QLabel(u"mm."_s, this));
+    corrections->addStretch(1);
+
+    m_extraMark = new QCheckBox(u"Sólo en papel oficial"_s, this);
+    m_extraMark->setObjectName(u"Check1"_s);
+    m_extraMark->setToolTip(u"Marca también la casilla que hay bajo la primera columna del "
+                            u"bloque 8 del boleto oficial."_s);
+
+    auto *official = new QPushButton(u"Imprimir en papel oficial"_s, this);
+    official->setObjectName(u"Command1"_s);
+    official->setToolTip(u"Ajuste X e Y hasta que las x impresas caigan dentro de las "
+                         u"casillas: a veces los boletos oficiales vienen cortados de forma "
+                         u"irregular."_s);
+    auto *plain = new QPushButton(u"Imprimir en papel normal"_s, this);
+    plain->setObjectName(u"Command2"_s);
+    plain->setToolTip(
+        u"Imprime en papel normal una participación compatible con el sistema oficial!"_s);
+    connect(official, &QPushButton::clicked, this, [this] { print(false); });
+    connect(plain, &QPushButton::clicked, this, [this] { print(true); });
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_extraMark);
+    buttons->addStretch(1);
+    buttons->addWidget(official);
+    buttons->addWidget(plain);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addLayout(grid);
+    layout->addLayout(corrections);
+    layout->addLayout(buttons);
+}
+
+void PrintSlipsDialog::correctionEdited(int box, const QString &text)
+{
+    Settings &settings = m_data.settings();
+    float &value = box == 0 ? settings.printOffsetX : settings.printOffsetY;
+    const PriceEdit edit = editDecimal(text, value);
+    if (edit.resetText) {
+        // A text that is not a number puts both corrections back as they were.
+        m_corrections[0]->setText(priceText(settings.printOffsetX));
+        m_corrections[1]->setText(priceText(settings.printOffsetY));
+    }
+    value = edit.stored;
+    m_data.saveSettings();
+}
+
+bool PrintSlipsDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        for (QLineEdit *box : m_corrections) {
+            if (watched == box && box->text().trimmed().isEmpty())
+                m_data.platform().messages.show(
+                    {u"Te has dejado una coordenada en blanco. Introduce un número válido."_s,
+                     u"EHEHEHH"_s, MessageIcon::Critical});
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PrintSlipsDialog::print(bool plainPaper)
+{
+    SlipOptions options;
+    options.mode = plainPaper ? SlipMode::Plain : SlipMode::Official;
+    options.offsetX = m_data.settings().printOffsetX;
+    options.offsetY = m_data.settings().printOffsetY;
+    options.extraMark = m_extraMark->isChecked();
+    m_data.platform().desktop.printDocument(buildSlipDocument(m_syndicate, options),
+                                            u"Boletos de la peña "_s + m_syndicate.nameText());
+}
+
+} // namespace zafrano::gui
