@@ -11,6 +11,8 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 
+#include <cstdio>
+
 using namespace Qt::StringLiterals;
 using namespace zafrano;
 using namespace zafrano::cli;
@@ -52,12 +54,16 @@ qsizetype argumentsOf(const CommandEntry &command)
 
 // Standard error is for the program's own messages; the platform's remarks
 // about the session it runs in are not for the player.
+QtMessageHandler standardMessageHandler = nullptr;
+
 void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtDebugMsg || type == QtInfoMsg || text.startsWith(u"QStandardPaths:"_s))
         return;
-    static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
-    standard(type, context, text);
+    if (standardMessageHandler)
+        standardMessageHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
 } // namespace
@@ -68,7 +74,7 @@ int main(int argc, char *argv[])
     // opens a window, so it needs no display either.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietPlatformNotes);
+    standardMessageHandler = qInstallMessageHandler(quietPlatformNotes);
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"zafrano-cli"_s);
 

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Runs the built zafrano-cli, and poppler's pdftotext on what it prints.
+#pragma once
+
+#include <QJsonDocument>
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+
+namespace zafrano::test {
+
+struct CliRun
+{
+    int exitCode = -1; // -1 when the program crashed or did not start
+    QString out;
+    QString err;
+
+    QJsonDocument json() const { return QJsonDocument::fromJson(out.toUtf8()); }
+};
+
+// zafrano-cli --dir FOLDER --today TODAY ARGUMENTS…
+CliRun runCli(const QString &folder, const QString &today, const QStringList &arguments);
+
+// The text of a PDF file as `pdftotext -layout` gives it.
+QString pdfText(const QString &pdf);
+
+// One word of a PDF page with its box in millimetres from the page's corner.
+struct PdfWord
+{
+    int page = 0;
+    QString text;
+    QPointF topLeftMm;
+    double heightMm = 0; // the line height of its font: tells an 11.5-point mark from small print
+};
+
+// Every word of a PDF with its place (`pdftotext -raw -bbox`: marks close
+// together stay separate words; the order is not the printing order).
+QList<PdfWord> pdfWords(const QString &pdf);
+
+} // namespace zafrano::test
