@@ -315,6 +315,22 @@ TEST(CheckSimple, NewDrawsBeyondTheShownOnesAreStillCountedOnce)
     EXPECT_EQ(partly.syndicates[0].countedThrough, serialOf(Thursday));
 }
 
+TEST(CheckSimple, ADeletedNewestDrawFetchedAgainIsNotCountedTwice)
+{
+    const SyndicateRecord syndicate =
+        simpleSyndicate(u"TODOS"_s, u"Todos"_s, QDate(2018, 10, 1), ThreeEachDraw);
+    const CheckResults all = runCheck(Week.first(3), {syndicate}, showing(1));
+
+    // The newest draw is deleted: the counted-through date stays where it was.
+    const CheckResults shorter = runCheck(Week.first(2), all.syndicates, showing(1));
+    EXPECT_TRUE(shorter.changedRecords.isEmpty());
+    EXPECT_EQ(shorter.syndicates[0].countedThrough, all.syndicates[0].countedThrough);
+
+    // Fetched again, it adds nothing.
+    const CheckResults again = runCheck(Week.first(3), shorter.syndicates, showing(1));
+    EXPECT_EQ(again.syndicates[0].hits, all.syndicates[0].hits);
+}
+
 // ---------------------------------------------------------------- multiples
 
 TEST(CheckMultiple, SevenNumbersWithFiveWinningAndTheComplementario)

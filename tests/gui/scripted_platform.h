@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "printing/print_document.h"
 #include "ui/platform.h"
 
 #include <QList>
@@ -58,9 +59,21 @@ class FakeDesktop final : public gui::Desktop
 public:
     void openUrl(const QUrl &url) override { opened.append(url); }
     QString chooseFile(const QString &, const QString &) override { return chosenFile; }
+    // Keeps what was sent to the printer; `printerChosen` false is a cancelled dialog.
+    bool printDocument(const PrintDocument &document, const QString &title) override
+    {
+        if (!printerChosen)
+            return false;
+        printed.append(document);
+        printedTitles.append(title);
+        return true;
+    }
 
     QList<QUrl> opened;
     QString chosenFile;
+    bool printerChosen = true;
+    QList<PrintDocument> printed;
+    QStringList printedTitles;
 };
 
 // The three fakes as the platform the windows receive.

@@ -110,8 +110,11 @@ bool bringTalliesUpToDate(SyndicateRecord &syndicate, const SyndicateMasks &mask
         if (draw->drawDate >= syndicate.createdOn && playsOn(masks, diasemana(draw->drawDate)))
             addPrizes(tally, syndicate, masks, *draw);
     }
-    bool changed = syndicate.countedThrough != newest;
-    syndicate.countedThrough = newest;
+    // The date only moves forward: after the newest draw is deleted and fetched
+    // again, its prizes are already in the tallies.
+    bool changed = newest > syndicate.countedThrough;
+    if (changed)
+        syndicate.countedThrough = newest;
     for (int slot = 0; slot < 5; ++slot) {
         if (tally[slot] == 0)
             continue;

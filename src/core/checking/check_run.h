@@ -36,7 +36,7 @@ struct CheckResults
 // its weekday (or every day with "Todos") from its creation date on. Every
 // prize of a played draw newer than the syndicate's counted-through date is
 // added to its tallies once, whether or not the draw is among those shown, and
-// the date then moves to the newest draw.
+// the date then moves forward to the newest draw (never back).
 CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &syndicates,
                       const CheckOptions &options);
 

@@ -144,7 +144,9 @@ PriceEdit editDecimal(const QString &text, float lastValid)
 {
     const std::optional<double> value = parseDecimal(text);
     if (!value) {
-        if (text.trimmed().isEmpty())
+        // An empty box, or the sign that starts a negative number, is a number
+        // still being typed: the last value stays and the box is left alone.
+        if (text.trimmed().isEmpty() || text.trimmed() == u"-"_s)
             return {lastValid, std::nullopt};
         return {lastValid, priceText(lastValid)};
     }

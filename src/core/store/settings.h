@@ -78,7 +78,8 @@ struct MonthsEdit
 };
 
 // A box holding a decimal number (the price, the printer corrections): a text
-// that is not a number puts the last valid value back; an empty box keeps it.
+// that is not a number puts the last valid value back; an empty box, or a lone
+// "-" starting a negative number, keeps it.
 PriceEdit editDecimal(const QString &text, float lastValid);
 // The price box of the settings window.
 inline PriceEdit editPrice(const QString &text, float lastValid)
