@@ -64,7 +64,7 @@ QPixmap splashPicture(int n)
     return pixmap;
 }
 
-SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen)
+SplashWindow::SplashWindow(QWidget *parent, int tickMs) : QWidget(parent, Qt::SplashScreen)
 {
     setObjectName(u"Presentacion"_s);
     setWindowTitle(u"Presentación"_s);
@@ -87,7 +87,7 @@ SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen)
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(u"Timer1"_s);
-    m_timer->setInterval(TickMs);
+    m_timer->setInterval(tickMs);
     connect(m_timer, &QTimer::timeout, this, &SplashWindow::tick);
     connect(m_enter, &QPushButton::clicked, this, &SplashWindow::enter);
     m_timer->start();

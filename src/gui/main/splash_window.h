@@ -16,9 +16,11 @@ class SplashWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit SplashWindow(QWidget *parent = nullptr);
-
     static constexpr int TickMs = 150;
+
+    // tickMs other than 150 only for tests that cannot wait nine seconds.
+    explicit SplashWindow(QWidget *parent = nullptr, int tickMs = TickMs);
+
     static constexpr int Pictures = 8;
 
 signals:
