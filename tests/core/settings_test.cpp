@@ -162,6 +162,10 @@ TEST(MonthsBox, BelowTwoStoresTwoAndLeavesTheBoxAsTyped)
         EXPECT_FALSE(edit.resetText.has_value()) << text.toStdString();
     }
     EXPECT_EQ(editMonths(u"36"_s, 24).stored, 36);
+    // A fraction goes to the nearest whole month, halves to the even one.
+    EXPECT_EQ(editMonths(u"2,5"_s, 24).stored, 2);
+    EXPECT_EQ(editMonths(u"3,5"_s, 24).stored, 4);
+    EXPECT_EQ(editMonths(u"6.7"_s, 24).stored, 7);
 }
 
 TEST(MonthsBox, TextThatIsNotASmallNumberRestoresThePreviousValue)

@@ -158,9 +158,11 @@ MonthsEdit editMonths(const QString &text, qint16 lastValid)
     qint16 value = 0;
     if (!text.trimmed().isEmpty()) {
         const std::optional<double> number = parseDecimal(text);
-        if (!number || std::round(*number) < -32768 || std::round(*number) > 32767)
+        // A whole number as the player expects it: halves go to the even one (2,5 → 2).
+        const double whole = number ? std::nearbyint(*number) : 0;
+        if (!number || whole < -32768 || whole > 32767)
             return {lastValid, QString::number(lastValid)};
-        value = static_cast<qint16>(std::lround(*number));
+        value = static_cast<qint16>(whole);
     }
     return {std::max<qint16>(value, 2), std::nullopt};
 }
