@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zafrano-cli check as a script drives it: the JSON rows, the tallies it
 // writes back, the printed listing, and the real draw history.
+#include "cli_runner.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -10,8 +11,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <array>
 #include <gtest/gtest.h>
@@ -20,15 +19,6 @@ using namespace Qt::StringLiterals;
 using namespace zafrano::test;
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-
-    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-};
 
 // Monday, Tuesday and Wednesday 15-17 October 2018.
 const QByteArray ThreeDraws = drawBytes({3, 7, 12, 25, 33, 41}, 5, 3, serialOf(2018, 10, 15)) +
@@ -87,19 +77,7 @@ protected:
 
     CliRun run(const QStringList &arguments) const
     {
-        QProcess process;
-        process.start(QString::fromUtf8(CliProgram),
-                      QStringList{u"--dir"_s, dir.path(), u"--today"_s, u"2018-10-17"_s} +
-                          arguments);
-        CliRun result;
-        if (!process.waitForFinished(-1)) {
-            ADD_FAILURE() << "zafrano-cli did not run: " << process.errorString().toStdString();
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return runCli(dir.path(), u"2018-10-17"_s, arguments);
     }
 
     // The stored syndicates as `--json syndicates` lists them.
@@ -124,7 +102,7 @@ TEST_F(CliCheckTest, JsonRowsOfTheNewestDraw)
     writeWeek();
     const CliRun result = run({u"--json"_s, u"check"_s, u"--dry-run"_s});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const QJsonObject document = result.json();
+    const QJsonObject document = result.json().object();
     EXPECT_EQ(document.keys(), (QStringList{u"multiple"_s, u"simple"_s}));
 
     const QString empty8 = QString(u'|').repeated(7);
@@ -173,8 +151,8 @@ TEST_F(CliCheckTest, OneSyndicateByName)
     writeWeek();
     const CliRun result = run({u"--json"_s, u"check"_s, u"--syndicate"_s, u"OFICINA"_s});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(result.json()[u"simple"_s].toArray(), QJsonArray());
-    EXPECT_EQ(result.json()[u"multiple"_s].toArray().size(), 5);
+    EXPECT_EQ(result.json().object()[u"simple"_s].toArray(), QJsonArray());
+    EXPECT_EQ(result.json().object()[u"multiple"_s].toArray().size(), 5);
 
     const QJsonArray stored = syndicates();
     EXPECT_EQ(stored[1].toObject()[u"countedThrough"_s], u"17/10/2018"_s);
@@ -202,18 +180,12 @@ TEST_F(CliCheckTest, RefusesAnUnknownSyndicateAndABadDrawCount)
 
 TEST_F(CliCheckTest, PrintsTheListingToAPdf)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
     writeWeek();
     const QString pdf = pathOf(u"resultados.pdf"_s);
     const CliRun printed = run({u"check"_s, u"--draws"_s, u"3"_s, u"--pdf"_s, pdf});
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
 
-    QProcess extract;
-    extract.start(pdftotext, {u"-layout"_s, pdf, u"-"_s});
-    ASSERT_TRUE(extract.waitForFinished(-1));
-    const QString text = QString::fromUtf8(extract.readAllStandardOutput()).simplified();
+    const QString text = pdfText(pdf).simplified();
     const qsizetype simpleTitle = text.indexOf(u"PEÑAS SENCILLAS / REDUCIDAS"_s);
     const qsizetype multipleTitle = text.indexOf(u"PEÑAS MÚLTIPLES"_s);
     EXPECT_GE(simpleTitle, 0) << text.toStdString();
@@ -222,9 +194,7 @@ TEST_F(CliCheckTest, PrintsTheListingToAPdf)
     EXPECT_TRUE(text.contains(u"3 7 12 25 33 5 ¡¡ Premio !! 5 + COMPLEMENTARIO"_s));
     EXPECT_TRUE(text.contains(u"¡¡ Premio !! Tienes 4 apuestas de 3 aciertos."_s));
     // The multiples begin on a page of their own.
-    extract.start(pdftotext, {pdf, u"-"_s});
-    ASSERT_TRUE(extract.waitForFinished(-1));
-    const QStringList pages = QString::fromUtf8(extract.readAllStandardOutput()).split(u'\f');
+    const QStringList pages = pdfPages(pdf);
     ASSERT_GE(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(u"PEÑAS SENCILLAS / REDUCIDAS"_s));
     EXPECT_FALSE(pages[0].contains(u"PEÑAS MÚLTIPLES"_s));
@@ -388,13 +358,13 @@ TEST_F(CliCheckTest, RealHistoryCountsEveryDrawSinceCreationOnce)
     }
 
     // Thursday's draw: both bet lists show the 6, the Wednesday multiple is absent.
-    const QJsonArray simple = first.json()[u"simple"_s].toArray();
+    const QJsonArray simple = first.json().object()[u"simple"_s].toArray();
     ASSERT_EQ(simple.size(), (3 + 3) * 2 + 3 + 1);
     EXPECT_EQ(simple[2].toObject()[u"cells"_s].toArray().last(), u"20/08/2026 Jueves"_s);
     EXPECT_EQ(simple[3].toObject()[u"cells"_s].toArray().last(),
               u"¡¡ Premio !! Has acertado 6 números."_s);
     EXPECT_EQ(simple[9].toObject(), simple[3].toObject());
-    const QJsonArray multiple = first.json()[u"multiple"_s].toArray();
+    const QJsonArray multiple = first.json().object()[u"multiple"_s].toArray();
     EXPECT_EQ(multiple[1].toObject()[u"cells"_s].toArray().last(), u"PEÑA CINCO               "_s);
     EXPECT_EQ(multiple.size(), 3 + 1 + 1); // 1 and 2 win 4 bets of 3 hits; an empty row closes
 

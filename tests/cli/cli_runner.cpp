@@ -48,6 +48,11 @@ QString pdfText(const QString &pdf)
     return runTool(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
 }
 
+QStringList pdfPages(const QString &pdf)
+{
+    return runTool(u"pdftotext"_s, {pdf, u"-"_s}).split(u'\f');
+}
+
 QList<PdfWord> pdfWords(const QString &pdf)
 {
     static const QRegularExpression word(

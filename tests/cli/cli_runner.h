@@ -25,6 +25,9 @@ CliRun runCli(const QString &folder, const QString &today, const QStringList &ar
 // The text of a PDF file as `pdftotext -layout` gives it.
 QString pdfText(const QString &pdf);
 
+// The text of each page of a PDF file.
+QStringList pdfPages(const QString &pdf);
+
 // One word of a PDF page with its box in millimetres from the page's corner.
 struct PdfWord
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zafrano-cli driven as a user's script drives it: exit statuses, JSON
 // documents, Spanish messages on standard error, and the data files it leaves.
+#include "cli_runner.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -9,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
@@ -18,15 +18,6 @@ using namespace Qt::StringLiterals;
 using namespace zafrano::test;
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-
-    QJsonDocument json() const { return QJsonDocument::fromJson(out.toUtf8()); }
-};
 
 // Monday, Tuesday and Wednesday 15-17 October 2018.
 const QByteArray ThreeDraws = drawBytes({3, 7, 12, 25, 33, 41}, 5, 3, serialOf(2018, 10, 15)) +
@@ -80,18 +71,7 @@ protected:
 
     static CliRun runIn(const QString &folder, const QStringList &arguments)
     {
-        QProcess process;
-        process.start(QString::fromUtf8(CliProgram),
-                      QStringList{u"--dir"_s, folder, u"--today"_s, u"2018-10-17"_s} + arguments);
-        CliRun result;
-        if (!process.waitForFinished(-1)) {
-            ADD_FAILURE() << "zafrano-cli did not run: " << process.errorString().toStdString();
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return runCli(folder, u"2018-10-17"_s, arguments);
     }
 
     QTemporaryDir dir;
