@@ -20,16 +20,24 @@ bool SyndicateCommands::requireSelection()
     return false;
 }
 
-void SyndicateCommands::deleteSelected()
+std::optional<SyndicateRecord> SyndicateCommands::readSelected()
 {
     if (!requireSelection())
-        return;
-    // The name comes from the file, not from whatever was read last.
+        return std::nullopt;
+    // The record comes from the file, not from whatever was read last.
     Result<SyndicateRecord> selected = m_data.folder().syndicates().read(m_selected);
     if (!selected) {
         m_data.showFailure(selected.error());
-        return;
+        return std::nullopt;
     }
+    return selected.value();
+}
+
+void SyndicateCommands::deleteSelected()
+{
+    const std::optional<SyndicateRecord> selected = readSelected();
+    if (!selected)
+        return;
     if (!m_data.platform().messages.ask(
             {u"¿Seguro que quieres eliminar la Peña "_s + selected->nameText() + u'?',
              u"Borrar..."_s, MessageIcon::Question}))
@@ -45,13 +53,9 @@ void SyndicateCommands::deleteSelected()
 
 void SyndicateCommands::editSelected()
 {
-    if (!requireSelection())
+    const std::optional<SyndicateRecord> selected = readSelected();
+    if (!selected)
         return;
-    Result<SyndicateRecord> selected = m_data.folder().syndicates().read(m_selected);
-    if (!selected) {
-        m_data.showFailure(selected.error());
-        return;
-    }
     if (selected->reducedFrom != 0)
         m_data.platform().messages.show(
             {u"Si modifica algún número de esta peña, dejará de ser Reducida y pasará a ser de "

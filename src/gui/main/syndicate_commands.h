@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "store/syndicate_record.h"
+
 #include <QObject>
+#include <optional>
 
 namespace zafrano::gui {
 
@@ -33,6 +36,8 @@ signals:
 private:
     // Shows "Seleccione una peña primero..." when nothing is selected.
     bool requireSelection();
+    // The selected syndicate as stored, or nothing (its message shown).
+    std::optional<SyndicateRecord> readSelected();
 
     ProgramData &m_data;
     int m_selected = 0;
