@@ -85,6 +85,8 @@ QWidget *GeneralTab::buildChoices()
     m_drawsToCheck = new QScrollBar(Qt::Horizontal, choices);
     m_drawsToCheck->setObjectName(u"HScroll1"_s);
     m_drawsToCheck->setRange(1, 1);
+    // While the thumb is dragged only the text follows; the check runs once it is let go.
+    m_drawsToCheck->setTracking(false);
     m_drawsToCheckText = new QLineEdit(u"1"_s, choices);
     m_drawsToCheckText->setObjectName(u"Text3"_s);
     m_drawsToCheckText->setReadOnly(true);
