@@ -5,7 +5,7 @@ namespace zafrano::cli {
 
 QList<CommandEntry> allCommands()
 {
-    return dataCommands() + checkCommands() + slipCommands();
+    return dataCommands() + checkCommands() + slipCommands() + netCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

@@ -36,6 +36,8 @@ const QList<CommandEntry> &dataCommands();
 const QList<CommandEntry> &checkCommands();
 // Printing a syndicate's slips to PDF.
 const QList<CommandEntry> &slipCommands();
+// The results from the operator's site: a saved page taken in, the download.
+const QList<CommandEntry> &netCommands();
 // Every command, in the order the usage lists them.
 QList<CommandEntry> allCommands();
 
@@ -48,6 +50,8 @@ inline constexpr auto Syndicate = u"syndicate";
 inline constexpr auto DryRun = u"dry-run";
 inline constexpr auto Pdf = u"pdf";
 inline constexpr auto Plain = u"plain";
+inline constexpr auto Operator = u"operator";
+inline constexpr auto Timeout = u"timeout";
 } // namespace option
 
 // Parses a record number argument (1-based); nothing when it is not one.

@@ -92,7 +92,10 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::DryRun), u"No grabar los aciertos (check)."_s},
          {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check, print-slips)."_s,
           u"ARCHIVO"_s},
-         {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s}});
+         {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s},
+         {QString::fromUtf16(option::Operator), u"Web del operador (download)."_s, u"URL"_s},
+         {QString::fromUtf16(option::Timeout), u"Espera máxima de cada petición (download)."_s,
+          u"MS"_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());

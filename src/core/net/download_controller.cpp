@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "net/download_controller.h"
+
+#include "net/operator_site.h"
+#include "store/record_file.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano {
+
+namespace {
+
+const QString ConnectingText = u"CONECTANDO AL SERVIDOR"_s;
+const QString Searching = u"BUSCANDO SORTEOS"_s;
+const QString Analysing = u"ANALIZANDO DATOS"_s;
+const QString Done = u"TRANSFERENCIA FINALIZADA"_s;
+
+// A page shorter than this is no answer of the site.
+constexpr qsizetype MinPageChars = 100;
+// Ticks without an answer before the download gives up, and ticks of a
+// server that answered but never let the page be taken in.
+constexpr int NoConnectionTicks = 5;
+constexpr int SlowServerTicks = 30;
+// The most draws the results show after a download.
+constexpr int MaxDrawsToView = 8;
+
+Status savePage(const QString &path, QByteArrayView page)
+{
+    return replaceFileAtomically(path, path + u".tmp"_s, savedPageBytes(page));
+}
+
+} // namespace
+
+DownloadController::DownloadController(const DataFolder &folder, const DownloadConfig &config,
+                                       QObject *parent)
+    : QObject(parent), m_folder(folder), m_config(config),
+      m_searchFetch(m_network, config.requestTimeoutMs, config.maxPageBytes),
+      m_drawFetch(m_network, config.requestTimeoutMs, config.maxPageBytes)
+{
+    m_timer.setInterval(config.tickIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &DownloadController::tick);
+    connect(&m_searchFetch, &PageFetch::finished, this, &DownloadController::searchPageArrived);
+    connect(&m_drawFetch, &PageFetch::finished, this, &DownloadController::drawPageArrived);
+}
+
+ProgramMessage DownloadController::notConnectedMessage()
+{
+    return {u"No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde "
+            u"ya que no es posible conectar con el servidor de ONLAE."_s,
+            u"Error de conexión"_s, MessageIcon::Exclamation};
+}
+
+void DownloadController::start(QDate today, QDate newestStored)
+{
+    // A second press while a download runs would send the requests twice.
+    if (m_running)
+        return;
+    m_newDrawsText.clear();
+    m_parseFailed = false;
+    m_appended.clear();
+    m_outcome = PageOutcome::NothingNew;
+    if (newestStored.isValid() && newestStored > today) {
+        emit messageRaised({u"La fecha de tu ordenador parece incorrecta. Existen sorteos en la "
+                            u"base de datos con fechas porsteriores a la actual. Comprueba la "
+                            u"fecha de tu ordenador."_s,
+                            u"Error de fechas"_s, MessageIcon::Information});
+        emit stateChanged();
+        emit finished();
+        return;
+    }
+    m_today = today;
+    m_tickCount = 0;
+    m_downloadStep = 2;
+    m_transferFailed = false;
+    m_newDrawCount = 0;
+    m_byteTotal = 0;
+    m_pageText.clear();
+    m_progress = Connecting;
+    m_status = ConnectingText;
+    m_searchFetch.start(searchPageUrl(m_config.operatorBase, today));
+    m_downloadStep = 3;
+    m_running = true;
+    if (m_config.tickIntervalMs > 0)
+        m_timer.start();
+    emit stateChanged();
+}
+
+void DownloadController::searchPageArrived()
+{
+    if (!m_running)
+        return;
+    if (!m_searchFetch.errorText().isEmpty()) {
+        m_transferFailed = true;
+        fail(notConnectedMessage());
+        return;
+    }
+    m_pageText = m_searchFetch.page();
+    m_byteTotal = m_pageText.size();
+    m_byteCount = QString::number(m_byteTotal);
+    if (m_pageText.size() > MinPageChars)
+        m_status = Searching;
+    emit stateChanged();
+}
+
+void DownloadController::drawPageArrived()
+{
+    if (!m_running)
+        return;
+    // A draw page that failed counts as an empty one: the draws are in, and
+    // the prize report says its data are not there yet.
+    m_pageText = m_drawFetch.errorText().isEmpty() ? m_drawFetch.page() : QByteArray();
+    m_byteTotal += m_pageText.size();
+    m_byteCount = u"%1 Bytes"_s.arg(m_byteTotal);
+    emit stateChanged();
+}
+
+void DownloadController::tick()
+{
+    if (!m_running)
+        return;
+    ++m_tickCount;
+    if (m_tickCount == NoConnectionTicks && m_status == ConnectingText) {
+        m_searchFetch.cancel();
+        fail(notConnectedMessage());
+        return;
+    }
+    if (m_progress == Connecting && m_tickCount == SlowServerTicks) {
+        m_searchFetch.cancel();
+        fail({u"Problemas con el servidor. Tarda en responder. Pruebe más tarde..."_s,
+              u"Error de conexión"_s, MessageIcon::Exclamation});
+        return;
+    }
+    // The requests do not block, so the search page is taken in once, when
+    // it has come and while the download still waits for it.
+    if (m_downloadStep == 3 && !m_searchFetch.busy() && m_searchFetch.errorText().isEmpty() &&
+        m_status == Searching) {
+        takeInSearchPage();
+        if (!m_running)
+            return;
+    }
+    if (m_downloadStep == 5 && !m_transferFailed) {
+        m_downloadStep = 6;
+        if (!m_drawLink.isEmpty()) {
+            m_drawFetch.start(drawPageUrl(m_config.operatorBase, m_drawLink));
+            m_tickCount = 0;
+        }
+    }
+    if (m_downloadStep == 6 && !m_drawFetch.busy())
+        m_downloadStep = 7;
+    if (m_downloadStep != 7) {
+        emit stateChanged();
+        return;
+    }
+    completeDownload();
+}
+
+void DownloadController::takeInSearchPage()
+{
+    m_tickCount = 0;
+    m_progress = PageReceived;
+    m_downloadStep = 5;
+    const QString pagePath = m_folder.filePath(QString::fromUtf16(DataFolder::SavedPageName));
+    if (Status saved = savePage(pagePath, m_pageText); !saved) {
+        fail(saved.error().message);
+        return;
+    }
+    m_status = Analysing;
+    emit stateChanged();
+    Result<PageParse> parse = takeInResultsPage(m_folder, savedPageBytes(m_pageText), m_drawLink,
+                                                m_transferFailed, m_today.year());
+    if (!parse) {
+        fail(parse.error().message);
+        return;
+    }
+    m_drawLink = parse->drawLink;
+    m_newDrawCount = parse->newDrawCount;
+    m_newDrawsText = parse->newDrawsText;
+    m_appended = parse->draws;
+    m_outcome = parse->outcome;
+    switch (parse->outcome) {
+    case PageOutcome::NewDraws:
+        break;
+    case PageOutcome::NothingNew:
+    case PageOutcome::Incomplete:
+        emit messageRaised(*parse->message);
+        break;
+    case PageOutcome::Corrupt:
+        emit messageRaised(*parse->message);
+        emit parseErrorTextRaised(parseErrorText());
+        m_parseFailed = true;
+        break;
+    case PageOutcome::ConnectionLost:
+        fail(*parse->message);
+        return;
+    }
+    emit drawsAppended();
+}
+
+void DownloadController::completeDownload()
+{
+    m_progress = PageReceived;
+    stop();
+    const QString drawPagePath =
+        m_folder.filePath(QString::fromUtf16(DataFolder::SavedDrawPageName));
+    if (Status saved = savePage(drawPagePath, m_pageText); !saved)
+        emit messageRaised(saved.error().message);
+    m_pageText.clear();
+    if (!m_parseFailed) {
+        m_progress = Rechecking;
+        emit stateChanged();
+        const int drawsToView = m_newDrawCount != 0 ? std::min(m_newDrawCount, MaxDrawsToView) : 0;
+        emit checkRequested(m_newDrawCount, drawsToView);
+        m_progress = Refreshing;
+        emit stateChanged();
+        emit refreshRequested();
+    }
+    m_status = Done;
+    m_progress = Finished;
+    emit stateChanged();
+    emit finished();
+}
+
+void DownloadController::fail(const ProgramMessage &message)
+{
+    m_searchFetch.cancel();
+    m_drawFetch.cancel();
+    stop();
+    m_progress = Idle;
+    m_status.clear();
+    emit stateChanged();
+    emit messageRaised(message);
+    emit finished();
+}
+
+void DownloadController::stop()
+{
+    m_timer.stop();
+    m_running = false;
+}
+
+} // namespace zafrano

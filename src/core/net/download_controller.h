@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/program_message.h"
+#include "net/page_fetch.h"
+#include "net/results_page.h"
+#include "store/data_folder.h"
+
+#include <QDate>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QTimer>
+#include <QUrl>
+
+namespace zafrano {
+
+// How a download reaches the operator's site.
+struct DownloadConfig
+{
+    QUrl operatorBase;
+    int requestTimeoutMs = 5000; // the silence after which a request fails
+    int tickIntervalMs = 1000;   // 0: no timer of its own, the owner calls tick()
+    qint64 maxPageBytes = 2 * 1024 * 1024;
+};
+
+// The download of new results: the search page of the last 50 days, the
+// parse that appends the new draws, then the newest draw's page. Driven by a
+// one-second tick; the requests run while the caller's event loop goes on.
+// The check and the refreshes that follow are the owner's, asked for by
+// signals in the order they must run.
+class DownloadController : public QObject
+{
+    Q_OBJECT
+public:
+    // The progress shown by the download's bar.
+    enum Progress
+    {
+        Idle = 0,
+        Connecting = 1,
+        PageReceived = 2,
+        Rechecking = 3,
+        Refreshing = 4,
+        Finished = 5
+    };
+
+    DownloadController(const DataFolder &folder, const DownloadConfig &config,
+                       QObject *parent = nullptr);
+
+    // Starts a download on `today`, after the newest stored draw of
+    // `newestStored` (invalid when there is none). A newest draw later than
+    // today is the computer's date being wrong: its message, no request.
+    void start(QDate today, QDate newestStored);
+    // One tick of the download's state machine.
+    void tick();
+
+    bool running() const { return m_running; }
+    int progress() const { return m_progress; }
+    const QString &status() const { return m_status; }             // "CONECTANDO AL SERVIDOR" …
+    const QString &byteCount() const { return m_byteCount; }       // "0 Bytes", "123456 Bytes"
+    const QString &newDrawsText() const { return m_newDrawsText; } // "3 sorteos"
+    int downloadStep() const { return m_downloadStep; }
+    int newDrawCount() const { return m_newDrawCount; }
+    bool parseFailed() const { return m_parseFailed; }
+    const QString &drawLink() const { return m_drawLink; }
+    const QList<DrawRecord> &appendedDraws() const { return m_appended; }
+    // How the search page of the last download was taken in.
+    PageOutcome pageOutcome() const { return m_outcome; }
+    // Whether a request is still on its way.
+    bool fetching() const { return m_searchFetch.busy() || m_drawFetch.busy(); }
+
+signals:
+    void messageRaised(const ProgramMessage &message);
+    void stateChanged();
+    // The draws file changed: the calendar is to be refreshed.
+    void drawsAppended();
+    // The prize tab's text after a page that could not be interpreted.
+    void parseErrorTextRaised(const QString &text);
+    // Check the newest `drawCount` draws; `drawsToView` (0: leave it) is the
+    // new number of draws the results show.
+    void checkRequested(int drawCount, int drawsToView);
+    // Refresh the calendar, the draws list, the prize report (fetching the
+    // document) and the statistics.
+    void refreshRequested();
+    // The download ended, whether it brought draws or failed.
+    void finished();
+
+private:
+    void searchPageArrived();
+    void drawPageArrived();
+    void takeInSearchPage();
+    void completeDownload();
+    void fail(const ProgramMessage &message);
+    void stop();
+    void setProgress(int progress);
+    void setStatus(const QString &status);
+    static ProgramMessage notConnectedMessage();
+
+    DataFolder m_folder;
+    DownloadConfig m_config;
+    QNetworkAccessManager m_network;
+    PageFetch m_searchFetch;
+    PageFetch m_drawFetch;
+    QTimer m_timer;
+    bool m_running = false;
+    QDate m_today;
+
+    int m_progress = Idle;
+    QString m_status;
+    QString m_byteCount = QStringLiteral("0 Bytes");
+    QString m_newDrawsText;
+    int m_downloadStep = 0;
+    int m_tickCount = 0;
+    bool m_transferFailed = false; // the last state of the first transfer was an error
+    int m_newDrawCount = 0;
+    bool m_parseFailed = false;
+    QString m_drawLink; // kept for the whole run once found
+    QByteArray m_pageText;
+    qsizetype m_byteTotal = 0;
+    QList<DrawRecord> m_appended;
+    PageOutcome m_outcome = PageOutcome::NothingNew;
+};
+
+} // namespace zafrano

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/program_message.h"
+#include "common/result.h"
+#include "store/data_folder.h"
+#include "store/draw_record.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace zafrano {
+
+// How a search page was taken in.
+enum class PageOutcome
+{
+    NewDraws,       // draws newer than the newest stored one were read
+    NothingNew,     // the page lists no newer draw: "Todavía no hay sorteos nuevos."
+    Corrupt,        // nothing could be read: "¡¡Datos corruptos o inválidos!!…"; parse failed
+    ConnectionLost, // the transfer had reported an error: "No conectado…"; the download stops
+    Incomplete,     // it failed after some draws were read: "Aun no hay datos…", nothing kept
+};
+
+// What the parse of one saved search page found.
+struct PageParse
+{
+    PageOutcome outcome = PageOutcome::NothingNew;
+    QList<DrawRecord> draws; // the new draws, oldest first, numbers sorted
+    // The draws counted: the new draws; 1 when nothing was new (the newest
+    // draw is checked again); the count reached when the parse failed later.
+    int newDrawCount = 0;
+    QString drawLink;     // the newest draw's page ("2026/…"), as kept for the next request
+    QString newDrawsText; // "1 sorteo", "3 sorteos": the count of draws read
+    std::optional<ProgramMessage> message;
+    bool parseFailed() const { return outcome == PageOutcome::Corrupt; }
+};
+
+// The most a single search page can bring in, and the dates it may list.
+inline constexpr int MaxPageDraws = 15;
+inline constexpr int MaxPageDates = 50;
+
+// Reads the draws newer than `newestStored` (an invalid date: every listed
+// draw is new) from the saved search page. `drawLink` is the link already
+// known; it is only looked for while empty. `transferFailed` tells that the
+// transfer reported an error; `year` goes into the "Aun no hay datos" message.
+PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const QString &drawLink,
+                           bool transferFailed, int year);
+
+// The six numbers in rising order; nothing when one lies outside 1..49.
+std::optional<std::array<qint16, 6>> sortedNumbers(const std::array<qint16, 6> &numbers);
+
+// The text of the search-page date words: "07", "diciembre" or "December", "2026".
+QDate pageDate(QByteArrayView day, int month, QByteArrayView year);
+
+// The month of a Spanish or English month word (any case); 0 for any other word.
+int monthOfWord(QByteArrayView word);
+
+// The support address of the parse-error text.
+inline constexpr auto SupportAddress = u"soporte@zafrano.es";
+
+// The text of the prize tab after a page that could not be interpreted.
+QString parseErrorText();
+
+// Takes in a saved search page: parses it against the newest stored draw of
+// the folder and appends the new draws. An unreadable draws file or a failed
+// append is an error; the page's own problems come back in the parse.
+Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView savedPage,
+                                    const QString &drawLink, bool transferFailed, int year);
+
+// A page as it is saved: one quoted item, a double quote, the text, a double
+// quote and CR LF.
+QByteArray savedPageBytes(QByteArrayView page);
+
+// The largest saved page read back; a results page is a small part of this.
+inline constexpr qint64 MaxSavedPageBytes = 2 * 1024 * 1024 + 4;
+
+} // namespace zafrano

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zafrano-fixture-server: our own operator pages on 127.0.0.1, to try a
+// download in the real window or with zafrano-cli without the real site.
+#include "operator_fixture_server.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Páginas de prueba del operador en 127.0.0.1."_s);
+    parser.addHelpOption();
+    const QCommandLineOption portOption(u"port"_s, u"Puerto (8088 si no se da)."_s, u"PUERTO"_s,
+                                        u"8088"_s);
+    const QCommandLineOption pagesOption(u"pages"_s, u"Carpeta de las páginas."_s, u"CARPETA"_s,
+                                         QStringLiteral(ZAFRANO_OPERATOR_PAGES));
+    const QCommandLineOption searchOption(u"search"_s, u"Página de búsqueda."_s, u"ARCHIVO"_s,
+                                          u"buscador.html"_s);
+    const QCommandLineOption drawOption(u"draw"_s, u"Página del sorteo."_s, u"ARCHIVO"_s,
+                                        u"sorteo.html"_s);
+    parser.addOptions({portOption, pagesOption, searchOption, drawOption});
+    parser.process(app);
+
+    zafrano::fixture::OperatorFixtureServer server;
+    if (!server.loadPages(parser.value(pagesOption), parser.value(searchOption),
+                          parser.value(drawOption))) {
+        std::fprintf(stderr, "No se encuentran las páginas en %s\n",
+                     qPrintable(parser.value(pagesOption)));
+        return 1;
+    }
+    if (!server.listen(parser.value(portOption).toUShort())) {
+        std::fprintf(stderr, "No se puede escuchar en 127.0.0.1:%s\n",
+                     qPrintable(parser.value(portOption)));
+        return 1;
+    }
+    std::printf("ZAFRANO_OPERATOR_URL=%s\n", qPrintable(server.baseUrl().toString()));
+    std::fflush(stdout);
+    return app.exec();
+}

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QTcpServer>
+#include <QUrl>
+
+class QTcpSocket;
+
+namespace zafrano::fixture {
+
+// How the server answers the search page: well, or in one of the ways a real
+// server fails.
+enum class Behaviour
+{
+    Normal,       // the page, whole
+    Silent,       // accepts the connection and never answers
+    Late,         // the page, after `delayMs`
+    HttpError,    // the status `errorStatus` with a short body
+    ResetHalfway, // half the page, then the connection is reset
+    EmptyBody,    // 200 with no body
+    HugeBody,     // `hugeBytes` of markup
+};
+
+// The operator's results site played by our own pages, on 127.0.0.1 only:
+// the search page, the newest draw's page and the prize document.
+class OperatorFixtureServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit OperatorFixtureServer(QObject *parent = nullptr);
+
+    // Listens on 127.0.0.1 (port 0: any free one). False when it cannot.
+    bool listen(quint16 port = 0);
+    quint16 port() const { return m_server.serverPort(); }
+    QUrl baseUrl() const;
+
+    QByteArray searchPage;
+    QByteArray drawPage;
+    QByteArray document;
+    Behaviour behaviour = Behaviour::Normal; // of the search page
+    int delayMs = 0;
+    int errorStatus = 500;
+    qint64 hugeBytes = 8 * 1024 * 1024;
+    // How the draw page is answered (the document is always answered well).
+    Behaviour drawPageBehaviour = Behaviour::Normal;
+
+    // The request targets received, in order ("/es/buscador?startDate=…").
+    const QStringList &requests() const { return m_requests; }
+
+    // Reads the pages of a folder: buscador.html, sorteo.html, premios.pdf
+    // (or the names given).
+    bool loadPages(const QString &folder, const QString &search = QStringLiteral("buscador.html"),
+                   const QString &draw = QStringLiteral("sorteo.html"));
+
+private:
+    void accept();
+    void answer(QTcpSocket *socket);
+    void send(QTcpSocket *socket, const QByteArray &body, Behaviour behaviour);
+
+    QTcpServer m_server;
+    QStringList m_requests;
+};
+
+} // namespace zafrano::fixture
