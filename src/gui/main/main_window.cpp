@@ -4,11 +4,13 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/print_slips_dialog.h"
 #include "dialogs/settings_dialog.h"
+#include "main/download_commands.h"
 #include "main/draw_commands.h"
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
 #include "printing/results_listing.h"
 #include "tabs/general_tab.h"
+#include "tabs/last_draw_tab.h"
 #include "tabs/placeholder_tabs.h"
 #include "tabs/results_panel.h"
 #include "tabs/statistics_tab.h"
@@ -52,18 +54,36 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(u"SSTab1"_s);
     m_general = new GeneralTab(*m_data, m_tabs);
+    const DownloadConfig download = windowDownloadConfig();
+    m_lastDraw = new LastDrawTab(*m_data, download.operatorBase, download.requestTimeoutMs, m_tabs);
+    m_download = new DownloadCommands(*m_data, *m_general, *m_lastDraw, *m_tabs, download, this);
     m_statistics = new StatisticsTab(*m_data, *m_drawCommands, m_tabs);
     m_tabs->addTab(m_general, tabTitles()[0]);
-    m_tabs->addTab(makeLastDrawTab(m_tabs), tabTitles()[1]);
+    m_tabs->addTab(m_lastDraw, tabTitles()[1]);
     m_tabs->addTab(new SyndicatesTab(*m_data, *m_syndicateCommands, m_tabs), tabTitles()[2]);
     m_tabs->addTab(m_statistics, tabTitles()[3]);
     m_tabs->addTab(makeCreateTab(m_tabs), tabTitles()[4]);
     setCentralWidget(m_tabs);
 
-    connect(m_general, &GeneralTab::drawsToCheckChanged, m_data, &ProgramData::runCheckingCycle);
+    // While a download rechecks, the bar it moves runs no check of its own.
+    connect(m_general, &GeneralTab::drawsToCheckChanged, this, [this] {
+        if (!m_download->rechecking())
+            m_data->runCheckingCycle();
+    });
     // Any change of tab stops the prize indicator.
     connect(m_tabs, &QTabWidget::currentChanged, &m_general->results(),
             &ResultsPanel::stopPrizeIndicator);
+    // "Último sorteo" waits for a running download; opened on its message, the
+    // report is read again.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 1 && m_download->running()) {
+            m_tabs->setCurrentIndex(m_tabBeforeLastDraw);
+            return;
+        }
+        if (index == 1 && m_lastDraw->messageShown())
+            m_lastDraw->refreshWhenOpened();
+        m_tabBeforeLastDraw = index;
+    });
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
     connect(m_syndicateCommands, &SyndicateCommands::printingRequested, this,
             &MainWindow::showPrintSlips);
@@ -90,6 +110,7 @@ bool MainWindow::startUp()
     m_data->setSettings(settings.value());
     m_data->refreshCalendar();
     m_data->runCheckingCycle();
+    m_lastDraw->showReport(false);
     // The prize report, the results view, the news check and the statistics
     // join the sequence here as they arrive.
     m_started = true;
@@ -127,7 +148,8 @@ void MainWindow::buildMenus()
     QMenu *general = menuBar()->addMenu(u"General"_s);
     general->setObjectName(u"mnuGeneral"_s);
     QAction *download = general->addAction(u"Bajar Sorteos nuevos"_s);
-    download->setEnabled(false); // arrives with the results download
+    download->setObjectName(u"mnuBajar"_s);
+    connect(download, &QAction::triggered, m_download, &DownloadCommands::start);
     QAction *create = general->addAction(u"Crear peña nueva"_s);
     create->setEnabled(false); // arrives with the syndicate editor
     QAction *deleteAll = general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
@@ -231,6 +253,8 @@ void MainWindow::buildToolbar()
         action->setObjectName(u"Image1_"_s + QString::number(i));
         connect(action, &QAction::triggered, this, tools[i].run);
     }
+    toolbar->addSeparator();
+    toolbar->addWidget(m_download->panel());
 }
 
 void MainWindow::printResults()

@@ -12,7 +12,9 @@ class QTabWidget;
 
 namespace zafrano::gui {
 
+class DownloadCommands;
 class DrawCommands;
+class LastDrawTab;
 class GeneralTab;
 class ProgramData;
 class PrintSlipsDialog;
@@ -40,6 +42,8 @@ public:
 
     ProgramData &data() const { return *m_data; }
     DrawCommands &drawCommands() const { return *m_drawCommands; }
+    DownloadCommands &downloadCommands() const { return *m_download; }
+    LastDrawTab &lastDrawTab() const { return *m_lastDraw; }
     SyndicateCommands &syndicateCommands() const { return *m_syndicateCommands; }
 
 protected:
@@ -62,6 +66,9 @@ private:
     Platform &m_platform;
     ProgramData *m_data = nullptr;
     DrawCommands *m_drawCommands = nullptr;
+    DownloadCommands *m_download = nullptr;
+    LastDrawTab *m_lastDraw = nullptr;
+    int m_tabBeforeLastDraw = 0;
     SyndicateCommands *m_syndicateCommands = nullptr;
     QTabWidget *m_tabs = nullptr;
     GeneralTab *m_general = nullptr;

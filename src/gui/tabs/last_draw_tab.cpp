@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tabs/last_draw_tab.h"
+
+#include "calendar/weekday.h"
+#include "main/program_data.h"
+#include "net/page_fetch.h"
+#include "net/prize_report.h"
+#include "net/results_page.h"
+#include "store/record_file.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::gui {
+
+LastDrawTab::LastDrawTab(ProgramData &data, const QUrl &operatorBase, int requestTimeoutMs,
+                         QWidget *parent)
+    : QWidget(parent), m_data(data), m_operatorBase(operatorBase),
+      m_fetch(std::make_unique<PageFetch>(m_network, requestTimeoutMs, MaxDocumentBytes))
+{
+    setObjectName(u"LastDrawTab"_s);
+    auto *layout = new QVBoxLayout(this);
+    m_heading = new QLabel(u"Un momento. Actualizando información..."_s, this);
+    m_heading->setObjectName(u"Label8"_s);
+    m_heading->setAutoFillBackground(true);
+    m_heading->setStyleSheet(u"font-weight: bold; background: rgb(224, 224, 224);"_s);
+    layout->addWidget(m_heading);
+
+    auto *grid = new QGridLayout;
+    const QStringList categories = {u"6 aciertos:"_s, u"5 aciertos + complementario:"_s,
+                                    u"5 aciertos:"_s, u"4 aciertos:"_s, u"3 aciertos:"_s};
+    for (int k = 0; k < 5; ++k) {
+        grid->addWidget(new QLabel(categories[k], this), k, 0);
+        auto *prize = new QLabel(this);
+        prize->setObjectName(u"Label10_"_s + QString::number(k));
+        prize->setStyleSheet(u"font-weight: bold;"_s);
+        grid->addWidget(prize, k, 1);
+        grid->addWidget(new QLabel(u"euros"_s, this), k, 2);
+        m_prizes.append(prize);
+    }
+    grid->setColumnStretch(3, 1);
+    layout->addLayout(grid);
+
+    m_message = new QPlainTextEdit(this);
+    m_message->setObjectName(u"Text1"_s);
+    m_message->setReadOnly(true);
+    layout->addWidget(m_message, 1);
+    m_document = new QPdfDocument(this);
+    m_viewer = new QPdfView(this);
+    m_viewer->setObjectName(u"WebBrowser1"_s);
+    m_viewer->setDocument(m_document);
+    m_viewer->setPageMode(QPdfView::PageMode::MultiPage);
+    m_viewer->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    m_viewer->hide();
+    layout->addWidget(m_viewer, 1);
+
+    connect(m_fetch.get(), &PageFetch::finished, this, &LastDrawTab::documentArrived);
+}
+
+LastDrawTab::~LastDrawTab() = default;
+
+bool LastDrawTab::messageShown() const
+{
+    return !m_message->isHidden();
+}
+
+bool LastDrawTab::fetchingDocument() const
+{
+    return m_fetch->busy();
+}
+
+void LastDrawTab::showMessage(const QString &text)
+{
+    m_viewer->hide();
+    m_message->show();
+    m_message->setPlainText(text);
+}
+
+void LastDrawTab::refreshWhenOpened()
+{
+    m_heading->setText(u"Un momento. Actualizando información..."_s);
+    m_heading->setStyleSheet(u"font-weight: bold; background: rgb(255, 128, 0);"_s);
+    m_heading->repaint();
+    showReport(false);
+    m_heading->setStyleSheet(u"font-weight: bold; background: rgb(224, 224, 224);"_s);
+}
+
+void LastDrawTab::showReport(bool fetchDocument)
+{
+    m_viewer->hide();
+    m_message->show();
+    m_documentUrl.clear();
+    const CalendarStatus &calendar = m_data.calendar();
+    if (calendar.hasDraws())
+        m_heading->setText(u"-Informe del "_s + longSpanishDate(calendar.lastDraw.date()));
+
+    const QString pagePath =
+        m_data.folder().filePath(QString::fromUtf16(DataFolder::SavedDrawPageName));
+    Result<QByteArray> page = readFileCapped(pagePath, MaxSavedPageBytes);
+    const PrizeReport report =
+        readPrizeReport(page ? QByteArrayView(page.value()) : QByteArrayView(), m_operatorBase);
+    for (int k = 0; k < 5; ++k)
+        m_prizes[k]->setText(report.prizes.value(k));
+    m_documentUrl = report.documentUrl;
+    if (m_documentUrl.isEmpty()) {
+        m_message->setPlainText(prizesNotYetText());
+        return;
+    }
+    if (!fetchDocument) {
+        showDocument();
+        return;
+    }
+    m_document->close();
+    QFile::remove(m_data.folder().filePath(QString::fromUtf16(DocumentFileName)));
+    m_documentFetched = true;
+    m_message->setPlainText(u"Un momento. Actualizando información..."_s);
+    m_fetch->start(m_documentUrl);
+}
+
+void LastDrawTab::documentArrived()
+{
+    const QString path = m_data.folder().filePath(QString::fromUtf16(DocumentFileName));
+    // What did not come leaves no tuv.pdf, so the display says the data are not there.
+    if (m_fetch->errorText().isEmpty())
+        (void)replaceFileAtomically(path, path + u".tmp"_s, m_fetch->page());
+    showDocument();
+}
+
+void LastDrawTab::showDocument()
+{
+    const QString path = m_data.folder().filePath(QString::fromUtf16(DocumentFileName));
+    QByteArray header;
+    if (QFile file(path); file.open(QIODevice::ReadOnly))
+        header = file.read(4);
+    if (!documentAvailable(header, !m_documentUrl.isEmpty(), m_documentFetched)) {
+        showMessage(prizesNotYetText());
+        return;
+    }
+    m_document->close();
+    if (m_document->load(path) != QPdfDocument::Error::None) {
+        showMessage(u"No se encuentra conexión a internet.... :("_s);
+        return;
+    }
+    m_message->hide();
+    m_viewer->show();
+    emit documentShown();
+}
+
+} // namespace zafrano::gui

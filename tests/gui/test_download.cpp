@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The download in the real window against our fixture operator on 127.0.0.1:
+// the picture starts it, the draws are appended and checked, the indicator
+// lights for a prize, and "Último sorteo" shows the prizes and the document.
+#include "gui_test_support.h"
+#include "main/download_commands.h"
+#include "operator_fixture_server.h"
+#include "tabs/last_draw_tab.h"
+#include "tabs/results_panel.h"
+#include "test_paths.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPdfView>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano;
+using namespace zafrano::test;
+
+namespace {
+
+// The draws stored before the download: the newest on Thursday 3 December
+// 2026, so the fixture's search page has three new ones (4, 5 and 7 December).
+QList<DrawRecord> storedDraws()
+{
+    return drawsUntil(QDate(2026, 12, 3), 6);
+}
+
+// Plays every day; its bet has five of the numbers drawn on 7 December.
+SyndicateRecord fiveOnMonday()
+{
+    SyndicateRecord syndicate = makeSyndicate(u"LA PEÑA"_s, u"Todos"_s, QDate(2026, 11, 1), 1);
+    syndicate.bets[0] = {1, 10, 12, 34, 38, 49};
+    syndicate.countedThrough = serialOf(QDate(2026, 12, 3));
+    return syndicate;
+}
+
+constexpr int Patience = 20'000; // a hang, not a measure of speed
+
+} // namespace
+
+class DownloadTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void aDownloadAppendsChecksAndShowsThePrizes();
+    void aWrongComputerDateSendsNoRequest();
+    void theLastDrawTabWaitsForTheDownload();
+
+private:
+    std::unique_ptr<fixture::OperatorFixtureServer> m_server;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<ProgramRun> m_run;
+};
+
+void DownloadTest::init()
+{
+    m_server = std::make_unique<fixture::OperatorFixtureServer>();
+    QVERIFY(m_server->loadPages(QDir(QString::fromUtf8(FixturesDir)).filePath(u"operator"_s)));
+    QVERIFY(m_server->listen());
+    qputenv("ZAFRANO_OPERATOR_URL", m_server->baseUrl().toString().toUtf8());
+    m_folder = std::make_unique<ProgramFolder>();
+    QVERIFY(m_folder->writeDraws(storedDraws()));
+    QVERIFY(m_folder->writeSyndicates({fiveOnMonday()}));
+    m_run = std::make_unique<ProgramRun>(*m_folder, QDate(2026, 12, 8));
+    QVERIFY(m_run->window.startUp());
+    QVERIFY(m_run->showTab(0));
+}
+
+void DownloadTest::aDownloadAppendsChecksAndShowsThePrizes()
+{
+    gui::MainWindow &window = m_run->window;
+    FIND_CHILD(QToolButton, button, window, u"Picture2"_s);
+    FIND_CHILD(QProgressBar, progress, window, u"ProgressBar1"_s);
+    FIND_CHILD(QLabel, status, window, u"Label6"_s);
+    FIND_CHILD(QLabel, bytes, window, u"Label58"_s);
+    FIND_CHILD(QLabel, notice, window, u"Label59"_s);
+    FIND_CHILD(QTabWidget, tabs, window, u"SSTab1"_s);
+    FIND_CHILD(QScrollBar, drawsToCheck, window, u"HScroll1"_s);
+    // Before any download the prize tab says the data are not there.
+    FIND_CHILD(QPlainTextEdit, message, window, u"Text1"_s);
+    QVERIFY(message->toPlainText().contains(u"aún no están disponibles"_s));
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(status->text(), u"CONECTANDO AL SERVIDOR"_s);
+    QCOMPARE(progress->value(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(progress->value(), 5, Patience);
+    QCOMPARE(status->text(), u"TRANSFERENCIA FINALIZADA"_s);
+    QVERIFY(bytes->text().endsWith(u" Bytes"_s));
+    QVERIFY(m_run->fake.messages.shown.isEmpty());
+
+    QCOMPARE(m_folder->drawsBytes().size(), (6 + 3) * DrawRecord::Size);
+    QCOMPARE(notice->text(), u"3 sorteos"_s);
+    QCOMPARE(drawsToCheck->value(), 3);
+    QVERIFY(window.findChild<gui::ResultsPanel *>()->prizeIndicatorRunning());
+    QCOMPARE(tabs->currentIndex(), 0);
+
+    // The prize document comes on its own after the draws.
+    FIND_CHILD(QPdfView, viewer, window, u"WebBrowser1"_s);
+    tabs->setCurrentIndex(1);
+    QTRY_VERIFY_WITH_TIMEOUT(viewer->isVisible(), Patience);
+    QVERIFY(!message->isVisible());
+    QVERIFY(m_folder->bytes(u"tuv.pdf"_s).startsWith("%PDF"));
+    FIND_CHILD(QLabel, first, window, u"Label10_0"_s);
+    FIND_CHILD(QLabel, last, window, u"Label10_4"_s);
+    QCOMPARE(first->text(), u"612.345,67"_s);
+    QCOMPARE(last->text(), u"4,00"_s);
+    FIND_CHILD(QLabel, heading, window, u"Label8"_s);
+    QCOMPARE(heading->text(), u"-Informe del Lunes, 7 de diciembre del 2026"_s);
+}
+
+void DownloadTest::aWrongComputerDateSendsNoRequest()
+{
+    m_run->fake.clock.day = QDate(2026, 12, 1);
+    m_run->window.downloadCommands().start();
+    QCOMPARE(m_run->fake.messages.shown.size(), 1);
+    QCOMPARE(m_run->fake.messages.shown[0].message.title, u"Error de fechas"_s);
+    QVERIFY(!m_run->window.downloadCommands().running());
+    QTest::qWait(0);
+    QVERIFY(m_server->requests().isEmpty());
+}
+
+void DownloadTest::theLastDrawTabWaitsForTheDownload()
+{
+    FIND_CHILD(QTabWidget, tabs, m_run->window, u"SSTab1"_s);
+    m_server->behaviour = fixture::Behaviour::Silent;
+    m_run->window.downloadCommands().start();
+    tabs->setCurrentIndex(1);
+    QCOMPARE(tabs->currentIndex(), 0);
+}
+
+QTEST_MAIN(DownloadTest)
+#include "test_download.moc"
