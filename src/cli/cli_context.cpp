@@ -5,7 +5,7 @@ namespace zafrano::cli {
 
 QList<CommandEntry> allCommands()
 {
-    return dataCommands() + checkCommands() + slipCommands() + netCommands();
+    return dataCommands() + checkCommands() + slipCommands() + netCommands() + tablesCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

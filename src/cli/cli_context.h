@@ -36,6 +36,8 @@ const QList<CommandEntry> &dataCommands();
 const QList<CommandEntry> &checkCommands();
 // Printing a syndicate's slips to PDF.
 const QList<CommandEntry> &slipCommands();
+// The reduction tables: the assistant's list, the check of every table, coverage.
+const QList<CommandEntry> &tablesCommands();
 // The results from the operator's site: a saved page taken in, the download.
 const QList<CommandEntry> &netCommands();
 // Every command, in the order the usage lists them.

@@ -35,21 +35,33 @@ int usageError(const QString &problem)
     return UsageError;
 }
 
-std::optional<CommandEntry> findCommand(const QString &name)
+qsizetype wordsOf(const char16_t *text)
 {
-    for (const CommandEntry &command : allCommands()) {
-        if (name == QString::fromUtf16(command.name))
-            return command;
-    }
-    return std::nullopt;
+    return QString::fromUtf16(text).split(u' ', Qt::SkipEmptyParts).size();
 }
 
-// The words of the usage outside the [options]: FILE, N, …
+// The command the positional arguments start with, taken off them. A name may
+// be several words ("tables list"); the longest that matches wins.
+std::optional<CommandEntry> takeCommand(QStringList &positional)
+{
+    std::optional<CommandEntry> found;
+    for (const CommandEntry &command : allCommands()) {
+        const QStringList name = QString::fromUtf16(command.name).split(u' ');
+        if (positional.mid(0, name.size()) == name &&
+            (!found || name.size() > wordsOf(found->name)))
+            found = command;
+    }
+    if (found)
+        positional.remove(0, wordsOf(found->name));
+    return found;
+}
+
+// The words of the usage outside the name and the [options]: FILE, N, …
 qsizetype argumentsOf(const CommandEntry &command)
 {
     static const QRegularExpression optional(u"\\[[^\\]]*\\]|--\\S+ [A-Z]+"_s);
     const QString usage = QString::fromUtf16(command.usage).remove(optional);
-    return usage.split(u' ', Qt::SkipEmptyParts).size() - 1;
+    return usage.split(u' ', Qt::SkipEmptyParts).size() - wordsOf(command.name);
 }
 
 // Standard error is for the program's own messages; the platform's remarks
@@ -93,6 +105,10 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check, print-slips)."_s,
           u"ARCHIVO"_s},
          {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s},
+         {QString::fromUtf16(option::Days), u"Días de sorteo, Lu,Ma,Mi,Ju,Vi,Sa (stats)."_s,
+          u"DÍAS"_s},
+         {QString::fromUtf16(option::Months), u"Sólo los últimos N meses (stats)."_s, u"N"_s},
+         {QString::fromUtf16(option::Rank), u"Los N números más frecuentes (stats)."_s, u"N"_s},
          {QString::fromUtf16(option::Operator), u"Web del operador (download)."_s, u"URL"_s},
          {QString::fromUtf16(option::Timeout), u"Espera máxima de cada petición (download)."_s,
           u"MS"_s}});
@@ -107,7 +123,7 @@ int main(int argc, char *argv[])
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return usageError(u"Falta la orden."_s);
-    const std::optional<CommandEntry> command = findCommand(positional.takeFirst());
+    const std::optional<CommandEntry> command = takeCommand(positional);
     if (!command)
         return usageError(u"Orden desconocida."_s);
     if (positional.size() != argumentsOf(*command))
