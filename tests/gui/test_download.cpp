@@ -2,8 +2,10 @@
 // The download in the real window against our fixture operator on 127.0.0.1:
 // the picture starts it, the draws are appended and checked, the indicator
 // lights for a prize, and "Último sorteo" shows the prizes and the document.
+#include "dialogs/news_window.h"
 #include "gui_test_support.h"
 #include "main/download_commands.h"
+#include "main/news_commands.h"
 #include "operator_fixture_server.h"
 #include "tabs/last_draw_tab.h"
 #include "tabs/results_panel.h"
@@ -54,6 +56,7 @@ private slots:
     void aDownloadAppendsChecksAndShowsThePrizes();
     void aWrongComputerDateSendsNoRequest();
     void theLastDrawTabWaitsForTheDownload();
+    void newsAtStartUpIsShownAndMayMoveTheMakersAddress();
 
 private:
     std::unique_ptr<fixture::OperatorFixtureServer> m_server;
@@ -135,6 +138,31 @@ void DownloadTest::theLastDrawTabWaitsForTheDownload()
     m_run->window.downloadCommands().start();
     tabs->setCurrentIndex(1);
     QCOMPARE(tabs->currentIndex(), 0);
+}
+
+void DownloadTest::newsAtStartUpIsShownAndMayMoveTheMakersAddress()
+{
+    m_run.reset();
+    QByteArray news = "<html><body><h1>Noticias</h1><!-- web:nuevo.zafrano.es> -->";
+    while (news.size() < 400)
+        news += "<p>Ya est\xe1 disponible la nueva versi\xf3n del programa.</p>";
+    m_server->news = news + "</body></html>";
+    qputenv("ZAFRANO_NEWS_URL", (m_server->baseUrl().toString() + u"/binforme.dat"_s).toUtf8());
+    // The newest draw is five days old and a syndicate exists: the news is fetched.
+    m_run = std::make_unique<ProgramRun>(*m_folder, QDate(2026, 12, 8));
+    QVERIFY(m_run->window.startUp());
+    qunsetenv("ZAFRANO_NEWS_URL");
+    gui::NewsCommands &newsCommands = m_run->window.newsCommands();
+    QTRY_VERIFY_WITH_TIMEOUT(newsCommands.newsShown(), Patience);
+    auto *window = m_run->window.findChild<gui::NewsWindow *>(u"Infor"_s);
+    QVERIFY(window && window->showsPage());
+    QCOMPARE(m_folder->bytes(u"informe.dat"_s), m_server->news);
+    QCOMPARE(m_folder->bytes(u"bnums.ini"_s).mid(18, 60).trimmed(), QByteArray("nuevo.zafrano.es"));
+
+    // While the news is up, the download picture does nothing.
+    m_run->window.downloadCommands().start();
+    QVERIFY(!m_run->window.downloadCommands().running());
+    QCOMPARE(m_server->requests(), QStringList{u"/binforme.dat"_s});
 }
 
 QTEST_MAIN(DownloadTest)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The prize report of the draw page, the document's address (whose host the
 // page cannot change), the document check and the maker's announced address.
+#include "net/news_check.h"
 #include "net/prize_report.h"
 #include "net/results_page.h"
 #include "net_test_support.h"
@@ -74,4 +75,35 @@ TEST(NewsAddress, OnlyAPlainHostWithAnOptionalPathIsTaken)
           QString(61, u'a')}) {
         EXPECT_TRUE(acceptedWebAddress(bad).isEmpty()) << bad.toStdString();
     }
+}
+
+TEST(NewsCheck, RunsForAPlayerWithSyndicatesTwoDaysAfterTheNewestDraw)
+{
+    const QDate newest(2026, 12, 7);
+    EXPECT_FALSE(newsCheckDue(newest, newest.addDays(1), true));
+    EXPECT_TRUE(newsCheckDue(newest, newest.addDays(2), true));
+    EXPECT_FALSE(newsCheckDue(newest, newest.addDays(9), false));
+    EXPECT_FALSE(newsCheckDue(QDate(), newest, true));
+    EXPECT_EQ(newsUrl(u" WWW.Zafrano.es/Noticias  "_s).toString(),
+              u"http://www.zafrano.es/noticias/binforme.dat"_s);
+}
+
+TEST(NewsCheck, OnlyLongerChangedNewsIsShownAndMovesTheAddress)
+{
+    const QByteArray padding(320, 'x');
+    const QByteArray news = "<html><!-- web:nuevo.zafrano.es/web> -->" + padding + "</html>";
+    const NewsVerdict moved = judgeNews("viejo", news, u"www.zafrano.es"_s);
+    EXPECT_TRUE(moved.fresh);
+    EXPECT_EQ(moved.newWebAddress, u"nuevo.zafrano.es/web"_s);
+
+    // 300 characters or less, or the same length as before: no news at all.
+    EXPECT_FALSE(judgeNews("viejo", news.left(300), u"www.zafrano.es"_s).fresh);
+    EXPECT_FALSE(judgeNews(QByteArray(news.size(), 'o'), news, u"www.zafrano.es"_s).fresh);
+    // The same address, a blank one, or one that is not a plain host changes nothing.
+    EXPECT_TRUE(judgeNews("viejo", news, u"nuevo.zafrano.es/web "_s).newWebAddress.isEmpty());
+    EXPECT_TRUE(judgeNews("viejo", "web:   >" + padding, u"a.es"_s).newWebAddress.isEmpty());
+    const NewsVerdict unsafe =
+        judgeNews("viejo", "web:http://evil.example/\" x>" + padding, u"a.es"_s);
+    EXPECT_TRUE(unsafe.fresh);
+    EXPECT_TRUE(unsafe.newWebAddress.isEmpty());
 }

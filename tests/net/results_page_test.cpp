@@ -139,10 +139,11 @@ TEST(ResultsPage, ShortOrEmptyPagesHaveNothingNew)
         PageOutcome::NothingNew);
 }
 
-TEST(ResultsPage, NumbersOutsideTheGameFailTheSort)
+TEST(ResultsPage, NumbersOutsideTheGameOrRepeatedFailTheSort)
 {
     EXPECT_FALSE(sortedNumbers({3, 50, 1, 2, 4, 5}).has_value());
     EXPECT_FALSE(sortedNumbers({3, 0, 1, 2, 4, 5}).has_value());
+    EXPECT_FALSE(sortedNumbers({7, 7, 1, 2, 4, 5}).has_value());
     EXPECT_EQ(sortedNumbers({49, 3, 17, 1, 8, 22}), (std::array<qint16, 6>{1, 3, 8, 17, 22, 49}));
     QByteArray page = operatorPage(u"buscador.html"_s);
     page.replace("<li> 10</li>", "<li> 50</li>");

@@ -83,6 +83,8 @@ void OperatorFixtureServer::answer(QTcpSocket *socket)
     } else if (path.startsWith(u"/es/bonoloto/sorteos/"_s)) {
         body = drawPage;
         how = drawPageBehaviour;
+    } else if (path == u"/binforme.dat"_s && !news.isEmpty()) {
+        body = news;
     } else if (path.endsWith(u".pdf"_s) && !document.isEmpty()) {
         body = document;
         type = "application/pdf";

@@ -42,6 +42,7 @@ public:
     QByteArray searchPage;
     QByteArray drawPage;
     QByteArray document;
+    QByteArray news;                         // the maker's binforme.dat, when a test serves one
     Behaviour behaviour = Behaviour::Normal; // of the search page
     int delayMs = 0;
     int errorStatus = 500;

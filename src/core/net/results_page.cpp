@@ -87,13 +87,13 @@ std::optional<std::array<qint16, 6>> sortedNumbers(const std::array<qint16, 6> &
 {
     std::array<bool, 50> marked{};
     for (qint16 number : numbers) {
-        if (number < 1 || number > 49)
+        // A repeated number would leave the last places unsorted and store a
+        // draw that was never drawn: the page is as wrong as with a 50.
+        if (number < 1 || number > 49 || marked[number])
             return std::nullopt;
         marked[number] = true;
     }
-    // As many numbers as are marked go back in rising order; a repeated number
-    // leaves the last places as they were.
-    std::array<qint16, 6> sorted = numbers;
+    std::array<qint16, 6> sorted{};
     int k = 0;
     for (int value = 1; value <= 49; ++value) {
         if (marked[value])

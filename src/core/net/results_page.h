@@ -48,7 +48,8 @@ inline constexpr int MaxPageDates = 50;
 PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const QString &drawLink,
                            bool transferFailed, int year);
 
-// The six numbers in rising order; nothing when one lies outside 1..49.
+// The six numbers in rising order; nothing when one lies outside 1..49 or
+// comes twice.
 std::optional<std::array<qint16, 6>> sortedNumbers(const std::array<qint16, 6> &numbers);
 
 // The text of the search-page date words: "07", "diciembre" or "December", "2026".

@@ -73,7 +73,7 @@ DownloadCommands::DownloadCommands(ProgramData &data, GeneralTab &general, LastD
 
 void DownloadCommands::start()
 {
-    if (m_controller.running())
+    if (m_controller.running() || (m_blocked && m_blocked()))
         return;
     m_lastDraw.forgetDocument();
     m_general.results().setNewDrawsNotice({});

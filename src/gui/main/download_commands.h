@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QLabel;
 class QProgressBar;
 class QTabWidget;
@@ -27,8 +29,9 @@ public:
     DownloadCommands(ProgramData &data, GeneralTab &general, LastDrawTab &lastDraw,
                      QTabWidget &tabs, const DownloadConfig &config, QObject *parent = nullptr);
 
-    // The picture Picture2 and "Bajar Sorteos nuevos".
+    // The picture Picture2 and "Bajar Sorteos nuevos"; nothing while `blocked` holds.
     void start();
+    void setBlocked(std::function<bool()> blocked) { m_blocked = std::move(blocked); }
     bool running() const { return m_controller.running(); }
     // While the download rechecks, a change of the draws to check runs no check of its own.
     bool rechecking() const { return m_controller.progress() == DownloadController::Rechecking; }
@@ -48,6 +51,7 @@ private:
     LastDrawTab &m_lastDraw;
     QTabWidget &m_tabs;
     DownloadController m_controller;
+    std::function<bool()> m_blocked;
     QWidget *m_panel = nullptr;
     QToolButton *m_button = nullptr;    // Picture2
     QProgressBar *m_progress = nullptr; // ProgressBar1

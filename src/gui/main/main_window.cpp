@@ -6,6 +6,7 @@
 #include "dialogs/settings_dialog.h"
 #include "main/download_commands.h"
 #include "main/draw_commands.h"
+#include "main/news_commands.h"
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
 #include "printing/results_listing.h"
@@ -57,6 +58,9 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     const DownloadConfig download = windowDownloadConfig();
     m_lastDraw = new LastDrawTab(*m_data, download.operatorBase, download.requestTimeoutMs, m_tabs);
     m_download = new DownloadCommands(*m_data, *m_general, *m_lastDraw, *m_tabs, download, this);
+    m_news = new NewsCommands(*m_data, *this, download.requestTimeoutMs);
+    // While the news window is up, the download picture does nothing.
+    m_download->setBlocked([this] { return m_news->newsShown(); });
     m_statistics = new StatisticsTab(*m_data, *m_drawCommands, m_tabs);
     m_tabs->addTab(m_general, tabTitles()[0]);
     m_tabs->addTab(m_lastDraw, tabTitles()[1]);
@@ -111,6 +115,7 @@ bool MainWindow::startUp()
     m_data->refreshCalendar();
     m_data->runCheckingCycle();
     m_lastDraw->showReport(false);
+    m_news->checkAtStartUp();
     // The prize report, the results view, the news check and the statistics
     // join the sequence here as they arrive.
     m_started = true;
@@ -175,7 +180,9 @@ void MainWindow::buildMenus()
     QMenu *help = menuBar()->addMenu(u"Ayuda"_s);
     connect(help->addAction(u"Instrucciones"_s), &QAction::triggered, this,
             [this] { openUrl(u"/descargas/Instrucciones%20Tolvanic%203.2.pdf"_s); });
-    help->addAction(u"Leer mensaje del Jefe"_s)->setEnabled(false); // arrives with the news check
+    QAction *news = help->addAction(u"Leer mensaje del Jefe"_s);
+    news->setObjectName(u"mnuMensaje"_s);
+    connect(news, &QAction::triggered, m_news, &NewsCommands::showNews);
     connect(help->addAction(u"Web del programa"_s), &QAction::triggered, this,
             [this] { openUrl({}); });
     QAction *about = help->addAction(u"Acerca de..."_s);

@@ -15,6 +15,7 @@ namespace zafrano::gui {
 class DownloadCommands;
 class DrawCommands;
 class LastDrawTab;
+class NewsCommands;
 class GeneralTab;
 class ProgramData;
 class PrintSlipsDialog;
@@ -44,6 +45,7 @@ public:
     DrawCommands &drawCommands() const { return *m_drawCommands; }
     DownloadCommands &downloadCommands() const { return *m_download; }
     LastDrawTab &lastDrawTab() const { return *m_lastDraw; }
+    NewsCommands &newsCommands() const { return *m_news; }
     SyndicateCommands &syndicateCommands() const { return *m_syndicateCommands; }
 
 protected:
@@ -68,6 +70,7 @@ private:
     DrawCommands *m_drawCommands = nullptr;
     DownloadCommands *m_download = nullptr;
     LastDrawTab *m_lastDraw = nullptr;
+    NewsCommands *m_news = nullptr;
     int m_tabBeforeLastDraw = 0;
     SyndicateCommands *m_syndicateCommands = nullptr;
     QTabWidget *m_tabs = nullptr;
