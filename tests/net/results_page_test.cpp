@@ -120,6 +120,18 @@ TEST(ResultsPage, AfterATransferErrorThePageIsANoConnection)
     EXPECT_EQ(parse.message->title, u"Error de conexión"_s);
 }
 
+TEST(ResultsPage, DatesListedTwiceOrOutOfOrderAreNotTaken)
+{
+    // The second listed draw dated like the first: the file would hold 7
+    // December twice.
+    QByteArray page = operatorPage(u"buscador.html"_s);
+    page.replace("sábado 05 de diciembre", "lunes 07 de diciembre");
+    const PageParse twice =
+        parseResultsPage(savedPageBytes(page), storedBefore(3), {}, false, 2026);
+    EXPECT_EQ(twice.outcome, PageOutcome::Corrupt);
+    EXPECT_TRUE(twice.draws.isEmpty());
+}
+
 TEST(ResultsPage, ABlockWithoutNumbersEndsTheDrawsQuietly)
 {
     // The second listed draw has a "-" for its second number.

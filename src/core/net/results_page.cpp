@@ -144,7 +144,10 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
                     parse.drawLink = QString::fromLatin1(yearText + '/' + tail);
                 }
                 if (serial > lastDate) {
-                    if (newDates.size() == MaxPageDates)
+                    // Newest first: a date listed twice or out of order would
+                    // leave the draws file out of date order.
+                    if (newDates.size() == MaxPageDates ||
+                        (!newDates.isEmpty() && date >= newDates.last()))
                         throw ParseError{};
                     newDates.append(date);
                 }

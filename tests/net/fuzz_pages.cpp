@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// libFuzzer target over the readers of the operator's pages: any bytes as a
+// saved search page, as a saved draw page and as a document link. Whatever
+// the page, the parse keeps its promises: new draws only with six sorted
+// numbers of the game, dates after the newest stored one and ascending, at
+// most 15 of them; a document address never leaves the operator's host.
+#include "net/prize_report.h"
+#include "net/results_page.h"
+
+#include <QDate>
+#include <QUrl>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano;
+
+namespace {
+
+void require(bool promise, int line = __builtin_LINE())
+{
+    if (!promise) {
+        std::fprintf(stderr, "broken promise at fuzz_pages.cpp:%d\n", line);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QDate newest(2026, 12, 3);
+    const PageParse parse = parseResultsPage(bytes, newest, {}, false, 2026);
+    require(parse.draws.size() <= MaxPageDraws);
+    require(parse.draws.isEmpty() || parse.outcome == PageOutcome::NewDraws);
+    QDate previous = newest;
+    for (const DrawRecord &draw : parse.draws) {
+        require(draw.hasValidNumbers());
+        require(std::adjacent_find(draw.numbers.begin(), draw.numbers.end(),
+                                   std::greater_equal<>()) == draw.numbers.end());
+        require(draw.complementario != 0);
+        require(draw.date() > previous);
+        previous = draw.date();
+    }
+    require(parse.message.has_value() || parse.outcome == PageOutcome::NewDraws);
+
+    const QUrl base(u"https://www.loteriasyapuestas.es"_s);
+    const PrizeReport report = readPrizeReport(bytes, base);
+    require(report.prizes.size() == 5);
+    require(report.documentUrl.isEmpty() || report.documentUrl.host() == base.host());
+    const QUrl direct = documentUrlFor(bytes, base);
+    require(direct.isEmpty() || direct.host() == base.host());
+
+    const QString announced = QString::fromLatin1(bytes.first(std::min<qsizetype>(size, 80)));
+    const QString accepted = acceptedWebAddress(announced);
+    require(accepted.size() <= 60 && !accepted.contains(u' ') && !accepted.contains(u'"'));
+    return 0;
+}
