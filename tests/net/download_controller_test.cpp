@@ -238,6 +238,23 @@ TEST_F(Download, ADrawPageThatNeverComesStillFinishesTheDownload)
     EXPECT_EQ(controller->status(), u"TRANSFERENCIA FINALIZADA"_s);
 }
 
+TEST_F(Download, ADrawPageStillComingAfterThirtyTicksIsGivenUp)
+{
+    server.drawPageBehaviour = Behaviour::Silent;
+    DownloadConfig slow = config(server.baseUrl());
+    slow.requestTimeoutMs = 600'000; // only the ticks can end it
+    controller = std::make_unique<DownloadController>(folder, slow);
+    controller->start(downloadDay(), newestStored());
+    ASSERT_TRUE(spinUntil([this] { return !controller->fetching(); }));
+    controller->tick(); // the search page is taken in, the draw page requested
+    ASSERT_TRUE(spinUntil([this] { return server.requests().size() == 2; }));
+    for (int tick = 0; tick < 30 && controller->running(); ++tick)
+        controller->tick();
+    EXPECT_FALSE(controller->running());
+    EXPECT_EQ(controller->status(), u"TRANSFERENCIA FINALIZADA"_s);
+    EXPECT_EQ(drawsFile().size(), 5 * DrawRecord::Size);
+}
+
 TEST(OperatorSite, TheBaseAddressComesFromTheCommandLineTheEnvironmentOrTheDefault)
 {
     qunsetenv(OperatorUrlVariable);

@@ -104,7 +104,7 @@ void DownloadController::searchPageArrived()
 
 void DownloadController::drawPageArrived()
 {
-    if (!m_running)
+    if (!m_running || m_downloadStep != 6)
         return;
     // A draw page that failed counts as an empty one: the draws are in, and
     // the prize report says its data are not there yet.
@@ -144,6 +144,11 @@ void DownloadController::tick()
             m_drawFetch.start(drawPageUrl(m_config.operatorBase, m_drawLink));
             m_tickCount = 0;
         }
+    }
+    // A draw page that trickles in for ever is given up like a failed one.
+    if (m_downloadStep == 6 && m_drawFetch.busy() && m_tickCount >= SlowServerTicks) {
+        m_drawFetch.cancel();
+        drawPageArrived();
     }
     if (m_downloadStep == 6 && !m_drawFetch.busy())
         m_downloadStep = 7;
