@@ -5,7 +5,8 @@ namespace zafrano::cli {
 
 QList<CommandEntry> allCommands()
 {
-    return dataCommands() + checkCommands() + slipCommands() + netCommands() + tablesCommands();
+    return dataCommands() + checkCommands() + slipCommands() + netCommands() + tablesCommands() +
+           statsCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

@@ -40,6 +40,8 @@ const QList<CommandEntry> &slipCommands();
 const QList<CommandEntry> &tablesCommands();
 // The results from the operator's site: a saved page taken in, the download.
 const QList<CommandEntry> &netCommands();
+// The number frequencies of the selected draws and their ranking.
+const QList<CommandEntry> &statsCommands();
 // Every command, in the order the usage lists them.
 QList<CommandEntry> allCommands();
 
@@ -52,6 +54,9 @@ inline constexpr auto Syndicate = u"syndicate";
 inline constexpr auto DryRun = u"dry-run";
 inline constexpr auto Pdf = u"pdf";
 inline constexpr auto Plain = u"plain";
+inline constexpr auto Days = u"days";
+inline constexpr auto Months = u"months";
+inline constexpr auto Rank = u"rank";
 inline constexpr auto Operator = u"operator";
 inline constexpr auto Timeout = u"timeout";
 } // namespace option

@@ -105,6 +105,10 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check, print-slips)."_s,
           u"ARCHIVO"_s},
          {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s},
+         {QString::fromUtf16(option::Days), u"Días de sorteo, Lu,Ma,Mi,Ju,Vi,Sa (stats)."_s,
+          u"DÍAS"_s},
+         {QString::fromUtf16(option::Months), u"Sólo los últimos N meses (stats)."_s, u"N"_s},
+         {QString::fromUtf16(option::Rank), u"Los N números más frecuentes (stats)."_s, u"N"_s},
          {QString::fromUtf16(option::Operator), u"Web del operador (download)."_s, u"URL"_s},
          {QString::fromUtf16(option::Timeout), u"Espera máxima de cada petición (download)."_s,
           u"MS"_s}});

@@ -23,17 +23,35 @@ bool WeekdayFilter::passes(QDate date) const
     return day >= 1 && day <= 6 && ticked[day - 1];
 }
 
+namespace {
+
+// Adds the six winning numbers of a listed draw (already checked to be 1..49).
+void countNumbers(NumberCounts &counts, const DrawRecord &draw, int dayOfWeek)
+{
+    const int day = dayOfWeek - 1; // 0 = Monday; a Sunday (6) counts only overall
+    for (qint16 number : draw.numbers) {
+        ++counts.overall[number - 1];
+        if (day < NumberCounts::DrawDays)
+            ++counts.byDay[number - 1][day];
+    }
+}
+
+} // namespace
+
 Result<DrawListing> listDraws(const QList<DrawRecord> &draws, double startSerial,
                               const WeekdayFilter &filter)
 {
     DrawListing listing;
     listing.records.reserve(draws.size());
+    const bool everyDay = filter.allTicked();
     for (qsizetype i = draws.size() - 1; i >= 0; --i) {
         const DrawRecord &draw = draws[i];
         const QDate date = draw.date();
         if (!date.isValid())
             return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
-        if (draw.drawDate < startSerial || !filter.passes(date))
+        const int dayOfWeek = date.dayOfWeek();
+        if (draw.drawDate < startSerial ||
+            (!everyDay && (dayOfWeek > 6 || !filter.ticked[dayOfWeek - 1])))
             continue;
         if (!draw.hasValidNumbers())
             return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
@@ -44,6 +62,7 @@ Result<DrawListing> listDraws(const QList<DrawRecord> &draws, double startSerial
         listing.records.append(record);
         if (record == draws.size())
             listing.newestEntryText = drawEntryText(draw);
+        countNumbers(listing.counts, draw, dayOfWeek);
     }
     return listing;
 }

@@ -2,12 +2,12 @@
 #pragma once
 
 #include "common/result.h"
+#include "stats/number_counts.h"
 #include "store/draw_record.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
-
 #include <array>
 
 namespace zafrano {
@@ -22,20 +22,23 @@ struct WeekdayFilter
     bool passes(QDate date) const;
 };
 
-// The draws list: which stored draws are listed, newest first.
+// The draws list: which stored draws are listed, newest first, and how often
+// each number came out in them (the statistics read the same pass).
 struct DrawListing
 {
     QList<int> records; // 1-based record numbers, newest first
     QDate newestListed;
     QDate oldestListed;
+    NumberCounts counts;
     // The entry text of the newest stored draw, or empty when it is not listed.
     QString newestEntryText;
 
     int count() const { return static_cast<int>(records.size()); }
 };
 
-// Lists the draws dated on or after startSerial that pass the filter. A listed
-// draw with a number outside 1..49 makes the file unreadable: InvalidData.
+// Lists the draws dated on or after startSerial that pass the filter and
+// counts their winning numbers. A listed draw with a number outside 1..49
+// makes the file unreadable: InvalidData.
 Result<DrawListing> listDraws(const QList<DrawRecord> &draws, double startSerial,
                               const WeekdayFilter &filter = {});
 

@@ -10,10 +10,12 @@
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
 #include "printing/results_listing.h"
+#include "tabs/create_tab.h"
 #include "tabs/general_tab.h"
 #include "tabs/last_draw_tab.h"
 #include "tabs/placeholder_tabs.h"
 #include "tabs/results_panel.h"
+#include "tabs/statistics_filter.h"
 #include "tabs/statistics_tab.h"
 #include "tabs/syndicates_tab.h"
 
@@ -61,12 +63,14 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     m_news = new NewsCommands(*m_data, *this, download.requestTimeoutMs);
     // While the news window is up, the download picture does nothing.
     m_download->setBlocked([this] { return m_news->newsShown(); });
-    m_statistics = new StatisticsTab(*m_data, *m_drawCommands, m_tabs);
+    m_statisticsFilter = new StatisticsFilter(*m_data, this);
+    m_statistics = new StatisticsTab(*m_data, *m_drawCommands, *m_statisticsFilter, m_tabs);
+    m_create = new CreateTab(*m_data, *m_statisticsFilter, m_tabs);
     m_tabs->addTab(m_general, tabTitles()[0]);
     m_tabs->addTab(m_lastDraw, tabTitles()[1]);
     m_tabs->addTab(new SyndicatesTab(*m_data, *m_syndicateCommands, m_tabs), tabTitles()[2]);
     m_tabs->addTab(m_statistics, tabTitles()[3]);
-    m_tabs->addTab(makeCreateTab(m_tabs), tabTitles()[4]);
+    m_tabs->addTab(m_create, tabTitles()[4]);
     setCentralWidget(m_tabs);
 
     // While a download rechecks, the bar it moves runs no check of its own.
@@ -87,6 +91,12 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
         if (index == 1 && m_lastDraw->messageShown())
             m_lastDraw->refreshWhenOpened();
         m_tabBeforeLastDraw = index;
+    });
+    // Leaving "Crear Combinación" puts it back in its opening state.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_currentTab == 4 && index != 4)
+            m_create->restoreOpeningState();
+        m_currentTab = index;
     });
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
     connect(m_syndicateCommands, &SyndicateCommands::printingRequested, this,
@@ -112,12 +122,14 @@ bool MainWindow::startUp()
         return false;
     }
     m_data->setSettings(settings.value());
+    m_statisticsFilter->setMaxMonths(settings.value().maxMonths);
     m_data->refreshCalendar();
     m_data->runCheckingCycle();
     m_lastDraw->showReport(false);
     m_news->checkAtStartUp();
-    // The prize report, the results view, the news check and the statistics
-    // join the sequence here as they arrive.
+    // The checking cycle's listing counted the numbers and described the
+    // selection: the statistics are up. The prize report, the results view and
+    // the news check join the sequence here as they arrive.
     m_started = true;
     return true;
 }
@@ -311,6 +323,8 @@ void MainWindow::showSettings()
     if (!m_settingsDialog) {
         m_settingsDialog = new SettingsDialog(*m_data, this);
         m_settingsDialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_settingsDialog, &SettingsDialog::maxMonthsChanged, m_statisticsFilter,
+                &StatisticsFilter::setMaxMonths);
     }
     m_settingsDialog->show();
     m_settingsDialog->raise();

@@ -21,6 +21,8 @@ class ProgramData;
 class PrintSlipsDialog;
 class SettingsDialog;
 class AboutDialog;
+class CreateTab;
+class StatisticsFilter;
 class StatisticsTab;
 class SyndicateCommands;
 
@@ -76,6 +78,9 @@ private:
     QTabWidget *m_tabs = nullptr;
     GeneralTab *m_general = nullptr;
     StatisticsTab *m_statistics = nullptr;
+    StatisticsFilter *m_statisticsFilter = nullptr;
+    CreateTab *m_create = nullptr;
+    int m_currentTab = 0;
     QPointer<AboutDialog> m_about;
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<PrintSlipsDialog> m_printSlips;

@@ -29,10 +29,14 @@ void ProgramData::refreshCalendar()
 
 void ProgramData::listDraws()
 {
-    Result<LoadedDraws> loaded = loadDrawsList(m_folder.draws(), 0);
+    // The checking cycle lists with the filter as the player left it, so the
+    // list, the counts and the filter boxes always agree.
+    Result<LoadedDraws> loaded = loadDrawsList(
+        m_folder.draws(), periodStart(m_period, m_platform.clock.today()), m_dayFilter);
     if (!loaded) {
         m_draws.clear();
         m_listing = {};
+        describeSelection();
         emit drawsListed();
         m_platform.messages.show(loaded.error().message);
         // The draws file is empty now, so the checking cycle has nothing to add.
@@ -41,7 +45,34 @@ void ProgramData::listDraws()
     }
     m_draws = std::move(loaded.value().draws);
     m_listing = std::move(loaded.value().listing);
+    describeSelection();
     emit drawsListed();
+}
+
+void ProgramData::setStatisticsFilter(const WeekdayFilter &days, const StatisticsPeriod &period)
+{
+    m_dayFilter = days;
+    m_period = period;
+    listDraws();
+}
+
+void ProgramData::describeSelection()
+{
+    if (m_listing.count() > 0) {
+        m_selectionNewest = m_listing.newestListed;
+        m_selectionOldest = m_listing.oldestListed;
+    }
+    // The report database stores m_selection.row here when it lands.
+    m_selection = zafrano::describeSelection(m_period, m_dayFilter, m_listing.count(),
+                                             m_selectionNewest, m_selectionOldest);
+}
+
+void ProgramData::rankNumbers(int count)
+{
+    m_rankedNumbers = zafrano::rankNumbers(m_listing.counts);
+    // The report database stores these rows ("Numeros") here when it lands.
+    m_chosenNumbers = zafrano::chosenNumbers(m_listing.counts, m_rankedNumbers, count);
+    emit numbersRanked();
 }
 
 void ProgramData::runCheckingCycle()

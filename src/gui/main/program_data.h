@@ -3,6 +3,8 @@
 
 #include "calendar/calendar_status.h"
 #include "checking/check_run.h"
+#include "stats/number_counts.h"
+#include "stats/statistics_selection.h"
 #include "store/data_folder.h"
 #include "store/draw_listing.h"
 #include "ui/platform.h"
@@ -37,9 +39,26 @@ public:
     // The calendar refresh: recounts the draws and the syndicates, works out
     // the status block and rebuilds the syndicate list.
     void refreshCalendar();
-    // Lists the stored draws; an unreadable file is recovered with its message,
-    // followed by the calendar refresh.
+    // Lists the stored draws the statistics filter selects and counts their
+    // numbers (one pass), then describes the selection; an unreadable file is
+    // recovered with its message, followed by the calendar refresh.
     void listDraws();
+
+    // The statistics filter: the ticked draw days and the period. Setting it
+    // lists and counts again.
+    const WeekdayFilter &dayFilter() const { return m_dayFilter; }
+    const StatisticsPeriod &period() const { return m_period; }
+    void setStatisticsFilter(const WeekdayFilter &days, const StatisticsPeriod &period);
+    // The description of the last selection: the two lines and the row the
+    // reports read ("Sorteos").
+    const SelectionDescription &selection() const { return m_selection; }
+
+    // Ranks the numbers of the selected draws and keeps the first `count` of
+    // them ("Numeros") for the reports and the syndicate editor.
+    void rankNumbers(int count);
+    // The 49 numbers, most frequent first, as of the last ranking.
+    const QList<int> &rankedNumbers() const { return m_rankedNumbers; }
+    const QList<RankedNumber> &chosenNumbers() const { return m_chosenNumbers; }
     // The results tab's choices the checks follow: draws to check, "Histórico",
     // "Ver sólo si hay premio" and the syndicate filter.
     CheckOptions &checkOptions() { return m_checkOptions; }
@@ -60,16 +79,30 @@ signals:
     void calendarRefreshed();
     void syndicatesLoaded();
     void drawsListed();
+    void numbersRanked();
     void resultsChecked();
     // The draws to check should go back to 1 (their change runs the cycle).
     void drawsToCheckResetRequested();
 
 private:
+    void describeSelection();
+
     DataFolder m_folder;
     Platform &m_platform;
     Settings m_settings;
     QList<DrawRecord> m_draws;
     DrawListing m_listing;
+    WeekdayFilter m_dayFilter;
+    StatisticsPeriod m_period;
+    // The dates of the last selection that held a draw: an empty selection
+    // keeps describing them, as the reports always did.
+    QDate m_selectionNewest;
+    QDate m_selectionOldest;
+    // What the report database will hold ("Sorteos", "Numeros"); until it
+    // lands the rows live here.
+    SelectionDescription m_selection;
+    QList<int> m_rankedNumbers;
+    QList<RankedNumber> m_chosenNumbers;
     QList<SyndicateRecord> m_syndicates;
     CalendarStatus m_calendar;
     CheckOptions m_checkOptions;

@@ -8,7 +8,4 @@ namespace zafrano::gui {
 // Tab "Último sorteo": the newest draw's prizes come here with the download.
 QWidget *makeLastDrawTab(QWidget *parent);
 
-// Tab "Crear Combinación" in its opening state: "Manual" and "Automática".
-QWidget *makeCreateTab(QWidget *parent);
-
 } // namespace zafrano::gui

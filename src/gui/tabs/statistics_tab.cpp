@@ -4,7 +4,10 @@
 #include "main/draw_commands.h"
 #include "main/program_data.h"
 #include "models/draws_list_model.h"
+#include "tabs/frequency_chart.h"
+#include "tabs/statistics_filter.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,7 +20,8 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
 
-StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, QWidget *parent)
+StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, StatisticsFilter &filter,
+                             QWidget *parent)
     : QWidget(parent), m_data(data)
 {
     auto *box = new QGroupBox(u"Sorteos almacenados"_s, this);
@@ -46,15 +50,37 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, QWidget 
     deleteButton->setObjectName(u"Command5"_s);
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_total, 1);
     buttons->addWidget(importButton);
     buttons->addWidget(deleteButton);
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_view, 1);
+    boxLayout->addWidget(m_total);
     boxLayout->addLayout(buttons);
 
-    auto *layout = new QVBoxLayout(this);
+    m_chart = new FrequencyChart(this);
+    m_periodLine = new QLabel(this);
+    m_periodLine->setObjectName(u"Label21"_s);
+    m_weekdaysLine = new QLabel(this);
+    m_weekdaysLine->setObjectName(u"Label27"_s);
+    for (QLabel *line : {m_periodLine, m_weekdaysLine})
+        line->setWordWrap(true);
+
+    auto *filterRow = new QHBoxLayout;
+    filterRow->addWidget(filter.filterGroup(), 1);
+    filterRow->addWidget(filter.comparison(), 0, Qt::AlignBottom);
+    auto *statistics = new QVBoxLayout;
+    statistics->addLayout(filterRow);
+    statistics->addWidget(m_chart, 1);
+    statistics->addWidget(m_periodLine);
+    statistics->addWidget(m_weekdaysLine);
+
+    box->setMinimumWidth(390);
+    box->setMaximumWidth(420);
+    auto *layout = new QHBoxLayout(this);
     layout->addWidget(box);
+    layout->addLayout(statistics, 1);
+
+    connect(&filter, &StatisticsFilter::comparisonChanged, m_chart, &FrequencyChart::setComparing);
 
     connect(importButton, &QPushButton::clicked, &commands, &DrawCommands::importDraws);
     connect(deleteButton, &QPushButton::clicked, &commands, &DrawCommands::deleteAllOrReset);
@@ -68,6 +94,9 @@ void StatisticsTab::showDraws()
 {
     m_model->setDraws(m_data.draws(), m_data.listing());
     m_total->setText(drawTotalText(m_data.listing().count()));
+    m_chart->setCounts(m_data.listing().counts);
+    m_periodLine->setText(m_data.selection().periodLine);
+    m_weekdaysLine->setText(m_data.selection().weekdaysLine);
 }
 
 } // namespace zafrano::gui
