@@ -129,6 +129,8 @@ void FrequencyChart::showHalf()
         highest = *std::max_element(table.overall.begin(), table.overall.end());
         series->append(set);
     }
+    // Six bars to a number need the whole slot to stay readable.
+    series->setBarWidth(m_comparing ? 0.9 : 0.6);
     m_chart->addSeries(series);
     m_numbersAxis->setCategories(table.labels);
     m_timesAxis->setRange(0, std::max(highest, 1));
