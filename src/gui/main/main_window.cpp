@@ -272,8 +272,13 @@ void MainWindow::buildToolbar()
         action->setObjectName(u"Image1_"_s + QString::number(i));
         connect(action, &QAction::triggered, this, tools[i].run);
     }
-    toolbar->addSeparator();
-    toolbar->addWidget(m_download->panel());
+    // The download picture with its progress, on a line of its own so it is
+    // never folded away.
+    addToolBarBreak();
+    QToolBar *download = addToolBar(u"Descarga"_s);
+    download->setObjectName(u"DownloadBar"_s);
+    download->setMovable(false);
+    download->addWidget(m_download->panel());
 }
 
 void MainWindow::printResults()
