@@ -160,15 +160,6 @@ TEST(Ranking, MostFrequentFirstAndTiesInAscendingOrder)
     EXPECT_EQ(chosenNumbers(counts, ranking, 49).size(), 49);
 }
 
-TEST(Ranking, StepThreeOffersTheBetKindsOfTheCount)
-{
-    for (int n = 0; n <= 49; ++n) {
-        const BetKindsOffered offer = betKindsFor(n);
-        EXPECT_EQ(offer.simple, n == 6) << n;
-        EXPECT_EQ(offer.multiple, n == 5 || (n >= 7 && n <= 11)) << n;
-    }
-}
-
 // ---------------------------------------------------------------- period
 
 TEST(StatisticsPeriod, StartsHalfADayEarlierForOddMonths)
@@ -184,17 +175,6 @@ TEST(StatisticsPeriod, StartsHalfADayEarlierForOddMonths)
     Result<DrawListing> listing = listDraws(draws, periodStart({false, 2}, today));
     ASSERT_TRUE(listing.ok());
     EXPECT_EQ(listing->count(), 1);
-}
-
-TEST(StatisticsPeriod, SlidersReachAYearUntilTheMonthsAreSet)
-{
-    EXPECT_EQ(monthsSliderMaximum(0), 12);
-    EXPECT_EQ(monthsSliderMaximum(1), 12);
-    EXPECT_EQ(monthsSliderMaximum(-3), 12);
-    EXPECT_EQ(monthsSliderMaximum(2), 2);
-    EXPECT_EQ(monthsSliderMaximum(120), 120);
-    EXPECT_EQ(periodBoxCaption(1), u"Último mes"_s);
-    EXPECT_EQ(periodBoxCaption(2), u"Últimos 2 meses"_s);
 }
 
 // ---------------------------------------------------------------- weekday texts
@@ -255,15 +235,10 @@ TEST(WeekdaySetTexts, OtherRowsFollowTheRule)
 {
     const std::initializer_list<SetTexts> rows = {
         {{0, 1, 2, 3, 4, 5}, u"TODOS los sorteos de la semana.", u"Todos."},
-        {{0}, u"sólo los números de los sorteos del LUNES.", u"Lunes."},
         {{5}, u"sólo los números de los sorteos del SÁBADO.", u"Sábado."},
-        {{1, 3}, u"sólo los números de los sorteos del MARTES y JUEVES.", u"Martes y Jueves."},
         {{2, 4, 5},
          u"sólo los números de los sorteos del MIÉRCOLES, VIERNES y SÁBADO.",
          u"Miércoles, Viernes y Sábado."},
-        {{0, 2, 3, 4, 5},
-         u"sólo los números de los sorteos del LUNES, MIÉRCOLES, JUEVES, VIERNES y SÁBADO.",
-         u"Lunes, Miércoles, Jueves, Viernes y Sábado."},
     };
     for (const SetTexts &row : rows) {
         const std::optional<WeekdaySetTexts> texts = weekdaySetTexts(onlyDays(row.days));

@@ -38,12 +38,4 @@ QList<RankedNumber> chosenNumbers(const NumberCounts &counts, const QList<int> &
     return chosen;
 }
 
-BetKindsOffered betKindsFor(int numbers)
-{
-    BetKindsOffered offer;
-    offer.simple = numbers == 6;
-    offer.multiple = numbers > 4 && numbers < 12 && numbers != 6;
-    return offer;
-}
-
 } // namespace zafrano

@@ -57,13 +57,4 @@ struct RankedNumber
 // The first `count` numbers of a ranking with their counts, in ranking order.
 QList<RankedNumber> chosenNumbers(const NumberCounts &counts, const QList<int> &ranking, int count);
 
-// The create buttons step 3 of the assistant offers for N ranked numbers (the
-// reduced one depends on the tables file as well).
-struct BetKindsOffered
-{
-    bool simple = false;   // exactly 6 numbers
-    bool multiple = false; // 5, 7, 8, 9, 10 or 11 numbers
-};
-BetKindsOffered betKindsFor(int numbers);
-
 } // namespace zafrano

@@ -142,7 +142,8 @@ void CreateTab::chooseNumberCount(int count)
         return;
     m_data.rankNumbers(count);
     // Here step 3 lists the reduction tables for `count` numbers and enables
-    // the create buttons betKindsFor(count) offers, once the editor exists.
+    // its create buttons (simple for 6, multiple for 5 and 7..11) once the
+    // editor they open exists.
     m_filter.setStepOneLocked(true);
 }
 
