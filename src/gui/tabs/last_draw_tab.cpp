@@ -11,9 +11,10 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPdfDocument>
-#include <QPdfView>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -53,11 +54,16 @@ LastDrawTab::LastDrawTab(ProgramData &data, const QUrl &operatorBase, int reques
     m_message->setReadOnly(true);
     layout->addWidget(m_message, 1);
     m_document = new QPdfDocument(this);
-    m_viewer = new QPdfView(this);
+    // The pages are drawn once into pictures: Qt's own PDF view keeps a
+    // gesture recognizer alive past the window.
+    m_viewer = new QScrollArea(this);
     m_viewer->setObjectName(u"WebBrowser1"_s);
-    m_viewer->setDocument(m_document);
-    m_viewer->setPageMode(QPdfView::PageMode::MultiPage);
-    m_viewer->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    m_viewer->setWidgetResizable(true);
+    m_viewer->setBackgroundRole(QPalette::Dark);
+    m_pages = new QWidget(m_viewer);
+    m_pagesLayout = new QVBoxLayout(m_pages);
+    m_pagesLayout->setAlignment(Qt::AlignHCenter);
+    m_viewer->setWidget(m_pages);
     m_viewer->hide();
     layout->addWidget(m_viewer, 1);
 
@@ -144,10 +150,28 @@ void LastDrawTab::showDocument()
         return;
     }
     m_document->close();
-    if (m_document->load(path) != QPdfDocument::Error::None) {
+    if (m_document->load(path) != QPdfDocument::Error::None || m_document->pageCount() < 1) {
         showMessage(u"No se encuentra conexión a internet.... :("_s);
         return;
     }
+    while (QLayoutItem *item = m_pagesLayout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const int width = std::max(400, m_viewer->viewport()->width() - 24);
+    for (int page = 0; page < std::min(m_document->pageCount(), MaxShownPages); ++page) {
+        const QSizeF points = m_document->pagePointSize(page);
+        const QSize size(width, qRound(width * points.height() / std::max(1.0, points.width())));
+        auto *picture = new QLabel(m_pages);
+        picture->setObjectName(u"PdfPage_"_s + QString::number(page));
+        // The pages are drawn on paper white; the renderer leaves them transparent.
+        QImage sheet(size, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter(&sheet).drawImage(0, 0, m_document->render(page, size));
+        picture->setPixmap(QPixmap::fromImage(sheet));
+        m_pagesLayout->addWidget(picture);
+    }
+    m_document->close();
     m_message->hide();
     m_viewer->show();
     emit documentShown();

@@ -8,7 +8,8 @@
 
 class QLabel;
 class QPdfDocument;
-class QPdfView;
+class QScrollArea;
+class QVBoxLayout;
 class QPlainTextEdit;
 
 namespace zafrano {
@@ -56,7 +57,10 @@ private:
     QLabel *m_heading = nullptr;         // Label8
     QList<QLabel *> m_prizes;            // Label10(0..4)
     QPlainTextEdit *m_message = nullptr; // Text1
-    QPdfView *m_viewer = nullptr;        // WebBrowser1
+    QScrollArea *m_viewer = nullptr;     // WebBrowser1
+    QWidget *m_pages = nullptr;
+    QVBoxLayout *m_pagesLayout = nullptr;
+    static constexpr int MaxShownPages = 40;
     QPdfDocument *m_document = nullptr;
     QNetworkAccessManager m_network;
     std::unique_ptr<PageFetch> m_fetch;
