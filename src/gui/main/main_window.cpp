@@ -13,7 +13,6 @@
 #include "tabs/create_tab.h"
 #include "tabs/general_tab.h"
 #include "tabs/last_draw_tab.h"
-#include "tabs/placeholder_tabs.h"
 #include "tabs/results_panel.h"
 #include "tabs/statistics_filter.h"
 #include "tabs/statistics_tab.h"
