@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
-
 #include <cstdio>
 
 using namespace Qt::StringLiterals;

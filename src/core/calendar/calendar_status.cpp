@@ -45,8 +45,8 @@ CalendarStatus computeCalendar(const QList<DrawRecord> &draws,
     status.drawsPlayed = countDrawsPlayed(draws, syndicates);
 
     const QDate lastDate = status.lastDraw.date(); // day 0 when there is no draw
-    status.lastDrawText = status.hasDraws() ? longSpanishDate(lastDate)
-                                            : u"Fichero de datos vacío."_s;
+    status.lastDrawText =
+        status.hasDraws() ? longSpanishDate(lastDate) : u"Fichero de datos vacío."_s;
 
     // Today's draw already stored: the next one is tomorrow at the earliest.
     QDate next = today;

@@ -7,7 +7,6 @@
 #include <QDate>
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 namespace zafrano {
@@ -23,11 +22,11 @@ struct CalendarStatus
 
     bool hasDraws() const { return lastDraw.drawDate != 0; }
 
-    QString lastDrawText;       // label 3: long date or "Fichero de datos vacío."
-    QDate nextDraw;             // the next Monday-to-Saturday draw day
-    QString nextDrawText;       // label 5
-    int daysToGo = 0;           // from today to the next draw
-    QString daysToGoText;       // label 7
+    QString lastDrawText;            // label 3: long date or "Fichero de datos vacío."
+    QDate nextDraw;                  // the next Monday-to-Saturday draw day
+    QString nextDrawText;            // label 5
+    int daysToGo = 0;                // from today to the next draw
+    QString daysToGoText;            // label 7
     std::optional<QString> reminder; // label 6 while it blinks; nothing when hidden
 };
 

@@ -14,9 +14,9 @@ namespace {
 // Indexed by QDate::dayOfWeek(): 1 = Monday … 7 = Sunday.
 const std::array<QString, 8> &names()
 {
-    static const std::array<QString, 8> list = {
-        QString(),      u"Lunes"_s,   u"Martes"_s, u"Miércoles"_s, u"Jueves"_s,
-        u"Viernes"_s,   u"Sábado"_s,  u"Domingo"_s};
+    static const std::array<QString, 8> list = {QString(),      u"Lunes"_s,  u"Martes"_s,
+                                                u"Miércoles"_s, u"Jueves"_s, u"Viernes"_s,
+                                                u"Sábado"_s,    u"Domingo"_s};
     return list;
 }
 
@@ -47,7 +47,7 @@ QString diasemana(double daySerial)
 
 const QStringList &drawDayNames()
 {
-    static const QStringList list = {u"Lunes"_s,   u"Martes"_s,  u"Miércoles"_s,
+    static const QStringList list = {u"Lunes"_s,  u"Martes"_s,  u"Miércoles"_s,
                                      u"Jueves"_s, u"Viernes"_s, u"Sábado"_s};
     return list;
 }

@@ -6,7 +6,13 @@
 namespace zafrano {
 
 // The icon a modal message carries; the GUI maps it onto its own boxes.
-enum class MessageIcon { Information, Exclamation, Question, Critical };
+enum class MessageIcon
+{
+    Information,
+    Exclamation,
+    Question,
+    Critical
+};
 
 // A message exactly as the program shows it to the player: text, title, icon.
 struct ProgramMessage

@@ -11,7 +11,8 @@ namespace zafrano {
 
 // What went wrong, in the program's terms. Callers branch on the kind and show
 // the message as it stands.
-enum class ErrorKind {
+enum class ErrorKind
+{
     NotFound,         // a file or folder that must exist does not
     PermissionDenied, // the folder or file may not be modified
     InvalidData,      // a file or text that does not hold what it should
@@ -25,8 +26,7 @@ struct Error
 };
 
 // A value or the error that prevented it. One error style for the whole core.
-template<typename T>
-class [[nodiscard]] Result
+template <typename T> class [[nodiscard]] Result
 {
 public:
     Result(T value) : m_state(std::move(value)) {}
@@ -47,8 +47,7 @@ private:
     std::variant<T, Error> m_state;
 };
 
-template<>
-class [[nodiscard]] Result<void>
+template <> class [[nodiscard]] Result<void>
 {
 public:
     Result() = default;

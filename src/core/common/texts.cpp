@@ -30,8 +30,9 @@ ProgramMessage legacySyndicatesFound()
 
 ProgramMessage importRejected()
 {
-    return {u"Fichero de sorteos no válido. Compruebe que el archivo BONONUME.DAT sea para Zafrano."_s,
-            u"¡Vaya hombre!"_s, MessageIcon::Exclamation};
+    return {
+        u"Fichero de sorteos no válido. Compruebe que el archivo BONONUME.DAT sea para Zafrano."_s,
+        u"¡Vaya hombre!"_s, MessageIcon::Exclamation};
 }
 
 ProgramMessage importFailed(int errorNumber)

@@ -7,7 +7,6 @@
 #include "store/syndicates_file.h"
 
 #include <QString>
-
 #include <functional>
 
 namespace zafrano {

@@ -5,7 +5,6 @@
 #include "store/draws_file.h"
 
 #include <QString>
-
 #include <algorithm>
 
 using namespace Qt::StringLiterals;

@@ -5,7 +5,6 @@
 #include <QByteArrayView>
 #include <QDate>
 #include <QString>
-
 #include <array>
 
 namespace zafrano {

@@ -4,10 +4,8 @@
 #include "common/texts.h"
 
 #include <QDir>
-#include <QFileInfo>
-
 #include <QFile>
-
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -72,10 +70,10 @@ std::optional<InvalidDraw> findInvalidDraw(const QList<DrawRecord> &draws)
 Result<QList<DrawRecord>> decodeDraws(QByteArrayView bytes, const QString &fileName)
 {
     if (bytes.size() % DrawRecord::Size != 0)
-        return Error{ErrorKind::InvalidData,
-                     {u"El archivo %1 está dañado: el último registro está incompleto."_s.arg(
-                          fileName),
-                      u"Error de lectura"_s, MessageIcon::Exclamation}};
+        return Error{
+            ErrorKind::InvalidData,
+            {u"El archivo %1 está dañado: el último registro está incompleto."_s.arg(fileName),
+             u"Error de lectura"_s, MessageIcon::Exclamation}};
     QList<DrawRecord> draws;
     draws.reserve(bytes.size() / DrawRecord::Size);
     for (qsizetype offset = 0; offset < bytes.size(); offset += DrawRecord::Size)
@@ -85,8 +83,7 @@ Result<QList<DrawRecord>> decodeDraws(QByteArrayView bytes, const QString &fileN
 
 DrawsFile::DrawsFile(const QString &folder)
     : m_file(QDir(folder).filePath(QString::fromUtf16(FileName)), DrawRecord::Size, MaxBytes)
-{
-}
+{}
 
 QString DrawsFile::backupPath() const
 {
@@ -152,8 +149,7 @@ Result<int> DrawsFile::importDraws(const QList<DrawRecord> &draws) const
             return Error{stored.error().kind, texts::importFailed(errorNumberOf(stored.error()))};
         previous = stored.value();
     }
-    if (Status saved = replaceFileAtomically(backupPath(), m_file.workFilePath(), previous);
-        !saved)
+    if (Status saved = replaceFileAtomically(backupPath(), m_file.workFilePath(), previous); !saved)
         return Error{saved.error().kind, texts::importFailed(errorNumberOf(saved.error()))};
     if (Status written = replaceFileAtomically(path(), m_file.workFilePath(), encodeDraws(draws));
         !written)

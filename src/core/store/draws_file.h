@@ -7,7 +7,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 namespace zafrano {

@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QtEndian>
-
 #include <bit>
 #include <cstdint>
 #include <cstring>

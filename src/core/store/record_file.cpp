@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -77,9 +76,9 @@ Result<QByteArray> readAllCapped(QIODevice &device, qint64 maxBytes)
         if (n == 0)
             break;
         if (content.size() + n > maxBytes)
-            return Error{ErrorKind::InvalidData,
-                         {u"El archivo es demasiado grande."_s, u"Error"_s,
-                          MessageIcon::Exclamation}};
+            return Error{
+                ErrorKind::InvalidData,
+                {u"El archivo es demasiado grande."_s, u"Error"_s, MessageIcon::Exclamation}};
         content.append(buffer, n);
     }
     return content;
@@ -94,15 +93,14 @@ Result<QByteArray> readFileCapped(const QString &path, qint64 maxBytes)
     return readAllCapped(file, maxBytes);
 }
 
-Status replaceFileAtomically(const QString &target, const QString &workPath,
-                             QByteArrayView content)
+Status replaceFileAtomically(const QString &target, const QString &workPath, QByteArrayView content)
 {
     QFile work(workPath);
     errno = 0;
     if (!work.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fileError(workPath, errno, u"crear"_s);
-    const bool written = work.write(content.data(), content.size()) == content.size() &&
-                         work.flush();
+    const bool written =
+        work.write(content.data(), content.size()) == content.size() && work.flush();
     int err = errno;
 #ifdef Q_OS_UNIX
     if (written && ::fsync(work.handle()) != 0)
@@ -140,8 +138,7 @@ Result<QString> moveAside(const QString &path, const QString &asidePath)
 
 RecordFile::RecordFile(QString path, int recordSize, qint64 maxBytes)
     : m_path(std::move(path)), m_recordSize(recordSize), m_maxBytes(maxBytes)
-{
-}
+{}
 
 QString RecordFile::workFilePath() const
 {

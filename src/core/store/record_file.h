@@ -11,7 +11,8 @@
 namespace zafrano {
 
 // What to do with bytes after the last whole record (a file cut short).
-enum class TrailingBytes {
+enum class TrailingBytes
+{
     Reject,       // the file is damaged: an InvalidData error
     PadWithZeros, // keep them as the start of one more record, as a record reader would
 };

@@ -26,8 +26,7 @@ constexpr int BetCountOffset = 8289;
 constexpr int CreatedOnOffset = 8291;
 constexpr int CountedThroughOffset = 8299;
 
-template<std::size_t N>
-void setTextField(std::array<char, N> &field, const QString &text)
+template <std::size_t N> void setTextField(std::array<char, N> &field, const QString &text)
 {
     const QByteArray bytes = windows1252::encodeField(text, static_cast<int>(N));
     std::memcpy(field.data(), bytes.constData(), N);

@@ -5,12 +5,16 @@
 #include <QByteArrayView>
 #include <QDate>
 #include <QString>
-
 #include <array>
 
 namespace zafrano {
 
-enum class SyndicateKind { Simple, Reduced, Multiple };
+enum class SyndicateKind
+{
+    Simple,
+    Reduced,
+    Multiple
+};
 
 // One syndicate ("peña"): 8307 bytes, packed, little-endian. Text fields are
 // kept as their stored bytes so a record reads and writes back unchanged.
@@ -64,7 +68,10 @@ struct SyndicateRecord
 namespace MultipleCode {
 inline constexpr qint16 First = 501;
 inline constexpr qint16 Last = 506;
-inline constexpr bool isMultiple(int betCount) { return betCount >= 500; }
+inline constexpr bool isMultiple(int betCount)
+{
+    return betCount >= 500;
+}
 } // namespace MultipleCode
 
 // The numbers of a multiple (given betCount) or the six-number bets a syndicate

@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -40,10 +39,8 @@ QList<QByteArray> encodeAll(const QList<SyndicateRecord> &records)
 } // namespace
 
 SyndicatesFile::SyndicatesFile(const QString &folder)
-    : m_file(QDir(folder).filePath(QString::fromUtf16(FileName)), SyndicateRecord::Size,
-             MaxBytes)
-{
-}
+    : m_file(QDir(folder).filePath(QString::fromUtf16(FileName)), SyndicateRecord::Size, MaxBytes)
+{}
 
 Status SyndicatesFile::openAtStartup() const
 {

@@ -4,7 +4,6 @@
 #include "net/download_controller.h"
 
 #include <QObject>
-
 #include <functional>
 
 class QLabel;
