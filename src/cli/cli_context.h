@@ -64,4 +64,14 @@ inline constexpr auto Timeout = u"timeout";
 // Parses a record number argument (1-based); nothing when it is not one.
 std::optional<int> parseRecordNumber(const QString &text);
 
+struct ChosenSyndicate
+{
+    int record;
+    SyndicateRecord syndicate;
+};
+
+// The syndicate whose record number is the command's first argument, or the
+// message saying why there is none.
+Result<ChosenSyndicate> chosenSyndicate(const CliContext &context);
+
 } // namespace zafrano::cli

@@ -183,17 +183,13 @@ int resetResultsCommand(const CliContext &context)
 
 int deleteSyndicateCommand(const CliContext &context)
 {
-    const std::optional<int> k = parseRecordNumber(context.arguments.at(0));
-    const SyndicatesFile syndicates = context.folder.syndicates();
-    Result<QList<SyndicateRecord>> stored = syndicates.readAll();
-    if (!stored)
-        return fail(stored.error().message);
-    if (!k || *k > stored->size())
-        return fail({u"No existe la peña %1."_s.arg(context.arguments.at(0)), u"Error"_s,
-                     MessageIcon::Exclamation});
-    const QString name = stored->at(*k - 1).nameText();
-    return reportDone(context, syndicates.remove(*k),
-                      QJsonObject{{u"deleted"_s, *k}, {u"name"_s, name}},
+    Result<ChosenSyndicate> chosen = chosenSyndicate(context);
+    if (!chosen)
+        return fail(chosen.error().message);
+    const int k = chosen->record;
+    const QString name = chosen->syndicate.nameText();
+    return reportDone(context, context.folder.syndicates().remove(k),
+                      QJsonObject{{u"deleted"_s, k}, {u"name"_s, name}},
                       u"Peña %1 eliminada."_s.arg(name));
 }
 

@@ -19,14 +19,10 @@ int printSlipsCommand(const CliContext &context)
         printError(u"Falta --pdf ARCHIVO."_s);
         return UsageError;
     }
-    const std::optional<int> k = parseRecordNumber(context.arguments.at(0));
-    Result<QList<SyndicateRecord>> syndicates = context.folder.syndicates().readAll();
-    if (!syndicates)
-        return fail(syndicates.error().message);
-    if (!k || *k > syndicates->size())
-        return fail({u"No existe la peña %1."_s.arg(context.arguments.at(0)), u"Error"_s,
-                     MessageIcon::Exclamation});
-    const SyndicateRecord &syndicate = syndicates->at(*k - 1);
+    Result<ChosenSyndicate> chosen = chosenSyndicate(context);
+    if (!chosen)
+        return fail(chosen.error().message);
+    const SyndicateRecord &syndicate = chosen->syndicate;
 
     // Official slips take the printer corrections the player has saved.
     SlipOptions options;
