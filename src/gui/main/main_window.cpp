@@ -308,6 +308,11 @@ void MainWindow::showAbout()
     m_about->raise();
 }
 
+void MainWindow::openEditor(const EditorRequest &request)
+{
+    Q_UNUSED(request); // the syndicate editor window is not part of the program yet
+}
+
 void MainWindow::showPrintSlips(int record)
 {
     Result<SyndicateRecord> syndicate = m_data->folder().syndicates().read(record);

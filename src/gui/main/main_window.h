@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/editor_request.h"
 #include "store/data_folder.h"
 #include "ui/platform.h"
 
@@ -42,6 +43,10 @@ public:
 
     // What happens each time the window becomes active again.
     void handleActivation();
+
+    // Opens the syndicate editor for a new syndicate of the requested kind,
+    // or on a stored one (edit mode).
+    void openEditor(const EditorRequest &request);
 
     ProgramData &data() const { return *m_data; }
     DrawCommands &drawCommands() const { return *m_drawCommands; }
