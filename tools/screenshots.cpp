@@ -9,8 +9,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -48,6 +53,13 @@ public:
     QString chooseFile(const QString &, const QString &) override { return {}; }
 };
 
+void waitFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 void save(QWidget *widget, const QDir &out, const QString &name)
 {
     widget->grab().save(out.filePath(name + u".png"_s));
@@ -81,6 +93,23 @@ int main(int argc, char *argv[])
         tabs->setCurrentIndex(i);
         QApplication::processEvents();
         save(&window, out, u"tab%1"_s.arg(i));
+    }
+    // The assistant at step 3: nine ranked numbers and the second table picked.
+    tabs->setCurrentIndex(4);
+    window.findChild<QPushButton *>(u"Command9"_s)->click();
+    window.findChild<QSlider *>(u"Slider2"_s)->setValue(9);
+    auto *tables = window.findChild<QComboBox *>(u"Combo1"_s);
+    tables->setCurrentIndex(1);
+    emit tables->activated(1);
+    QApplication::processEvents();
+    save(&window, out, u"tab4-paso3"_s);
+    // The chooser with the reduction tables listed, once its markers are in.
+    window.showChooser();
+    if (auto *chooser = window.findChild<QDialog *>(u"Creamenu"_s)) {
+        chooser->findChild<QRadioButton *>(u"Option1_2"_s)->click();
+        waitFor(1000);
+        save(chooser, out, u"Creamenu"_s);
+        chooser->close();
     }
     for (const auto &[action, dialog] : {std::pair{u"mnuAcercade"_s, u"Acercade"_s},
                                          std::pair{u"mnuConfiguracion"_s, u"Configurar"_s}}) {

@@ -2,6 +2,7 @@
 #include "main/main_window.h"
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/bet_kind_chooser.h"
 #include "dialogs/print_slips_dialog.h"
 #include "dialogs/settings_dialog.h"
 #include "main/download_commands.h"
@@ -91,12 +92,17 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
             m_lastDraw->refreshWhenOpened();
         m_tabBeforeLastDraw = index;
     });
-    // Leaving "Crear Combinación" puts it back in its opening state.
+    // Leaving "Crear Combinación" puts it back in its opening state; entering
+    // it lists the reduction tables' hint.
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_currentTab == 4 && index != 4)
             m_create->restoreOpeningState();
+        if (index == 4 && m_currentTab != 4)
+            m_create->enterTab();
         m_currentTab = index;
     });
+    connect(m_create, &CreateTab::chooserRequested, this, &MainWindow::showChooser);
+    connect(m_create, &CreateTab::editorRequested, this, &MainWindow::openEditor);
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
     connect(m_syndicateCommands, &SyndicateCommands::printingRequested, this,
             &MainWindow::showPrintSlips);
@@ -167,7 +173,8 @@ void MainWindow::buildMenus()
     download->setObjectName(u"mnuBajar"_s);
     connect(download, &QAction::triggered, m_download, &DownloadCommands::start);
     QAction *create = general->addAction(u"Crear peña nueva"_s);
-    create->setEnabled(false); // arrives with the syndicate editor
+    create->setObjectName(u"mnuCrear"_s);
+    connect(create, &QAction::triggered, this, &MainWindow::showChooser);
     QAction *deleteAll = general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
     addResultsMenus(general);
     deleteAll->setObjectName(u"mnuBorrar"_s);
@@ -311,6 +318,26 @@ void MainWindow::showAbout()
 void MainWindow::openEditor(const EditorRequest &request)
 {
     Q_UNUSED(request); // the syndicate editor window is not part of the program yet
+}
+
+void MainWindow::showChooser()
+{
+    if (!m_chooser) {
+        m_chooser = new BetKindChooser(
+            m_data->folder().filePath(QString::fromUtf16(DataFolder::TablesFileName)), this);
+        m_chooser->setAttribute(Qt::WA_DeleteOnClose);
+        // The editor takes over: the chooser's work is done.
+        connect(m_chooser, &BetKindChooser::editorRequested, this,
+                [this](const EditorRequest &request) {
+                    openEditor(request);
+                    if (m_chooser)
+                        m_chooser->close();
+                });
+    }
+    // Down and to the right of the main window's corner, over the tabs.
+    m_chooser->move(pos() + QPoint(213, 187));
+    m_chooser->show();
+    m_chooser->raise();
 }
 
 void MainWindow::showPrintSlips(int record)

@@ -22,6 +22,7 @@ class ProgramData;
 class PrintSlipsDialog;
 class SettingsDialog;
 class AboutDialog;
+class BetKindChooser;
 class CreateTab;
 class StatisticsFilter;
 class StatisticsTab;
@@ -47,6 +48,8 @@ public:
     // Opens the syndicate editor for a new syndicate of the requested kind,
     // or on a stored one (edit mode).
     void openEditor(const EditorRequest &request);
+    // "Crear peña nueva" and "Manual": the bet-kind chooser.
+    void showChooser();
 
     ProgramData &data() const { return *m_data; }
     DrawCommands &drawCommands() const { return *m_drawCommands; }
@@ -87,6 +90,7 @@ private:
     CreateTab *m_create = nullptr;
     int m_currentTab = 0;
     QPointer<AboutDialog> m_about;
+    QPointer<BetKindChooser> m_chooser;
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<PrintSlipsDialog> m_printSlips;
     int m_activations = 0;

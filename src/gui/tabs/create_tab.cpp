@@ -2,9 +2,9 @@
 #include "tabs/create_tab.h"
 
 #include "main/program_data.h"
+#include "tabs/bet_kind_panel.h"
 #include "tabs/statistics_filter.h"
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -31,6 +31,15 @@ QString countText(int count)
     return u"Ha seleccionado "_s + QString::number(count) + u" números."_s;
 }
 
+// "Los más frecuentes:" and each chosen number with the times it came out.
+QString chosenNumbersText(const QList<RankedNumber> &chosen)
+{
+    QStringList numbers;
+    for (const RankedNumber &ranked : chosen)
+        numbers.append(u"<b>%1</b>&nbsp;(%2)"_s.arg(ranked.number).arg(ranked.times));
+    return u"Los más frecuentes: "_s + numbers.join(u", "_s);
+}
+
 } // namespace
 
 CreateTab::CreateTab(ProgramData &data, StatisticsFilter &filter, QWidget *parent)
@@ -43,7 +52,6 @@ CreateTab::CreateTab(ProgramData &data, StatisticsFilter &filter, QWidget *paren
         0, 1, 2);
     auto *manual = new QPushButton(u"Manual"_s, m_opening);
     manual->setObjectName(u"Command4"_s);
-    manual->setEnabled(false); // the chooser comes with the syndicate editor
     auto *automatic = new QPushButton(u"Automática"_s, m_opening);
     automatic->setObjectName(u"Command9"_s);
     for (QPushButton *button : {manual, automatic})
@@ -79,29 +87,20 @@ CreateTab::CreateTab(ProgramData &data, StatisticsFilter &filter, QWidget *paren
     stepTwoLayout->addWidget(new QLabel(u"- Indique la cantidad de números a seleccionar:"_s));
     stepTwoLayout->addWidget(m_count);
     stepTwoLayout->addWidget(m_countText);
+    // The numbers the ranking chose, so the player sees what the editor gets.
+    m_chosenText = new QLabel(stepTwo);
+    m_chosenText->setObjectName(u"chosenNumbers"_s);
+    m_chosenText->setWordWrap(true);
+    m_chosenText->setTextFormat(Qt::RichText);
+    stepTwoLayout->addWidget(m_chosenText);
     stepTwoLayout->addStretch(1);
 
-    // Step 3: the kind of bet. Its create buttons open the syndicate editor,
-    // which is not part of the program yet: they stay disabled until then.
+    // Step 3: the kind of bet for that many numbers.
     auto *stepThree = new QGroupBox(u"Paso 3"_s);
     stepThree->setObjectName(u"Frame7"_s);
-    m_tables = new QComboBox(stepThree);
-    m_tables->setObjectName(u"Combo1"_s);
-    m_tables->addItem(u"Tablas disponibles"_s);
-    m_tables->setEnabled(false);
-    const std::array<const char16_t *, 3> kinds = {u"Reducida", u"Sencilla", u"Múltiple"};
+    m_betKinds = new BetKindPanel(m_data, stepThree);
     auto *stepThreeLayout = new QVBoxLayout(stepThree);
-    stepThreeLayout->addWidget(m_tables);
-    for (int i = 0; i < 3; ++i) {
-        m_createButtons[i] = new QPushButton(QString::fromUtf16(kinds[i]), stepThree);
-        m_createButtons[i]->setObjectName(u"Image3_"_s + QString::number(i));
-        m_createButtons[i]->setEnabled(false);
-        stepThreeLayout->addWidget(m_createButtons[i]);
-    }
-    auto *back = new QPushButton(u"-Volver al Paso 1:"_s, stepThree);
-    back->setObjectName(u"Image4"_s);
-    stepThreeLayout->addWidget(back);
-    stepThreeLayout->addStretch(1);
+    stepThreeLayout->addWidget(m_betKinds);
 
     m_assistant = new QWidget(this);
     auto *steps = new QHBoxLayout(m_assistant);
@@ -117,7 +116,9 @@ CreateTab::CreateTab(ProgramData &data, StatisticsFilter &filter, QWidget *paren
 
     connect(automatic, &QPushButton::clicked, this, &CreateTab::enterAssistant);
     connect(m_count, &QSlider::valueChanged, this, &CreateTab::chooseNumberCount);
-    connect(back, &QPushButton::clicked, this, &CreateTab::returnToStepOne);
+    connect(manual, &QPushButton::clicked, this, &CreateTab::chooserRequested);
+    connect(m_betKinds, &BetKindPanel::stepOneRequested, this, &CreateTab::returnToStepOne);
+    connect(m_betKinds, &BetKindPanel::editorRequested, this, &CreateTab::editorRequested);
 }
 
 void CreateTab::enterAssistant()
@@ -133,17 +134,22 @@ void CreateTab::restoreOpeningState()
     m_opening->setVisible(true);
 }
 
+void CreateTab::enterTab()
+{
+    m_betKinds->showTablesFor(0);
+}
+
 void CreateTab::chooseNumberCount(int count)
 {
-    for (QPushButton *button : m_createButtons)
-        button->setEnabled(false);
     m_countText->setText(countText(count));
-    if (count == 0)
+    m_chosenText->clear();
+    if (count == 0) {
+        m_betKinds->offerKindsFor(0);
         return;
+    }
     m_data.rankNumbers(count);
-    // Here step 3 lists the reduction tables for `count` numbers and enables
-    // its create buttons (simple for 6, multiple for 5 and 7..11) once the
-    // editor they open exists.
+    m_chosenText->setText(chosenNumbersText(m_data.chosenNumbers()));
+    m_betKinds->offerKindsFor(count);
     m_filter.setStepOneLocked(true);
 }
 
@@ -151,7 +157,7 @@ void CreateTab::returnToStepOne()
 {
     m_count->setEnabled(true);
     m_count->setValue(0);
-    m_tables->setEnabled(false);
+    m_betKinds->reset();
     m_filter.setStepOneLocked(false);
 }
 

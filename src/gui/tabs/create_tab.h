@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
-#include <array>
+#include "editor/editor_request.h"
 
-class QComboBox;
+#include <QWidget>
+
 class QLabel;
-class QPushButton;
 class QSlider;
 
 namespace zafrano::gui {
 
+class BetKindPanel;
 class ProgramData;
 class StatisticsFilter;
 
@@ -27,6 +27,14 @@ public:
     // Leaving the tab: the opening buttons and texts again, the assistant
     // back at step 1.
     void restoreOpeningState();
+    // Entering the tab: the hint line of the reduction tables.
+    void enterTab();
+
+signals:
+    // "Manual": the bet-kind chooser.
+    void chooserRequested();
+    // A create button of step 3.
+    void editorRequested(const zafrano::EditorRequest &request);
 
 private:
     void enterAssistant();
@@ -37,10 +45,10 @@ private:
     StatisticsFilter &m_filter;
     QWidget *m_opening = nullptr;
     QWidget *m_assistant = nullptr;
-    QSlider *m_count = nullptr;                     // Slider2
-    QLabel *m_countText = nullptr;                  // Label23
-    QComboBox *m_tables = nullptr;                  // Combo1
-    std::array<QPushButton *, 3> m_createButtons{}; // Image3(0) reduced, (1) simple, (2) multiple
+    QSlider *m_count = nullptr;         // Slider2
+    QLabel *m_countText = nullptr;      // Label23
+    QLabel *m_chosenText = nullptr;     // the ranked numbers of step 2
+    BetKindPanel *m_betKinds = nullptr; // step 3
 };
 
 } // namespace zafrano::gui
