@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -55,7 +56,7 @@ private slots:
     void init();
     void aDownloadAppendsChecksAndShowsThePrizes();
     void aWrongComputerDateSendsNoRequest();
-    void theLastDrawTabWaitsForTheDownload();
+    void theLastDrawTabAndTheNewsWaitForTheDownload();
     void newsAtStartUpIsShownAndMayMoveTheMakersAddress();
 
 private:
@@ -140,13 +141,22 @@ void DownloadTest::aWrongComputerDateSendsNoRequest()
     QVERIFY(m_server->requests().isEmpty());
 }
 
-void DownloadTest::theLastDrawTabWaitsForTheDownload()
+void DownloadTest::theLastDrawTabAndTheNewsWaitForTheDownload()
 {
     FIND_CHILD(QTabWidget, tabs, m_run->window, u"SSTab1"_s);
+    FIND_CHILD(QPushButton, showNews, m_run->window, u"Command6"_s);
+    gui::NewsCommands &news = m_run->window.newsCommands();
+    showNews->click();
+    QVERIFY(news.newsShown());
+    news.closeNews();
+
     m_server->behaviour = fixture::Behaviour::Silent;
     m_run->window.downloadCommands().start();
+    QVERIFY(m_run->window.downloadCommands().running());
     tabs->setCurrentIndex(1);
     QCOMPARE(tabs->currentIndex(), 0);
+    showNews->click();
+    QVERIFY(!news.newsShown());
 }
 
 void DownloadTest::newsAtStartUpIsShownAndMayMoveTheMakersAddress()

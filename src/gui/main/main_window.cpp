@@ -104,6 +104,11 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     connect(m_create, &CreateTab::chooserRequested, this, &MainWindow::showChooser);
     connect(m_create, &CreateTab::editorRequested, this, &MainWindow::openEditor);
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
+    // The news waits while a download is running.
+    connect(&m_general->results(), &ResultsPanel::newsRequested, this, [this] {
+        if (!m_download->running())
+            m_news->showNews();
+    });
     connect(m_syndicateCommands, &SyndicateCommands::printingRequested, this,
             &MainWindow::showPrintSlips);
     connect(m_drawCommands, &DrawCommands::resultsReset, this,

@@ -73,11 +73,16 @@ ResultsPanel::ResultsPanel(ProgramData &data, QWidget *parent) : QWidget(parent)
     print->setObjectName(u"Image5"_s);
     print->setToolTip(u"Imprime los resultados de la lista"_s);
     connect(print, &QPushButton::clicked, this, &ResultsPanel::printRequested);
+    auto *news = new QPushButton(u"Ver mensaje"_s, this);
+    news->setObjectName(u"Command6"_s);
+    news->setToolTip(u"Lee el último mensaje del programa"_s);
+    connect(news, &QPushButton::clicked, this, &ResultsPanel::newsRequested);
     m_notice = new QLabel(this);
     m_notice->setObjectName(u"Label59"_s);
     m_notice->setStyleSheet(u"color: #0b5394; font-weight: bold;"_s);
     buttons->addSpacing(12);
     buttons->addWidget(m_notice, 1);
+    buttons->addWidget(news);
     buttons->addWidget(print);
 
     auto *layout = new QVBoxLayout(this);

@@ -35,6 +35,8 @@ public:
 
 signals:
     void printRequested();
+    // "Ver mensaje": the maker's news.
+    void newsRequested();
 
 private:
     void showResults();
