@@ -4,6 +4,7 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/print_slips_dialog.h"
 #include "dialogs/settings_dialog.h"
+#include "editor/editor_window.h"
 #include "main/download_commands.h"
 #include "main/draw_commands.h"
 #include "main/news_commands.h"
@@ -100,6 +101,14 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
     connect(m_syndicateCommands, &SyndicateCommands::printingRequested, this,
             &MainWindow::showPrintSlips);
+    connect(m_syndicateCommands, &SyndicateCommands::editorRequested, this, [this](int record) {
+        EditorRequest request;
+        if (record >= 1 && record <= m_data->syndicates().size())
+            request.editorKind = editorKindForBetCount(m_data->syndicates()[record - 1].betCount);
+        request.numbersFromRanking = true;
+        request.editRecord = record;
+        openEditor(request);
+    });
     connect(m_drawCommands, &DrawCommands::resultsReset, this,
             [this] { m_general->setDrawsToCheck(1); });
     buildMenus();
@@ -149,6 +158,13 @@ void MainWindow::handleActivation()
              u"Podrás comprobar tus resultados a partir de hoy. Instrucciones disponibles en "
              u"nuestra web, en la sección 'Tutorial' o en el programa, en el menú 'Ayuda'."_s,
              u"Fichero de peñas vacío"_s, MessageIcon::Information});
+    }
+    closeEditor();
+    if (m_syndicatesChanged) {
+        m_general->clearSyndicateFilter();
+        m_data->recheckNewestDraw();
+        m_data->refreshCalendar();
+        m_syndicatesChanged = false;
     }
     if (m_about)
         m_about->close();
@@ -310,7 +326,36 @@ void MainWindow::showAbout()
 
 void MainWindow::openEditor(const EditorRequest &request)
 {
-    Q_UNUSED(request); // the syndicate editor window is not part of the program yet
+    // One editor at a time: a new request replaces the one open.
+    closeEditor();
+    auto *editor = new EditorWindow(*m_data, {}, this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    if (!editor->open(request)) {
+        delete editor;
+        return;
+    }
+    connect(editor, &EditorWindow::activated, this, &MainWindow::editorActivated);
+    connect(editor, &EditorWindow::syndicateSaved, this, [this] { m_syndicatesChanged = true; });
+    m_editor = editor;
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
+
+void MainWindow::closeEditor()
+{
+    if (!m_editor)
+        return;
+    if (m_editor->editing())
+        m_syndicatesChanged = true;
+    m_editor->closeDiscarding();
+}
+
+void MainWindow::editorActivated()
+{
+    // The bet-kind chooser closes here once it is part of the window.
+    if (m_general->drawsToCheck() > 20)
+        m_general->setDrawsToCheck(1);
 }
 
 void MainWindow::showPrintSlips(int record)

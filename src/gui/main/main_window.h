@@ -23,6 +23,7 @@ class PrintSlipsDialog;
 class SettingsDialog;
 class AboutDialog;
 class CreateTab;
+class EditorWindow;
 class StatisticsFilter;
 class StatisticsTab;
 class SyndicateCommands;
@@ -71,6 +72,11 @@ private:
     void showSettings();
     // "Imprimir boletos" for syndicate record k.
     void showPrintSlips(int record);
+    // The editor became active: the chooser goes, and a long check is cut back
+    // to the newest draw.
+    void editorActivated();
+    // Closes the editor, if open; edit mode counts as a change of the syndicates.
+    void closeEditor();
 
     Platform &m_platform;
     ProgramData *m_data = nullptr;
@@ -89,6 +95,9 @@ private:
     QPointer<AboutDialog> m_about;
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<PrintSlipsDialog> m_printSlips;
+    QPointer<EditorWindow> m_editor;
+    // The editor saved or edited a syndicate since the last activation.
+    bool m_syndicatesChanged = false;
     int m_activations = 0;
     bool m_started = false;
 };
