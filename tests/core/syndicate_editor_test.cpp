@@ -366,6 +366,8 @@ TEST_F(EditModeTest, OpensOnTheStoredSyndicate)
     EXPECT_EQ(e.dayOption(), 2);
     EXPECT_EQ(e.navigatorMaximum(), 3);
     EXPECT_EQ(e.grid().marked(), (QList<int>{1, 3, 7, 12, 19, 22}));
+    EXPECT_EQ(e.entries(), (QStringList{u" 1- 3- 7-12-19-22"_s, u"12-19-22-30-38-45"_s,
+                                        u" 1- 3- 7-30-38-45"_s}));
 
     SyndicateEditor &multiple = open({0, 0, true, {}, 3});
     EXPECT_EQ(multiple.editorKind(), 2);
@@ -399,6 +401,7 @@ TEST_F(EditModeTest, ChangedBetIsWrittenAndEndsTheReduction)
                                    .hits(5, 1, 0, 0, 0)
                                    .countedThrough(serialOf(Today));
     EXPECT_EQ(record(2), changed);
+    EXPECT_EQ(e.entries().first(), u" 1- 3- 7-12-19-40"_s);
 
     clickAll({41});
     EXPECT_EQ(e.showBet(2), info(u"¡¡ Sobran números !!. Por favor, completa la apuesta."_s));

@@ -288,6 +288,8 @@ void EditorTest::editModeTurnsReducedIntoSimple()
     QCOMPARE(navigator->maximum(), 3);
     QCOMPARE(m_editor->findChild<QLineEdit *>(u"Text2"_s)->text(), u"1"_s);
     QVERIFY(m_editor->findChild<QRadioButton *>(u"Option1_2"_s)->isChecked());
+    QCOMPARE(betsList()->topLevelItemCount(), 3);
+    QCOMPARE(betsList()->currentItem()->text(0), u" 3- 9-14-22-27-31"_s);
 
     // Bet 1 is 3 9 14 22 27 31: 31 becomes 49.
     clickNumbers({31});
@@ -308,6 +310,12 @@ void EditorTest::editModeTurnsReducedIntoSimple()
     changed[64 + 10] = char(49);
     changed[20] = 0;
     QCOMPARE(m_folder->syndicatesBytes().mid(SyndicateRecord::Size), changed);
+    QCOMPARE(betsList()->topLevelItem(0)->text(0), u" 3- 9-14-22-27-49"_s);
+
+    // The list moves the navigator as well.
+    test::clickCell(betsList(), 2);
+    QCOMPARE(navigator->value(), 3);
+    QCOMPARE(m_editor->findChild<QLineEdit *>(u"Text2"_s)->text(), u"3"_s);
     QVERIFY(m_editor->close());
     QTRY_VERIFY(!m_editor);
 }

@@ -96,7 +96,7 @@ Status SyndicateEditor::open(const EditorRequest &request)
         if (kind != EditorKind::Simple && !isMultipleKind(kind))
             return Error{ErrorKind::InvalidData,
                          saveError(u"La peña elegida está dañada y no se puede editar."_s)};
-        m_stored = stored.value();
+        setStored(stored.value());
         m_editRecord = request.editRecord;
         m_kind = kind;
         m_required = numbersPerBetOfKind(kind);
@@ -342,8 +342,19 @@ EditorReply SyndicateEditor::writeEdited(const std::function<void(SyndicateRecor
     change(record);
     if (Status written = file.write(m_editRecord, record); !written)
         return written.error().message;
-    m_stored = record;
+    setStored(record);
     return {};
+}
+
+void SyndicateEditor::setStored(const SyndicateRecord &record)
+{
+    m_stored = record;
+    m_entries.clear();
+    const int bets = MultipleCode::isMultiple(record.betCount)
+                         ? 1
+                         : std::clamp(int(record.betCount), 0, int(SyndicateRecord::MaxBets));
+    for (int j = 1; j <= bets; ++j)
+        m_entries.append(betEntryText(storedBet(record, j)));
 }
 
 void SyndicateEditor::loadShownBet()

@@ -71,9 +71,10 @@ public:
     QString heading() const;
     const BetGrid &grid() const { return m_grid; }
 
-    // New mode: the completed bets, their list entries and the limit of bets.
+    // New mode: the completed bets and the limit of bets.
     int betCounter() const { return int(m_bets.size()); }
     int betLimit() const;
+    // The bets list: the completed bets, or in edit mode the stored ones.
     const QStringList &entries() const { return m_entries; }
     bool nameOnly() const { return m_nameOnly; }
     EditorButtons buttons() const;
@@ -119,6 +120,8 @@ private:
     // the tallies the checks keep writing are never overwritten.
     EditorReply writeEdited(const std::function<void(SyndicateRecord &)> &change);
     void loadShownBet();
+    // Edit mode: the bets list follows the record as written.
+    void setStored(const SyndicateRecord &record);
     EditorReply storeShownBetIfWhole();
 
     DataFolder m_folder;

@@ -111,10 +111,16 @@ QWidget *EditorWindow::buildEntryPanel()
     m_bets->setHeaderLabels({u"Apuestas"_s});
     m_bets->setRootIsDecorated(false);
     m_bets->setUniformRowHeights(true);
-    m_bets->setSelectionMode(QAbstractItemView::NoSelection);
+    m_bets->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_bets->setFocusPolicy(Qt::NoFocus);
     QFont fixed(u"Courier New"_s);
     fixed.setStyleHint(QFont::TypeWriter);
     m_bets->setFont(fixed);
+    // In edit mode a bet of the list can be picked as with the navigator.
+    connect(m_bets, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        if (m_editor.editing())
+            navigatorMoved(m_bets->indexOfTopLevelItem(item) + 1);
+    });
     m_betCount = new QLabel(u"0"_s, panel);
     m_betCount->setObjectName(u"Label5"_s);
     auto *count = new QHBoxLayout;
@@ -192,12 +198,16 @@ void EditorWindow::showState()
     m_heading->setText(m_editor.heading());
     m_grid->showMarks(m_editor.grid());
     const QStringList &entries = m_editor.entries();
-    if (m_bets->topLevelItemCount() != entries.size()) {
+    if (entries != m_listed) {
         m_bets->clear();
         for (const QString &entry : entries)
             m_bets->addTopLevelItem(new QTreeWidgetItem({entry}));
+        m_listed = entries;
     }
     m_betCount->setText(QString::number(entries.size()));
+    // Edit mode: the list points at the bet on the grid.
+    if (m_editor.editing())
+        m_bets->setCurrentItem(m_bets->topLevelItem(m_editor.shownBet() - 1));
     const EditorButtons buttons = m_editor.buttons();
     m_random->setEnabled(buttons.random);
     m_clear->setEnabled(buttons.clear);

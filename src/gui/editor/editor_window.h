@@ -63,6 +63,7 @@ private:
     QLineEdit *m_name = nullptr;
     QButtonGroup *m_days = nullptr;
     QTreeWidget *m_bets = nullptr;
+    QStringList m_listed; // the entries the list shows
     QLabel *m_betCount = nullptr;
     QPushButton *m_random = nullptr;
     QPushButton *m_clear = nullptr;
