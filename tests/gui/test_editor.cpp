@@ -171,6 +171,13 @@ void EditorTest::simpleSyndicateWithSeveralBets()
     QVERIFY(m_editor->isVisible());
     QCOMPARE(betsList()->topLevelItemCount(), 0);
     QCOMPARE(m_editor->findChild<QLineEdit *>(u"Text1"_s)->text(), QString());
+
+    // The next one goes after it, with the day left as it was.
+    clickNumbers({6, 5, 4, 3, 2, 1});
+    QTest::keyClicks(name, u"otra"_s);
+    press(u"Grabar"_s);
+    QCOMPARE(m_folder->syndicatesBytes().mid(SyndicateRecord::Size),
+             savedToday(u"OTRA"_s, u"Miércoles"_s, {{1, 2, 3, 4, 5, 6}}, 1));
 }
 
 void EditorTest::simpleSyndicateRefuses206thBet()
@@ -193,6 +200,9 @@ void EditorTest::simpleSyndicateRefuses206thBet()
     QCOMPARE(m_run->fake.messages.shown.size(), 1);
     QCOMPARE(m_run->fake.messages.shown[0].message,
              info(u"Máximo de apuestas sencillas por peña : 205."_s));
+    press(u"Aleatorio"_s);
+    QCOMPARE(m_run->fake.messages.shown.size(), 2);
+    QCOMPARE(m_run->fake.messages.shown[1].message, m_run->fake.messages.shown[0].message);
     QTest::keyClicks(m_editor->findChild<QLineEdit *>(u"Text1"_s), u"llena"_s);
     press(u"Grabar"_s);
     QCOMPARE(m_folder->syndicatesBytes(), savedToday(u"LLENA"_s, u"Todos"_s, bets, 205));
@@ -240,6 +250,9 @@ void EditorTest::reducedSyndicateFromTable()
              u"INTRODUZCA EL NOMBRE Y 9 NÚMEROS:"_s);
     clickNumbers({45, 3, 12, 30, 7, 19, 22, 38, 1});
     QCOMPARE(betsList()->topLevelItem(0)->text(0), u" 1- 3- 7-12-19-22-30-38-45"_s);
+    clickNumbers({2});
+    QCOMPARE(m_run->fake.messages.texts(),
+             QStringList{u"¡¡ Sólo puedes poner 9 números en este tipo de reducida !! "_s});
     QTest::keyClicks(m_editor->findChild<QLineEdit *>(u"Text1"_s), u"reducida"_s);
     press(u"Grabar"_s);
     QByteArray expected =
