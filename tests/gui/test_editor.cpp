@@ -329,8 +329,15 @@ void EditorTest::editModeTurnsReducedIntoSimple()
     test::clickCell(betsList(), 2);
     QCOMPARE(navigator->value(), 3);
     QCOMPARE(m_editor->findChild<QLineEdit *>(u"Text2"_s)->text(), u"3"_s);
+    // The name is written as it is typed; after the editor closed, the main
+    // window's activation shows it.
+    QTest::keyClicks(m_editor->findChild<QLineEdit *>(u"Text1"_s), u"s"_s);
     QVERIFY(m_editor->close());
     QTRY_VERIFY(!m_editor);
+    auto *list = m_run->window.findChild<QTableView *>(u"ListView1"_s);
+    QCOMPARE(list->model()->index(1, 0).data().toString(), u"Familia"_s);
+    m_run->window.handleActivation();
+    QCOMPARE(list->model()->index(1, 0).data().toString(), u"FAMILIAS"_s);
 }
 
 void EditorTest::activationShowsTheNewSyndicate()

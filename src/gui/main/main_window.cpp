@@ -334,6 +334,10 @@ void MainWindow::openEditor(const EditorRequest &request)
         delete editor;
         return;
     }
+    // Edit mode writes as it goes: the next activation re-checks even when the
+    // editor was closed before it.
+    if (editor->editing())
+        m_syndicatesChanged = true;
     connect(editor, &EditorWindow::activated, this, &MainWindow::editorActivated);
     connect(editor, &EditorWindow::syndicateSaved, this, [this] { m_syndicatesChanged = true; });
     m_editor = editor;
@@ -344,11 +348,8 @@ void MainWindow::openEditor(const EditorRequest &request)
 
 void MainWindow::closeEditor()
 {
-    if (!m_editor)
-        return;
-    if (m_editor->editing())
-        m_syndicatesChanged = true;
-    m_editor->closeDiscarding();
+    if (m_editor)
+        m_editor->closeDiscarding();
 }
 
 void MainWindow::editorActivated()

@@ -75,7 +75,7 @@ private:
     // The editor became active: the chooser goes, and a long check is cut back
     // to the newest draw.
     void editorActivated();
-    // Closes the editor, if open; edit mode counts as a change of the syndicates.
+    // Closes the editor, if open, without its refusal.
     void closeEditor();
 
     Platform &m_platform;
