@@ -106,6 +106,11 @@ void EditorTest::start(const QList<SyndicateRecord> &syndicates)
     m_run = std::make_unique<ProgramRun>(*m_folder, Today);
     QVERIFY(m_run->window.startUp());
     QVERIFY(m_run->showTab(SyndicatesTab));
+    // The main window's first activation must be over: a late one would close
+    // the editor the test opens.
+    QVERIFY(QTest::qWaitForWindowActive(&m_run->window));
+    QCoreApplication::processEvents();
+    m_run->fake.messages.shown.clear();
 }
 
 gui::EditorWindow *EditorTest::openEditor(const EditorRequest &request)
