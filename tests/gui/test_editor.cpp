@@ -68,6 +68,7 @@ private slots:
     void editModeTurnsReducedIntoSimple();
     void activationShowsTheNewSyndicate();
     void editorActivationCutsLongChecks();
+    void lateActivationKeepsEditorJustOpened();
 
 private:
     void start(const QList<SyndicateRecord> &syndicates = {});
@@ -117,7 +118,8 @@ gui::EditorWindow *EditorTest::openEditor(const EditorRequest &request)
 {
     m_run->window.openEditor(request);
     m_editor = m_run->window.findChild<gui::EditorWindow *>(u"Crea"_s);
-    if (m_editor && !QTest::qWaitForWindowExposed(m_editor))
+    // Active as the player sees it: the window has had its activation event.
+    if (m_editor && !QTest::qWaitFor([this] { return m_editor->hasBeenActive(); }))
         return nullptr;
     return m_editor;
 }
@@ -295,7 +297,7 @@ void EditorTest::editModeTurnsReducedIntoSimple()
     QCOMPARE(m_run->fake.messages.shown[0].message.title, u"Atención!"_s);
     m_editor = m_run->window.findChild<gui::EditorWindow *>(u"Crea"_s);
     QVERIFY(m_editor);
-    QVERIFY(QTest::qWaitForWindowExposed(m_editor));
+    QTRY_VERIFY(m_editor->hasBeenActive());
     m_run->fake.messages.shown.clear();
 
     QCOMPARE(m_editor->findChild<QLabel *>(u"Label6"_s)->text(), u"Modo Edición"_s);
@@ -377,6 +379,25 @@ void EditorTest::editorActivationCutsLongChecks()
     drawsToCheck->setValue(21);
     emit m_editor->activated();
     QCOMPARE(drawsToCheck->value(), 1);
+}
+
+void EditorTest::lateActivationKeepsEditorJustOpened()
+{
+    start({test::makeSyndicate(u"Bar Paco"_s, u"Todos"_s, QDate(2026, 1, 5), 3)});
+    // As after "Atención!": the main window's activation arrives once the editor is shown.
+    m_run->window.openEditor({EditorKind::Simple, 0, true, {}, 1});
+    m_editor = m_run->window.findChild<gui::EditorWindow *>(u"Crea"_s);
+    QVERIFY(m_editor && !m_editor->hasBeenActive());
+    m_run->window.handleActivation();
+    QTRY_VERIFY(m_editor->hasBeenActive());
+
+    // What the editor writes afterwards still counts at the next activation.
+    QTest::keyClicks(m_editor->findChild<QLineEdit *>(u"Text1"_s), u"s"_s);
+    QVERIFY(m_editor->close());
+    m_run->window.handleActivation();
+    QTRY_VERIFY(!m_editor);
+    auto *list = m_run->window.findChild<QTableView *>(u"ListView1"_s);
+    QCOMPARE(list->model()->index(0, 0).data().toString(), u"BAR PACOS"_s);
 }
 
 QTEST_MAIN(EditorTest)

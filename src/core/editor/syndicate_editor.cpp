@@ -296,6 +296,7 @@ SaveOutcome SyndicateEditor::save(QDate today)
         return {false, false, stored.error().message};
     if (Status written = file.write(int(stored->size()) + 1, record); !written)
         return {false, false, written.error().message};
+    ++m_writes;
 
     const bool close = m_request.numbersFromRanking;
     if (!close) {
@@ -342,6 +343,7 @@ EditorReply SyndicateEditor::writeEdited(const std::function<void(SyndicateRecor
     change(record);
     if (Status written = file.write(m_editRecord, record); !written)
         return written.error().message;
+    ++m_writes;
     setStored(record);
     return {};
 }

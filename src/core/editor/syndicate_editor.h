@@ -107,6 +107,8 @@ public:
     EditorReply removeShownBet();
     // The window is about to close: the refusal's message, or nothing.
     EditorReply closeRequested() const;
+    // How many times the editor has written the syndicates file since it was made.
+    int writes() const { return m_writes; }
     // Forgets the bets of new mode and leaves edit mode.
     void reset();
 
@@ -138,6 +140,7 @@ private:
     QString m_name;
     int m_dayOption = WeeklyDayOption;
 
+    int m_writes = 0;
     int m_editRecord = 0;
     SyndicateRecord m_stored;
     int m_shownBet = 1;

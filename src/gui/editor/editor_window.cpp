@@ -195,6 +195,10 @@ void EditorWindow::showReply(const EditorReply &reply)
 
 void EditorWindow::showState()
 {
+    if (m_editor.writes() != m_writesSeen) {
+        m_writesSeen = m_editor.writes();
+        emit syndicatesWritten();
+    }
     m_heading->setText(m_editor.heading());
     m_grid->showMarks(m_editor.grid());
     const QStringList &entries = m_editor.entries();
@@ -239,8 +243,6 @@ void EditorWindow::save()
 {
     const SaveOutcome outcome = m_editor.save(m_data.platform().clock.today());
     showReply(outcome.message);
-    if (outcome.saved)
-        emit syndicateSaved();
     if (outcome.closeWindow)
         close();
 }
@@ -259,8 +261,10 @@ void EditorWindow::closeDiscarding()
 void EditorWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        m_hasBeenActive = true;
         emit activated();
+    }
 }
 
 void EditorWindow::closeEvent(QCloseEvent *event)

@@ -30,6 +30,8 @@ public:
     // Opens on the request; false (its message shown) when it cannot.
     bool open(const EditorRequest &request);
     bool editing() const { return m_editor.editing(); }
+    // Whether the player has had the window in front since it opened.
+    bool hasBeenActive() const { return m_hasBeenActive; }
     // Closes without the edit mode's refusal: an unfinished bet was never
     // written, so the file keeps the stored one.
     void closeDiscarding();
@@ -37,8 +39,8 @@ public:
 signals:
     // The window became the active one.
     void activated();
-    // "Grabar" appended a syndicate.
-    void syndicateSaved();
+    // A syndicate was appended ("Grabar") or changed (edit mode).
+    void syndicatesWritten();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -57,6 +59,8 @@ private:
     ProgramData &m_data;
     SyndicateEditor m_editor;
     bool m_discarding = false;
+    bool m_hasBeenActive = false;
+    int m_writesSeen = 0;
 
     QLabel *m_heading = nullptr;
     NumberGrid *m_grid = nullptr;

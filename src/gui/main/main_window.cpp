@@ -159,7 +159,11 @@ void MainWindow::handleActivation()
              u"nuestra web, en la sección 'Tutorial' o en el programa, en el menú 'Ayuda'."_s,
              u"Fichero de peñas vacío"_s, MessageIcon::Information});
     }
-    closeEditor();
+    // An activation that comes before the editor ever was in front is the
+    // window system catching up (after a message box), not the player
+    // coming back: the editor just opened stays.
+    if (m_editor && m_editor->hasBeenActive())
+        closeEditor();
     if (m_syndicatesChanged) {
         m_general->clearSyndicateFilter();
         m_data->recheckNewestDraw();
@@ -339,7 +343,7 @@ void MainWindow::openEditor(const EditorRequest &request)
     if (editor->editing())
         m_syndicatesChanged = true;
     connect(editor, &EditorWindow::activated, this, &MainWindow::editorActivated);
-    connect(editor, &EditorWindow::syndicateSaved, this, [this] { m_syndicatesChanged = true; });
+    connect(editor, &EditorWindow::syndicatesWritten, this, [this] { m_syndicatesChanged = true; });
     m_editor = editor;
     editor->show();
     editor->raise();
