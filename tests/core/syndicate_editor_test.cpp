@@ -127,10 +127,14 @@ TEST_F(SyndicateEditorTest, SimpleBetsCompleteAtSixMarksInAnyOrder)
     EXPECT_TRUE(e.buttons().random);
 }
 
-TEST_F(SyndicateEditorTest, MissingTableIsRefusedOnOpening)
+TEST_F(SyndicateEditorTest, MissingOrUnplayableTableIsRefusedOnOpening)
 {
     SyndicateEditor missing(DataFolder(dir.path()));
     EXPECT_FALSE(missing.open({EditorKind::Reduced, 5, false, {}, 0}).ok());
+
+    // A bet line pointing past the system's numbers cannot be played.
+    writeBytes(path(u"tablas.bin"_s), "7\r\n5\r\n1\r\n010204050608\r\n");
+    EXPECT_FALSE(missing.open({EditorKind::Reduced, 0, false, {}, 0}).ok());
 }
 
 TEST_F(SyndicateEditorTest, RankedNumbersAreMarkedAndTheSaveCloses)
