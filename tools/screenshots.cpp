@@ -7,6 +7,7 @@
 #include "main/syndicate_commands.h"
 #include "ui/platform.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -120,8 +121,25 @@ int main(int argc, char *argv[])
             save(shown, out, dialog);
         }
     }
+    // The editor with a bet being marked; nothing is saved.
+    window.openEditor({});
+    QApplication::processEvents();
+    if (auto *editor = window.findChild<QWidget *>(u"Crea"_s)) {
+        for (const int n : {4, 18, 23, 31, 47, 49, 7, 12, 26})
+            editor->findChild<QAbstractButton *>(u"Number_"_s + QString::number(n))->click();
+        QApplication::processEvents();
+        save(editor, out, u"Crea"_s);
+    }
     if (!window.data().syndicates().isEmpty()) {
         window.syndicateCommands().select(1);
+        window.syndicateCommands().editSelected();
+        QApplication::processEvents();
+        // The editor of new mode is closed but may not be deleted yet.
+        for (QWidget *editor : window.findChildren<QWidget *>(u"Crea"_s)) {
+            if (editor->isVisible())
+                save(editor, out, u"Crea-edicion"_s);
+        }
+
         window.syndicateCommands().printSelected();
         QApplication::processEvents();
         if (auto *printing = window.findChild<QDialog *>(u"Imprimir"_s)) {

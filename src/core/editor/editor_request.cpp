@@ -26,4 +26,9 @@ int multipleKindFor(int numbers)
     return -1;
 }
 
+int editorKindForBetCount(int betCount)
+{
+    return betCount >= 500 ? betCount - 500 : EditorKind::Simple;
+}
+
 } // namespace zafrano

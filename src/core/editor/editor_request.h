@@ -34,5 +34,8 @@ int numbersPerBetOfKind(int editorKind);
 // The multiple kind of a bet of `numbers` numbers (5 → 3, 7 → 1, 8 → 2, 9 → 4,
 // 10 → 5, 11 → 6), or -1 when no multiple has that many.
 int multipleKindFor(int numbers);
+// The kind a stored syndicate is edited as: betCount − 500 for a multiple
+// (501..506 give 1..6), simple otherwise (a reduced syndicate is edited bet by bet).
+int editorKindForBetCount(int betCount);
 
 } // namespace zafrano

@@ -5,6 +5,7 @@
 #include "dialogs/bet_kind_chooser.h"
 #include "dialogs/print_slips_dialog.h"
 #include "dialogs/settings_dialog.h"
+#include "editor/editor_window.h"
 #include "main/download_commands.h"
 #include "main/draw_commands.h"
 #include "main/news_commands.h"
@@ -111,6 +112,14 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     });
     connect(m_syndicateCommands, &SyndicateCommands::printingRequested, this,
             &MainWindow::showPrintSlips);
+    connect(m_syndicateCommands, &SyndicateCommands::editorRequested, this, [this](int record) {
+        EditorRequest request;
+        if (record >= 1 && record <= m_data->syndicates().size())
+            request.editorKind = editorKindForBetCount(m_data->syndicates()[record - 1].betCount);
+        request.numbersFromRanking = true;
+        request.editRecord = record;
+        openEditor(request);
+    });
     connect(m_drawCommands, &DrawCommands::resultsReset, this,
             [this] { m_general->setDrawsToCheck(1); });
     buildMenus();
@@ -160,6 +169,17 @@ void MainWindow::handleActivation()
              u"Podrás comprobar tus resultados a partir de hoy. Instrucciones disponibles en "
              u"nuestra web, en la sección 'Tutorial' o en el programa, en el menú 'Ayuda'."_s,
              u"Fichero de peñas vacío"_s, MessageIcon::Information});
+    }
+    // An activation that comes before the editor ever was in front is the
+    // window system catching up (after a message box), not the player
+    // coming back: the editor just opened stays.
+    if (m_editor && m_editor->hasBeenActive())
+        closeEditor();
+    if (m_syndicatesChanged) {
+        m_general->clearSyndicateFilter();
+        m_data->recheckNewestDraw();
+        m_data->refreshCalendar();
+        m_syndicatesChanged = false;
     }
     if (m_about)
         m_about->close();
@@ -322,7 +342,38 @@ void MainWindow::showAbout()
 
 void MainWindow::openEditor(const EditorRequest &request)
 {
-    Q_UNUSED(request); // the syndicate editor window is not part of the program yet
+    // One editor at a time: a new request replaces the one open.
+    closeEditor();
+    auto *editor = new EditorWindow(*m_data, {}, this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    if (!editor->open(request)) {
+        delete editor;
+        return;
+    }
+    // Edit mode writes as it goes: the next activation re-checks even when the
+    // editor was closed before it.
+    if (editor->editing())
+        m_syndicatesChanged = true;
+    connect(editor, &EditorWindow::activated, this, &MainWindow::editorActivated);
+    connect(editor, &EditorWindow::syndicatesWritten, this, [this] { m_syndicatesChanged = true; });
+    m_editor = editor;
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
+
+void MainWindow::closeEditor()
+{
+    if (m_editor)
+        m_editor->closeDiscarding();
+}
+
+void MainWindow::editorActivated()
+{
+    if (m_chooser)
+        m_chooser->close();
+    if (m_general->drawsToCheck() > 20)
+        m_general->setDrawsToCheck(1);
 }
 
 void MainWindow::showChooser()

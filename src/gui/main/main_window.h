@@ -24,6 +24,7 @@ class SettingsDialog;
 class AboutDialog;
 class BetKindChooser;
 class CreateTab;
+class EditorWindow;
 class StatisticsFilter;
 class StatisticsTab;
 class SyndicateCommands;
@@ -74,6 +75,11 @@ private:
     void showSettings();
     // "Imprimir boletos" for syndicate record k.
     void showPrintSlips(int record);
+    // The editor became active: the chooser goes, and a long check is cut back
+    // to the newest draw.
+    void editorActivated();
+    // Closes the editor, if open, without its refusal.
+    void closeEditor();
 
     Platform &m_platform;
     ProgramData *m_data = nullptr;
@@ -93,6 +99,9 @@ private:
     QPointer<BetKindChooser> m_chooser;
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<PrintSlipsDialog> m_printSlips;
+    QPointer<EditorWindow> m_editor;
+    // The editor saved or edited a syndicate since the last activation.
+    bool m_syndicatesChanged = false;
     int m_activations = 0;
     bool m_started = false;
 };

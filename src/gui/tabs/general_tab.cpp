@@ -145,6 +145,13 @@ void GeneralTab::setPrizesOnly(bool on)
     m_prizesOnly->setChecked(on);
 }
 
+void GeneralTab::clearSyndicateFilter()
+{
+    m_data.checkOptions().syndicateName.clear();
+    if (m_filter->count() > 0)
+        m_filter->setCurrentIndex(0);
+}
+
 bool GeneralTab::reminderBlinking() const
 {
     return m_blink->isActive();

@@ -35,6 +35,8 @@ public:
     // a change runs the check again.
     void setHistory(bool on);
     void setPrizesOnly(bool on);
+    // Puts the syndicate filter (Combo2) back on every syndicate.
+    void clearSyndicateFilter();
 
     bool reminderBlinking() const;
 

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/result.h"
+#include "editor/bet_grid.h"
+#include "editor/day_options.h"
+#include "editor/editor_request.h"
+#include "store/data_folder.h"
+#include "systems/tables_file.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace zafrano {
+
+// What an editor action asks the window to show; nothing when all went well.
+using EditorReply = std::optional<ProgramMessage>;
+
+// A source of uniform numbers in [0, 1).
+using RandomSource = std::function<double()>;
+// A generator freshly seeded for each press of "Aleatorio".
+using RandomSeeding = std::function<RandomSource()>;
+// The program's own: seeded from the clock at every press.
+RandomSource clockSeededRandom();
+
+// The three buttons of new mode, enabled or not.
+struct EditorButtons
+{
+    bool random = true; // "Aleatorio"
+    bool clear = false; // "Borrar"
+    bool save = false;  // "Grabar"
+};
+
+// The name box after a change: the text it shows, and the message to show first.
+struct NameChange
+{
+    QString text;
+    EditorReply message;
+};
+
+// What "Grabar" did.
+struct SaveOutcome
+{
+    bool saved = false;
+    // The numbers came from the ranking: the window closes after the save.
+    bool closeWindow = false;
+    EditorReply message;
+};
+
+// The syndicate editor without its window: the grid's marks, the bets made so
+// far, the rules of every button and what each writes to the syndicates file.
+// New mode builds syndicates and appends them on "Grabar"; edit mode writes
+// every change of a stored syndicate at once.
+class SyndicateEditor
+{
+public:
+    explicit SyndicateEditor(DataFolder folder, RandomSeeding seeding = {});
+
+    // Opens on the request: new mode, or edit mode when it names a record. Fails
+    // when the chosen reduction table or the record cannot be read.
+    Status open(const EditorRequest &request);
+
+    bool editing() const { return m_editRecord > 0; }
+    int editorKind() const { return m_kind; }
+    int requiredCount() const { return m_required; }
+    // "INTRODUZCA EL NOMBRE Y " & required count & " NÚMEROS:".
+    QString heading() const;
+    const BetGrid &grid() const { return m_grid; }
+
+    // New mode: the completed bets and the limit of bets.
+    int betCounter() const { return int(m_bets.size()); }
+    int betLimit() const;
+    // The bets list: the completed bets, or in edit mode the stored ones.
+    const QStringList &entries() const { return m_entries; }
+    bool nameOnly() const { return m_nameOnly; }
+    EditorButtons buttons() const;
+    const QString &name() const { return m_name; }
+    // The selected day option, 0..6 in the order of editorDayOptions().
+    int dayOption() const { return m_dayOption; }
+
+    // A click on number n of the grid.
+    EditorReply click(int n);
+    // "Aleatorio": a bet of distinct random numbers, marked as clicks would.
+    EditorReply random();
+    // "Borrar": drops the last completed bet.
+    void removeLastBet();
+    // "Grabar" with the clock's today.
+    SaveOutcome save(QDate today);
+
+    // The name box changed to `typed`.
+    NameChange changeName(const QString &typed);
+    // A day option was picked.
+    EditorReply chooseDay(int option);
+
+    // Edit mode: the bet shown (1-based) and how many there are (the navigator).
+    int shownBet() const { return m_shownBet; }
+    int navigatorMaximum() const { return m_navigatorMaximum; }
+    // The navigator moved to bet j; refused while the shown bet is not whole.
+    EditorReply showBet(int j);
+    // "Añadir apuesta".
+    EditorReply addBet();
+    // "Eliminar apuesta".
+    EditorReply removeShownBet();
+    // The window is about to close: the refusal's message, or nothing.
+    EditorReply closeRequested() const;
+    // How many times the editor has written the syndicates file since it was made.
+    int writes() const { return m_writes; }
+    // Forgets the bets of new mode and leaves edit mode.
+    void reset();
+
+private:
+    void startNewSyndicate();
+    void completeBet();
+    EditorReply limitReached() const;
+    EditorReply checkBeforeSave(QDate today) const;
+    SyndicateRecord buildRecord(QDate today) const;
+    // Edit mode: applies a change to the record as stored now and writes it, so
+    // the tallies the checks keep writing are never overwritten.
+    EditorReply writeEdited(const std::function<void(SyndicateRecord &)> &change);
+    void loadShownBet();
+    // Edit mode: the bets list follows the record as written.
+    void setStored(const SyndicateRecord &record);
+    EditorReply storeShownBetIfWhole();
+
+    DataFolder m_folder;
+    RandomSeeding m_seeding;
+    EditorRequest m_request;
+    int m_kind = EditorKind::Simple;
+    int m_required = 6;
+    std::optional<ReductionTable> m_table;
+    BetGrid m_grid;
+    QList<QList<int>> m_bets;
+    QStringList m_entries;
+    bool m_nameOnly = false;
+    bool m_randomEnabled = true;
+    QString m_name;
+    int m_dayOption = WeeklyDayOption;
+
+    int m_writes = 0;
+    int m_editRecord = 0;
+    SyndicateRecord m_stored;
+    int m_shownBet = 1;
+    int m_navigatorMaximum = 1;
+};
+
+} // namespace zafrano
