@@ -7,13 +7,16 @@
 #include "main/syndicate_commands.h"
 #include "ui/platform.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -72,6 +75,13 @@ int main(int argc, char *argv[])
 
     const QDir out(args[2]);
     QDir().mkpath(out.path());
+    // The report database and its layouts come beside the program; a data
+    // folder without them gets the build's copies, as an installation would.
+    for (const QString &name : {u"Zafrano.mdb"_s, u"Zafrano.net"_s, u"Zafrano1.net"_s}) {
+        const QString target = QDir(args[1]).filePath(name);
+        if (!QFile::exists(target))
+            QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(name), target);
+    }
     zafrano::gui::MainWindow window{zafrano::DataFolder(args[1]), platform};
     if (!window.startUp())
         return 1;
@@ -90,6 +100,15 @@ int main(int argc, char *argv[])
             shown->adjustSize();
             save(shown, out, dialog);
         }
+    }
+    // The detail of the first syndicates, each picked in the list.
+    tabs->setCurrentIndex(2);
+    auto *list = window.findChild<QAbstractItemView *>(u"ListView1"_s);
+    const int picked = std::min<int>(3, static_cast<int>(window.data().syndicates().size()));
+    for (int row = 0; row < picked; ++row) {
+        emit list->clicked(list->model()->index(row, 0));
+        QApplication::processEvents();
+        save(&window, out, u"tab2-pena%1"_s.arg(row + 1));
     }
     if (!window.data().syndicates().isEmpty()) {
         window.syndicateCommands().select(1);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/program_data.h"
 
+#include "common/texts.h"
+#include "reports/report_messages.h"
+
 #include <algorithm>
 
 namespace zafrano::gui {
@@ -45,6 +48,11 @@ void ProgramData::listDraws()
     }
     m_draws = std::move(loaded.value().draws);
     m_listing = std::move(loaded.value().listing);
+    // Only the statistics report prints it; a database that cannot take it is
+    // said by the syndicate detail, and must never cost the draws.
+    if (Status written = reportDatabase().writeNewestDrawText(m_listing.newestEntryText);
+        !written && written.error().kind == ErrorKind::PermissionDenied)
+        showReportPermissionProblem();
     describeSelection();
     emit drawsListed();
 }
@@ -62,16 +70,18 @@ void ProgramData::describeSelection()
         m_selectionNewest = m_listing.newestListed;
         m_selectionOldest = m_listing.oldestListed;
     }
-    // The report database stores m_selection.row here when it lands.
     m_selection = zafrano::describeSelection(m_period, m_dayFilter, m_listing.count(),
                                              m_selectionNewest, m_selectionOldest);
+    if (Status written = reportDatabase().writeSelection(m_selection.row); !written)
+        showStatisticsFailure(written.error());
 }
 
 void ProgramData::rankNumbers(int count)
 {
     m_rankedNumbers = zafrano::rankNumbers(m_listing.counts);
-    // The report database stores these rows ("Numeros") here when it lands.
     m_chosenNumbers = zafrano::chosenNumbers(m_listing.counts, m_rankedNumbers, count);
+    if (Status written = reportDatabase().writeChosenNumbers(m_chosenNumbers); !written)
+        showStatisticsFailure(written.error());
     emit numbersRanked();
 }
 
@@ -112,6 +122,27 @@ void ProgramData::recheckNewestDraw()
 void ProgramData::showFailure(const Error &error)
 {
     m_platform.messages.show(error.message);
+}
+
+ReportDatabase ProgramData::reportDatabase() const
+{
+    return ReportDatabase(m_folder.filePath(QString::fromUtf16(ReportDatabase::FileName)));
+}
+
+void ProgramData::showReportPermissionProblem()
+{
+    if (m_reportPermissionShown)
+        return;
+    m_reportPermissionShown = true;
+    m_platform.messages.show(texts::permissionDenied());
+}
+
+void ProgramData::showStatisticsFailure(const Error &error)
+{
+    if (error.kind == ErrorKind::PermissionDenied)
+        showReportPermissionProblem();
+    else
+        m_platform.messages.show(statisticsFailure(error.number));
 }
 
 } // namespace zafrano::gui

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -103,11 +104,24 @@ CreateTab::CreateTab(ProgramData &data, StatisticsFilter &filter, QWidget *paren
     stepThreeLayout->addWidget(back);
     stepThreeLayout->addStretch(1);
 
+    // The statistics report of the numbers chosen in step 2.
+    auto *report = new QGroupBox(u"Informe"_s);
+    report->setObjectName(u"Frame13"_s);
+    m_statisticsReport =
+        new QPushButton(QIcon(u":/zafrano/report.svg"_s), u"Informe estadístico"_s, report);
+    m_statisticsReport->setObjectName(u"Image2_1"_s);
+    m_statisticsReport->setIconSize({24, 24});
+    (new QVBoxLayout(report))->addWidget(m_statisticsReport);
+    connect(m_statisticsReport, &QPushButton::clicked, this, &CreateTab::statisticsReportRequested);
+    auto *lastColumn = new QVBoxLayout;
+    lastColumn->addWidget(stepThree, 1);
+    lastColumn->addWidget(report);
+
     m_assistant = new QWidget(this);
     auto *steps = new QHBoxLayout(m_assistant);
     steps->addWidget(m_filter.stepOneGroup(), 2);
     steps->addWidget(stepTwo, 1);
-    steps->addWidget(stepThree, 1);
+    steps->addLayout(lastColumn, 1);
     m_assistant->setVisible(false);
 
     auto *layout = new QVBoxLayout(this);
@@ -131,6 +145,11 @@ void CreateTab::restoreOpeningState()
     returnToStepOne();
     m_assistant->setVisible(false);
     m_opening->setVisible(true);
+}
+
+void CreateTab::setStatisticsReportEnabled(bool enabled)
+{
+    m_statisticsReport->setEnabled(enabled);
 }
 
 void CreateTab::chooseNumberCount(int count)

@@ -27,6 +27,11 @@ public:
     // Leaving the tab: the opening buttons and texts again, the assistant
     // back at step 1.
     void restoreOpeningState();
+    // The statistics report button, Image2(1).
+    void setStatisticsReportEnabled(bool enabled);
+
+signals:
+    void statisticsReportRequested();
 
 private:
     void enterAssistant();
@@ -41,6 +46,7 @@ private:
     QLabel *m_countText = nullptr;                  // Label23
     QComboBox *m_tables = nullptr;                  // Combo1
     std::array<QPushButton *, 3> m_createButtons{}; // Image3(0) reduced, (1) simple, (2) multiple
+    QPushButton *m_statisticsReport = nullptr;      // Image2(1)
 };
 
 } // namespace zafrano::gui

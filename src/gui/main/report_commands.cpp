@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "main/report_commands.h"
+
+#include "main/program_data.h"
+#include "reports/report_messages.h"
+
+namespace zafrano::gui {
+
+ReportCommands::ReportCommands(ProgramData &data, QObject *parent) : QObject(parent), m_data(data)
+{}
+
+std::optional<SyndicateDetail> ReportCommands::syndicateDetail(int record)
+{
+    SyndicateDetail detail;
+    SyndicateReportRow row;
+    if (record >= 1 && record <= m_data.syndicates().size()) {
+        Result<SyndicateRecord> syndicate = m_data.folder().syndicates().read(record);
+        if (!syndicate) {
+            showFailure(syndicate.error());
+            return std::nullopt;
+        }
+        // Every stored draw counts, whatever the statistics filter lists; an
+        // unreadable file counts as empty, the listing recovers it.
+        Result<QList<DrawRecord>> draws = m_data.folder().draws().readAll();
+        Result<SyndicateDetail> described =
+            describeSyndicate(syndicate.value(), draws ? draws.value() : QList<DrawRecord>{},
+                              m_data.settings().pricePerBet);
+        if (!described) {
+            showFailure(described.error());
+            return std::nullopt;
+        }
+        detail = described.value();
+        row = syndicateReportRow(syndicate.value(), detail);
+    }
+    const ReportDatabase db = m_data.reportDatabase();
+    Status written = db.writeSyndicateBets(detail.bets);
+    if (written)
+        written = db.writeSyndicateRow(row);
+    if (!written)
+        showFailure(written.error());
+    return detail;
+}
+
+void ReportCommands::openReport(ReportKind kind)
+{
+    Result<ReportDocument> report = buildReport(m_data.folder().basePath(), kind);
+    if (!report) {
+        m_data.platform().messages.show(reportFailure(report.error().number));
+        return;
+    }
+    m_data.platform().desktop.showReport(report.value());
+}
+
+void ReportCommands::showFailure(const Error &error)
+{
+    const DetailFailure failure = detailFailure(error);
+    if (error.kind == ErrorKind::PermissionDenied) {
+        m_data.showReportPermissionProblem();
+        return;
+    }
+    m_data.platform().messages.show(failure.message);
+    if (failure.endsProgram)
+        emit endRequested();
+}
+
+} // namespace zafrano::gui
