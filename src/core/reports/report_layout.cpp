@@ -173,7 +173,8 @@ bool writeReportPdf(const ReportDocument &report, const QString &path)
         writer.setTitle(report.title);
         writer.setCreator(u"Zafrano"_s);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        // The document keeps its own 2 cm margins on every page.
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         writer.setResolution(300);
         renderReport(report, writer);
     }

@@ -84,7 +84,8 @@ void SystemDesktop::showReport(const ReportDocument &report)
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(report.title);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    // The document keeps its own 2 cm margins on every page.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     QPrintPreviewDialog preview(&printer, m_parent);
     preview.setWindowTitle(report.title);
     preview.resize(900, 700);
