@@ -8,11 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
 #include <sqlcipher/sqlite3.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -44,7 +41,7 @@ class ReadOnlyFile
 public:
     explicit ReadOnlyFile(const QString &path) : m_path(path)
     {
-        m_immutable = ::geteuid() == 0 && setImmutable(true);
+        m_immutable = ::geteuid() == 0 && test::setImmutableFlag(path, true);
         if (!m_immutable)
             QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         QFile probe(path);
@@ -53,7 +50,7 @@ public:
     ~ReadOnlyFile()
     {
         if (m_immutable)
-            setImmutable(false);
+            test::setImmutableFlag(m_path, false);
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
     }
     ReadOnlyFile(const ReadOnlyFile &) = delete;
@@ -61,21 +58,6 @@ public:
     bool active() const { return m_active; }
 
 private:
-    bool setImmutable(bool on) const
-    {
-        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        if (done) {
-            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        }
-        ::close(fd);
-        return done;
-    }
-
     QString m_path;
     bool m_immutable = false;
     bool m_active = false;
