@@ -68,9 +68,8 @@ int syndicateReportCommand(const CliContext &context)
         return fail(detailFailure(detail.error()).message);
 
     const ReportDatabase db = reportDatabase(context);
-    Status written = db.writeSyndicateBets(detail->bets);
-    if (written)
-        written = db.writeSyndicateRow(syndicateReportRow(chosen->syndicate, detail.value()));
+    const Status written =
+        db.writeSyndicate(detail->bets, syndicateReportRow(chosen->syndicate, detail.value()));
     if (!written)
         return failWrite(written.error(), detailFailure(written.error()).message);
     return printReport(context, ReportKind::Syndicate);

@@ -100,9 +100,7 @@ TEST_F(ReportDatabaseTest, ShippedFileCannotBeReadWithoutThePassword)
 
 TEST_F(ReportDatabaseTest, WritersLeaveWhatTheLayoutsRead)
 {
-    ASSERT_TRUE(db.writeSyndicateBets({u"1 - 2- 3- 4- 5- 6"_s, u"7 - 8- 9-10-11-12"_s}));
-    // A second syndicate replaces the bets of the first.
-    ASSERT_TRUE(db.writeSyndicateBets({u"5 -12-23- 7-40-49"_s}));
+    ASSERT_TRUE(db.writeSyndicate({u"1 - 2- 3- 4- 5- 6"_s, u"7 - 8- 9-10-11-12"_s}, {}));
     SyndicateReportRow row;
     row.name = u"PEÑA <DEL> BAR"_s;
     row.days = u"Martes"_s;
@@ -112,7 +110,8 @@ TEST_F(ReportDatabaseTest, WritersLeaveWhatTheLayoutsRead)
     row.hitShare = u"12,5 %"_s;
     row.draws = 32;
     row.prizes = {4, 1, 0, 1, 0};
-    ASSERT_TRUE(db.writeSyndicateRow(row));
+    // A second syndicate replaces the bets of the first.
+    ASSERT_TRUE(db.writeSyndicate({u"5 -12-23- 7-40-49"_s}, row));
     ASSERT_TRUE(db.writeSelection({QDate(2026, 1, 2), QDate(2026, 8, 20), 190, u"Todos."_s}));
     // A set of days without texts leaves the stored ones.
     ASSERT_TRUE(db.writeSelection({QDate(2026, 1, 3), QDate(2026, 8, 19), 80, QString()}));
@@ -154,9 +153,11 @@ TEST_F(ReportDatabaseTest, WritersLeaveWhatTheLayoutsRead)
 TEST_F(ReportDatabaseTest, ALostSingleRowIsNoCurrentRowNotANewOne)
 {
     ASSERT_EQ(rawExec(path, Password, "DELETE FROM \"Peña\"; DELETE FROM \"Informe\";"), SQLITE_OK);
-    const Status written = db.writeSyndicateRow({});
+    const Status written = db.writeSyndicate({u"1 - 2- 3- 4- 5- 6"_s}, {});
     ASSERT_FALSE(written);
     EXPECT_EQ(written.error().number, ReportDatabase::NoCurrentRow);
+    // The bets went back with the row that was not there.
+    EXPECT_TRUE(db.readAll()->value(u"Peñanums"_s).isEmpty());
     const Status frase = db.writeNewestDrawText(u"x"_s);
     ASSERT_FALSE(frase);
     EXPECT_EQ(frase.error().number, ReportDatabase::NoCurrentRow);
@@ -184,14 +185,14 @@ TEST_F(ReportDatabaseTest, FilesThatAreNotTheReportDatabaseGiveTheProvidersError
 
     for (const QString &file : {plain, otherKey, text}) {
         const QByteArray before = test::readBytes(file);
-        status = ReportDatabase(file).writeSyndicateBets({u"1"_s});
+        status = ReportDatabase(file).writeSyndicate({u"1"_s}, {});
         ASSERT_FALSE(status) << file.toStdString();
         EXPECT_EQ(status.error().number, -SQLITE_NOTADB) << file.toStdString();
         EXPECT_EQ(ReportDatabase(file).readAll().error().number, -SQLITE_NOTADB);
         EXPECT_EQ(test::readBytes(file), before) << "left unchanged";
     }
     // An empty file holds no table at all.
-    EXPECT_LT(ReportDatabase(empty).writeSyndicateRow({}).error().number, 0);
+    EXPECT_LT(ReportDatabase(empty).writeSyndicate({}, {}).error().number, 0);
 }
 
 TEST_F(ReportDatabaseTest, ALockedFileOrFolderIsAPermissionProblem)
@@ -200,7 +201,7 @@ TEST_F(ReportDatabaseTest, ALockedFileOrFolderIsAPermissionProblem)
         ReadOnlyFile locked(path);
         if (!locked.active())
             GTEST_SKIP() << "the file cannot be made read-only here";
-        const Status status = db.writeSyndicateBets({u"1"_s});
+        const Status status = db.writeSyndicate({u"1"_s}, {});
         ASSERT_FALSE(status);
         EXPECT_EQ(status.error().kind, ErrorKind::PermissionDenied);
         // Reading for the reports still works.
@@ -209,7 +210,7 @@ TEST_F(ReportDatabaseTest, ALockedFileOrFolderIsAPermissionProblem)
     test::ReadOnlyFolder folder(dir.path());
     if (!folder.active())
         GTEST_SKIP() << "the folder cannot be made read-only here";
-    const Status status = db.writeSyndicateBets({u"1"_s});
+    const Status status = db.writeSyndicate({u"1"_s}, {});
     ASSERT_FALSE(status);
     EXPECT_EQ(status.error().kind, ErrorKind::PermissionDenied);
 }

@@ -73,8 +73,7 @@ TEST_F(ShippedLayouts, BothReportsFillFromTheDatabase)
     row.days = u"Todos"_s;
     row.money = 9;
     row.prizes = {4, 1, 0, 1, 0};
-    ASSERT_TRUE(db.writeSyndicateRow(row));
-    ASSERT_TRUE(db.writeSyndicateBets({u"5 -12-23- 7-40-49"_s}));
+    ASSERT_TRUE(db.writeSyndicate({u"5 -12-23- 7-40-49"_s}, row));
     ASSERT_TRUE(db.writeChosenNumbers({{30, 9}, {4, 7}}));
 
     Result<ReportDocument> syndicate = buildReport(base, ReportKind::Syndicate);

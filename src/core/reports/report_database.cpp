@@ -317,7 +317,7 @@ Status ReportDatabase::create() const
     });
 }
 
-Status ReportDatabase::writeSyndicateBets(const QStringList &bets) const
+Status ReportDatabase::writeSyndicate(const QStringList &bets, const SyndicateReportRow &row) const
 {
     return withDatabase(m_path, {}, [&](sqlite3 *db) -> Status {
         int code = execute(db, u"DELETE FROM \"Peñanums\""_s);
@@ -325,13 +325,6 @@ Status ReportDatabase::writeSyndicateBets(const QStringList &bets) const
             code = execute(db, u"INSERT INTO \"Peñanums\" (\"Numeros\") VALUES (?)"_s, {bets[i]});
         if (code != SQLITE_OK)
             return databaseError(code, Phase::Working, m_path);
-        return {};
-    });
-}
-
-Status ReportDatabase::writeSyndicateRow(const SyndicateReportRow &row) const
-{
-    return withDatabase(m_path, {}, [&](sqlite3 *db) {
         return updateSingleRow(db, m_path, u"Peña"_s,
                                {{u"Nombre"_s, row.name},
                                 {u"Diasajugar"_s, row.days},

@@ -54,10 +54,9 @@ public:
     // rows of "Peña", "Sorteos" and "Informe". An existing file is an error.
     Status create() const;
 
-    // "Peñanums": the bets of the syndicate on show, one text each.
-    Status writeSyndicateBets(const QStringList &bets) const;
-    // "Peña".
-    Status writeSyndicateRow(const SyndicateReportRow &row) const;
+    // The syndicate on show: its bets in "Peñanums", one text each, and its
+    // "Peña" row, together or not at all.
+    Status writeSyndicate(const QStringList &bets, const SyndicateReportRow &row) const;
     // "Sorteos": the statistics selection.
     Status writeSelection(const SelectionRow &row) const;
     // "Numeros": the chosen numbers in ranking order.

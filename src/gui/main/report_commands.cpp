@@ -33,10 +33,7 @@ std::optional<SyndicateDetail> ReportCommands::syndicateDetail(int record)
         row = syndicateReportRow(syndicate.value(), detail);
     }
     const ReportDatabase db = m_data.reportDatabase();
-    Status written = db.writeSyndicateBets(detail.bets);
-    if (written)
-        written = db.writeSyndicateRow(row);
-    if (!written)
+    if (Status written = db.writeSyndicate(detail.bets, row); !written)
         showFailure(written.error());
     return detail;
 }
