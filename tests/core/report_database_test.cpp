@@ -23,9 +23,11 @@ int rawExec(const QString &path, const char *key, const char *sql)
     sqlite3 *db = nullptr;
     int code = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // The file's key is derived with 4,000 rounds.
     if (code == SQLITE_OK && key)
-        code = sqlite3_exec(db, (QByteArray("PRAGMA key = '") + key + "';").constData(), nullptr,
-                            nullptr, nullptr);
+        code = sqlite3_exec(
+            db, (QByteArray("PRAGMA key = '") + key + "'; PRAGMA kdf_iter = 4000;").constData(),
+            nullptr, nullptr, nullptr);
     if (code == SQLITE_OK)
         code = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
     sqlite3_close_v2(db);
