@@ -5,8 +5,11 @@
 #include "main/main_window.h"
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
+#include "reports/report_layout.h"
+#include "ui/desktop_platform.h"
 #include "ui/platform.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -109,6 +112,24 @@ int main(int argc, char *argv[])
         emit list->clicked(list->model()->index(row, 0));
         QApplication::processEvents();
         save(&window, out, u"tab2-pena%1"_s.arg(row + 1));
+    }
+    // The first syndicate's report in the real preview window.
+    if (zafrano::Result<zafrano::ReportDocument> report = zafrano::buildReport(
+            zafrano::DataFolder(args[1]).basePath(), zafrano::ReportKind::Syndicate)) {
+        QTimer::singleShot(300, [&out] {
+            if (QWidget *preview = QApplication::activeModalWidget()) {
+                save(preview, out, u"Informe"_s);
+                preview->close();
+            }
+        });
+        zafrano::gui::SystemDesktop().showReport(report.value());
+    }
+    // The assistant of "Crear Combinación", with its report frame.
+    tabs->setCurrentIndex(4);
+    if (auto *automatic = window.findChild<QAbstractButton *>(u"Command9"_s)) {
+        automatic->click();
+        QApplication::processEvents();
+        save(&window, out, u"tab4-asistente"_s);
     }
     if (!window.data().syndicates().isEmpty()) {
         window.syndicateCommands().select(1);
