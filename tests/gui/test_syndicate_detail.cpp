@@ -272,6 +272,19 @@ void SyndicateDetailTest::lockedDatabaseIsSaidOnceAndTheProgramGoesOn()
     // The detail is shown all the same.
     QCOMPARE(text(m_run->window, u"Label28"_s), u"-Apuestas sencillas."_s);
     QCOMPARE(m_run->window.syndicateCommands().selectedSyndicate(), 3);
+    // Its report would print the syndicate the database still holds.
+    m_run->fake.messages.shown.clear();
+    m_run->window.findChild<QToolButton *>(u"Image2_0"_s)->click();
+    QVERIFY(m_run->fake.desktop.reports.isEmpty());
+    QCOMPARE(m_run->fake.messages.shown.size(), 1);
+    QCOMPARE(m_run->fake.messages.shown[0].message.title, u"Error de permiso"_s);
+    // The statistics it holds are still the ones on show.
+    m_run->window.findChild<QPushButton *>(u"Image2_1"_s)->click();
+    QCOMPARE(m_run->fake.desktop.reports.size(), 1);
+    // Until a ranking cannot be copied either.
+    m_run->window.data().rankNumbers(6);
+    m_run->window.findChild<QPushButton *>(u"Image2_1"_s)->click();
+    QCOMPARE(m_run->fake.desktop.reports.size(), 1);
     QTest::qWait(50);
     QVERIFY(m_run->window.isVisible());
 }

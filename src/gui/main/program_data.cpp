@@ -50,8 +50,9 @@ void ProgramData::listDraws()
     m_listing = std::move(loaded.value().listing);
     // Only the statistics report prints it; a database that cannot take it is
     // said by the syndicate detail, and must never cost the draws.
-    if (Status written = reportDatabase().writeNewestDrawText(m_listing.newestEntryText);
-        !written && written.error().kind == ErrorKind::PermissionDenied)
+    const Status written = reportDatabase().writeNewestDrawText(m_listing.newestEntryText);
+    m_statisticsCopied[0] = written.ok();
+    if (!written && written.error().kind == ErrorKind::PermissionDenied)
         showReportPermissionProblem();
     describeSelection();
     emit drawsListed();
@@ -72,7 +73,9 @@ void ProgramData::describeSelection()
     }
     m_selection = zafrano::describeSelection(m_period, m_dayFilter, m_listing.count(),
                                              m_selectionNewest, m_selectionOldest);
-    if (Status written = reportDatabase().writeSelection(m_selection.row); !written)
+    const Status written = reportDatabase().writeSelection(m_selection.row);
+    m_statisticsCopied[1] = written.ok();
+    if (!written)
         showStatisticsFailure(written.error());
 }
 
@@ -80,7 +83,9 @@ void ProgramData::rankNumbers(int count)
 {
     m_rankedNumbers = zafrano::rankNumbers(m_listing.counts);
     m_chosenNumbers = zafrano::chosenNumbers(m_listing.counts, m_rankedNumbers, count);
-    if (Status written = reportDatabase().writeChosenNumbers(m_chosenNumbers); !written)
+    const Status written = reportDatabase().writeChosenNumbers(m_chosenNumbers);
+    m_statisticsCopied[2] = written.ok();
+    if (!written)
         showStatisticsFailure(written.error());
     emit numbersRanked();
 }

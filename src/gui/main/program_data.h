@@ -11,6 +11,8 @@
 #include "ui/platform.h"
 
 #include <QObject>
+#include <algorithm>
+#include <array>
 
 namespace zafrano::gui {
 
@@ -81,6 +83,13 @@ public:
     // A report database that may not be written is said once a run: every
     // detail and every statistics change would say it again.
     void showReportPermissionProblem();
+    // False while the report database lacks the statistics on show, so that
+    // its report would print other figures.
+    bool statisticsCopied() const
+    {
+        return std::all_of(m_statisticsCopied.begin(), m_statisticsCopied.end(),
+                           [](bool copied) { return copied; });
+    }
 
 signals:
     void calendarRefreshed();
@@ -115,6 +124,8 @@ private:
     CheckOptions m_checkOptions;
     CheckResults m_checkResults;
     bool m_reportPermissionShown = false;
+    // The newest draw's text, the selection and the chosen numbers.
+    std::array<bool, 3> m_statisticsCopied{true, true, true};
 };
 
 } // namespace zafrano::gui

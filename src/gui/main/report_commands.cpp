@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/report_commands.h"
 
+#include "common/texts.h"
 #include "main/program_data.h"
 #include "reports/report_messages.h"
 
@@ -33,13 +34,19 @@ std::optional<SyndicateDetail> ReportCommands::syndicateDetail(int record)
         row = syndicateReportRow(syndicate.value(), detail);
     }
     const ReportDatabase db = m_data.reportDatabase();
-    if (Status written = db.writeSyndicate(detail.bets, row); !written)
+    const Status written = db.writeSyndicate(detail.bets, row);
+    m_syndicateCopied = written.ok();
+    if (!written)
         showFailure(written.error());
     return detail;
 }
 
 void ReportCommands::openReport(ReportKind kind)
 {
+    if (!(kind == ReportKind::Syndicate ? m_syndicateCopied : m_data.statisticsCopied())) {
+        m_data.platform().messages.show(texts::permissionDenied());
+        return;
+    }
     Result<ReportDocument> report = buildReport(m_data.folder().basePath(), kind);
     if (!report) {
         m_data.platform().messages.show(reportFailure(report.error().number));

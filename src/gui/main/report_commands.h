@@ -25,7 +25,8 @@ public:
     std::optional<SyndicateDetail> syndicateDetail(int record);
 
     // Fills the report's layout from the database and shows it in the preview
-    // window, or says why it cannot.
+    // window, or says why it cannot. A database that could not take the
+    // figures on show is not printed: its report would be someone else's.
     void openReport(ReportKind kind);
 
 signals:
@@ -36,6 +37,8 @@ private:
     void showFailure(const Error &error);
 
     ProgramData &m_data;
+    // False while the database lacks the syndicate on show.
+    bool m_syndicateCopied = true;
 };
 
 } // namespace zafrano::gui
