@@ -2,6 +2,7 @@
 #include "bench_folder.h"
 
 #include "bench_paths.h"
+#include "reports/report_database.h"
 #include "store/data_folder.h"
 #include "store/draw_history_csv.h"
 #include "store/draws_file.h"
@@ -164,6 +165,11 @@ QString prepare(BenchFolder &folder, const QTemporaryDir &dir)
     const QString tables = data.filePath(QString::fromUtf16(DataFolder::TablesFileName));
     if (!QFile::copy(QString::fromUtf8(TablesFile), tables))
         return u"cannot copy tablas.bin to "_s + tables;
+    // The syndicate detail writes the report database from the first start.
+    const QString reports = data.filePath(QString::fromUtf16(ReportDatabase::FileName));
+    if (!QFile::copy(QString::fromUtf8(ReportDatabaseFile), reports) ||
+        !QFile::setPermissions(reports, QFile::ReadOwner | QFile::WriteOwner))
+        return u"cannot copy Zafrano.mdb to "_s + reports;
 
     folder.drawsFileBytes = QFileInfo(data.draws().path()).size();
     folder.syndicatesFileBytes = QFileInfo(data.syndicates().path()).size();

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build ccache clang-format
+    build-essential cmake ninja-build ccache clang-format pkg-config
     qt6-base-dev qt6-charts-dev qt6-pdf-dev qt6-svg-dev libgl1-mesa-dev
     libsqlcipher-dev
     libgtest-dev libgmock-dev libbenchmark-dev

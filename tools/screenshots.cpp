@@ -5,21 +5,26 @@
 #include "main/main_window.h"
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
+#include "reports/report_layout.h"
+#include "ui/desktop_platform.h"
 #include "ui/platform.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -85,6 +90,13 @@ int main(int argc, char *argv[])
 
     const QDir out(args[2]);
     QDir().mkpath(out.path());
+    // The report database and its layouts come beside the program; a data
+    // folder without them gets the build's copies, as an installation would.
+    for (const QString &name : {u"Zafrano.mdb"_s, u"Zafrano.net"_s, u"Zafrano1.net"_s}) {
+        const QString target = QDir(args[1]).filePath(name);
+        if (!QFile::exists(target))
+            QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(name), target);
+    }
     zafrano::gui::MainWindow window{zafrano::DataFolder(args[1]), platform};
     if (!window.startUp())
         return 1;
@@ -129,6 +141,26 @@ int main(int argc, char *argv[])
             editor->findChild<QAbstractButton *>(u"Number_"_s + QString::number(n))->click();
         QApplication::processEvents();
         save(editor, out, u"Crea"_s);
+    }
+    // The detail of the first syndicates, each picked in the list.
+    tabs->setCurrentIndex(2);
+    auto *list = window.findChild<QAbstractItemView *>(u"ListView1"_s);
+    const int picked = std::min<int>(3, static_cast<int>(window.data().syndicates().size()));
+    for (int row = 0; row < picked; ++row) {
+        emit list->clicked(list->model()->index(row, 0));
+        QApplication::processEvents();
+        save(&window, out, u"tab2-pena%1"_s.arg(row + 1));
+    }
+    // The first syndicate's report in the real preview window.
+    if (zafrano::Result<zafrano::ReportDocument> report = zafrano::buildReport(
+            zafrano::DataFolder(args[1]).basePath(), zafrano::ReportKind::Syndicate)) {
+        QTimer::singleShot(300, [&out] {
+            if (QWidget *preview = QApplication::activeModalWidget()) {
+                save(preview, out, u"Informe"_s);
+                preview->close();
+            }
+        });
+        zafrano::gui::SystemDesktop().showReport(report.value());
     }
     if (!window.data().syndicates().isEmpty()) {
         window.syndicateCommands().select(1);

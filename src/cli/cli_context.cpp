@@ -8,7 +8,7 @@ namespace zafrano::cli {
 QList<CommandEntry> allCommands()
 {
     return dataCommands() + checkCommands() + slipCommands() + netCommands() + tablesCommands() +
-           statsCommands();
+           statsCommands() + reportCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

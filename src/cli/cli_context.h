@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "stats/statistics_selection.h"
 #include "store/data_folder.h"
 
 #include <QCommandLineParser>
@@ -42,6 +43,8 @@ const QList<CommandEntry> &tablesCommands();
 const QList<CommandEntry> &netCommands();
 // The number frequencies of the selected draws and their ranking.
 const QList<CommandEntry> &statsCommands();
+// The two reports of the report database, printed to PDF.
+const QList<CommandEntry> &reportCommands();
 // Every command, in the order the usage lists them.
 QList<CommandEntry> allCommands();
 
@@ -60,6 +63,19 @@ inline constexpr auto Rank = u"rank";
 inline constexpr auto Operator = u"operator";
 inline constexpr auto Timeout = u"timeout";
 } // namespace option
+
+// The draws the statistics select and how many numbers to rank, as the
+// options --days, --months and --rank give them.
+struct StatisticsOptions
+{
+    WeekdayFilter days;
+    StatisticsPeriod period;
+    int rank = 49;
+    bool rankGiven = false;
+};
+
+// Reads those options; nothing, the problem printed, when one is not valid.
+std::optional<StatisticsOptions> statisticsOptions(const CliContext &context);
 
 // Parses a record number argument (1-based); nothing when it is not one.
 std::optional<int> parseRecordNumber(const QString &text);

@@ -61,38 +61,12 @@ QJsonValue dateOrNull(QDate date)
 
 int statsCommand(const CliContext &context)
 {
-    const QCommandLineParser &parser = *context.options;
-    WeekdayFilter days;
-    if (parser.isSet(QString::fromUtf16(option::Days))) {
-        const std::optional<WeekdayFilter> parsed =
-            parseDays(parser.value(QString::fromUtf16(option::Days)));
-        if (!parsed) {
-            printError(u"Días no válidos (Lu,Ma,Mi,Ju,Vi,Sa): "_s +
-                       parser.value(QString::fromUtf16(option::Days)));
-            return UsageError;
-        }
-        days = *parsed;
-    }
-    StatisticsPeriod period;
-    if (parser.isSet(QString::fromUtf16(option::Months))) {
-        const std::optional<int> months = numberOption(parser, option::Months, 1, 32767);
-        if (!months) {
-            printError(u"Número de meses no válido: "_s +
-                       parser.value(QString::fromUtf16(option::Months)));
-            return UsageError;
-        }
-        period = {false, *months};
-    }
-    int rank = NumberCounts::Numbers;
-    if (parser.isSet(QString::fromUtf16(option::Rank))) {
-        const std::optional<int> count = numberOption(parser, option::Rank, 0, 49);
-        if (!count) {
-            printError(u"Cantidad de números no válida: "_s +
-                       parser.value(QString::fromUtf16(option::Rank)));
-            return UsageError;
-        }
-        rank = *count;
-    }
+    const std::optional<StatisticsOptions> options = statisticsOptions(context);
+    if (!options)
+        return UsageError;
+    const WeekdayFilter &days = options->days;
+    const StatisticsPeriod &period = options->period;
+    const int rank = options->rank;
 
     Result<LoadedDraws> loaded =
         loadDrawsList(context.folder.draws(), periodStart(period, context.today), days);
@@ -138,6 +112,42 @@ int statsCommand(const CliContext &context)
 }
 
 } // namespace
+
+std::optional<StatisticsOptions> statisticsOptions(const CliContext &context)
+{
+    const QCommandLineParser &parser = *context.options;
+    StatisticsOptions options;
+    if (parser.isSet(QString::fromUtf16(option::Days))) {
+        const std::optional<WeekdayFilter> parsed =
+            parseDays(parser.value(QString::fromUtf16(option::Days)));
+        if (!parsed) {
+            printError(u"Días no válidos (Lu,Ma,Mi,Ju,Vi,Sa): "_s +
+                       parser.value(QString::fromUtf16(option::Days)));
+            return std::nullopt;
+        }
+        options.days = *parsed;
+    }
+    if (parser.isSet(QString::fromUtf16(option::Months))) {
+        const std::optional<int> months = numberOption(parser, option::Months, 1, 32767);
+        if (!months) {
+            printError(u"Número de meses no válido: "_s +
+                       parser.value(QString::fromUtf16(option::Months)));
+            return std::nullopt;
+        }
+        options.period = {false, *months};
+    }
+    if (parser.isSet(QString::fromUtf16(option::Rank))) {
+        const std::optional<int> count = numberOption(parser, option::Rank, 0, 49);
+        if (!count) {
+            printError(u"Cantidad de números no válida: "_s +
+                       parser.value(QString::fromUtf16(option::Rank)));
+            return std::nullopt;
+        }
+        options.rank = *count;
+        options.rankGiven = true;
+    }
+    return options;
+}
 
 const QList<CommandEntry> &statsCommands()
 {

@@ -299,12 +299,17 @@ ReadOnlyFolder::~ReadOnlyFolder()
     restore();
 }
 
-bool ReadOnlyFolder::setImmutable([[maybe_unused]] bool on) const
+bool ReadOnlyFolder::setImmutable(bool on) const
+{
+    return setImmutableFlag(m_path, on);
+}
+
+bool setImmutableFlag([[maybe_unused]] const QString &path, [[maybe_unused]] bool on)
 {
 #ifdef Q_OS_LINUX
-    // What `chattr +i` / `chattr -i` do.
-    const QByteArray name = QFile::encodeName(m_path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
+    // What `chattr +i` / `chattr -i` do, on a file or a folder.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY);
     if (fd < 0)
         return false;
     int flags = 0;

@@ -99,6 +99,10 @@ QStringList fileNames(const QString &folder);
 // Copies the reduction tables into a folder so the start-up finds them.
 void copyTables(const QString &folder);
 
+// Sets or clears the immutable flag of a file or folder (root only); false
+// when the system does not allow it.
+bool setImmutableFlag(const QString &path, bool on);
+
 // Makes a folder refuse new files (and renames) for its lifetime: the immutable
 // flag as `chattr +i` sets it when running as root, who ignores permissions,
 // mode 0555 otherwise. active() is false when neither stops a file creation.

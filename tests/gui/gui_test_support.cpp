@@ -5,6 +5,7 @@
 #include "test_paths.h"
 
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTabWidget>
@@ -103,6 +104,15 @@ ProgramFolder::ProgramFolder(bool withTables)
 {
     m_valid = m_dir.isValid() && (!withTables || QFile::copy(QString::fromUtf8(TablesFile),
                                                              m_dir.filePath(u"tablas.bin"_s)));
+    // The syndicate detail writes the report database from the first start.
+    m_valid =
+        m_valid &&
+        QFile::copy(QString::fromUtf8(ReportDatabaseFile), m_dir.filePath(u"Zafrano.mdb"_s)) &&
+        QFile::setPermissions(m_dir.filePath(u"Zafrano.mdb"_s),
+                              QFile::ReadOwner | QFile::WriteOwner);
+    for (const QString &layout : {u"Zafrano.net"_s, u"Zafrano1.net"_s})
+        m_valid = m_valid && QFile::copy(QDir(QString::fromUtf8(DataDir)).filePath(layout),
+                                         m_dir.filePath(layout));
 }
 
 bool ProgramFolder::exists(const QString &name) const

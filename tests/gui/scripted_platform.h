@@ -2,6 +2,7 @@
 #pragma once
 
 #include "printing/print_document.h"
+#include "reports/report_layout.h"
 #include "ui/platform.h"
 
 #include <QList>
@@ -69,8 +70,12 @@ public:
         return true;
     }
 
+    // Keeps the reports that would have been shown in the preview window.
+    void showReport(const ReportDocument &report) override { reports.append(report); }
+
     QList<QUrl> opened;
     QString chosenFile;
+    QList<ReportDocument> reports;
     bool printerChosen = true;
     QList<PrintDocument> printed;
     QStringList printedTitles;

@@ -23,6 +23,8 @@ struct Error
 {
     ErrorKind kind;
     ProgramMessage message;
+    // The number a message shows after "Error ", when the failure has one.
+    int number = 0;
 };
 
 // A value or the error that prevented it. One error style for the whole core.

@@ -10,6 +10,7 @@
 #include "main/draw_commands.h"
 #include "main/news_commands.h"
 #include "main/program_data.h"
+#include "main/report_commands.h"
 #include "main/syndicate_commands.h"
 #include "printing/results_listing.h"
 #include "tabs/create_tab.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     m_data = new ProgramData(folder, platform, this);
     m_drawCommands = new DrawCommands(*m_data, this);
     m_syndicateCommands = new SyndicateCommands(*m_data, this);
+    m_reports = new ReportCommands(*m_data, this);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(u"SSTab1"_s);
@@ -69,7 +71,8 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     m_create = new CreateTab(*m_data, *m_statisticsFilter, m_tabs);
     m_tabs->addTab(m_general, tabTitles()[0]);
     m_tabs->addTab(m_lastDraw, tabTitles()[1]);
-    m_tabs->addTab(new SyndicatesTab(*m_data, *m_syndicateCommands, m_tabs), tabTitles()[2]);
+    m_tabs->addTab(new SyndicatesTab(*m_data, *m_syndicateCommands, *m_reports, m_tabs),
+                   tabTitles()[2]);
     m_tabs->addTab(m_statistics, tabTitles()[3]);
     m_tabs->addTab(m_create, tabTitles()[4]);
     setCentralWidget(m_tabs);
@@ -122,6 +125,17 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     });
     connect(m_drawCommands, &DrawCommands::resultsReset, this,
             [this] { m_general->setDrawsToCheck(1); });
+    // The program's normal exit, once the running pass has returned.
+    connect(m_reports, &ReportCommands::endRequested, this, [this] {
+        m_endRequested = true;
+        if (m_started)
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    });
+    connect(m_create, &CreateTab::statisticsReportRequested, m_reports,
+            [this] { m_reports->openReport(ReportKind::Statistics); });
+    // The statistics report button is offered while there are syndicates.
+    connect(m_data, &ProgramData::syndicatesLoaded, this,
+            [this] { m_create->setStatisticsReportEnabled(!m_data->syndicates().isEmpty()); });
     buildMenus();
     buildToolbar();
     resize(1000, 720);
@@ -143,12 +157,16 @@ bool MainWindow::startUp()
     m_data->setSettings(settings.value());
     m_statisticsFilter->setMaxMonths(settings.value().maxMonths);
     m_data->refreshCalendar();
+    if (m_endRequested)
+        return false;
     m_data->runCheckingCycle();
     m_lastDraw->showReport(false);
     m_news->checkAtStartUp();
     // The checking cycle's listing counted the numbers and described the
     // selection: the statistics are up. The prize report, the results view and
     // the news check join the sequence here as they arrive.
+    if (m_endRequested)
+        return false;
     m_started = true;
     return true;
 }

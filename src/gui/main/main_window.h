@@ -20,6 +20,7 @@ class NewsCommands;
 class GeneralTab;
 class ProgramData;
 class PrintSlipsDialog;
+class ReportCommands;
 class SettingsDialog;
 class AboutDialog;
 class BetKindChooser;
@@ -58,6 +59,7 @@ public:
     LastDrawTab &lastDrawTab() const { return *m_lastDraw; }
     NewsCommands &newsCommands() const { return *m_news; }
     SyndicateCommands &syndicateCommands() const { return *m_syndicateCommands; }
+    ReportCommands &reportCommands() const { return *m_reports; }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -89,6 +91,9 @@ private:
     NewsCommands *m_news = nullptr;
     int m_tabBeforeLastDraw = 0;
     SyndicateCommands *m_syndicateCommands = nullptr;
+    ReportCommands *m_reports = nullptr;
+    // A missing or damaged report database: the program ends after its message.
+    bool m_endRequested = false;
     QTabWidget *m_tabs = nullptr;
     GeneralTab *m_general = nullptr;
     StatisticsTab *m_statistics = nullptr;

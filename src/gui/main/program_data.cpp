@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/program_data.h"
 
+#include "common/texts.h"
+#include "reports/report_messages.h"
+
 #include <algorithm>
 
 namespace zafrano::gui {
@@ -45,6 +48,12 @@ void ProgramData::listDraws()
     }
     m_draws = std::move(loaded.value().draws);
     m_listing = std::move(loaded.value().listing);
+    // Only the statistics report prints it; a database that cannot take it is
+    // said by the syndicate detail, and must never cost the draws.
+    const Status written = reportDatabase().writeNewestDrawText(m_listing.newestEntryText);
+    m_statisticsCopied[0] = written.ok();
+    if (!written && written.error().kind == ErrorKind::PermissionDenied)
+        showReportPermissionProblem();
     describeSelection();
     emit drawsListed();
 }
@@ -62,16 +71,22 @@ void ProgramData::describeSelection()
         m_selectionNewest = m_listing.newestListed;
         m_selectionOldest = m_listing.oldestListed;
     }
-    // The report database stores m_selection.row here when it lands.
     m_selection = zafrano::describeSelection(m_period, m_dayFilter, m_listing.count(),
                                              m_selectionNewest, m_selectionOldest);
+    const Status written = reportDatabase().writeSelection(m_selection.row);
+    m_statisticsCopied[1] = written.ok();
+    if (!written)
+        showStatisticsFailure(written.error());
 }
 
 void ProgramData::rankNumbers(int count)
 {
     m_rankedNumbers = zafrano::rankNumbers(m_listing.counts);
-    // The report database stores these rows ("Numeros") here when it lands.
     m_chosenNumbers = zafrano::chosenNumbers(m_listing.counts, m_rankedNumbers, count);
+    const Status written = reportDatabase().writeChosenNumbers(m_chosenNumbers);
+    m_statisticsCopied[2] = written.ok();
+    if (!written)
+        showStatisticsFailure(written.error());
     emit numbersRanked();
 }
 
@@ -112,6 +127,27 @@ void ProgramData::recheckNewestDraw()
 void ProgramData::showFailure(const Error &error)
 {
     m_platform.messages.show(error.message);
+}
+
+ReportDatabase ProgramData::reportDatabase() const
+{
+    return ReportDatabase(m_folder.filePath(QString::fromUtf16(ReportDatabase::FileName)));
+}
+
+void ProgramData::showReportPermissionProblem()
+{
+    if (m_reportPermissionShown)
+        return;
+    m_reportPermissionShown = true;
+    m_platform.messages.show(texts::permissionDenied());
+}
+
+void ProgramData::showStatisticsFailure(const Error &error)
+{
+    if (error.kind == ErrorKind::PermissionDenied)
+        showReportPermissionProblem();
+    else
+        m_platform.messages.show(statisticsFailure(error.number));
 }
 
 } // namespace zafrano::gui

@@ -3,6 +3,7 @@
 
 #include "calendar/calendar_status.h"
 #include "checking/check_run.h"
+#include "reports/report_database.h"
 #include "stats/number_counts.h"
 #include "stats/statistics_selection.h"
 #include "store/data_folder.h"
@@ -10,6 +11,8 @@
 #include "ui/platform.h"
 
 #include <QObject>
+#include <algorithm>
+#include <array>
 
 namespace zafrano::gui {
 
@@ -75,6 +78,19 @@ public:
     // Shows a failed change of a file: the permission message or the error's own.
     void showFailure(const Error &error);
 
+    // Zafrano.mdb beside the program.
+    ReportDatabase reportDatabase() const;
+    // A report database that may not be written is said once a run: every
+    // detail and every statistics change would say it again.
+    void showReportPermissionProblem();
+    // False while the report database lacks the statistics on show, so that
+    // its report would print other figures.
+    bool statisticsCopied() const
+    {
+        return std::all_of(m_statisticsCopied.begin(), m_statisticsCopied.end(),
+                           [](bool copied) { return copied; });
+    }
+
 signals:
     void calendarRefreshed();
     void syndicatesLoaded();
@@ -86,6 +102,8 @@ signals:
 
 private:
     void describeSelection();
+    // A statistics table could not be written to the report database.
+    void showStatisticsFailure(const Error &error);
 
     DataFolder m_folder;
     Platform &m_platform;
@@ -98,8 +116,6 @@ private:
     // keeps describing them, as the reports always did.
     QDate m_selectionNewest;
     QDate m_selectionOldest;
-    // What the report database will hold ("Sorteos", "Numeros"); until it
-    // lands the rows live here.
     SelectionDescription m_selection;
     QList<int> m_rankedNumbers;
     QList<RankedNumber> m_chosenNumbers;
@@ -107,6 +123,9 @@ private:
     CalendarStatus m_calendar;
     CheckOptions m_checkOptions;
     CheckResults m_checkResults;
+    bool m_reportPermissionShown = false;
+    // The newest draw's text, the selection and the chosen numbers.
+    std::array<bool, 3> m_statisticsCopied{true, true, true};
 };
 
 } // namespace zafrano::gui

@@ -7,6 +7,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -102,11 +103,24 @@ CreateTab::CreateTab(ProgramData &data, StatisticsFilter &filter, QWidget *paren
     auto *stepThreeLayout = new QVBoxLayout(stepThree);
     stepThreeLayout->addWidget(m_betKinds);
 
+    // The statistics report of the numbers chosen in step 2.
+    auto *report = new QGroupBox(u"Informe"_s);
+    report->setObjectName(u"Frame13"_s);
+    m_statisticsReport =
+        new QPushButton(QIcon(u":/zafrano/report.svg"_s), u"Informe estadístico"_s, report);
+    m_statisticsReport->setObjectName(u"Image2_1"_s);
+    m_statisticsReport->setIconSize({24, 24});
+    (new QVBoxLayout(report))->addWidget(m_statisticsReport);
+    connect(m_statisticsReport, &QPushButton::clicked, this, &CreateTab::statisticsReportRequested);
+    auto *lastColumn = new QVBoxLayout;
+    lastColumn->addWidget(stepThree, 1);
+    lastColumn->addWidget(report);
+
     m_assistant = new QWidget(this);
     auto *steps = new QHBoxLayout(m_assistant);
     steps->addWidget(m_filter.stepOneGroup(), 2);
     steps->addWidget(stepTwo, 1);
-    steps->addWidget(stepThree, 1);
+    steps->addLayout(lastColumn, 1);
     m_assistant->setVisible(false);
 
     auto *layout = new QVBoxLayout(this);
@@ -137,6 +151,11 @@ void CreateTab::restoreOpeningState()
 void CreateTab::enterTab()
 {
     m_betKinds->showTablesFor(0);
+}
+
+void CreateTab::setStatisticsReportEnabled(bool enabled)
+{
+    m_statisticsReport->setEnabled(enabled);
 }
 
 void CreateTab::chooseNumberCount(int count)

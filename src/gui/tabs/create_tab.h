@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QSlider;
 
 namespace zafrano::gui {
@@ -29,12 +30,15 @@ public:
     void restoreOpeningState();
     // Entering the tab: the hint line of the reduction tables.
     void enterTab();
+    // The statistics report button, Image2(1).
+    void setStatisticsReportEnabled(bool enabled);
 
 signals:
     // "Manual": the bet-kind chooser.
     void chooserRequested();
     // A create button of step 3.
     void editorRequested(const zafrano::EditorRequest &request);
+    void statisticsReportRequested();
 
 private:
     void enterAssistant();
@@ -45,10 +49,11 @@ private:
     StatisticsFilter &m_filter;
     QWidget *m_opening = nullptr;
     QWidget *m_assistant = nullptr;
-    QSlider *m_count = nullptr;         // Slider2
-    QLabel *m_countText = nullptr;      // Label23
-    QLabel *m_chosenText = nullptr;     // the ranked numbers of step 2
-    BetKindPanel *m_betKinds = nullptr; // step 3
+    QSlider *m_count = nullptr;                // Slider2
+    QLabel *m_countText = nullptr;             // Label23
+    QLabel *m_chosenText = nullptr;            // the ranked numbers of step 2
+    BetKindPanel *m_betKinds = nullptr;        // step 3
+    QPushButton *m_statisticsReport = nullptr; // Image2(1)
 };
 
 } // namespace zafrano::gui

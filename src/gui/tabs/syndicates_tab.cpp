@@ -5,6 +5,7 @@
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
 #include "models/syndicates_list_model.h"
+#include "tabs/syndicate_detail_panel.h"
 
 #include <QChart>
 #include <QChartView>
@@ -23,7 +24,8 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
 
-SyndicatesTab::SyndicatesTab(ProgramData &data, SyndicateCommands &commands, QWidget *parent)
+SyndicatesTab::SyndicatesTab(ProgramData &data, SyndicateCommands &commands,
+                             ReportCommands &reports, QWidget *parent)
     : QWidget(parent), m_data(data), m_commands(commands)
 {
     auto *box = new QGroupBox(u"Peñas registradas"_s, this);
@@ -57,13 +59,21 @@ SyndicatesTab::SyndicatesTab(ProgramData &data, SyndicateCommands &commands, QWi
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_view, 1);
     boxLayout->addLayout(buttonRow);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(box, 1);
-    layout->addWidget(buildSummary());
+    auto *left = new QVBoxLayout;
+    left->addWidget(box, 1);
+    left->addWidget(buildSummary());
+    m_detail = new SyndicateDetailPanel(reports, this);
+    // A fixed width keeps the list from moving as syndicates of other kinds are picked.
+    m_detail->setFixedWidth(470);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addWidget(m_detail);
 
     connect(m_view, &QTableView::clicked, this, [this](const QModelIndex &index) {
-        if (!m_model->isEmpty())
-            m_commands.select(index.row() + 1);
+        if (m_model->isEmpty())
+            return;
+        m_detail->showSyndicate(index.row() + 1);
+        m_commands.select(index.row() + 1);
     });
     connect(&m_data, &ProgramData::syndicatesLoaded, this, &SyndicatesTab::showSyndicates);
 }
@@ -76,8 +86,10 @@ void SyndicatesTab::showSyndicates()
     const bool any = !m_model->isEmpty();
     for (QPushButton *button : m_buttons)
         button->setEnabled(any);
-    // The list is rebuilt from the file: the selection starts again.
+    // The list is rebuilt from the file: the selection starts again, and the
+    // detail shows the first syndicate (or none).
     m_commands.select(0);
+    m_detail->showSyndicate(1);
     showSummary();
 }
 

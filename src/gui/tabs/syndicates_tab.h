@@ -13,16 +13,20 @@ class QPieSeries;
 namespace zafrano::gui {
 
 class ProgramData;
+class ReportCommands;
 class SyndicateCommands;
+class SyndicateDetailPanel;
 class SyndicatesListModel;
 
-// Tab "Gestor de peñas": the syndicate list and the buttons on the selected one.
+// Tab "Gestor de peñas": the syndicate list, the buttons on the selected one
+// and the detail of the syndicate picked.
 class SyndicatesTab : public QWidget
 {
     Q_OBJECT
 
 public:
-    SyndicatesTab(ProgramData &data, SyndicateCommands &commands, QWidget *parent = nullptr);
+    SyndicatesTab(ProgramData &data, SyndicateCommands &commands, ReportCommands &reports,
+                  QWidget *parent = nullptr);
 
 private:
     void showSyndicates();
@@ -38,6 +42,7 @@ private:
     QLineEdit *m_effectiveness = nullptr; // Text4
     QLineEdit *m_drawsPlayed = nullptr;   // Text5
     QPieSeries *m_chart = nullptr;        // MSChart2
+    SyndicateDetailPanel *m_detail = nullptr;
 };
 
 } // namespace zafrano::gui

@@ -2,12 +2,14 @@
 #include "ui/desktop_platform.h"
 
 #include "printing/print_document.h"
+#include "reports/report_layout.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 
@@ -73,6 +75,23 @@ bool SystemDesktop::printDocument(const PrintDocument &document, const QString &
     if (dialog.exec() != QDialog::Accepted)
         return false;
     return renderPrintDocument(document, printer);
+}
+
+void Desktop::showReport(const ReportDocument &) {}
+
+void SystemDesktop::showReport(const ReportDocument &report)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(report.title);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    // The document keeps its own 2 cm margins on every page.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    QPrintPreviewDialog preview(&printer, m_parent);
+    preview.setWindowTitle(report.title);
+    preview.resize(900, 700);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&report](QPrinter *device) { renderReport(report, *device); });
+    preview.exec();
 }
 
 QString SystemDesktop::chooseFile(const QString &title, const QString &filter)

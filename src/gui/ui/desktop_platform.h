@@ -33,6 +33,7 @@ public:
     void openUrl(const QUrl &url) override;
     QString chooseFile(const QString &title, const QString &filter) override;
     bool printDocument(const PrintDocument &document, const QString &title) override;
+    void showReport(const ReportDocument &report) override;
 
 private:
     QPointer<QWidget> m_parent;

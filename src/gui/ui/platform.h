@@ -11,7 +11,8 @@ class QWidget;
 
 namespace zafrano {
 class PrintDocument;
-}
+struct ReportDocument;
+} // namespace zafrano
 
 namespace zafrano::gui {
 
@@ -47,6 +48,9 @@ public:
     // Lets the player choose a printer and prints the document on it; false
     // when the player cancelled. A desktop without a printer cancels.
     virtual bool printDocument(const PrintDocument &document, const QString &title);
+    // Shows a report in a preview window, from which the player prints it or
+    // saves it as PDF. A desktop without windows shows nothing.
+    virtual void showReport(const ReportDocument &report);
 };
 
 // The platform layer handed to the windows.

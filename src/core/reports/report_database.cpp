@@ -1,0 +1,414 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reports/report_database.h"
+
+#include "store/day_serial.h"
+
+#include <QFileInfo>
+#include <QVariant>
+#include <functional>
+#include <sqlcipher/sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano {
+
+namespace {
+
+// The database password of the program's report file. The password is the
+// program's own, not a secret of the player's, so the key is derived with few
+// rounds: every operation opens its own connection, and the default rounds
+// cost some 30 ms each time.
+constexpr const char *KeyStatement = "PRAGMA key = 'tormelvaquindesprola'; PRAGMA kdf_iter = 4000;";
+
+struct ColumnDef
+{
+    QString name;
+    QString type;
+};
+
+struct TableDef
+{
+    QString name;
+    QList<ColumnDef> columns;
+    bool singleRow = false;
+};
+
+// The one definition of the report tables; the build tool and the tests make
+// their files from it.
+const QList<TableDef> &tableDefs()
+{
+    static const QList<TableDef> defs = {
+        {u"Peñanums"_s, {{u"Numeros"_s, u"TEXT"_s}}, false},
+        {u"Peña"_s,
+         {{u"Nombre"_s, u"TEXT"_s},
+          {u"Diasajugar"_s, u"TEXT"_s},
+          {u"Dinero"_s, u"REAL"_s},
+          {u"Dia1"_s, u"DATE"_s},
+          {u"Dia2"_s, u"DATE"_s},
+          {u"Aciertos"_s, u"TEXT"_s},
+          {u"Sorteos"_s, u"REAL"_s},
+          {u"3"_s, u"INTEGER"_s},
+          {u"4"_s, u"INTEGER"_s},
+          {u"5"_s, u"INTEGER"_s},
+          {u"5C"_s, u"INTEGER"_s},
+          {u"6"_s, u"INTEGER"_s}},
+         true},
+        {u"Numeros"_s, {{u"Numero"_s, u"INTEGER"_s}, {u"Veces"_s, u"INTEGER"_s}}, false},
+        {u"Sorteos"_s,
+         {{u"Dia1"_s, u"DATE"_s},
+          {u"Dia2"_s, u"DATE"_s},
+          {u"Total"_s, u"INTEGER"_s},
+          {u"Diasajugar"_s, u"TEXT"_s}},
+         true},
+        {u"Informe"_s,
+         {{u"Frase"_s, u"TEXT"_s},
+          {u"Letrero"_s, u"TEXT"_s},
+          {u"Informacion"_s, u"TEXT"_s},
+          {u"Premio6"_s, u"TEXT"_s},
+          {u"Premio5c"_s, u"TEXT"_s},
+          {u"Premio5"_s, u"TEXT"_s},
+          {u"Premio4"_s, u"TEXT"_s},
+          {u"Premio3"_s, u"TEXT"_s}},
+         true},
+    };
+    return defs;
+}
+
+QString quoted(const QString &name)
+{
+    return u'"' + name + u'"';
+}
+
+// Where an operation failed: a failure while opening is the file's own, a
+// failure to write afterwards may be the folder's or the file's permissions.
+enum class Phase
+{
+    Opening,
+    Working
+};
+
+Error databaseError(int code, Phase phase, const QString &path)
+{
+    const int primary = code & 0xff;
+    ErrorKind kind = ErrorKind::Io;
+    if (primary == SQLITE_READONLY || primary == SQLITE_PERM ||
+        (primary == SQLITE_CANTOPEN && phase == Phase::Working))
+        kind = ErrorKind::PermissionDenied;
+    else if (primary == SQLITE_CANTOPEN)
+        kind = ErrorKind::NotFound;
+    else if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
+        kind = ErrorKind::InvalidData;
+    return {kind,
+            {QFileInfo(path).fileName() + u": "_s + QString::fromUtf8(sqlite3_errstr(primary)),
+             u"Error"_s, MessageIcon::Exclamation},
+            -primary};
+}
+
+Error noCurrentRow(const QString &table)
+{
+    return {
+        ErrorKind::InvalidData,
+        {u"La tabla "_s + table + u" no tiene su fila."_s, u"Error"_s, MessageIcon::Exclamation},
+        ReportDatabase::NoCurrentRow};
+}
+
+// One prepared statement, finalized when it goes out of scope.
+class Statement
+{
+public:
+    Statement(sqlite3 *db, const QString &sql)
+    {
+        const QByteArray text = sql.toUtf8();
+        m_code = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_stmt,
+                                    nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    int code() const { return m_code; }
+    sqlite3_stmt *get() const { return m_stmt; }
+
+    void bind(int index, const QVariant &value)
+    {
+        if (m_code != SQLITE_OK)
+            return;
+        switch (value.typeId()) {
+        case QMetaType::UnknownType:
+            m_code = sqlite3_bind_null(m_stmt, index);
+            break;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            m_code = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+            break;
+        case QMetaType::Float:
+        case QMetaType::Double:
+            m_code = sqlite3_bind_double(m_stmt, index, value.toDouble());
+            break;
+        case QMetaType::QDate: {
+            const QDate date = value.toDate();
+            m_code = date.isValid() ? bindText(index, date.toString(Qt::ISODate))
+                                    : sqlite3_bind_null(m_stmt, index);
+            break;
+        }
+        default:
+            m_code = bindText(index, value.toString());
+        }
+    }
+
+    // Runs the statement to its end.
+    int run()
+    {
+        if (m_code != SQLITE_OK)
+            return m_code;
+        int step = SQLITE_ROW;
+        while (step == SQLITE_ROW)
+            step = sqlite3_step(m_stmt);
+        return step == SQLITE_DONE ? SQLITE_OK : step;
+    }
+
+private:
+    int bindText(int index, const QString &text)
+    {
+        const QByteArray bytes = text.toUtf8();
+        return sqlite3_bind_text(m_stmt, index, bytes.constData(), static_cast<int>(bytes.size()),
+                                 SQLITE_TRANSIENT);
+    }
+
+    sqlite3_stmt *m_stmt = nullptr;
+    int m_code = SQLITE_OK;
+};
+
+int execute(sqlite3 *db, const QString &sql, const QVariantList &values = {})
+{
+    Statement statement(db, sql);
+    for (int i = 0; i < values.size(); ++i)
+        statement.bind(i + 1, values[i]);
+    return statement.run();
+}
+
+struct Access
+{
+    bool write = true;
+    bool create = false;
+};
+
+// Opens the file with its password, runs `work` inside one transaction and
+// closes the connection whatever happened.
+Status withDatabase(const QString &path, Access access,
+                    const std::function<Status(sqlite3 *)> &work)
+{
+    sqlite3 *db = nullptr;
+    int flags = access.write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+    if (access.create)
+        flags |= SQLITE_OPEN_CREATE;
+    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
+    int code = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
+    auto closeWith = [&](Status status) {
+        sqlite3_close_v2(db);
+        return status;
+    };
+    if (code != SQLITE_OK)
+        return closeWith(databaseError(code, Phase::Opening, path));
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 2000);
+    code = sqlite3_exec(db, KeyStatement, nullptr, nullptr, nullptr);
+    // A wrong password, a plain SQLite file or any other file shows here.
+    if (code == SQLITE_OK)
+        code = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        return closeWith(databaseError(code, Phase::Opening, path));
+    if (!access.write)
+        return closeWith(work(db));
+
+    code = sqlite3_exec(db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        return closeWith(databaseError(code, Phase::Working, path));
+    Status done = work(db);
+    if (done)
+        code = sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr);
+    if (!done || code != SQLITE_OK) {
+        sqlite3_exec(db, "ROLLBACK;", nullptr, nullptr, nullptr);
+        return closeWith(done ? Status(databaseError(code, Phase::Working, path)) : done);
+    }
+    return closeWith({});
+}
+
+// Changes the first row of a single-row table in place.
+Status updateSingleRow(sqlite3 *db, const QString &path, const QString &table,
+                       const QList<std::pair<QString, QVariant>> &fields)
+{
+    QStringList assignments;
+    QVariantList values;
+    for (const auto &[column, value] : fields) {
+        assignments.append(quoted(column) + u" = ?"_s);
+        values.append(value);
+    }
+    const QString sql = u"UPDATE %1 SET %2 WHERE rowid = (SELECT min(rowid) FROM %1)"_s.arg(
+        quoted(table), assignments.join(u", "_s));
+    if (const int code = execute(db, sql, values); code != SQLITE_OK)
+        return databaseError(code, Phase::Working, path);
+    if (sqlite3_changes(db) == 0)
+        return noCurrentRow(table);
+    return {};
+}
+
+QString decimalText(double value)
+{
+    return QString::number(value, 'g', 10).replace(u'.', u',');
+}
+
+// A stored value as the layouts print it.
+QString cellText(sqlite3_stmt *stmt, int column, const QString &type)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_column_int64(stmt, column));
+    case SQLITE_FLOAT:
+        return decimalText(sqlite3_column_double(stmt, column));
+    default:
+        break;
+    }
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                          sqlite3_column_bytes(stmt, column));
+    if (type == u"DATE"_s) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        return date.isValid() ? shortDate(date) : text;
+    }
+    return text;
+}
+
+} // namespace
+
+const QList<std::pair<QString, QStringList>> &reportSchema()
+{
+    static const QList<std::pair<QString, QStringList>> schema = [] {
+        QList<std::pair<QString, QStringList>> list;
+        for (const TableDef &table : tableDefs()) {
+            QStringList columns;
+            for (const ColumnDef &column : table.columns)
+                columns.append(column.name);
+            list.append({table.name, columns});
+        }
+        return list;
+    }();
+    return schema;
+}
+
+Status ReportDatabase::create() const
+{
+    if (QFileInfo::exists(m_path))
+        return Error{ErrorKind::Io,
+                     {m_path + u" ya existe."_s, u"Error"_s, MessageIcon::Exclamation},
+                     -SQLITE_CANTOPEN};
+    return withDatabase(m_path, {true, true}, [this](sqlite3 *db) -> Status {
+        for (const TableDef &table : tableDefs()) {
+            QStringList columns;
+            for (const ColumnDef &column : table.columns)
+                columns.append(quoted(column.name) + u' ' + column.type);
+            int code = execute(
+                db, u"CREATE TABLE %1 (%2)"_s.arg(quoted(table.name), columns.join(u", "_s)));
+            if (code == SQLITE_OK && table.singleRow)
+                code = execute(db, u"INSERT INTO %1 DEFAULT VALUES"_s.arg(quoted(table.name)));
+            if (code != SQLITE_OK)
+                return databaseError(code, Phase::Working, m_path);
+        }
+        return {};
+    });
+}
+
+Status ReportDatabase::writeSyndicate(const QStringList &bets, const SyndicateReportRow &row) const
+{
+    return withDatabase(m_path, {}, [&](sqlite3 *db) -> Status {
+        int code = execute(db, u"DELETE FROM \"Peñanums\""_s);
+        for (qsizetype i = 0; code == SQLITE_OK && i < bets.size(); ++i)
+            code = execute(db, u"INSERT INTO \"Peñanums\" (\"Numeros\") VALUES (?)"_s, {bets[i]});
+        if (code != SQLITE_OK)
+            return databaseError(code, Phase::Working, m_path);
+        return updateSingleRow(db, m_path, u"Peña"_s,
+                               {{u"Nombre"_s, row.name},
+                                {u"Diasajugar"_s, row.days},
+                                {u"Dinero"_s, row.money},
+                                {u"Dia1"_s, row.createdOn},
+                                {u"Dia2"_s, row.checkedTo},
+                                {u"Aciertos"_s, row.hitShare},
+                                {u"Sorteos"_s, row.draws},
+                                {u"3"_s, row.prizes[0]},
+                                {u"4"_s, row.prizes[1]},
+                                {u"5"_s, row.prizes[2]},
+                                {u"5C"_s, row.prizes[3]},
+                                {u"6"_s, row.prizes[4]}});
+    });
+}
+
+Status ReportDatabase::writeSelection(const SelectionRow &row) const
+{
+    return withDatabase(m_path, {}, [&](sqlite3 *db) {
+        QList<std::pair<QString, QVariant>> fields = {
+            {u"Dia2"_s, row.newest}, {u"Dia1"_s, row.oldest}, {u"Total"_s, row.total}};
+        // A set of days without a text of its own leaves the stored one.
+        if (!row.daysText.isEmpty())
+            fields.append({u"Diasajugar"_s, row.daysText});
+        return updateSingleRow(db, m_path, u"Sorteos"_s, fields);
+    });
+}
+
+Status ReportDatabase::writeChosenNumbers(const QList<RankedNumber> &numbers) const
+{
+    return withDatabase(m_path, {}, [&](sqlite3 *db) -> Status {
+        int code = execute(db, u"DELETE FROM \"Numeros\""_s);
+        for (qsizetype i = 0; code == SQLITE_OK && i < numbers.size(); ++i)
+            code = execute(db, u"INSERT INTO \"Numeros\" (\"Numero\", \"Veces\") VALUES (?, ?)"_s,
+                           {numbers[i].number, numbers[i].times});
+        if (code != SQLITE_OK)
+            return databaseError(code, Phase::Working, m_path);
+        return {};
+    });
+}
+
+Status ReportDatabase::writeNewestDrawText(const QString &text) const
+{
+    return withDatabase(m_path, {}, [&](sqlite3 *db) {
+        return updateSingleRow(db, m_path, u"Informe"_s, {{u"Frase"_s, text}});
+    });
+}
+
+Result<ReportTables> ReportDatabase::readAll() const
+{
+    ReportTables tables;
+    Status read = withDatabase(m_path, {false, false}, [&](sqlite3 *db) -> Status {
+        for (const TableDef &table : tableDefs()) {
+            // Ties keep the order the rows were added in: the ranking's.
+            const QString order =
+                table.name == u"Numeros"_s ? u"\"Veces\" DESC, rowid"_s : u"rowid"_s;
+            QStringList columns;
+            for (const ColumnDef &column : table.columns)
+                columns.append(quoted(column.name));
+            Statement select(db, u"SELECT %1 FROM %2 ORDER BY %3"_s.arg(columns.join(u", "_s),
+                                                                        quoted(table.name), order));
+            if (select.code() != SQLITE_OK)
+                return databaseError(select.code(), Phase::Working, m_path);
+            QList<ReportRow> rows;
+            int step = SQLITE_ROW;
+            while ((step = sqlite3_step(select.get())) == SQLITE_ROW) {
+                ReportRow row;
+                for (int c = 0; c < table.columns.size(); ++c)
+                    row.insert(table.columns[c].name,
+                               cellText(select.get(), c, table.columns[c].type));
+                rows.append(row);
+            }
+            if (step != SQLITE_DONE)
+                return databaseError(step, Phase::Working, m_path);
+            tables.insert(table.name, rows);
+        }
+        return {};
+    });
+    if (!read)
+        return read.error();
+    return tables;
+}
+
+} // namespace zafrano

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reports/syndicate_detail.h"
+
+#include "calendar/weekday.h"
+#include "checking/syndicate_summary.h"
+#include "store/day_serial.h"
+#include "store/settings.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano {
+
+namespace {
+
+// The error a damaged record gives, as the old program's subscript check did.
+constexpr int ErrorSubscriptOutOfRange = 9;
+
+Error damagedRecord(const QString &why)
+{
+    return {ErrorKind::InvalidData,
+            {why, u"¡Vaya hombre!"_s, MessageIcon::Exclamation},
+            ErrorSubscriptOutOfRange};
+}
+
+QString twoWide(int number, bool first)
+{
+    const QString digits = QString::number(number);
+    if (digits.size() >= 2)
+        return digits;
+    return first ? digits + u' ' : u' ' + digits;
+}
+
+} // namespace
+
+int numbersPerBet(int betCount)
+{
+    if (betCount >= MultipleCode::First && betCount <= MultipleCode::Last)
+        return cuantos(static_cast<qint16>(betCount));
+    return 6;
+}
+
+QString betText(const SyndicateRecord::Bet &bet, int numbers)
+{
+    QStringList parts;
+    for (int i = 0; i < numbers && i < SyndicateRecord::NumbersPerBet; ++i)
+        parts.append(twoWide(bet[i], i == 0));
+    return parts.join(u'-');
+}
+
+float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet)
+{
+    float spend = static_cast<float>(syndicate.sixNumberBets()) * pricePerBet;
+    // Any other days text stands for every draw of the week.
+    if (!drawDayNames().contains(syndicate.daysText()))
+        spend *= 6;
+    return spend;
+}
+
+Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
+                                          const QList<DrawRecord> &draws, float pricePerBet)
+{
+    const int betCount = syndicate.betCount;
+    const bool multiple = betCount >= MultipleCode::First && betCount <= MultipleCode::Last;
+    if (!multiple && (betCount < 0 || betCount > SyndicateRecord::MaxBets))
+        return damagedRecord(u"Número de apuestas no válido: "_s + QString::number(betCount));
+    if (syndicate.reducedFrom < 0 || syndicate.reducedFrom > SyndicateRecord::NumbersPerBet)
+        return damagedRecord(u"Números base no válidos: "_s +
+                             QString::number(syndicate.reducedFrom));
+
+    SyndicateDetail detail;
+    const int numbers = numbersPerBet(betCount);
+    const int rows = multiple ? 1 : betCount;
+    for (int j = 0; j < rows; ++j)
+        detail.bets.append(betText(syndicate.bets[j], numbers));
+    detail.prizes = {syndicate.hit(3), syndicate.hit(4), syndicate.hit(5), syndicate.hit(7),
+                     syndicate.hit(6)};
+    detail.prizesWon = syndicate.totalHits();
+
+    if (draws.isEmpty()) {
+        detail.drawsPlayedText = u"0"_s;
+        detail.hitShareText = detail.prizesWon != 0 ? u"100 %"_s : u"-"_s;
+    } else {
+        detail.drawsPlayed =
+            static_cast<int>(std::count_if(draws.begin(), draws.end(), [&](const DrawRecord &draw) {
+                return draw.drawDate >= syndicate.createdOn &&
+                       syndicate.playsOn(diasemana(draw.drawDate));
+            }));
+        const float share = detail.drawsPlayed == 0
+                                ? 0.0f
+                                : static_cast<float>(detail.prizesWon) * 100.0f /
+                                      static_cast<float>(detail.drawsPlayed);
+        detail.drawsPlayedText = QString::number(detail.drawsPlayed);
+        detail.hitShareText = oneDecimal(share) + u" %"_s;
+        detail.chartMissed = std::max(0, detail.drawsPlayed - detail.prizesWon);
+    }
+
+    if (syndicate.reducedFrom != 0) {
+        detail.kindText = u"-Reducida de %1 nºs al %2:"_s.arg(syndicate.reducedFrom)
+                              .arg(syndicate.reducedGuarantee);
+        QStringList base;
+        for (int i = 0; i < syndicate.reducedFrom; ++i)
+            base.append(QString::number(syndicate.reducedNumbers[i]));
+        detail.baseNumbersText = base.join(u'-');
+    } else if (betCount > 499) {
+        detail.kindText = u"-Apuesta múltiple de %1 nºs."_s.arg(numbers);
+    } else {
+        detail.kindText = u"-Apuestas sencillas."_s;
+    }
+    detail.weeklySpend = weeklySpend(syndicate, pricePerBet);
+    return detail;
+}
+
+SyndicateReportRow syndicateReportRow(const SyndicateRecord &syndicate,
+                                      const SyndicateDetail &detail)
+{
+    SyndicateReportRow row;
+    row.name = syndicate.nameText();
+    row.days = syndicate.daysText();
+    row.money = detail.weeklySpend;
+    row.createdOn = fromDaySerial(syndicate.createdOn);
+    row.checkedTo = fromDaySerial(syndicate.countedThrough == 0 ? syndicate.createdOn
+                                                                : syndicate.countedThrough);
+    row.hitShare = detail.hitShareText;
+    row.draws = detail.drawsPlayed;
+    row.prizes = detail.prizes;
+    return row;
+}
+
+QString weeklySpendText(float euros)
+{
+    return priceText(euros) + u" euros."_s;
+}
+
+} // namespace zafrano

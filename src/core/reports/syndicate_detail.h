@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/result.h"
+#include "reports/report_database.h"
+#include "store/draw_record.h"
+#include "store/syndicate_record.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace zafrano {
+
+// The numbers in each bet of a syndicate: 7, 8, 5, 9, 10 or 11 for a multiple
+// (betCount 501..506), 6 otherwise.
+int numbersPerBet(int betCount);
+
+// A bet as the detail and the report list it: every number two characters
+// wide, joined by "-" ("5 -12-23- 7-40-49").
+QString betText(const SyndicateRecord::Bet &bet, int numbers);
+
+// The weekly spend in euros: the six-number bets times the price, six times
+// over for a syndicate that plays every draw day.
+float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet);
+
+// What the "Gestor de peñas" tab shows of one syndicate, and what its report prints.
+struct SyndicateDetail
+{
+    QStringList bets;            // ListView5, and the rows of "Peñanums"
+    std::array<int, 5> prizes{}; // 3, 4, 5, 5 + complementario, 6 hits
+    int prizesWon = 0;
+    int drawsPlayed = 0;
+    QString drawsPlayedText = QStringLiteral("-"); // Label17
+    QString hitShareText = QStringLiteral("-");    // Label16
+    double chartMissed = 0;                        // MSChart3: draws played without a prize
+    QString kindText;                              // Label28
+    QString baseNumbersText;                       // Label29
+    float weeklySpend = 0;
+};
+
+// The detail of a stored syndicate against the stored draws (oldest first).
+// A record whose bet count makes no sense is an InvalidData error numbered 9.
+Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
+                                          const QList<DrawRecord> &draws, float pricePerBet);
+
+// The "Peña" row of the syndicate report.
+SyndicateReportRow syndicateReportRow(const SyndicateRecord &syndicate,
+                                      const SyndicateDetail &detail);
+
+// "1,5 euros." as Label37 shows the spend.
+QString weeklySpendText(float euros);
+
+} // namespace zafrano
