@@ -19,12 +19,25 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
 
 namespace {
+
+// A scale of counts: ticks on whole numbers only (steps of 1, 2, 5, 10, 20,
+// 50…), at most six of them, the top at or above the largest value.
+void setCountScale(QValueAxis *axis, double largest)
+{
+    double step = 1;
+    for (int i = 0; largest > step * 5; ++i)
+        step *= (i % 3 == 1) ? 2.5 : 2;
+    const double top = std::max(1.0, std::ceil(largest / step)) * step;
+    axis->setRange(0, top);
+    axis->setTickCount(int(top / step) + 1);
+}
 
 QLabel *valueLabel(const QString &text, const QString &name, QWidget *parent)
 {
@@ -94,7 +107,7 @@ SyndicateDetailPanel::SyndicateDetailPanel(ReportCommands &commands, QWidget *pa
     series->attachAxis(categories);
     m_values = new QValueAxis;
     m_values->setLabelFormat(u"%d"_s);
-    m_values->setRange(0, 1);
+    setCountScale(m_values, 0);
     chart->addAxis(m_values, Qt::AlignLeft);
     series->attachAxis(m_values);
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -158,9 +171,7 @@ void SyndicateDetailPanel::showSyndicate(int record)
     m_hitShare->setText(detail->hitShareText);
     m_missedBar->replace(0, detail->chartMissed);
     m_wonBar->replace(0, detail->prizesWon);
-    m_values->setRange(
-        0, std::max<double>(1, std::max<double>(detail->chartMissed, detail->prizesWon)));
-    m_values->applyNiceNumbers();
+    setCountScale(m_values, std::max<double>(detail->chartMissed, detail->prizesWon));
     m_kind->setText(detail->kindText);
     m_baseNumbers->setText(detail->baseNumbersText);
     m_baseNumbers->setVisible(!detail->baseNumbersText.isEmpty());
@@ -177,7 +188,7 @@ void SyndicateDetailPanel::showEmpty()
     m_hitShare->setText(u"-"_s);
     m_missedBar->replace(0, 0);
     m_wonBar->replace(0, 0);
-    m_values->setRange(0, 1);
+    setCountScale(m_values, 0);
     m_kind->setText(u"Sin datos"_s);
     m_baseNumbers->setText(u"Sin datos"_s);
     m_baseNumbers->setVisible(true);
