@@ -3,6 +3,7 @@
 
 #include "editor/number_grid.h"
 #include "main/program_data.h"
+#include "ui/named_widgets.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -23,17 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
 
-namespace {
-
-QPushButton *namedButton(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-} // namespace
-
 EditorWindow::EditorWindow(ProgramData &data, RandomSeeding seeding, QWidget *parent)
     : QWidget(parent, Qt::Window), m_data(data), m_editor(data.folder(), std::move(seeding))
 {
@@ -52,9 +42,9 @@ EditorWindow::EditorWindow(ProgramData &data, RandomSeeding seeding, QWidget *pa
     auto *slipLayout = new QVBoxLayout(slip);
     slipLayout->addWidget(m_grid, 0, Qt::AlignCenter);
 
-    m_random = namedButton(u"Aleatorio"_s, u"Aleatorio"_s, this);
-    m_clear = namedButton(u"Borrar"_s, u"Borrar"_s, this);
-    m_save = namedButton(u"Grabar"_s, u"Grabar"_s, this);
+    m_random = named(new QPushButton(u"Aleatorio"_s, this), u"Aleatorio"_s);
+    m_clear = named(new QPushButton(u"Borrar"_s, this), u"Borrar"_s);
+    m_save = named(new QPushButton(u"Grabar"_s, this), u"Grabar"_s);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_random);
     buttons->addWidget(m_clear);
@@ -152,8 +142,8 @@ QWidget *EditorWindow::buildEditPanel()
     m_shownBet->setReadOnly(true);
     m_shownBet->setMaximumWidth(50);
     m_shownBet->setAlignment(Qt::AlignRight);
-    auto *add = namedButton(u"Añadir apuesta"_s, u"AddBet"_s, m_editPanel);
-    auto *remove = namedButton(u"Eliminar apuesta"_s, u"RemoveBet"_s, m_editPanel);
+    auto *add = named(new QPushButton(u"Añadir apuesta"_s, m_editPanel), u"AddBet"_s);
+    auto *remove = named(new QPushButton(u"Eliminar apuesta"_s, m_editPanel), u"RemoveBet"_s);
 
     layout->addWidget(mode, 0, 0, 1, 3);
     layout->addWidget(notice, 1, 0, 1, 3);

@@ -3,6 +3,7 @@
 
 #include "main/program_data.h"
 #include "systems/coverage_panel.h"
+#include "ui/named_widgets.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -24,14 +25,6 @@ enum CreateButton
     Multiple
 };
 
-QLabel *namedLabel(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    return label;
-}
-
 QLabel *boldLabel(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(u"<b>"_s + text + u"</b>"_s, parent);
@@ -47,7 +40,7 @@ BetKindPanel::BetKindPanel(ProgramData &data, QWidget *parent) : QWidget(parent)
     m_tables->setObjectName(u"Combo1"_s);
     m_tables->setPlaceholderText(u"Tablas disponibles"_s);
     m_tables->setEnabled(false);
-    m_hint = namedLabel(invalidTablesHint(), u"Label51"_s, this);
+    m_hint = wrappedLabel(invalidTablesHint(), u"Label51"_s, this);
 
     const std::array<const char16_t *, 3> kinds = {u"Crear Reducida", u"Crear Sencilla",
                                                    u"Crear Múltiple"};
@@ -86,12 +79,12 @@ QGroupBox *BetKindPanel::buildHelpPanel()
     panel->setObjectName(u"Frame9"_s);
     auto *layout = new QVBoxLayout(panel);
     layout->addWidget(
-        namedLabel(u"Seleccione una de las tablas disponibles de reducción."_s, {}, panel));
+        wrappedLabel(u"Seleccione una de las tablas disponibles de reducción."_s, {}, panel));
     layout->addWidget(boldLabel(u"Reducida:"_s, panel));
     layout->addWidget(boldLabel(u"Múltiple:"_s, panel));
-    layout->addWidget(namedLabel(u"(Sólo con 5,7,8 ... hasta 11 números)"_s, {}, panel));
+    layout->addWidget(wrappedLabel(u"(Sólo con 5,7,8 ... hasta 11 números)"_s, {}, panel));
     layout->addWidget(boldLabel(u"Sencilla:"_s, panel));
-    layout->addWidget(namedLabel(u"Sólo cuando se seleccionan 6 números."_s, {}, panel));
+    layout->addWidget(wrappedLabel(u"Sólo cuando se seleccionan 6 números."_s, {}, panel));
     return panel;
 }
 
@@ -100,7 +93,7 @@ QGroupBox *BetKindPanel::buildCoveragePanel()
     auto *panel = new QGroupBox(this);
     panel->setObjectName(u"Frame10"_s);
     auto *layout = new QVBoxLayout(panel);
-    auto *title = namedLabel(u"REDUCIDA"_s, u"Label44"_s, panel);
+    auto *title = wrappedLabel(u"REDUCIDA"_s, u"Label44"_s, panel);
     title->setAlignment(Qt::AlignCenter);
     title->setStyleSheet(u"font-weight: bold; color: #1f4e9a;"_s);
     layout->addWidget(title);
@@ -114,7 +107,7 @@ QGroupBox *BetKindPanel::buildCoveragePanel()
         {u"Label50", u"0%"},
     }};
     for (const auto &[name, text] : labels) {
-        auto *label = namedLabel(QString::fromUtf16(text), QString::fromUtf16(name), panel);
+        auto *label = wrappedLabel(QString::fromUtf16(text), QString::fromUtf16(name), panel);
         // The three figures stand out, centred under their captions.
         if (label->objectName() == u"Label48" || label->objectName() == u"Label47" ||
             label->objectName() == u"Label50") {

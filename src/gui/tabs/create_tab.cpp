@@ -4,6 +4,7 @@
 #include "main/program_data.h"
 #include "tabs/bet_kind_panel.h"
 #include "tabs/statistics_filter.h"
+#include "ui/named_widgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,14 +19,6 @@ using namespace Qt::StringLiterals;
 namespace zafrano::gui {
 
 namespace {
-
-QLabel *wrappedLabel(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    return label;
-}
 
 QString countText(int count)
 {

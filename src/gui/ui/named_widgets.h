@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+namespace zafrano::gui {
+
+// A control under its program name, so tests and readers find it by objectName.
+template <typename Widget> Widget *named(Widget *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+// A label of running text that wraps at the width it is given.
+inline QLabel *wrappedLabel(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *label = named(new QLabel(text, parent), name);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace zafrano::gui
