@@ -66,6 +66,7 @@ TEST_F(ReportCommandTest, SyndicateReportPrintsItsFigures)
     EXPECT_TRUE(text.contains(u"PEÑA DEL BAR"_s)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"5 -12-23- 7-40-49"_s)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"03/08/2026"_s));
+    EXPECT_TRUE(text.contains(u"Apuestas sencillas."_s)) << text.toStdString();
     // One Tuesday played, two prizes: 200 per hundred draws.
     EXPECT_TRUE(text.contains(u"200 %"_s)) << text.toStdString();
     EXPECT_EQ(pdfPages(pdf).size(), 2); // one page and the text after its form feed

@@ -54,6 +54,8 @@ TEST(SyndicateDetail, BetTextsKeepEveryNumberTwoCharactersWide)
     EXPECT_EQ(detail->bets, QStringList{u"1 - 9-10-22-33-40-45-49"_s});
     EXPECT_EQ(detail->kindText, u"-Apuesta múltiple de 8 nºs."_s);
     EXPECT_TRUE(detail->baseNumbersText.isEmpty());
+    EXPECT_EQ(syndicateReportRow(eight, *detail).kind,
+              u"Apuesta múltiple de 8 nºs. (28 apuestas)"_s);
     // 28 six-number bets on one day a week.
     EXPECT_FLOAT_EQ(detail->weeklySpend, 14.0f);
 }
@@ -122,6 +124,8 @@ TEST(SyndicateDetail, KindLinesNameTheBaseNumbersOfAReducedSyndicate)
     ASSERT_TRUE(detail);
     EXPECT_EQ(detail->kindText, u"-Reducida de 8 nºs al 4:"_s);
     EXPECT_EQ(detail->baseNumbersText, u"3-9-14-22-27-31-40-45"_s);
+    EXPECT_EQ(syndicateReportRow(record(reduced), *detail).kind,
+              u"Reducida de 8 nºs al 4: 3-9-14-22-27-31-40-45"_s);
     EXPECT_EQ(describeSyndicate(record(threeBets("Todos")), {}, 0)->kindText,
               u"-Apuestas sencillas."_s);
 }
@@ -150,6 +154,7 @@ TEST(SyndicateDetail, ReportRowTakesTheCreationDateUntilADrawIsCounted)
     EXPECT_EQ(row.checkedTo, QDate(2026, 8, 3));
     EXPECT_FLOAT_EQ(row.money, 1.5f);
     EXPECT_EQ(row.hitShare, u"100 %"_s);
+    EXPECT_EQ(row.kind, u"Apuestas sencillas."_s);
 
     const SyndicateRecord counted =
         record(threeBets("Martes").countedThrough(serialOf(2026, 8, 18)));

@@ -51,7 +51,9 @@ const QList<TableDef> &tableDefs()
           {u"4"_s, u"INTEGER"_s},
           {u"5"_s, u"INTEGER"_s},
           {u"5C"_s, u"INTEGER"_s},
-          {u"6"_s, u"INTEGER"_s}},
+          {u"6"_s, u"INTEGER"_s},
+          // The kind of bet, for the report to name; the detail's two lines.
+          {u"Tipo"_s, u"TEXT"_s}},
          true},
         {u"Numeros"_s, {{u"Numero"_s, u"INTEGER"_s}, {u"Veces"_s, u"INTEGER"_s}}, false},
         {u"Sorteos"_s,
@@ -340,7 +342,8 @@ Status ReportDatabase::writeSyndicate(const QStringList &bets, const SyndicateRe
                                 {u"4"_s, row.prizes[1]},
                                 {u"5"_s, row.prizes[2]},
                                 {u"5C"_s, row.prizes[3]},
-                                {u"6"_s, row.prizes[4]}});
+                                {u"6"_s, row.prizes[4]},
+                                {u"Tipo"_s, row.kind}});
     });
 }
 

@@ -25,6 +25,7 @@ struct SyndicateReportRow
     QString hitShare;            // Aciertos, as shown: "12,5 %", "100 %" or "-"
     double draws = 0;            // Sorteos
     std::array<int, 5> prizes{}; // "3", "4", "5", "5C", "6"
+    QString kind;                // Tipo: "Reducida de 9 nºs al 4: 2-8-…", "Apuestas sencillas."
 };
 
 // One table as the report layouts read it: each row maps a column name to its

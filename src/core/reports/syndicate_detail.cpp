@@ -125,6 +125,13 @@ SyndicateReportRow syndicateReportRow(const SyndicateRecord &syndicate,
     row.hitShare = detail.hitShareText;
     row.draws = detail.drawsPlayed;
     row.prizes = detail.prizes;
+    // The detail's kind line without its leading dash, the base numbers after it
+    // and, for a multiple, the bets it stands for.
+    row.kind = detail.kindText.mid(1);
+    if (!detail.baseNumbersText.isEmpty())
+        row.kind += u' ' + detail.baseNumbersText;
+    else if (MultipleCode::isMultiple(syndicate.betCount))
+        row.kind += u" (%1 apuestas)"_s.arg(syndicate.sixNumberBets());
     return row;
 }
 
