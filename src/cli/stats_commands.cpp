@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zafrano-cli stats: the counts the statistics tab shows, for the draws the
 // "Filtrado de datos:" group would select, and the assistant's ranking.
+#include "calendar/weekday.h"
 #include "cli_context.h"
 #include "output.h"
 #include "stats/number_counts.h"
@@ -18,8 +19,6 @@ namespace zafrano::cli {
 namespace {
 
 const QStringList DayCodes = {u"Lu"_s, u"Ma"_s, u"Mi"_s, u"Ju"_s, u"Vi"_s, u"Sa"_s};
-const QStringList DayNames = {u"Lunes"_s,  u"Martes"_s,  u"Miércoles"_s,
-                              u"Jueves"_s, u"Viernes"_s, u"Sábado"_s};
 
 // "Lu,Mi,Sa" as ticked boxes; nothing when a code is not a draw day.
 std::optional<WeekdayFilter> parseDays(const QString &text)
@@ -79,7 +78,7 @@ int statsCommand(const CliContext &context)
     if (context.json) {
         QJsonObject byDay;
         for (int day = 0; day < NumberCounts::DrawDays; ++day)
-            byDay.insert(DayNames[day], countsArray(counts, day));
+            byDay.insert(drawDayNames()[day], countsArray(counts, day));
         QJsonArray ranked;
         for (const RankedNumber &number : ranking)
             ranked.append(number.number);

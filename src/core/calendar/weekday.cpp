@@ -47,8 +47,8 @@ QString diasemana(double daySerial)
 
 const QStringList &drawDayNames()
 {
-    static const QStringList list = {u"Lunes"_s,  u"Martes"_s,  u"Miércoles"_s,
-                                     u"Jueves"_s, u"Viernes"_s, u"Sábado"_s};
+    // Monday to Saturday, as names() holds them.
+    static const QStringList list(names().begin() + 1, names().begin() + 7);
     return list;
 }
 

@@ -50,7 +50,7 @@ SyndicateMasks masksOf(const SyndicateRecord &syndicate, const CheckOptions &opt
     masks.passesFilter = options.syndicateName.isEmpty() || options.syndicateName == masks.name;
     if (masks.multiple) {
         Mask mask = 0;
-        const int count = std::clamp<int>(cuantos(syndicate.betCount), 0, 11);
+        const int count = multipleNumberCount(syndicate);
         for (int k = 0; k < count; ++k)
             mask |= numberMask(syndicate.bets[0][k]);
         masks.bets.append(mask);

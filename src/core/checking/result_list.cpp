@@ -18,11 +18,6 @@ constexpr int HeadingRows = 3;
 constexpr int SimpleNumbers = 6;
 constexpr int MultipleNumbers = 11;
 
-int multipleNumberCount(const SyndicateRecord &syndicate)
-{
-    return std::clamp<int>(cuantos(syndicate.betCount), 0, MultipleNumbers);
-}
-
 } // namespace
 
 ResultList::ResultList(ResultListKind kind, QList<DrawRecord> draws,

@@ -44,16 +44,11 @@ std::optional<KindBox> multipleKindBox(qint16 betCount)
     }
 }
 
-bool isMultiple(const SyndicateRecord &syndicate)
-{
-    return syndicate.betCount >= MultipleCode::First && syndicate.betCount <= MultipleCode::Last;
-}
-
 } // namespace
 
 int betsToPrint(const SyndicateRecord &syndicate)
 {
-    if (isMultiple(syndicate))
+    if (MultipleCode::isCode(syndicate.betCount))
         return 1;
     return std::clamp<int>(syndicate.betCount, 0, SyndicateRecord::MaxBets);
 }
@@ -61,11 +56,6 @@ int betsToPrint(const SyndicateRecord &syndicate)
 int slipCount(const SyndicateRecord &syndicate)
 {
     return (betsToPrint(syndicate) + BlocksPerSlip - 1) / BlocksPerSlip;
-}
-
-int numbersPerBet(const SyndicateRecord &syndicate)
-{
-    return isMultiple(syndicate) ? cuantos(syndicate.betCount) : 6;
 }
 
 QPointF markPosition(int number, int block, const SlipOptions &options)
@@ -108,8 +98,7 @@ QList<SlipPrint> layoutSlips(const SyndicateRecord &syndicate, const SlipOptions
             for (int k = 0; k < numbers; ++k)
                 mark(syndicate.bets[bet - 1][k], block, 0);
         }
-        if (const std::optional<KindBox> box = multipleKindBox(syndicate.betCount);
-            box && isMultiple(syndicate))
+        if (const std::optional<KindBox> box = multipleKindBox(syndicate.betCount))
             mark(box->number, box->block, BoxBelowGrid);
         if (options.extraMark)
             mark(9, 8, BoxBelowGrid);

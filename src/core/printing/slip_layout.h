@@ -28,8 +28,6 @@ struct SlipOptions
 // Eight bets to a slip; a multiple fills one slip.
 int slipCount(const SyndicateRecord &syndicate);
 int betsToPrint(const SyndicateRecord &syndicate);
-// 6 for six-number bets; 7, 8, 5, 9, 10 or 11 for a multiple.
-int numbersPerBet(const SyndicateRecord &syndicate);
 
 // Where the mark for a number goes inside block 1..8 of a slip, in mm from the
 // slip's origin: five columns (1–9, 10–19, … 40–49) 3.8 mm apart, blocks 18.7 mm

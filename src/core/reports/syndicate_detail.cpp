@@ -34,13 +34,6 @@ QString twoWide(int number, bool first)
 
 } // namespace
 
-int numbersPerBet(int betCount)
-{
-    if (betCount >= MultipleCode::First && betCount <= MultipleCode::Last)
-        return cuantos(static_cast<qint16>(betCount));
-    return 6;
-}
-
 QString betText(const SyndicateRecord::Bet &bet, int numbers)
 {
     QStringList parts;
@@ -62,7 +55,7 @@ Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
                                           const QList<DrawRecord> &draws, float pricePerBet)
 {
     const int betCount = syndicate.betCount;
-    const bool multiple = betCount >= MultipleCode::First && betCount <= MultipleCode::Last;
+    const bool multiple = MultipleCode::isCode(betCount);
     if (!multiple && (betCount < 0 || betCount > SyndicateRecord::MaxBets))
         return damagedRecord(u"Número de apuestas no válido: "_s + QString::number(betCount));
     if (syndicate.reducedFrom < 0 || syndicate.reducedFrom > SyndicateRecord::NumbersPerBet)
@@ -103,7 +96,7 @@ Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
         for (int i = 0; i < syndicate.reducedFrom; ++i)
             base.append(QString::number(syndicate.reducedNumbers[i]));
         detail.baseNumbersText = base.join(u'-');
-    } else if (betCount > 499) {
+    } else if (multiple) {
         detail.kindText = u"-Apuesta múltiple de %1 nºs."_s.arg(numbers);
     } else {
         detail.kindText = u"-Apuestas sencillas."_s;

@@ -13,10 +13,6 @@
 
 namespace zafrano {
 
-// The numbers in each bet of a syndicate: 7, 8, 5, 9, 10 or 11 for a multiple
-// (betCount 501..506), 6 otherwise.
-int numbersPerBet(int betCount);
-
 // A bet as the detail and the report list it: every number two characters
 // wide, joined by "-" ("5 -12-23- 7-40-49").
 QString betText(const SyndicateRecord::Bet &bet, int numbers);

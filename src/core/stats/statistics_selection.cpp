@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/statistics_selection.h"
 
+#include "calendar/weekday.h"
 #include "store/day_serial.h"
 
 #include <QStringList>
@@ -95,10 +96,8 @@ WeekdaySetTexts ruleTexts(int bits)
 {
     static const QStringList upper = {u"LUNES"_s,  u"MARTES"_s,  u"MIÉRCOLES"_s,
                                       u"JUEVES"_s, u"VIERNES"_s, u"SÁBADO"_s};
-    static const QStringList capitalised = {u"Lunes"_s,  u"Martes"_s,  u"Miércoles"_s,
-                                            u"Jueves"_s, u"Viernes"_s, u"Sábado"_s};
     return {u"sólo los números de los sorteos del "_s + joinedDays(bits, upper) + u'.',
-            joinedDays(bits, capitalised) + u'.'};
+            joinedDays(bits, drawDayNames()) + u'.'};
 }
 
 } // namespace

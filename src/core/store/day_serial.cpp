@@ -31,13 +31,4 @@ QString shortDate(QDate date)
     return date.toString(u"dd/MM/yyyy"_s);
 }
 
-QDate parseDate(const QString &text)
-{
-    const QString trimmed = text.trimmed();
-    QDate date = QDate::fromString(trimmed, u"yyyy-MM-dd"_s);
-    if (!date.isValid())
-        date = QDate::fromString(trimmed, u"dd/MM/yyyy"_s);
-    return date;
-}
-
 } // namespace zafrano

@@ -19,7 +19,4 @@ QDate fromDaySerial(double serial);
 // dd/mm/yyyy, whatever the system locale.
 QString shortDate(QDate date);
 
-// Parses dd/mm/yyyy or yyyy-mm-dd; an invalid QDate otherwise.
-QDate parseDate(const QString &text);
-
 } // namespace zafrano

@@ -43,15 +43,13 @@ Result<DrawListing> listDraws(const QList<DrawRecord> &draws, double startSerial
 {
     DrawListing listing;
     listing.records.reserve(draws.size());
-    const bool everyDay = filter.allTicked();
     for (qsizetype i = draws.size() - 1; i >= 0; --i) {
         const DrawRecord &draw = draws[i];
         const QDate date = draw.date();
         if (!date.isValid())
             return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
         const int dayOfWeek = date.dayOfWeek();
-        if (draw.drawDate < startSerial ||
-            (!everyDay && (dayOfWeek > 6 || !filter.ticked[dayOfWeek - 1])))
+        if (draw.drawDate < startSerial || !filter.passes(date))
             continue;
         if (!draw.hasValidNumbers())
             return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};

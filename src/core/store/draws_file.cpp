@@ -70,10 +70,7 @@ std::optional<InvalidDraw> findInvalidDraw(const QList<DrawRecord> &draws)
 Result<QList<DrawRecord>> decodeDraws(QByteArrayView bytes, const QString &fileName)
 {
     if (bytes.size() % DrawRecord::Size != 0)
-        return Error{
-            ErrorKind::InvalidData,
-            {u"El archivo %1 está dañado: el último registro está incompleto."_s.arg(fileName),
-             u"Error de lectura"_s, MessageIcon::Exclamation}};
+        return damagedFileError(fileName, u"el último registro está incompleto"_s);
     QList<DrawRecord> draws;
     draws.reserve(bytes.size() / DrawRecord::Size);
     for (qsizetype offset = 0; offset < bytes.size(); offset += DrawRecord::Size)

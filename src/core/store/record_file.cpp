@@ -26,13 +26,6 @@ bool isPermissionErrno(int err)
     return err == EACCES || err == EPERM || err == EROFS;
 }
 
-Error invalidRecordError(const QString &path, const QString &what)
-{
-    return {ErrorKind::InvalidData,
-            {u"El archivo %1 está dañado: %2."_s.arg(QFileInfo(path).fileName(), what),
-             u"Error de lectura"_s, MessageIcon::Exclamation}};
-}
-
 void syncFolder([[maybe_unused]] const QString &path)
 {
 #ifdef Q_OS_UNIX
@@ -47,6 +40,13 @@ void syncFolder([[maybe_unused]] const QString &path)
 }
 
 } // namespace
+
+Error damagedFileError(const QString &path, const QString &what)
+{
+    return {ErrorKind::InvalidData,
+            {u"El archivo %1 está dañado: %2."_s.arg(QFileInfo(path).fileName(), what),
+             u"Error de lectura"_s, MessageIcon::Exclamation}};
+}
 
 Error fileError(const QString &path, int savedErrno, const QString &what)
 {
@@ -173,7 +173,7 @@ Result<QList<QByteArray>> RecordFile::readAll(TrailingBytes trailing) const
     const qsizetype whole = bytes.size() / m_recordSize;
     const qsizetype rest = bytes.size() % m_recordSize;
     if (rest != 0 && trailing == TrailingBytes::Reject)
-        return invalidRecordError(m_path, u"el último registro está incompleto"_s);
+        return damagedFileError(m_path, u"el último registro está incompleto"_s);
 
     QList<QByteArray> records;
     records.reserve(whole + (rest ? 1 : 0));
@@ -194,7 +194,7 @@ Result<QByteArray> RecordFile::read(int k) const
     if (!records)
         return records.error();
     if (k < 1 || k > records->size())
-        return invalidRecordError(m_path, u"no existe el registro %1"_s.arg(k));
+        return damagedFileError(m_path, u"no existe el registro %1"_s.arg(k));
     return records->at(k - 1);
 }
 
@@ -218,7 +218,7 @@ Status RecordFile::write(int k, const QByteArray &record, TrailingBytes trailing
         return records.error();
     QList<QByteArray> all = std::move(records).value();
     if (k < 1 || k > all.size() + 1)
-        return invalidRecordError(m_path, u"no existe el registro %1"_s.arg(k));
+        return damagedFileError(m_path, u"no existe el registro %1"_s.arg(k));
     if (k == all.size() + 1)
         all.append(record);
     else
@@ -243,7 +243,7 @@ Status RecordFile::remove(int k, TrailingBytes trailing) const
         return records.error();
     QList<QByteArray> all = std::move(records).value();
     if (k < 1 || k > all.size())
-        return invalidRecordError(m_path, u"no existe el registro %1"_s.arg(k));
+        return damagedFileError(m_path, u"no existe el registro %1"_s.arg(k));
     all.removeAt(k - 1);
     return writeAll(all);
 }

@@ -30,7 +30,6 @@ public:
 
     const QString &path() const { return m_path; }
     QString workFilePath() const;
-    int recordSize() const { return m_recordSize; }
 
     bool exists() const;
     // Creates an empty file when none is there; an existing file is left alone.
@@ -71,5 +70,8 @@ Result<QString> moveAside(const QString &path, const QString &asidePath);
 // The error for a failed file operation, with the permission message when the
 // folder or file may not be modified.
 Error fileError(const QString &path, int savedErrno, const QString &what);
+
+// "El archivo X está dañado: <what>." for the file at `path`.
+Error damagedFileError(const QString &path, const QString &what);
 
 } // namespace zafrano

@@ -126,6 +126,16 @@ SyndicateRecord SyndicateRecord::fromBytes(QByteArrayView bytes)
     return record;
 }
 
+int numbersPerBet(int betCount)
+{
+    return MultipleCode::isCode(betCount) ? cuantos(static_cast<qint16>(betCount)) : 6;
+}
+
+int multipleNumberCount(const SyndicateRecord &syndicate)
+{
+    return std::clamp<int>(cuantos(syndicate.betCount), 0, 11);
+}
+
 qint16 cuantos(qint16 x)
 {
     switch (x) {

@@ -72,6 +72,12 @@ inline constexpr bool isMultiple(int betCount)
 {
     return betCount >= 500;
 }
+// One of the six codes a multiple is stored with (isMultiple also takes the
+// damaged values above them).
+inline constexpr bool isCode(int betCount)
+{
+    return betCount >= First && betCount <= Last;
+}
 } // namespace MultipleCode
 
 // The numbers of a multiple (given betCount) or the six-number bets a syndicate
@@ -79,6 +85,17 @@ inline constexpr bool isMultiple(int betCount)
 // 506 → 11, 508 → 28, 509 → 44, 510 → 84, 511 → 210, 512 → 462, other values
 // above 499 → 0, anything up to 499 → x − 6.
 qint16 cuantos(qint16 x);
+
+// The numbers in each bet: 7, 8, 5, 9, 10 or 11 for a multiple (betCount
+// 501..506), 6 otherwise.
+int numbersPerBet(int betCount);
+inline int numbersPerBet(const SyndicateRecord &syndicate)
+{
+    return numbersPerBet(syndicate.betCount);
+}
+// The numbers the check reads from a multiple's bet: cuantos of its code, kept
+// within the eleven a bet can hold whatever a damaged code says.
+int multipleNumberCount(const SyndicateRecord &syndicate);
 
 QString syndicateKindName(SyndicateKind kind); // "simple", "reduced", "multiple"
 

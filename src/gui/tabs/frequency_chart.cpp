@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/frequency_chart.h"
 
+#include "calendar/weekday.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -20,8 +22,6 @@ namespace zafrano::gui {
 
 namespace {
 
-const std::array<const char16_t *, 6> DayNames = {u"Lunes",  u"Martes",  u"Miércoles",
-                                                  u"Jueves", u"Viernes", u"Sábado"};
 const std::array<const char16_t *, 6> DayCaptions = {u"Lun", u"Mar", u"Mié",
                                                      u"Jue", u"Vie", u"Sáb"};
 
@@ -115,7 +115,7 @@ void FrequencyChart::showHalf()
     int highest = 0;
     if (m_comparing) {
         for (int day = 0; day < NumberCounts::DrawDays; ++day) {
-            auto *set = new QBarSet(QString::fromUtf16(DayNames[day]));
+            auto *set = new QBarSet(drawDayNames()[day]);
             set->setColor(dayColour(day));
             set->append(QList<qreal>(table.byDay[day].begin(), table.byDay[day].end()));
             highest = std::max(highest,
