@@ -24,9 +24,9 @@ constexpr int SlowServerTicks = 30;
 // The most draws the results show after a download.
 constexpr int MaxDrawsToView = 8;
 
-Status savePage(const QString &path, QByteArrayView page)
+Status savePage(const QString &path, const QByteArray &savedBytes)
 {
-    return replaceFileAtomically(path, path + u".tmp"_s, savedPageBytes(page));
+    return replaceFileAtomically(path, path + u".tmp"_s, savedBytes);
 }
 
 } // namespace
@@ -41,13 +41,6 @@ DownloadController::DownloadController(const DataFolder &folder, const DownloadC
     connect(&m_timer, &QTimer::timeout, this, &DownloadController::tick);
     connect(&m_searchFetch, &PageFetch::finished, this, &DownloadController::searchPageArrived);
     connect(&m_drawFetch, &PageFetch::finished, this, &DownloadController::drawPageArrived);
-}
-
-ProgramMessage DownloadController::notConnectedMessage()
-{
-    return {u"No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde "
-            u"ya que no es posible conectar con el servidor de ONLAE."_s,
-            u"Error de conexión"_s, MessageIcon::Exclamation};
 }
 
 void DownloadController::start(QDate today, QDate newestStored)
@@ -71,7 +64,6 @@ void DownloadController::start(QDate today, QDate newestStored)
     m_today = today;
     m_tickCount = 0;
     m_downloadStep = 2;
-    m_transferFailed = false;
     m_newDrawCount = 0;
     m_byteTotal = 0;
     m_pageText.clear();
@@ -90,7 +82,6 @@ void DownloadController::searchPageArrived()
     if (!m_running)
         return;
     if (!m_searchFetch.errorText().isEmpty()) {
-        m_transferFailed = true;
         fail(notConnectedMessage());
         return;
     }
@@ -138,7 +129,7 @@ void DownloadController::tick()
         if (!m_running)
             return;
     }
-    if (m_downloadStep == 5 && !m_transferFailed) {
+    if (m_downloadStep == 5) {
         m_downloadStep = 6;
         if (!m_drawLink.isEmpty()) {
             m_drawFetch.start(drawPageUrl(m_config.operatorBase, m_drawLink));
@@ -165,14 +156,16 @@ void DownloadController::takeInSearchPage()
     m_progress = PageReceived;
     m_downloadStep = 5;
     const QString pagePath = m_folder.filePath(QString::fromUtf16(DataFolder::SavedPageName));
-    if (Status saved = savePage(pagePath, m_pageText); !saved) {
+    const QByteArray savedBytes = savedPageBytes(m_pageText);
+    if (Status saved = savePage(pagePath, savedBytes); !saved) {
         fail(saved.error().message);
         return;
     }
     m_status = Analysing;
     emit stateChanged();
-    Result<PageParse> parse = takeInResultsPage(m_folder, savedPageBytes(m_pageText), m_drawLink,
-                                                m_transferFailed, m_today.year());
+    // A failed transfer has ended the download before its page could come here.
+    Result<PageParse> parse =
+        takeInResultsPage(m_folder, savedBytes, m_drawLink, false, m_today.year());
     if (!parse) {
         fail(parse.error().message);
         return;
@@ -207,7 +200,7 @@ void DownloadController::completeDownload()
     stop();
     const QString drawPagePath =
         m_folder.filePath(QString::fromUtf16(DataFolder::SavedDrawPageName));
-    if (Status saved = savePage(drawPagePath, m_pageText); !saved)
+    if (Status saved = savePage(drawPagePath, savedPageBytes(m_pageText)); !saved)
         emit messageRaised(saved.error().message);
     m_pageText.clear();
     if (!m_parseFailed) {

@@ -93,7 +93,6 @@ private:
     void stop();
     void setProgress(int progress);
     void setStatus(const QString &status);
-    static ProgramMessage notConnectedMessage();
 
     DataFolder m_folder;
     DownloadConfig m_config;
@@ -110,7 +109,6 @@ private:
     QString m_newDrawsText;
     int m_downloadStep = 0;
     int m_tickCount = 0;
-    bool m_transferFailed = false; // the last state of the first transfer was an error
     int m_newDrawCount = 0;
     bool m_parseFailed = false;
     QString m_drawLink; // kept for the whole run once found

@@ -203,16 +203,20 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
             u"Error crítico"_s, MessageIcon::Critical};
     } else if (transferFailed) {
         parse.outcome = PageOutcome::ConnectionLost;
-        parse.message = ProgramMessage{
-            u"No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde "
-            u"ya que no es posible conectar con el servidor de ONLAE."_s,
-            u"Error de conexión"_s, MessageIcon::Exclamation};
+        parse.message = notConnectedMessage();
     } else {
         parse.outcome = PageOutcome::Incomplete;
         parse.message = ProgramMessage{u"Aun no hay datos de sorteos del %1."_s.arg(year),
                                        u"Pruebe mas tarde"_s, MessageIcon::Information};
     }
     return parse;
+}
+
+ProgramMessage notConnectedMessage()
+{
+    return {u"No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde "
+            u"ya que no es posible conectar con el servidor de ONLAE."_s,
+            u"Error de conexión"_s, MessageIcon::Exclamation};
 }
 
 QByteArray savedPageBytes(QByteArrayView page)

@@ -61,6 +61,9 @@ int monthOfWord(QByteArrayView word);
 // The support address of the parse-error text.
 inline constexpr auto SupportAddress = u"soporte@zafrano.es";
 
+// "No conectado: …": the transfer failed or the server never answered.
+ProgramMessage notConnectedMessage();
+
 // The text of the prize tab after a page that could not be interpreted.
 QString parseErrorText();
 
