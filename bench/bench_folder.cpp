@@ -162,7 +162,7 @@ QString prepare(BenchFolder &folder, const QTemporaryDir &dir)
     if (Status written = data.syndicates().writeAll(folder.syndicates); !written)
         return written.error().message.text;
     (void)data.settings().readAtStartup(); // writes bnums.ini with the default address
-    const QString tables = data.filePath(QString::fromUtf16(DataFolder::TablesFileName));
+    const QString tables = data.tablesPath();
     if (!QFile::copy(QString::fromUtf8(TablesFile), tables))
         return u"cannot copy tablas.bin to "_s + tables;
     // The syndicate detail writes the report database from the first start.

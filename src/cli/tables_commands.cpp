@@ -18,8 +18,7 @@ namespace {
 
 Result<ReductionTables> readTables(const CliContext &context)
 {
-    return readReductionTables(
-        context.folder.filePath(QString::fromUtf16(ReductionTables::FileName)));
+    return readReductionTables(context.folder.tablesPath());
 }
 
 std::optional<int> parseCount(const QString &text)

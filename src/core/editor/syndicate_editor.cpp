@@ -112,8 +112,7 @@ Status SyndicateEditor::open(const EditorRequest &request)
 
     m_kind = request.editorKind;
     if (m_kind == EditorKind::Reduced) {
-        Result<ReductionTables> tables =
-            readReductionTables(m_folder.filePath(QString::fromUtf16(DataFolder::TablesFileName)));
+        Result<ReductionTables> tables = readReductionTables(m_folder.tablesPath());
         if (!tables)
             return tables.error();
         Result<ReductionTable> table = positionAtTable(tables.value(), request.reductionTableIndex);

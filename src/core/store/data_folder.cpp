@@ -29,7 +29,7 @@ Result<Settings> openDataFolder(const DataFolder &folder,
     for (const auto name : {DataFolder::SavedPageName, DataFolder::SavedDrawPageName})
         (void)RecordFile(folder.filePath(QString::fromUtf16(name)), 1, 0).createIfMissing();
 
-    const QFileInfo tables(folder.filePath(QString::fromUtf16(DataFolder::TablesFileName)));
+    const QFileInfo tables(folder.tablesPath());
     if (!tables.isFile() || !tables.isReadable())
         return Error{ErrorKind::NotFound, texts::requiredFileMissing(texts::ErrorFileNotFound)};
 

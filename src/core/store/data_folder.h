@@ -27,6 +27,8 @@ public:
 
     const QString &basePath() const { return m_basePath; }
     QString filePath(const QString &fileName) const { return m_basePath + fileName; }
+    // tablas.bin, read whole by whoever needs the reduction tables.
+    QString tablesPath() const { return filePath(QString::fromUtf16(TablesFileName)); }
 
     DrawsFile draws() const { return DrawsFile(m_basePath); }
     SyndicatesFile syndicates() const { return SyndicatesFile(m_basePath); }

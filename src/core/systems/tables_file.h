@@ -33,7 +33,6 @@ struct ReductionTable
 // after the tables.
 struct ReductionTables
 {
-    static constexpr auto FileName = u"tablas.bin";
     // Fifty-one tables of every N with 205 bets each stay far below this.
     static constexpr qint64 MaxBytes = 4 * 1024 * 1024;
 

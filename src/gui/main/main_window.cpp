@@ -397,8 +397,7 @@ void MainWindow::editorActivated()
 void MainWindow::showChooser()
 {
     if (!m_chooser) {
-        m_chooser = new BetKindChooser(
-            m_data->folder().filePath(QString::fromUtf16(DataFolder::TablesFileName)), this);
+        m_chooser = new BetKindChooser(m_data->folder().tablesPath(), this);
         m_chooser->setAttribute(Qt::WA_DeleteOnClose);
         // The editor takes over: the chooser's work is done.
         connect(m_chooser, &BetKindChooser::editorRequested, this,

@@ -122,8 +122,7 @@ QGroupBox *BetKindPanel::buildCoveragePanel()
 void BetKindPanel::showTablesFor(int count)
 {
     // Read from the start on every use; a file that cannot be read lists nothing.
-    Result<ReductionTables> file = readReductionTables(
-        m_data.folder().filePath(QString::fromUtf16(DataFolder::TablesFileName)));
+    Result<ReductionTables> file = readReductionTables(m_data.folder().tablesPath());
     m_file = file ? file.value() : ReductionTables{};
     m_list = listTablesFor(m_file, count);
     m_pickedTable = -1;
