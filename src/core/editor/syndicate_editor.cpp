@@ -243,9 +243,9 @@ void SyndicateEditor::removeLastBet()
         m_randomEnabled = true;
 }
 
-EditorReply SyndicateEditor::checkBeforeSave(QDate today) const
+EditorReply SyndicateEditor::checkBeforeSave(const Result<QList<SyndicateRecord>> &syndicates,
+                                             QDate today) const
 {
-    const Result<QList<SyndicateRecord>> syndicates = m_folder.syndicates().readAll();
     if (syndicates && !syndicates->isEmpty() &&
         fromDaySerial(syndicates->first().createdOn) > today)
         return saveError(u"¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. "
@@ -265,7 +265,11 @@ SaveOutcome SyndicateEditor::save(QDate today)
     // Without a whole bet there is nothing to play: no syndicate of empty bets.
     if (editing() || m_bets.isEmpty())
         return {};
-    if (EditorReply refused = checkBeforeSave(today))
+    // New syndicates go after the last stored one, whatever happened to the
+    // file since the editor opened; an unreadable file is said when writing.
+    const SyndicatesFile file = m_folder.syndicates();
+    const Result<QList<SyndicateRecord>> stored = file.readAll();
+    if (EditorReply refused = checkBeforeSave(stored, today))
         return {false, false, refused};
     if (m_name.trimmed().isEmpty()) {
         m_nameOnly = true;
@@ -287,10 +291,6 @@ SaveOutcome SyndicateEditor::save(QDate today)
         record.betCount = qint16(isMultipleKind(m_kind) ? 500 + m_kind : betCounter());
     }
 
-    // New syndicates go after the last stored one, whatever happened to the
-    // file since the editor opened.
-    const SyndicatesFile file = m_folder.syndicates();
-    Result<QList<SyndicateRecord>> stored = file.readAll();
     if (!stored)
         return {false, false, stored.error().message};
     if (Status written = file.write(int(stored->size()) + 1, record); !written)

@@ -116,7 +116,8 @@ private:
     void startNewSyndicate();
     void completeBet();
     EditorReply limitReached() const;
-    EditorReply checkBeforeSave(QDate today) const;
+    EditorReply checkBeforeSave(const Result<QList<SyndicateRecord>> &syndicates,
+                                QDate today) const;
     SyndicateRecord buildRecord(QDate today) const;
     // Edit mode: applies a change to the record as stored now and writes it, so
     // the tallies the checks keep writing are never overwritten.
