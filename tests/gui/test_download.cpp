@@ -155,6 +155,13 @@ void DownloadTest::theLastDrawTabAndTheNewsWaitForTheDownload()
     QVERIFY(m_run->window.downloadCommands().running());
     tabs->setCurrentIndex(1);
     QCOMPARE(tabs->currentIndex(), 0);
+    // Sent back to "Crear Combinación", the assistant stays where it was.
+    tabs->setCurrentIndex(4);
+    FIND_CHILD(QPushButton, automatic, m_run->window, u"Command9"_s);
+    automatic->click();
+    tabs->setCurrentIndex(1);
+    QCOMPARE(tabs->currentIndex(), 4);
+    QVERIFY(!automatic->isVisibleTo(tabs));
     showNews->click();
     QVERIFY(!news.newsShown());
 }

@@ -85,26 +85,7 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     // Any change of tab stops the prize indicator.
     connect(m_tabs, &QTabWidget::currentChanged, &m_general->results(),
             &ResultsPanel::stopPrizeIndicator);
-    // "Último sorteo" waits for a running download; opened on its message, the
-    // report is read again.
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == 1 && m_download->running()) {
-            m_tabs->setCurrentIndex(m_tabBeforeLastDraw);
-            return;
-        }
-        if (index == 1 && m_lastDraw->messageShown())
-            m_lastDraw->refreshWhenOpened();
-        m_tabBeforeLastDraw = index;
-    });
-    // Leaving "Crear Combinación" puts it back in its opening state; entering
-    // it lists the reduction tables' hint.
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_currentTab == 4 && index != 4)
-            m_create->restoreOpeningState();
-        if (index == 4 && m_currentTab != 4)
-            m_create->enterTab();
-        m_currentTab = index;
-    });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
     connect(m_create, &CreateTab::chooserRequested, this, &MainWindow::showChooser);
     connect(m_create, &CreateTab::editorRequested, this, &MainWindow::openEditor);
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
@@ -116,9 +97,8 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     connect(m_syndicateCommands, &SyndicateCommands::printingRequested, this,
             &MainWindow::showPrintSlips);
     connect(m_syndicateCommands, &SyndicateCommands::editorRequested, this, [this](int record) {
+        // The editor reads the record and takes its kind from the stored bet count.
         EditorRequest request;
-        if (record >= 1 && record <= m_data->syndicates().size())
-            request.editorKind = editorKindForBetCount(m_data->syndicates()[record - 1].betCount);
         request.numbersFromRanking = true;
         request.editRecord = record;
         openEditor(request);
@@ -176,6 +156,26 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_started)
         handleActivation();
+}
+
+void MainWindow::tabChanged(int index)
+{
+    // "Último sorteo" waits for a running download: back to the tab the player
+    // was on, whose own change then does nothing more.
+    if (index == 1 && m_download->running()) {
+        m_tabs->setCurrentIndex(m_currentTab);
+        return;
+    }
+    // Opened on its message, the report is read again.
+    if (index == 1 && m_lastDraw->messageShown())
+        m_lastDraw->refreshWhenOpened();
+    // Leaving "Crear Combinación" puts it back in its opening state; entering
+    // it lists the reduction tables' hint.
+    if (m_currentTab == 4 && index != 4)
+        m_create->restoreOpeningState();
+    if (index == 4 && m_currentTab != 4)
+        m_create->enterTab();
+    m_currentTab = index;
 }
 
 void MainWindow::handleActivation()

@@ -65,6 +65,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void tabChanged(int index);
     void buildMenus();
     // General ▸ "Sencillas" and "Múltiples": the results views and their filters.
     void addResultsMenus(QMenu *general);
@@ -89,7 +90,6 @@ private:
     DownloadCommands *m_download = nullptr;
     LastDrawTab *m_lastDraw = nullptr;
     NewsCommands *m_news = nullptr;
-    int m_tabBeforeLastDraw = 0;
     SyndicateCommands *m_syndicateCommands = nullptr;
     ReportCommands *m_reports = nullptr;
     // A missing or damaged report database: the program ends after its message.
@@ -99,7 +99,7 @@ private:
     StatisticsTab *m_statistics = nullptr;
     StatisticsFilter *m_statisticsFilter = nullptr;
     CreateTab *m_create = nullptr;
-    int m_currentTab = 0;
+    int m_currentTab = 0; // the tab shown, until the next change has been handled
     QPointer<AboutDialog> m_about;
     QPointer<BetKindChooser> m_chooser;
     QPointer<SettingsDialog> m_settingsDialog;
