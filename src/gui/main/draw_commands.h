@@ -25,8 +25,6 @@ public:
     // deleteAllOrReset has been used once.
     void deleteOneDraw(int record);
 
-    bool singleDeletionEnabled() const { return m_singleDeletion; }
-
 signals:
     // The syndicates' results were reset: the draws to check go back to 1 and
     // the results list is emptied.

@@ -54,9 +54,7 @@ public:
     void showChooser();
 
     ProgramData &data() const { return *m_data; }
-    DrawCommands &drawCommands() const { return *m_drawCommands; }
     DownloadCommands &downloadCommands() const { return *m_download; }
-    LastDrawTab &lastDrawTab() const { return *m_lastDraw; }
     NewsCommands &newsCommands() const { return *m_news; }
     SyndicateCommands &syndicateCommands() const { return *m_syndicateCommands; }
     ReportCommands &reportCommands() const { return *m_reports; }

@@ -87,7 +87,6 @@ void ProgramData::rankNumbers(int count)
     m_statisticsCopied[2] = written.ok();
     if (!written)
         showStatisticsFailure(written.error());
-    emit numbersRanked();
 }
 
 void ProgramData::runCheckingCycle()

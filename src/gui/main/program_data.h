@@ -95,7 +95,6 @@ signals:
     void calendarRefreshed();
     void syndicatesLoaded();
     void drawsListed();
-    void numbersRanked();
     void resultsChecked();
     // The draws to check should go back to 1 (their change runs the cycle).
     void drawsToCheckResetRequested();

@@ -39,8 +39,6 @@ QVariant DrawsListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return index.column() == 0 ? drawEntryText(draw) : drawDateText(draw);
-    case RecordRole:
-        return record;
     case Qt::FontRole: {
         // Courier keeps the spaced-out numbers in columns; listed draws are bold.
         static const QFont font = [] {

@@ -14,8 +14,6 @@ class DrawsListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    static constexpr int RecordRole = Qt::UserRole + 1;
-
     using QAbstractTableModel::QAbstractTableModel;
 
     void setDraws(const QList<DrawRecord> &draws, const DrawListing &listing);

@@ -152,11 +152,6 @@ void GeneralTab::clearSyndicateFilter()
         m_filter->setCurrentIndex(0);
 }
 
-bool GeneralTab::reminderBlinking() const
-{
-    return m_blink->isActive();
-}
-
 void GeneralTab::historyClicked()
 {
     m_data.checkOptions().history = m_history->isChecked();

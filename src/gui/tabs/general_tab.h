@@ -38,8 +38,6 @@ public:
     // Puts the syndicate filter (Combo2) back on every syndicate.
     void clearSyndicateFilter();
 
-    bool reminderBlinking() const;
-
 signals:
     void drawsToCheckChanged(int count);
 

@@ -77,11 +77,6 @@ bool LastDrawTab::messageShown() const
     return !m_message->isHidden();
 }
 
-bool LastDrawTab::fetchingDocument() const
-{
-    return m_fetch->busy();
-}
-
 void LastDrawTab::showMessage(const QString &text)
 {
     m_viewer->hide();
@@ -174,7 +169,6 @@ void LastDrawTab::showDocument()
     m_document->close();
     m_message->hide();
     m_viewer->show();
-    emit documentShown();
 }
 
 } // namespace zafrano::gui

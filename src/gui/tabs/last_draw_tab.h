@@ -43,10 +43,6 @@ public:
     void refreshWhenOpened();
 
     const QUrl &documentUrl() const { return m_documentUrl; }
-    bool fetchingDocument() const;
-
-signals:
-    void documentShown();
 
 private:
     void documentArrived();

@@ -120,11 +120,6 @@ void ResultsPanel::showResultsList(int index)
         m_viewButtons[i]->setChecked(i == index);
 }
 
-int ResultsPanel::shownList() const
-{
-    return m_stack->currentIndex();
-}
-
 void ResultsPanel::setNewDrawsNotice(const QString &text)
 {
     m_notice->setText(text);

@@ -26,7 +26,6 @@ public:
 
     // Brings list 0 (simple) or 1 (multiple) to the front; stops the indicator.
     void showResultsList(int index);
-    int shownList() const;
     // Stops the blinking of the view buttons; the indicator's state stays.
     void stopPrizeIndicator();
     bool prizeIndicatorRunning() const;

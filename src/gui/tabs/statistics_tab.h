@@ -26,7 +26,6 @@ public:
     StatisticsTab(ProgramData &data, DrawCommands &commands, StatisticsFilter &filter,
                   QWidget *parent = nullptr);
 
-    QTableView *drawsView() const { return m_view; }
     FrequencyChart *chart() const { return m_chart; }
 
 private:
