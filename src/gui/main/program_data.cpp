@@ -21,11 +21,13 @@ void ProgramData::saveSettings()
 void ProgramData::refreshCalendar()
 {
     // An unreadable draws file counts as empty here; the listing recovers it.
+    // The draws are kept: the syndicate detail, run from the list rebuilt
+    // below, counts every stored draw.
     Result<QList<DrawRecord>> draws = m_folder.draws().readAll();
+    m_draws = draws ? std::move(draws).value() : QList<DrawRecord>{};
     Result<QList<SyndicateRecord>> syndicates = m_folder.syndicates().readAll();
     m_syndicates = syndicates ? syndicates.value() : QList<SyndicateRecord>{};
-    m_calendar = computeCalendar(draws ? draws.value() : QList<DrawRecord>{}, m_syndicates,
-                                 m_platform.clock.today());
+    m_calendar = computeCalendar(m_draws, m_syndicates, m_platform.clock.today());
     emit calendarRefreshed();
     emit syndicatesLoaded();
 }

@@ -34,6 +34,7 @@ public:
     // Writes the settings record; a failure is shown, the program goes on.
     void saveSettings();
 
+    // Every stored draw, as the last calendar refresh or listing read them.
     const QList<DrawRecord> &draws() const { return m_draws; }
     const DrawListing &listing() const { return m_listing; }
     const QList<SyndicateRecord> &syndicates() const { return m_syndicates; }

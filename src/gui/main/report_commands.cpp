@@ -20,12 +20,9 @@ std::optional<SyndicateDetail> ReportCommands::syndicateDetail(int record)
             showFailure(syndicate.error());
             return std::nullopt;
         }
-        // Every stored draw counts, whatever the statistics filter lists; an
-        // unreadable file counts as empty, the listing recovers it.
-        Result<QList<DrawRecord>> draws = m_data.folder().draws().readAll();
+        // Every stored draw counts, whatever the statistics filter lists.
         Result<SyndicateDetail> described =
-            describeSyndicate(syndicate.value(), draws ? draws.value() : QList<DrawRecord>{},
-                              m_data.settings().pricePerBet);
+            describeSyndicate(syndicate.value(), m_data.draws(), m_data.settings().pricePerBet);
         if (!described) {
             showFailure(described.error());
             return std::nullopt;
