@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/syndicate_detail.h"
 
+#include "calendar/calendar_status.h"
 #include "calendar/weekday.h"
 #include "checking/syndicate_summary.h"
 #include "store/day_serial.h"
@@ -75,11 +76,7 @@ Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
         detail.drawsPlayedText = u"0"_s;
         detail.hitShareText = detail.prizesWon != 0 ? u"100 %"_s : u"-"_s;
     } else {
-        detail.drawsPlayed =
-            static_cast<int>(std::count_if(draws.begin(), draws.end(), [&](const DrawRecord &draw) {
-                return draw.drawDate >= syndicate.createdOn &&
-                       syndicate.playsOn(diasemana(draw.drawDate));
-            }));
+        detail.drawsPlayed = countDrawsPlayed(draws, {syndicate});
         const float share = detail.drawsPlayed == 0
                                 ? 0.0f
                                 : static_cast<float>(detail.prizesWon) * 100.0f /
