@@ -35,7 +35,9 @@ bool isMultipleCheck(const SyndicateRecord &syndicate)
 struct SyndicateMasks
 {
     QList<Mask> bets; // simple: one per bet; multiple: its numbers in one mask
-    QString days;
+    // Indexed by QDate::dayOfWeek() (0 for a date that is not valid): whether
+    // the syndicate plays a draw of that weekday, worked out once per check.
+    std::array<bool, 8> playsDay{};
     QString name;
     bool multiple = false;
     bool passesFilter = false;
@@ -44,7 +46,8 @@ struct SyndicateMasks
 SyndicateMasks masksOf(const SyndicateRecord &syndicate, const CheckOptions &options)
 {
     SyndicateMasks masks;
-    masks.days = syndicate.daysText();
+    for (int day = 0; day <= 7; ++day)
+        masks.playsDay[day] = syndicate.playsOn(weekdayNameOf(day));
     masks.name = syndicate.nameText();
     masks.multiple = isMultipleCheck(syndicate);
     masks.passesFilter = options.syndicateName.isEmpty() || options.syndicateName == masks.name;
@@ -67,9 +70,9 @@ SyndicateMasks masksOf(const SyndicateRecord &syndicate, const CheckOptions &opt
     return masks;
 }
 
-bool playsOn(const SyndicateMasks &masks, const QString &weekday)
+bool playsOn(const SyndicateMasks &masks, const DrawRecord &draw)
 {
-    return masks.days == weekday || masks.days == everyDrawDay();
+    return masks.playsDay[draw.date().dayOfWeek()];
 }
 
 // Adds one draw's prizes of a syndicate to a tally, slots 3..7.
@@ -107,7 +110,7 @@ bool bringTalliesUpToDate(SyndicateRecord &syndicate, const SyndicateMasks &mask
                          [](double date, const DrawRecord &draw) { return date < draw.drawDate; });
     std::array<int, 5> tally{};
     for (auto draw = firstUncounted; draw != draws.cend(); ++draw) {
-        if (draw->drawDate >= syndicate.createdOn && playsOn(masks, diasemana(draw->drawDate)))
+        if (draw->drawDate >= syndicate.createdOn && playsOn(masks, *draw))
             addPrizes(tally, syndicate, masks, *draw);
     }
     // The date only moves forward: after the newest draw is deleted and fetched
@@ -156,12 +159,12 @@ CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecor
     QList<quint16> prizeBets;
     for (int d = newestIndex; d >= oldestShown; --d) {
         const DrawRecord &draw = draws[d];
-        const QString weekday = diasemana(draw.drawDate);
+        const int dayOfWeek = draw.date().dayOfWeek();
         const Mask winning = drawMask(draw);
         const Mask complementario = numberMask(draw.complementario);
         for (int s = 0; s < syndicates.size(); ++s) {
             const SyndicateMasks &syndicate = masks[s];
-            if (!syndicate.passesFilter || !playsOn(syndicate, weekday))
+            if (!syndicate.passesFilter || !syndicate.playsDay[dayOfWeek])
                 continue;
             if (!options.history && draw.drawDate < syndicates[s].createdOn)
                 continue;
