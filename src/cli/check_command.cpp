@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "checking/check_run.h"
 #include "cli_context.h"
+#include "common/texts.h"
 #include "output.h"
 #include "printing/results_listing.h"
 #include "store/draw_listing.h"
@@ -92,11 +93,9 @@ int checkCommand(const CliContext &context)
     if (const QString pdf = parser.value(QString::fromUtf16(option::Pdf)); !pdf.isEmpty()) {
         const PrintDocument listing = buildResultsListing(results);
         if (!listing.hasText())
-            return fail({u"Listado vacío. No hay datos para imprimir,"_s, u"No hay datos"_s,
-                         MessageIcon::Information});
+            return fail(texts::emptyResultsListing());
         if (!writePdf(listing, pdf, u"Resultados de las peñas"_s))
-            return fail({u"No se ha podido escribir el archivo "_s + pdf + u'.', u"Error"_s,
-                         MessageIcon::Exclamation});
+            return failPdfWrite(pdf);
     }
 
     if (context.json) {

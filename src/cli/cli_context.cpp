@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_context.h"
 
+#include "output.h"
+
 using namespace Qt::StringLiterals;
 
 namespace zafrano::cli {
@@ -18,6 +20,16 @@ std::optional<int> parseRecordNumber(const QString &text)
     if (!ok || k < 1)
         return std::nullopt;
     return k;
+}
+
+std::optional<QString> requiredPdf(const CliContext &context)
+{
+    const QString pdf = context.options->value(QString::fromUtf16(option::Pdf));
+    if (pdf.isEmpty()) {
+        printError(u"Falta --pdf ARCHIVO."_s);
+        return std::nullopt;
+    }
+    return pdf;
 }
 
 Result<ChosenSyndicate> chosenSyndicate(const CliContext &context)

@@ -77,6 +77,10 @@ struct StatisticsOptions
 // Reads those options; nothing, the problem printed, when one is not valid.
 std::optional<StatisticsOptions> statisticsOptions(const CliContext &context);
 
+// The --pdf file of a command that writes one; nothing, "Falta --pdf ARCHIVO."
+// printed, when it was not given.
+std::optional<QString> requiredPdf(const CliContext &context);
+
 // Parses a record number argument (1-based); nothing when it is not one.
 std::optional<int> parseRecordNumber(const QString &text);
 

@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace zafrano::cli {
 
 void printLine(const QString &text)
@@ -37,6 +39,12 @@ int fail(const ProgramMessage &message)
 {
     printError(message.text);
     return Failed;
+}
+
+int failPdfWrite(const QString &pdf)
+{
+    return fail({u"No se ha podido escribir el archivo "_s + pdf + u'.', u"Error"_s,
+                 MessageIcon::Exclamation});
 }
 
 } // namespace zafrano::cli

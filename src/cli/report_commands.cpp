@@ -35,8 +35,7 @@ int printReport(const CliContext &context, ReportKind kind)
     if (!report)
         return fail(reportFailure(report.error().number));
     if (!writeReportPdf(report.value(), pdf))
-        return fail({u"No se ha podido escribir el archivo "_s + pdf + u'.', u"Error"_s,
-                     MessageIcon::Exclamation});
+        return failPdfWrite(pdf);
     if (context.json)
         printJson(QJsonObject{{u"report"_s, report->title}, {u"pdf"_s, pdf}});
     else
@@ -44,17 +43,9 @@ int printReport(const CliContext &context, ReportKind kind)
     return Success;
 }
 
-bool pdfGiven(const CliContext &context)
-{
-    if (!context.options->value(QString::fromUtf16(option::Pdf)).isEmpty())
-        return true;
-    printError(u"Falta --pdf ARCHIVO."_s);
-    return false;
-}
-
 int syndicateReportCommand(const CliContext &context)
 {
-    if (!pdfGiven(context))
+    if (!requiredPdf(context))
         return UsageError;
     Result<ChosenSyndicate> chosen = chosenSyndicate(context);
     if (!chosen)
@@ -77,7 +68,7 @@ int syndicateReportCommand(const CliContext &context)
 
 int statisticsReportCommand(const CliContext &context)
 {
-    if (!pdfGiven(context))
+    if (!requiredPdf(context))
         return UsageError;
     const std::optional<StatisticsOptions> options = statisticsOptions(context);
     if (!options)

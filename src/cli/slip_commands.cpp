@@ -14,11 +14,10 @@ namespace {
 int printSlipsCommand(const CliContext &context)
 {
     const QCommandLineParser &parser = *context.options;
-    const QString pdf = parser.value(QString::fromUtf16(option::Pdf));
-    if (pdf.isEmpty()) {
-        printError(u"Falta --pdf ARCHIVO."_s);
+    const std::optional<QString> pdfGiven = requiredPdf(context);
+    if (!pdfGiven)
         return UsageError;
-    }
+    const QString &pdf = *pdfGiven;
     Result<ChosenSyndicate> chosen = chosenSyndicate(context);
     if (!chosen)
         return fail(chosen.error().message);
@@ -32,8 +31,7 @@ int printSlipsCommand(const CliContext &context)
     options.offsetY = context.settings.printOffsetY;
     const PrintDocument document = buildSlipDocument(syndicate, options);
     if (!writePdf(document, pdf, u"Boletos de la peña "_s + syndicate.nameText()))
-        return fail({u"No se ha podido escribir el archivo "_s + pdf + u'.', u"Error"_s,
-                     MessageIcon::Exclamation});
+        return failPdfWrite(pdf);
     if (context.json)
         printJson(QJsonObject{{u"slips"_s, slipCount(syndicate)}, {u"pdf"_s, pdf}});
     else

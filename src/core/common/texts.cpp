@@ -54,4 +54,10 @@ ProgramMessage unreadableDrawsFile()
             u"Error de lectura"_s, MessageIcon::Exclamation};
 }
 
+ProgramMessage emptyResultsListing()
+{
+    return {u"Listado vacío. No hay datos para imprimir,"_s, u"No hay datos"_s,
+            MessageIcon::Information};
+}
+
 } // namespace zafrano::texts

@@ -25,6 +25,9 @@ ProgramMessage importSucceeded();
 
 ProgramMessage unreadableDrawsFile();
 
+// Printing the results when no row has anything to print.
+ProgramMessage emptyResultsListing();
+
 // Error numbers the messages carry, as the player's manual lists them.
 inline constexpr int ErrorFileNotFound = 53;
 inline constexpr int ErrorDeviceIo = 57;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/main_window.h"
 
+#include "common/texts.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/bet_kind_chooser.h"
 #include "dialogs/print_slips_dialog.h"
@@ -335,8 +336,7 @@ void MainWindow::printResults()
     m_data->check();
     const PrintDocument listing = buildResultsListing(m_data->checkResults());
     if (!listing.hasText()) {
-        m_platform.messages.show({u"Listado vacío. No hay datos para imprimir,"_s,
-                                  u"No hay datos"_s, MessageIcon::Information});
+        m_platform.messages.show(texts::emptyResultsListing());
         return;
     }
     m_platform.desktop.printDocument(listing, u"Resultados de las peñas"_s);
