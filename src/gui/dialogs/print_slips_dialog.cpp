@@ -3,6 +3,7 @@
 
 #include "main/program_data.h"
 #include "printing/slip_document.h"
+#include "ui/named_widgets.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -15,18 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
-
-namespace {
-
-QLabel *valueLabel(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setStyleSheet(u"font-weight: bold;"_s);
-    return label;
-}
-
-} // namespace
 
 PrintSlipsDialog::PrintSlipsDialog(ProgramData &data, const SyndicateRecord &syndicate,
                                    QWidget *parent)

@@ -2,6 +2,7 @@
 #include "tabs/syndicate_detail_panel.h"
 
 #include "main/report_commands.h"
+#include "ui/named_widgets.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -39,12 +40,10 @@ void setCountScale(QValueAxis *axis, double largest)
     axis->setTickCount(int(top / step) + 1);
 }
 
-QLabel *valueLabel(const QString &text, const QString &name, QWidget *parent)
+// The detail's figures stand out in the program's blue.
+QLabel *detailValue(const QString &text, const QString &name, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setStyleSheet(u"font-weight: bold; color: #0b5394;"_s);
-    return label;
+    return valueLabel(text, name, parent, u"#0b5394"_s);
 }
 
 } // namespace
@@ -53,7 +52,7 @@ SyndicateDetailPanel::SyndicateDetailPanel(ReportCommands &commands, QWidget *pa
     : QWidget(parent), m_commands(commands)
 {
     auto *box = new QGroupBox(u"Detalle de la peña"_s, this);
-    m_kind = valueLabel(u"Sin datos"_s, u"Label28"_s, box);
+    m_kind = detailValue(u"Sin datos"_s, u"Label28"_s, box);
     m_baseNumbers = new QLabel(u"Sin datos"_s, box);
     m_baseNumbers->setObjectName(u"Label29"_s);
     m_baseNumbers->setWordWrap(true);
@@ -71,12 +70,12 @@ SyndicateDetailPanel::SyndicateDetailPanel(ReportCommands &commands, QWidget *pa
                                                       u"-Aciertos de 6: "};
     for (int i = 0; i < 5; ++i) {
         figures->addWidget(new QLabel(QString::fromUtf16(captions[i]), box), i, 0);
-        m_prizes[i] = valueLabel(u"0"_s, u"Label3_"_s + QString::number(i), box);
+        m_prizes[i] = detailValue(u"0"_s, u"Label3_"_s + QString::number(i), box);
         figures->addWidget(m_prizes[i], i, 1);
     }
-    m_drawsPlayed = valueLabel(u"-"_s, u"Label17"_s, box);
-    m_hitShare = valueLabel(u"0 %"_s, u"Label16"_s, box);
-    m_spend = valueLabel(u"0 euros."_s, u"Label37"_s, box);
+    m_drawsPlayed = detailValue(u"-"_s, u"Label17"_s, box);
+    m_hitShare = detailValue(u"0 %"_s, u"Label16"_s, box);
+    m_spend = detailValue(u"0 euros."_s, u"Label37"_s, box);
     figures->addWidget(new QLabel(u"-Sorteos jugados: "_s, box), 5, 0);
     figures->addWidget(m_drawsPlayed, 5, 1);
     figures->addWidget(new QLabel(u"-Porcentaje de aciertos: "_s, box), 6, 0);

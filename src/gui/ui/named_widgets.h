@@ -21,4 +21,15 @@ inline QLabel *wrappedLabel(const QString &text, const QString &name, QWidget *p
     return label;
 }
 
+// A bold label for a figure or a name the window fills in, in `color` when given.
+inline QLabel *valueLabel(const QString &text, const QString &name, QWidget *parent,
+                          const QString &color = {})
+{
+    auto *label = named(new QLabel(text, parent), name);
+    label->setStyleSheet(color.isEmpty()
+                             ? QStringLiteral("font-weight: bold;")
+                             : QStringLiteral("font-weight: bold; color: %1;").arg(color));
+    return label;
+}
+
 } // namespace zafrano::gui
