@@ -86,15 +86,13 @@ void numberBlocks(MmPainter &mm, double band)
 {
     const SlipOptions plain{SlipMode::Plain, 0, 0, false};
     for (int block = 1; block <= 8; ++block) {
-        const QPointF first =
-            QPointF(PlainSlipOriginX, PlainSlipOriginY + band) + markPosition(10, block, plain);
+        const QPointF first = plainSlipOrigin(band) + markPosition(10, block, plain);
         mm.setPen(SlipRed, 0.15);
         mm.setFont(5.5, true);
         mm.text(first.x() - 0.6, first.y() - 4.6, 5 * 3.8, 4, Qt::AlignLeft | Qt::AlignVCenter,
                 QString::number(block));
         for (int number = 1; number <= 49; ++number) {
-            const QPointF at = QPointF(PlainSlipOriginX, PlainSlipOriginY + band) +
-                               markPosition(number, block, plain);
+            const QPointF at = plainSlipOrigin(band) + markPosition(number, block, plain);
             mm.setPen(SlipRed, 0.15);
             mm.box(at.x() - 0.15, at.y() + BoxInsetY, BoxWidth, BoxHeight, SlipTint);
             mm.setFont(4.6);
@@ -108,27 +106,25 @@ void numberBlocks(MmPainter &mm, double band)
 // check box of the printing window marks on official slips.
 void kindBoxes(MmPainter &mm, double band)
 {
-    struct Box
-    {
-        int number;
-        int block;
-        const char16_t *label;
-    };
-    static const Box boxes[] = {{19, 1, u"5"},  {39, 1, u"7"},  {9, 2, u"8"},     {29, 2, u"9"},
-                                {49, 2, u"10"}, {19, 3, u"11"}, {9, 8, u"Opción"}};
+    // Each multiple's box, labelled with its count of numbers, then the extra box.
+    QList<std::pair<KindBox, QString>> boxes;
+    for (qint16 code = MultipleCode::First; code <= MultipleCode::Last; ++code)
+        boxes.append({*multipleKindBox(code), QString::number(cuantos(code))});
+    boxes.append({ExtraMarkBox, u"Opción"_s});
     const SlipOptions plain{SlipMode::Plain, 0, 0, false};
     mm.setFont(4.2);
-    for (const Box &box : boxes) {
-        const QPointF at = QPointF(PlainSlipOriginX, PlainSlipOriginY + band) +
-                           markPosition(box.number, box.block, plain) + QPointF(0, 10);
+    for (const auto &[box, label] : std::as_const(boxes)) {
+        const QPointF at = plainSlipOrigin(band) + markPosition(box.number, box.block, plain) +
+                           QPointF(0, BoxBelowGrid);
         mm.setPen(SlipRed, 0.15);
         mm.box(at.x() - 0.15, at.y() + BoxInsetY, BoxWidth, BoxHeight);
         mm.text(at.x() - 0.3, at.y() + BoxHeight + 0.2, BoxWidth + 2, 2.5,
-                Qt::AlignLeft | Qt::AlignTop, QString::fromUtf16(box.label));
+                Qt::AlignLeft | Qt::AlignTop, label);
     }
     mm.setFont(5);
-    const QPointF after = QPointF(PlainSlipOriginX, PlainSlipOriginY + band) +
-                          markPosition(19, 3, plain) + QPointF(6, 10);
+    const KindBox last = *multipleKindBox(MultipleCode::Last);
+    const QPointF after = plainSlipOrigin(band) + markPosition(last.number, last.block, plain) +
+                          QPointF(6, BoxBelowGrid);
     mm.text(after.x(), after.y(), 60, BoxHeight, Qt::AlignLeft | Qt::AlignVCenter,
             u"← Apuesta múltiple de 5, 7, 8, 9, 10 u 11 números"_s);
 }

@@ -3,6 +3,8 @@
 
 #include "printing/print_document.h"
 
+#include <QPointF>
+
 class QPainter;
 
 namespace zafrano {
@@ -11,6 +13,11 @@ namespace zafrano {
 // here, its artwork drawn around them.
 inline constexpr double PlainSlipOriginX = 25.8;
 inline constexpr double PlainSlipOriginY = 45;
+// The origin of the slip drawn `band` mm down the page (0 or 104).
+inline QPointF plainSlipOrigin(double band)
+{
+    return {PlainSlipOriginX, PlainSlipOriginY + band};
+}
 
 // Draws one participation slip: the frame 160.5 × 104 mm at (28, band + 20),
 // cut marks at its corners, the eight blocks of the 49 numbers exactly where

@@ -14,15 +14,9 @@ constexpr int BlocksPerSlip = 8;
 constexpr double BlockWidth = 18.7;
 constexpr double ColumnWidth = 3.8;
 constexpr double RowHeight = 5;
-constexpr double BoxBelowGrid = 10; // the kind and extra boxes lie under the grid
 constexpr double PlainSlipHeight = 104;
 
-// The box that says which multiple is played: under number k of block b.
-struct KindBox
-{
-    int number;
-    int block;
-};
+} // namespace
 
 std::optional<KindBox> multipleKindBox(qint16 betCount)
 {
@@ -43,8 +37,6 @@ std::optional<KindBox> multipleKindBox(qint16 betCount)
         return std::nullopt;
     }
 }
-
-} // namespace
 
 int betsToPrint(const SyndicateRecord &syndicate)
 {
@@ -82,7 +74,7 @@ QList<SlipPrint> layoutSlips(const SyndicateRecord &syndicate, const SlipOptions
             // Two slips to a page, the second one 104 mm lower.
             slip.page = (s + 1) / 2;
             slip.band = s % 2 == 1 ? 0 : PlainSlipHeight;
-            slip.origin = {PlainSlipOriginX, PlainSlipOriginY + slip.band};
+            slip.origin = plainSlipOrigin(slip.band);
         } else {
             slip.page = s;
         }
@@ -101,7 +93,7 @@ QList<SlipPrint> layoutSlips(const SyndicateRecord &syndicate, const SlipOptions
         if (const std::optional<KindBox> box = multipleKindBox(syndicate.betCount))
             mark(box->number, box->block, BoxBelowGrid);
         if (options.extraMark)
-            mark(9, 8, BoxBelowGrid);
+            mark(ExtraMarkBox.number, ExtraMarkBox.block, BoxBelowGrid);
         slips.append(slip);
     }
     return slips;

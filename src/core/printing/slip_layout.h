@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <optional>
 
 namespace zafrano {
 
@@ -33,6 +34,18 @@ int betsToPrint(const SyndicateRecord &syndicate);
 // slip's origin: five columns (1–9, 10–19, … 40–49) 3.8 mm apart, blocks 18.7 mm
 // apart, the units digit 5 mm a row. Official slips add the corrections.
 QPointF markPosition(int number, int block, const SlipOptions &options);
+
+// The boxes under the grid, BoxBelowGrid mm below number `number` of block
+// `block`: the one that says which multiple is played (betCount 501..506,
+// nothing otherwise) and the extra box of block 8.
+struct KindBox
+{
+    int number;
+    int block;
+};
+inline constexpr double BoxBelowGrid = 10;
+inline constexpr KindBox ExtraMarkBox{9, 8};
+std::optional<KindBox> multipleKindBox(qint16 betCount);
 
 // One printed slip: where it starts on its page and every "X" on it.
 struct SlipPrint
