@@ -257,6 +257,16 @@ void LottoSearch::applySwap(std::size_t index, Mask out, Mask in)
     m_bets[index] ^= out | in;
 }
 
+LottoSearch::Move LottoSearch::randomMove()
+{
+    const Mask draw = m_uncovered[m_random.below(static_cast<std::uint32_t>(m_uncovered.size()))];
+    const std::size_t index = betNear(draw);
+    const Mask bet = m_bets[index];
+    const Mask out = randomBit(bet & ~draw);
+    const Mask in = randomBit(draw & ~bet);
+    return {index, out, in, swapDelta(index, out, in)};
+}
+
 std::size_t LottoSearch::betNear(Mask draw)
 {
     // Sampled first, as such bets are common; scanned for when they are rare.
@@ -281,16 +291,10 @@ std::uint64_t LottoSearch::lateAcceptance(std::uint64_t steps, std::uint64_t his
     std::vector<std::size_t> past(history, m_uncovered.size());
     std::uint64_t step = 0;
     for (; step < steps && !m_uncovered.empty(); ++step) {
-        const Mask draw =
-            m_uncovered[m_random.below(static_cast<std::uint32_t>(m_uncovered.size()))];
-        const std::size_t index = betNear(draw);
-        const Mask bet = m_bets[index];
-        const Mask out = randomBit(bet & ~draw);
-        const Mask in = randomBit(draw & ~bet);
-        const int delta = swapDelta(index, out, in);
+        const Move move = randomMove();
         std::size_t &then = past[step % history];
-        if (delta <= 0 || m_uncovered.size() + static_cast<std::size_t>(delta) <= then)
-            applySwap(index, out, in);
+        if (move.delta <= 0 || m_uncovered.size() + static_cast<std::size_t>(move.delta) <= then)
+            applySwap(move.index, move.out, move.in);
         then = m_uncovered.size();
     }
     return step;
@@ -304,15 +308,9 @@ std::uint64_t LottoSearch::anneal(std::uint64_t steps, std::uint64_t cycle, doub
     for (; step < steps && !m_uncovered.empty(); ++step) {
         if ((step & 255) == 0)
             temperature = t0 * std::exp(fall * static_cast<double>(step % cycle));
-        const Mask draw =
-            m_uncovered[m_random.below(static_cast<std::uint32_t>(m_uncovered.size()))];
-        const std::size_t index = betNear(draw);
-        const Mask bet = m_bets[index];
-        const Mask out = randomBit(bet & ~draw);
-        const Mask in = randomBit(draw & ~bet);
-        const int delta = swapDelta(index, out, in);
-        if (delta <= 0 || m_random.unit() < std::exp(-delta / temperature))
-            applySwap(index, out, in);
+        const Move move = randomMove();
+        if (move.delta <= 0 || m_random.unit() < std::exp(-move.delta / temperature))
+            applySwap(move.index, move.out, move.in);
     }
     return step;
 }

@@ -82,6 +82,16 @@ private:
     Mask randomBit(Mask mask);
     // A bet one swap away from covering the draw, or any bet when there is none.
     std::size_t betNear(Mask draw);
+    // One move of the search: an uncovered draw picked at random, a bet near it,
+    // one number of the bet swapped for one of the draw, and what that changes.
+    struct Move
+    {
+        std::size_t index;
+        Mask out;
+        Mask in;
+        int delta;
+    };
+    Move randomMove();
 
     int m_n;
     int m_g;
