@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache clang-format pkg-config
-    qt6-base-dev qt6-charts-dev qt6-pdf-dev qt6-svg-dev libgl1-mesa-dev
+    qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-pdf-dev qt6-svg-dev libgl1-mesa-dev
     libsqlcipher-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
