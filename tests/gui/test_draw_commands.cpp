@@ -63,6 +63,9 @@ private slots:
     void importAcceptedReplacesDrawsAndKeepsBackup();
     void importRejectedLeavesDrawsAlone_data();
     void importRejectedLeavesDrawsAlone();
+    void shippedHistoryIsOfferedToAnEmptyFolder_data();
+    void shippedHistoryIsOfferedToAnEmptyFolder();
+    void historyCsvFromTheMenu();
     void importWithoutFileOffersTheShop_data();
     void importWithoutFileOffersTheShop();
     void deleteAllAndReset_data();
@@ -136,6 +139,64 @@ void DrawCommandsTest::importAcceptedReplacesDrawsAndKeepsBackup()
     QCOMPARE(run.window.findChild<QLabel *>(u"Label9_3"_s)->text(), lastDraw);
     QCOMPARE(run.window.findChild<QScrollBar *>(u"HScroll1"_s)->maximum(), count);
     QVERIFY(!blink->isActive());
+}
+
+void DrawCommandsTest::shippedHistoryIsOfferedToAnEmptyFolder_data()
+{
+    QTest::addColumn<bool>("load");
+    QTest::newRow("Sí") << true;
+    QTest::newRow("No") << false;
+}
+
+void DrawCommandsTest::shippedHistoryIsOfferedToAnEmptyFolder()
+{
+    QFETCH(bool, load);
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QFile::copy(QString::fromUtf8(test::FixturesDir) + u"/historico_bonoloto.csv"_s,
+                        folder.filePath(u"historico_bonoloto.csv"_s)));
+    ProgramRun run(folder, QDate(2026, 8, 21));
+    run.fake.messages.answers = {load};
+    QVERIFY(run.window.startUp());
+
+    QCOMPARE(run.fake.messages.shown[0].message,
+             (ProgramMessage{u"No hay ningún sorteo guardado. ¿Quiere cargar el histórico de la "
+                             u"Bonoloto que trae el programa? Son 9361 sorteos, del 28/02/1988 "
+                             u"al 20/08/2026."_s,
+                             u"Zafrano"_s, MessageIcon::Question}));
+    QCOMPARE(folder.drawsBytes().size(), load ? 9361 * DrawRecord::Size : 0);
+    FIND_CHILD(QTableView, list, run.window, u"ListView3"_s);
+    QCOMPARE(list->model()->rowCount(), load ? 9361 : 0);
+    QCOMPARE(run.window.findChild<QLabel *>(u"Label9_3"_s)->text().startsWith(u"Jueves, 20"_s),
+             load);
+    QVERIFY(run.fake.messages.unexpected.isEmpty());
+
+    // Once draws are stored, nothing is asked.
+    if (load) {
+        ProgramRun again(folder, QDate(2026, 8, 21));
+        QVERIFY(again.window.startUp());
+        QVERIFY(again.fake.messages.shown.isEmpty());
+    }
+}
+
+void DrawCommandsTest::historyCsvFromTheMenu()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(folder.writeDraws(test::drawsUntil(QDate(2026, 3, 6), 5)));
+    const QByteArray old = folder.drawsBytes();
+    ProgramRun run(folder, QDate(2026, 8, 21));
+    run.fake.desktop.chosenFile =
+        QString::fromUtf8(test::FixturesDir) + u"/historico_bonoloto.csv"_s;
+    QVERIFY(run.window.startUp());
+    FIND_CHILD(QAction, importCsv, run.window, u"mnuImportarCsv"_s);
+    importCsv->trigger();
+
+    QCOMPARE(run.fake.messages.texts(), QStringList{u"Archivo de sorteos importado con éxito"_s});
+    QCOMPARE(folder.drawsBytes().size(), 9361 * DrawRecord::Size);
+    QCOMPARE(folder.bytes(u"bononume.bak"_s), old);
+    FIND_CHILD(QTableView, list, run.window, u"ListView3"_s);
+    QCOMPARE(list->model()->rowCount(), 9361);
 }
 
 void DrawCommandsTest::importRejectedLeavesDrawsAlone_data()

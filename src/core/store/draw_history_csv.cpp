@@ -3,6 +3,7 @@
 
 #include "store/day_serial.h"
 #include "store/draws_file.h"
+#include "store/record_file.h"
 
 #include <QString>
 #include <algorithm>
@@ -73,6 +74,14 @@ Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
                       u"¡Vaya hombre!"_s, MessageIcon::Exclamation}};
     }
     return draws;
+}
+
+Result<QList<DrawRecord>> readDrawHistoryCsv(const QString &path)
+{
+    Result<QByteArray> bytes = readFileCapped(path, 64LL * 1024 * 1024);
+    if (!bytes)
+        return bytes.error();
+    return parseDrawHistoryCsv(bytes.value());
 }
 
 } // namespace zafrano

@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
 
 namespace zafrano {
 
@@ -14,5 +15,10 @@ namespace zafrano {
 // order) and returns the draws oldest first. Every row is checked; the first
 // bad one is named in the error.
 Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv);
+
+// The same read from a file (at most 64 MiB); the history the program ships
+// is named HistoryFileName.
+inline constexpr auto HistoryFileName = u"historico_bonoloto.csv";
+Result<QList<DrawRecord>> readDrawHistoryCsv(const QString &path);
 
 } // namespace zafrano

@@ -3,7 +3,10 @@
 
 #include "common/texts.h"
 #include "main/program_data.h"
+#include "store/day_serial.h"
+#include "store/draw_history_csv.h"
 
+#include <QFileInfo>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -38,12 +41,56 @@ void DrawCommands::importDraws()
                                           u"/tienda.html#Sorteos"_s));
         return;
     }
-    Result<int> imported = m_data.folder().draws().importFile(chosen);
-    if (!imported) {
-        platform.messages.show(imported.error().message);
+    finishImport(m_data.folder().draws().importFile(chosen));
+}
+
+void DrawCommands::importHistoryCsv()
+{
+    const QString chosen = m_data.platform().desktop.chooseFile(
+        u"Seleccione el histórico de sorteos (CSV)"_s,
+        u"Históricos de sorteos (*.csv *.CSV);;Todos los archivos (*)"_s);
+    if (chosen.isEmpty())
+        return;
+    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(chosen);
+    if (!draws) {
+        m_data.platform().messages.show(draws.error().message);
         return;
     }
-    platform.messages.show(texts::importSucceeded());
+    finishImport(m_data.folder().draws().importDraws(draws.value()));
+}
+
+void DrawCommands::offerShippedHistory()
+{
+    if (!m_data.draws().isEmpty())
+        return;
+    const QString shipped = m_data.folder().shippedFilePath(QString::fromUtf16(HistoryFileName));
+    if (!QFileInfo::exists(shipped))
+        return;
+    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(shipped);
+    if (!draws || draws->isEmpty())
+        return;
+    const QDate first = fromDaySerial(draws->first().drawDate);
+    const QDate last = fromDaySerial(draws->last().drawDate);
+    const bool load = m_data.platform().messages.ask(
+        {u"No hay ningún sorteo guardado. ¿Quiere cargar el histórico de la Bonoloto que trae "
+         u"el programa? Son %1 sorteos, del %2 al %3."_s.arg(draws->size())
+             .arg(shortDate(first), shortDate(last)),
+         QString::fromUtf16(texts::ProgramName), MessageIcon::Question});
+    if (!load)
+        return;
+    Result<int> imported = m_data.folder().draws().importDraws(draws.value());
+    m_data.platform().messages.show(imported ? texts::importSucceeded() : imported.error().message);
+    // The start-up's own passes go on over the new draws.
+    m_data.refreshCalendar();
+}
+
+void DrawCommands::finishImport(const Result<int> &imported)
+{
+    if (!imported) {
+        m_data.platform().messages.show(imported.error().message);
+        return;
+    }
+    m_data.platform().messages.show(texts::importSucceeded());
     m_data.refreshCalendar();
     m_data.runCheckingCycle();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/result.h"
+
 #include <QObject>
 
 namespace zafrano::gui {
@@ -18,6 +20,13 @@ public:
 
     // "Añadir todos los sorteos".
     void importDraws();
+    // "Importar histórico (CSV)...": replaces the draws by a CSV history the
+    // player chooses, as zafrano-cli import-csv does.
+    void importHistoryCsv();
+    // At start-up, with no draw stored: offers the history the program ships
+    // and, on "Sí", imports it and refreshes the calendar before the start-up's
+    // checking cycle. Asks nothing when there is none to offer.
+    void offerShippedHistory();
     // "Borrar todos los sorteos": two independent questions. Also switches on
     // the deletion of single draws until the program ends.
     void deleteAllOrReset();
@@ -31,6 +40,9 @@ signals:
     void resultsReset();
 
 private:
+    // After an import: its message, then the passes over the new draws.
+    void finishImport(const Result<int> &imported);
+
     ProgramData &m_data;
     bool m_singleDeletion = false;
 };
