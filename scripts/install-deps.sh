@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the build, the tests, the benchmarks and the
-# screenshots need. Safe to run again: apt-get skips what is already there.
+# Installs every Debian 12 package the build, the tests, the benchmarks, the
+# screenshots and the Debian package need. Safe to run again: apt-get skips
+# what is already there. `--list` prints the packages and installs nothing
+# (scripts/check-deps.sh reads them).
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache clang-format pkg-config
+    # Qt6Charts' CMake configuration loads Qt6OpenGL's, which qt6-base-dev
+    # only recommends.
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-pdf-dev qt6-svg-dev libgl1-mesa-dev
     libsqlcipher-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
+    # The Debian package (dpkg-shlibdeps) and the checks of the installed files.
+    dpkg-dev desktop-file-utils appstream
 )
+
+if [ "${1:-}" = --list ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -152,8 +152,8 @@ int main(int argc, char *argv[])
         save(&window, out, u"tab2-pena%1"_s.arg(row + 1));
     }
     // The first syndicate's report in the real preview window.
-    if (zafrano::Result<zafrano::ReportDocument> report = zafrano::buildReport(
-            zafrano::DataFolder(args[1]).basePath(), zafrano::ReportKind::Syndicate)) {
+    if (zafrano::Result<zafrano::ReportDocument> report =
+            zafrano::buildReport(window.data().folder(), zafrano::ReportKind::Syndicate)) {
         QTimer::singleShot(300, [&out] {
             if (QWidget *preview = QApplication::activeModalWidget()) {
                 save(preview, out, u"Informe"_s);

@@ -8,6 +8,7 @@
 #include "store/draw_history_csv.h"
 #include "store/draw_listing.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -117,6 +118,20 @@ int calendarCommand(const CliContext &context)
     return Success;
 }
 
+// Where the data lives: the folder a user backs up or moves, and the shipped files.
+int whereCommand(const CliContext &context)
+{
+    const auto shown = [](const QString &path) {
+        return QDir::toNativeSeparators(QDir::cleanPath(path));
+    };
+    if (context.json)
+        printJson(QJsonObject{{u"dataFolder"_s, shown(context.folder.basePath())},
+                              {u"shareFolder"_s, shown(context.folder.sharePath())}});
+    else
+        printLine(shown(context.folder.basePath()));
+    return Success;
+}
+
 int reportImport(const CliContext &context, const Result<int> &imported)
 {
     if (!imported)
@@ -136,10 +151,7 @@ int importCommand(const CliContext &context)
 
 int importCsvCommand(const CliContext &context)
 {
-    Result<QByteArray> bytes = readFileCapped(context.arguments.at(0), 64LL * 1024 * 1024);
-    if (!bytes)
-        return fail(bytes.error().message);
-    Result<QList<DrawRecord>> draws = parseDrawHistoryCsv(bytes.value());
+    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(context.arguments.at(0));
     if (!draws)
         return fail(draws.error().message);
     return reportImport(context, context.folder.draws().importDraws(draws.value()));
@@ -201,6 +213,7 @@ const QList<CommandEntry> &dataCommands()
         {u"draws", u"draws", listDrawsCommand},
         {u"syndicates", u"syndicates", listSyndicatesCommand},
         {u"calendar", u"calendar", calendarCommand},
+        {u"where", u"where", whereCommand},
         {u"import", u"import FILE", importCommand},
         {u"import-csv", u"import-csv FILE", importCsvCommand},
         {u"delete-draw", u"delete-draw N", deleteDrawCommand},

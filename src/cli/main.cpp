@@ -2,6 +2,7 @@
 // zafrano-cli: the program's core run from a terminal or a timer job.
 #include "cli_context.h"
 #include "output.h"
+#include "store/data_location.h"
 #include "store/day_serial.h"
 
 #include <QCommandLineParser>
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -87,7 +89,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     standardMessageHandler = qInstallMessageHandler(quietPlatformNotes);
     QGuiApplication app(argc, argv);
-    QCoreApplication::setApplicationName(u"zafrano-cli"_s);
+    // The window's name: both find the same per-user data folder.
+    QCoreApplication::setApplicationName(u"Zafrano"_s);
 
     QCommandLineParser parser;
     const QCommandLineOption dirOption(u"dir"_s, u"Carpeta de los datos."_s, u"CARPETA"_s);
@@ -136,14 +139,14 @@ int main(int argc, char *argv[])
         if (!today.isValid())
             return usageError(u"Fecha no válida: "_s + parser.value(todayOption));
     }
-    const QString folder =
-        parser.isSet(dirOption) ? parser.value(dirOption) : QCoreApplication::applicationDirPath();
+    const Result<DataLocation> location = locateDataFolder(
+        {parser.isSet(dirOption) ? parser.value(dirOption) : QString(),
+         qEnvironmentVariable("ZAFRANO_DATA_DIR"), QCoreApplication::applicationDirPath(),
+         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
+    if (!location)
+        return fail(location.error().message);
 
-    if (!QFileInfo(folder).isDir())
-        return fail({u"No existe la carpeta de datos "_s + QDir::toNativeSeparators(folder) + u'.',
-                     u"Error"_s, MessageIcon::Exclamation});
-
-    const DataFolder dataFolder(folder);
+    const DataFolder dataFolder(location->dataFolder, location->shareFolder);
     Result<Settings> settings =
         openDataFolder(dataFolder, [](const ProgramMessage &message) { printError(message.text); });
     if (!settings)

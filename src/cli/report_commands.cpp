@@ -31,7 +31,7 @@ int failWrite(const Error &error, const ProgramMessage &message)
 int printReport(const CliContext &context, ReportKind kind)
 {
     const QString pdf = context.options->value(QString::fromUtf16(option::Pdf));
-    Result<ReportDocument> report = buildReport(context.folder.basePath(), kind);
+    Result<ReportDocument> report = buildReport(context.folder, kind);
     if (!report)
         return fail(reportFailure(report.error().number));
     if (!writeReportPdf(report.value(), pdf))

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/main_window.h"
 #include "main/splash_window.h"
+#include "store/data_location.h"
 #include "ui/desktop_platform.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <memory>
 
@@ -31,8 +33,18 @@ int main(int argc, char *argv[])
     zafrano::gui::SystemDesktop desktop;
     zafrano::gui::Platform platform{messages, clock, desktop};
 
-    // The data files live beside the program.
-    const zafrano::DataFolder folder(QCoreApplication::applicationDirPath());
+    // ZAFRANO_DATA_DIR, else the program's own folder when it holds data, else
+    // the user's own folder; a folder that cannot be used stops here, named.
+    const zafrano::Result<zafrano::DataLocation> location = zafrano::locateDataFolder(
+        {{},
+         qEnvironmentVariable("ZAFRANO_DATA_DIR"),
+         QCoreApplication::applicationDirPath(),
+         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
+    if (!location) {
+        messages.show(location.error().message);
+        return 1;
+    }
+    const zafrano::DataFolder folder(location->dataFolder, location->shareFolder);
     std::unique_ptr<zafrano::gui::MainWindow> window;
 
     zafrano::gui::SplashWindow splash;

@@ -92,6 +92,13 @@ TEST_F(ReportCommandTest, StatisticsReportPrintsTheRankedNumbers)
 
 TEST_F(ReportCommandTest, MissingPiecesGiveTheProgramsMessages)
 {
+    // An installed program that ships none of them: the folder's own copies are all.
+    QTemporaryDir install;
+    const QString program = installedCli(install.path());
+    ASSERT_FALSE(program.isEmpty());
+    const auto report = [&](const QStringList &arguments) {
+        return runCli(dir.path(), u"2026-08-24"_s, QStringList{u"report"_s} + arguments, program);
+    };
     ASSERT_TRUE(QFile::remove(pathOf(u"Zafrano1.net"_s)));
     CliRun run = report({u"statistics"_s, u"--pdf"_s, pdf});
     EXPECT_EQ(run.exitCode, 1);

@@ -3,9 +3,12 @@
 
 #include "test_paths.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,10 +30,11 @@ QString runTool(const QString &program, const QStringList &arguments)
 
 } // namespace
 
-CliRun runCli(const QString &folder, const QString &today, const QStringList &arguments)
+CliRun runCli(const QString &folder, const QString &today, const QStringList &arguments,
+              const QString &program)
 {
     QProcess process;
-    process.start(QString::fromUtf8(CliProgram),
+    process.start(program.isEmpty() ? QString::fromUtf8(CliProgram) : program,
                   QStringList{u"--dir"_s, folder, u"--today"_s, today} + arguments);
     CliRun result;
     if (!process.waitForFinished(-1)) {
@@ -41,6 +45,20 @@ CliRun runCli(const QString &folder, const QString &today, const QStringList &ar
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+QString installedCli(const QString &root)
+{
+    const QDir dir(root);
+    const QString program = dir.filePath(u"bin/zafrano-cli"_s);
+    // A hard link where the file system allows it: the program is large.
+    if (!dir.mkpath(u"bin"_s) || !dir.mkpath(u"share/zafrano"_s) ||
+        (::link(CliProgram, program.toLocal8Bit().constData()) != 0 &&
+         !QFile::copy(QString::fromUtf8(CliProgram), program))) {
+        ADD_FAILURE() << "cannot lay out an installed zafrano-cli in " << root.toStdString();
+        return {};
+    }
+    return program;
 }
 
 QString pdfText(const QString &pdf)

@@ -19,8 +19,16 @@ struct CliRun
     QJsonDocument json() const { return QJsonDocument::fromJson(out.toUtf8()); }
 };
 
-// zafrano-cli --dir FOLDER --today TODAY ARGUMENTS…
-CliRun runCli(const QString &folder, const QString &today, const QStringList &arguments);
+// zafrano-cli --dir FOLDER --today TODAY ARGUMENTS…; `program` is the built one
+// unless an installed copy is named.
+CliRun runCli(const QString &folder, const QString &today, const QStringList &arguments,
+              const QString &program = {});
+
+// Lays out an installed program under ROOT: ROOT/bin/zafrano-cli (a link to the
+// built one) and an empty ROOT/share/zafrano for the shipped files a test puts
+// there. Returns the program's path; empty, the failure reported, when it
+// cannot be made.
+QString installedCli(const QString &root);
 
 // The text of a PDF file as `pdftotext -layout` gives it.
 QString pdfText(const QString &pdf);

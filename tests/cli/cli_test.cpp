@@ -114,8 +114,11 @@ TEST_F(CliTest, MissingDataFolderFails)
 
 TEST_F(CliTest, MissingTablesFailsWithTheStartUpMessage)
 {
+    // Neither the data folder nor the installed program has them.
     QFile::remove(pathOf(u"tablas.bin"_s));
-    const CliRun result = run({u"draws"_s});
+    const QString program = installedCli(elsewhere.path());
+    ASSERT_FALSE(program.isEmpty());
+    const CliRun result = runCli(dir.path(), u"2026-08-24"_s, {u"draws"_s}, program);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, u"No se encuentra un archivo necesario para el funcionamiento del "
                           u"programa. Reinstale el programa. Error 53\n"_s);

@@ -76,13 +76,13 @@ TEST_F(ShippedLayouts, BothReportsFillFromTheDatabase)
     ASSERT_TRUE(db.writeSyndicate({u"5 -12-23- 7-40-49"_s}, row));
     ASSERT_TRUE(db.writeChosenNumbers({{30, 9}, {4, 7}}));
 
-    Result<ReportDocument> syndicate = buildReport(base, ReportKind::Syndicate);
+    Result<ReportDocument> syndicate = buildReport(DataFolder(base), ReportKind::Syndicate);
     ASSERT_TRUE(syndicate) << syndicate.error().message.text.toStdString();
     EXPECT_EQ(syndicate->title, u"Informe de la peña LOS DEL BAR"_s);
     EXPECT_TRUE(syndicate->html.contains(u"5 -12-23- 7-40-49"_s));
     EXPECT_TRUE(syndicate->html.contains(u"9 euros"_s));
 
-    Result<ReportDocument> statistics = buildReport(base, ReportKind::Statistics);
+    Result<ReportDocument> statistics = buildReport(DataFolder(base), ReportKind::Statistics);
     ASSERT_TRUE(statistics) << statistics.error().message.text.toStdString();
     EXPECT_EQ(statistics->title, u"Informe estadístico"_s);
     EXPECT_TRUE(statistics->html.contains(u"<b>30</b>"_s));
@@ -91,12 +91,12 @@ TEST_F(ShippedLayouts, BothReportsFillFromTheDatabase)
 TEST_F(ShippedLayouts, AMissingLayoutOrDatabaseKeepsItsNumber)
 {
     QFile::remove(base + u"Zafrano1.net"_s);
-    Result<ReportDocument> report = buildReport(base, ReportKind::Statistics);
+    Result<ReportDocument> report = buildReport(DataFolder(base), ReportKind::Statistics);
     ASSERT_FALSE(report);
     EXPECT_EQ(report.error().number, 53);
 
     QFile::remove(base + u"Zafrano.mdb"_s);
-    report = buildReport(base, ReportKind::Syndicate);
+    report = buildReport(DataFolder(base), ReportKind::Syndicate);
     ASSERT_FALSE(report);
     EXPECT_EQ(report.error().number, -14);
 }

@@ -126,9 +126,9 @@ Result<QString> fillLayout(const QString &layout, const ReportTables &tables)
     return out + tail.value();
 }
 
-Result<ReportDocument> buildReport(const QString &basePath, ReportKind kind)
+Result<ReportDocument> buildReport(const DataFolder &folder, ReportKind kind)
 {
-    QFile file(basePath + layoutFileName(kind));
+    QFile file(folder.shippedFilePath(layoutFileName(kind)));
     if (!file.exists())
         return Error{ErrorKind::NotFound,
                      {file.fileName(), u"Error"_s, MessageIcon::Information},
@@ -139,7 +139,7 @@ Result<ReportDocument> buildReport(const QString &basePath, ReportKind kind)
                      texts::ErrorPathFileAccess};
     const QString layout = QString::fromUtf8(file.readAll());
     Result<ReportTables> tables =
-        ReportDatabase(basePath + QString::fromUtf16(ReportDatabase::FileName)).readAll();
+        ReportDatabase(folder.filePath(QString::fromUtf16(ReportDatabase::FileName))).readAll();
     if (!tables)
         return tables.error();
     Result<QString> html = fillLayout(layout, tables.value());

@@ -3,6 +3,7 @@
 
 #include "common/result.h"
 #include "reports/report_database.h"
+#include "store/data_folder.h"
 
 #include <QString>
 
@@ -35,10 +36,10 @@ struct ReportDocument
 // numbered 20515.
 Result<QString> fillLayout(const QString &layout, const ReportTables &tables);
 
-// Reads the layout file of the report from the folder and fills it from the
-// report database there. A missing layout is error 53; the database's errors
-// keep their numbers.
-Result<ReportDocument> buildReport(const QString &basePath, ReportKind kind);
+// Reads the report's layout file (the folder's own copy, else the shipped one)
+// and fills it from the folder's report database. A missing layout is error
+// 53; the database's errors keep their numbers.
+Result<ReportDocument> buildReport(const DataFolder &folder, ReportKind kind);
 
 // Lays the report out on the device's pages (a printer or a PDF writer).
 void renderReport(const ReportDocument &report, QPagedPaintDevice &device);

@@ -2,11 +2,31 @@
 #include "store/data_folder.h"
 
 #include "common/texts.h"
+#include "reports/report_database.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace zafrano {
+
+namespace {
+
+// The report database is written on every pick, so each data folder needs its
+// own; a copy of the shipped empty one is made once and never overwritten.
+void copyShippedReportDatabase(const DataFolder &folder)
+{
+    const QString name = QString::fromUtf16(ReportDatabase::FileName);
+    const QString own = folder.filePath(name);
+    const QString shipped = folder.sharePath() + name;
+    if (QFileInfo::exists(own) || !QFileInfo::exists(shipped))
+        return;
+    // A copy that fails leaves the reports to say the database is missing.
+    if (QFile::copy(shipped, own))
+        QFile(own).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
+} // namespace
 
 QString basePathFor(const QString &programFolder)
 {
@@ -16,7 +36,18 @@ QString basePathFor(const QString &programFolder)
     return path;
 }
 
-DataFolder::DataFolder(const QString &programFolder) : m_basePath(basePathFor(programFolder)) {}
+DataFolder::DataFolder(const QString &dataFolder, const QString &shareFolder)
+    : m_basePath(basePathFor(dataFolder)),
+      m_sharePath(shareFolder.isEmpty() ? m_basePath : basePathFor(shareFolder))
+{}
+
+QString DataFolder::shippedFilePath(const QString &fileName) const
+{
+    const QString own = filePath(fileName);
+    if (QFileInfo::exists(own))
+        return own;
+    return m_sharePath + fileName;
+}
 
 Result<Settings> openDataFolder(const DataFolder &folder,
                                 const std::function<void(const ProgramMessage &)> &notify)
@@ -28,6 +59,7 @@ Result<Settings> openDataFolder(const DataFolder &folder,
     (void)folder.draws().createIfMissing();
     for (const auto name : {DataFolder::SavedPageName, DataFolder::SavedDrawPageName})
         (void)RecordFile(folder.filePath(QString::fromUtf16(name)), 1, 0).createIfMissing();
+    copyShippedReportDatabase(folder);
 
     const QFileInfo tables(folder.tablesPath());
     if (!tables.isFile() || !tables.isReadable())

@@ -15,7 +15,10 @@ namespace zafrano {
 // (a root such as "C:/" or "/" already has one).
 QString basePathFor(const QString &programFolder);
 
-// The data files beside the program.
+// The program's data files: the records of truth in the data folder, and the
+// read-only files the program ships (the reduction tables, the report
+// layouts, the empty report database, the history), which the data folder may
+// hold copies of its own.
 class DataFolder
 {
 public:
@@ -23,12 +26,16 @@ public:
     static constexpr auto SavedPageName = u"bonowww.txt";
     static constexpr auto SavedDrawPageName = u"bonowww2.txt";
 
-    explicit DataFolder(const QString &programFolder);
+    // Without a share folder the shipped files are looked for in the data folder.
+    explicit DataFolder(const QString &dataFolder, const QString &shareFolder = {});
 
     const QString &basePath() const { return m_basePath; }
+    const QString &sharePath() const { return m_sharePath; }
     QString filePath(const QString &fileName) const { return m_basePath + fileName; }
+    // A shipped file: the data folder's own copy when it has one, else the installed one.
+    QString shippedFilePath(const QString &fileName) const;
     // tablas.bin, read whole by whoever needs the reduction tables.
-    QString tablesPath() const { return filePath(QString::fromUtf16(TablesFileName)); }
+    QString tablesPath() const { return shippedFilePath(QString::fromUtf16(TablesFileName)); }
 
     DrawsFile draws() const { return DrawsFile(m_basePath); }
     SyndicatesFile syndicates() const { return SyndicatesFile(m_basePath); }
@@ -36,10 +43,12 @@ public:
 
 private:
     QString m_basePath;
+    QString m_sharePath;
 };
 
 // The start-up of the program, shared by the window and the command line:
 // drops the syndicates work file, creates the data files that are missing,
+// gives a data folder without a report database a copy of the shipped one,
 // requires tablas.bin (its message and error number otherwise), reads the
 // settings and converts a syndicates file of the older format. `notify` shows
 // the conversion's message before it runs. Returns the settings read.

@@ -5,6 +5,7 @@
 #include "ui/platform.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -13,7 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
 
-AboutDialog::AboutDialog(Desktop &desktop, const QString &webAddress, QWidget *parent)
+AboutDialog::AboutDialog(Desktop &desktop, const QString &webAddress, const QString &dataFolder,
+                         QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(u"Acercade"_s);
@@ -39,12 +41,19 @@ AboutDialog::AboutDialog(Desktop &desktop, const QString &webAddress, QWidget *p
     system->setObjectName(u"Label4"_s);
     system->setAlignment(Qt::AlignCenter);
 
+    auto *folder = new QLabel(u"Datos: "_s + QDir::toNativeSeparators(dataFolder), this);
+    folder->setObjectName(u"DataFolder"_s);
+    folder->setAlignment(Qt::AlignCenter);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    folder->setWordWrap(true);
+
     auto *close = new QDialogButtonBox(this);
     close->addButton(u"Cerrar"_s, QDialogButtonBox::RejectRole);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
-    for (QWidget *widget : std::initializer_list<QWidget *>{logo, title, tagline, site, system})
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{logo, title, tagline, site, system, folder})
         layout->addWidget(widget);
     layout->addWidget(close);
     setMinimumWidth(320);

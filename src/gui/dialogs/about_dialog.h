@@ -7,13 +7,15 @@ namespace zafrano::gui {
 
 class Desktop;
 
-// "Acercade": the program's version, the web site and the operating system.
+// "Acercade": the program's version, the web site, the operating system and
+// the data folder, so a player knows where their files are.
 class AboutDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    AboutDialog(Desktop &desktop, const QString &webAddress, QWidget *parent = nullptr);
+    AboutDialog(Desktop &desktop, const QString &webAddress, const QString &dataFolder,
+                QWidget *parent = nullptr);
 };
 
 } // namespace zafrano::gui

@@ -140,6 +140,7 @@ bool MainWindow::startUp()
     m_data->refreshCalendar();
     if (m_endRequested)
         return false;
+    m_drawCommands->offerShippedHistory();
     m_data->runCheckingCycle();
     m_lastDraw->showReport(false);
     m_news->checkAtStartUp();
@@ -219,6 +220,9 @@ void MainWindow::buildMenus()
     QAction *create = general->addAction(u"Crear peña nueva"_s);
     create->setObjectName(u"mnuCrear"_s);
     connect(create, &QAction::triggered, this, &MainWindow::showChooser);
+    QAction *importCsv = general->addAction(u"Importar histórico (CSV)..."_s);
+    importCsv->setObjectName(u"mnuImportarCsv"_s);
+    connect(importCsv, &QAction::triggered, m_drawCommands, &DrawCommands::importHistoryCsv);
     QAction *deleteAll = general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
     addResultsMenus(general);
     deleteAll->setObjectName(u"mnuBorrar"_s);
@@ -351,7 +355,8 @@ void MainWindow::openUrl(const QString &path)
 void MainWindow::showAbout()
 {
     if (!m_about) {
-        m_about = new AboutDialog(m_platform.desktop, m_data->settings().webAddressText(), this);
+        m_about = new AboutDialog(m_platform.desktop, m_data->settings().webAddressText(),
+                                  m_data->folder().basePath(), this);
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_about->show();

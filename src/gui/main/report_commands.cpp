@@ -44,7 +44,7 @@ void ReportCommands::openReport(ReportKind kind)
         m_data.platform().messages.show(texts::permissionDenied());
         return;
     }
-    Result<ReportDocument> report = buildReport(m_data.folder().basePath(), kind);
+    Result<ReportDocument> report = buildReport(m_data.folder(), kind);
     if (!report) {
         m_data.platform().messages.show(reportFailure(report.error().number));
         return;

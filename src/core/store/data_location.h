@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/result.h"
+
+#include <QString>
+
+namespace zafrano {
+
+// Where the program looks for its data folder, as the caller read it from its
+// options, its environment and the system.
+struct DataLocationInputs
+{
+    QString dirOption;      // zafrano-cli --dir; empty when not given
+    QString environmentDir; // ZAFRANO_DATA_DIR; empty when not set
+    QString programFolder;  // the folder of the running program
+    QString userFolder;     // the per-user data folder (~/.local/share/Zafrano)
+};
+
+enum class DataLocationKind
+{
+    Chosen,   // --dir or ZAFRANO_DATA_DIR
+    Portable, // the program's own folder, which already holds data
+    PerUser,  // the user's own folder
+};
+
+struct DataLocation
+{
+    QString dataFolder;  // where the records of truth are kept and written
+    QString shareFolder; // the read-only files the program ships
+    DataLocationKind kind = DataLocationKind::PerUser;
+};
+
+// The data folder, in order: the chosen folder (--dir before ZAFRANO_DATA_DIR),
+// which must exist; the program's own folder when it already holds draws or
+// syndicates and can be written; else the per-user folder, created when
+// missing, which must be writable. Every refusal names the folder.
+Result<DataLocation> locateDataFolder(const DataLocationInputs &inputs);
+
+// The shipped files of an installed program lie in ../share/zafrano beside
+// its bin folder; a program run from its build folder has them beside it.
+QString shareFolderFor(const QString &programFolder);
+
+} // namespace zafrano
