@@ -11,17 +11,17 @@ set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "comprobador de peñas de Bonoloto")
+# The summary is the first line of the package's description; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "comprobador de peñas de Bonoloto
- Zafrano guarda los sorteos de la Bonoloto y las peñas que juegan siempre los
- mismos números (apuestas sencillas, múltiples y reducidas), trae los
- resultados nuevos por internet y comprueba cada peña en cada sorteo, con sus
- aciertos acumulados.
- .
- También da estadísticas de los números con gráficos, propone números y
- sistemas reducidos, imprime las apuestas en los boletos oficiales y escribe
- informes. Incluye el histórico de sorteos desde 1988 y la orden zafrano-cli
- para usarlo desde un terminal.")
+    "Zafrano guarda los sorteos de la Bonoloto y las peñas que juegan siempre los
+mismos números (apuestas sencillas, múltiples y reducidas), trae los
+resultados nuevos por internet y comprueba cada peña en cada sorteo, con sus
+aciertos acumulados.
+
+También da estadísticas de los números con gráficos, propone números y
+sistemas reducidos, imprime las apuestas en los boletos oficiales y escribe
+informes. Incluye el histórico de sorteos desde 1988 y la orden zafrano-cli
+para usarlo desde un terminal.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

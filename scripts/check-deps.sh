@@ -26,12 +26,18 @@ sort -u -o "$work/closure" "$work/closure"
 
 # Every file the build needed from the system: "file" per line.
 {
-    sed -n 's/^[A-Za-z0-9_]*_DIR:[A-Z]*=\(\/.*\)$/\1/p' "$cache" | while read -r dir; do
-        case "$dir" in "$PWD"/*|*-NOTFOUND) continue ;; esac
-        # The configuration file itself: a folder may be shared by several packages.
-        config=$(find "$dir" -maxdepth 1 \( -name '*Config.cmake' -o -name '*-config.cmake' \) |
-            head -n 1)
-        echo "${config:-$dir}"
+    sed -n 's/^[A-Za-z0-9_]*_DIR:PATH=\(\/.*\)$/\1/p' "$cache" | while read -r dir; do
+        case "$dir" in "$PWD" | "$PWD"/*) continue ;; esac
+        # The package's own configuration file (its folder may also hold
+        # other packages' plugin files); an entry without one is a module's
+        # include folder, not a package configuration.
+        name=$(basename "$dir")
+        for config in "$dir/${name}Config.cmake" "$dir/${name,,}-config.cmake"; do
+            if [ -f "$config" ]; then
+                echo "$config"
+                break
+            fi
+        done
     done
     # zafrano, zafrano-cli, the test programs and the tools and benchmarks beside them.
     binaries=("$build/bin/zafrano" "$build/bin/zafrano-cli")

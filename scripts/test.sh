@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite; then the same
-# suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, and runs the whole test suite; checks that
+# install-deps.sh brings every package the build used, builds the Debian
+# package and checks it as a normal user meets it; then runs the same suite
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
 # SKIP_SANITIZERS=1 runs the plain build only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,6 +11,9 @@ export QT_QPA_PLATFORM=offscreen
 
 scripts/build.sh build -DZAFRANO_WERROR=ON
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+scripts/check-deps.sh build
+scripts/package.sh build
+scripts/check-package.sh build
 
 if [ "${SKIP_SANITIZERS:-0}" != 1 ]; then
     BUILD_TYPE=Debug scripts/build.sh build-asan -DZAFRANO_SANITIZE=ON -DZAFRANO_WERROR=ON \

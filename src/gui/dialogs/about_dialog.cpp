@@ -41,7 +41,8 @@ AboutDialog::AboutDialog(Desktop &desktop, const QString &webAddress, const QStr
     system->setObjectName(u"Label4"_s);
     system->setAlignment(Qt::AlignCenter);
 
-    auto *folder = new QLabel(u"Datos: "_s + QDir::toNativeSeparators(dataFolder), this);
+    auto *folder =
+        new QLabel(u"Datos: "_s + QDir::toNativeSeparators(QDir::cleanPath(dataFolder)), this);
     folder->setObjectName(u"DataFolder"_s);
     folder->setAlignment(Qt::AlignCenter);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
