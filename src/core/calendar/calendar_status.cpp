@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calendar_status.h"
 
+#include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
 #include "store/day_serial.h"
 
@@ -52,9 +53,8 @@ CalendarStatus computeCalendar(const QList<DrawRecord> &draws,
     QDate next = today;
     if (status.hasDraws() && lastDate == today)
         next = next.addDays(1);
-    while (next.dayOfWeek() == Qt::Sunday)
-        next = next.addDays(1);
-    status.nextDraw = next;
+    status.nextDraw = nextDrawDay(next);
+    next = status.nextDraw;
     status.nextDrawText = longSpanishDate(next);
 
     status.daysToGo = static_cast<int>(today.daysTo(next));

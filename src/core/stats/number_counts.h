@@ -13,11 +13,10 @@ namespace zafrano {
 struct NumberCounts
 {
     static constexpr int Numbers = 49;
-    static constexpr int DrawDays = 6; // Monday … Saturday
+    static constexpr int DrawDays = 7; // Monday … Sunday
 
     std::array<int, Numbers> overall{};
-    // [number − 1][day], day 0 = Monday … 5 = Saturday. A Sunday draw counts
-    // only overall.
+    // [number − 1][day], day 0 = Monday … 6 = Sunday.
     std::array<std::array<int, DrawDays>, Numbers> byDay{};
 
     int timesOf(int number) const { return overall[number - 1]; }
