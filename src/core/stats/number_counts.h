@@ -8,7 +8,7 @@
 namespace zafrano {
 
 // How often each number 1..49 came out among the six winning numbers of the
-// selected draws, overall and per draw day. The complementario and the
+// selected draws, overall and per weekday. The complementario and the
 // reintegro never count.
 struct NumberCounts
 {
@@ -34,7 +34,7 @@ struct HalfTable
 {
     QStringList labels; // "1" … "25" or "25" … "49"
     QList<int> overall;
-    // One list per draw day, Monday first, each in the order of the labels.
+    // One list per weekday, Monday first, each in the order of the labels.
     std::array<QList<int>, NumberCounts::DrawDays> byDay;
 };
 
