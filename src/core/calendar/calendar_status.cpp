@@ -50,14 +50,11 @@ CalendarStatus computeCalendar(const QList<DrawRecord> &draws,
         status.hasDraws() ? longSpanishDate(lastDate) : u"Fichero de datos vacío."_s;
 
     // Today's draw already stored: the next one is tomorrow at the earliest.
-    QDate next = today;
-    if (status.hasDraws() && lastDate == today)
-        next = next.addDays(1);
-    status.nextDraw = nextDrawDay(next);
-    next = status.nextDraw;
-    status.nextDrawText = longSpanishDate(next);
+    const bool todaysStored = status.hasDraws() && lastDate == today;
+    status.nextDraw = nextDrawDay(todaysStored ? today.addDays(1) : today);
+    status.nextDrawText = longSpanishDate(status.nextDraw);
 
-    status.daysToGo = static_cast<int>(today.daysTo(next));
+    status.daysToGo = static_cast<int>(today.daysTo(status.nextDraw));
     status.daysToGoText = status.daysToGo == 0
                               ? u"¡Hoy sorteo!"_s
                               : u"Faltan "_s + QString::number(status.daysToGo) + u" días"_s;
