@@ -20,7 +20,8 @@ void BM_DescribeSyndicate(benchmark::State &state)
         return;
     const SyndicateRecord &syndicate = folder->syndicates.at(state.range(0));
     for (auto _ : state) {
-        Result<SyndicateDetail> detail = describeSyndicate(syndicate, folder->draws, 0.5f);
+        Result<SyndicateDetail> detail =
+            describeSyndicate(syndicate, folder->draws, 0.5f, QDate(2026, 8, 20));
         benchmark::DoNotOptimize(detail);
     }
     state.SetItemsProcessed(state.iterations() * DrawCount);
@@ -35,7 +36,8 @@ void BM_WriteSyndicateDetail(benchmark::State &state)
         return;
     const ReportDatabase db(folder->path + QString::fromUtf16(ReportDatabase::FileName));
     const SyndicateRecord &syndicate = folder->syndicates.first();
-    Result<SyndicateDetail> detail = describeSyndicate(syndicate, folder->draws, 0.5f);
+    Result<SyndicateDetail> detail =
+        describeSyndicate(syndicate, folder->draws, 0.5f, QDate(2026, 8, 20));
     if (!detail) {
         skipWithError(state, detail.error().message.text);
         return;

@@ -107,6 +107,18 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         save(&window, out, u"tab%1"_s.arg(i));
     }
+    // The statistics of the Sunday draws alone, compared day by day.
+    tabs->setCurrentIndex(3);
+    for (int day : {0, 1, 9, 13, 10, 14})
+        window.findChild<QAbstractButton *>(u"Check3_"_s + QString::number(day))->click();
+    QApplication::processEvents();
+    save(&window, out, u"tab3-domingo"_s);
+    for (int day : {0, 1, 9, 13, 10, 14})
+        window.findChild<QAbstractButton *>(u"Check3_"_s + QString::number(day))->click();
+    window.findChild<QAbstractButton *>(u"Check3_2"_s)->click();
+    QApplication::processEvents();
+    save(&window, out, u"tab3-comparativa"_s);
+    window.findChild<QAbstractButton *>(u"Check3_2"_s)->click();
     // The assistant at step 3: nine ranked numbers and the second table picked.
     tabs->setCurrentIndex(4);
     window.findChild<QPushButton *>(u"Command9"_s)->click();
@@ -133,10 +145,11 @@ int main(int argc, char *argv[])
             save(shown, out, dialog);
         }
     }
-    // The editor with a bet being marked; nothing is saved.
+    // The editor with a bet being marked for Sundays; nothing is saved.
     window.openEditor({});
     QApplication::processEvents();
     if (auto *editor = window.findChild<QWidget *>(u"Crea"_s)) {
+        editor->findChild<QAbstractButton *>(u"Option1_7"_s)->click();
         for (const int n : {4, 18, 23, 31, 47, 49, 7, 12, 26})
             editor->findChild<QAbstractButton *>(u"Number_"_s + QString::number(n))->click();
         QApplication::processEvents();

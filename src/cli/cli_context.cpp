@@ -9,8 +9,8 @@ namespace zafrano::cli {
 
 QList<CommandEntry> allCommands()
 {
-    return dataCommands() + checkCommands() + slipCommands() + netCommands() + tablesCommands() +
-           statsCommands() + reportCommands();
+    return dataCommands() + syndicateCommands() + checkCommands() + slipCommands() + netCommands() +
+           tablesCommands() + statsCommands() + reportCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

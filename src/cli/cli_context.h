@@ -33,6 +33,8 @@ struct CommandEntry
 
 // The commands on the stored data: draws, syndicates, calendar, imports, deletions.
 const QList<CommandEntry> &dataCommands();
+// A syndicate made through the editor's rules, without the window.
+const QList<CommandEntry> &syndicateCommands();
 // The check of every syndicate against the newest draws.
 const QList<CommandEntry> &checkCommands();
 // Printing a syndicate's slips to PDF.
@@ -62,6 +64,9 @@ inline constexpr auto Months = u"months";
 inline constexpr auto Rank = u"rank";
 inline constexpr auto Operator = u"operator";
 inline constexpr auto Timeout = u"timeout";
+inline constexpr auto Name = u"name";
+inline constexpr auto Multiple = u"multiple";
+inline constexpr auto Bets = u"bets";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

@@ -60,7 +60,7 @@ std::optional<CommandEntry> takeCommand(QStringList &positional)
 // The words of the usage outside the name and the [options]: FILE, N, …
 qsizetype argumentsOf(const CommandEntry &command)
 {
-    static const QRegularExpression optional(u"\\[[^\\]]*\\]|--\\S+ [A-Z]+"_s);
+    static const QRegularExpression optional(u"\\[[^\\]]*\\]|--\\S+ [A-ZÁÉÍÓÚÑ]+"_s);
     const QString usage = QString::fromUtf16(command.usage).remove(optional);
     return usage.split(u' ', Qt::SkipEmptyParts).size() - wordsOf(command.name);
 }
@@ -107,7 +107,9 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check, print-slips, report)."_s,
           u"ARCHIVO"_s},
          {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s},
-         {QString::fromUtf16(option::Days), u"Días de sorteo, Lu,Ma,Mi,Ju,Vi,Sa (stats, report)."_s,
+         {QString::fromUtf16(option::Days),
+          u"Días de sorteo, Lu,Ma,Mi,Ju,Vi,Sa,Do (stats, report); día de juego "
+          u"(add-syndicate)."_s,
           u"DÍAS"_s},
          {QString::fromUtf16(option::Months), u"Sólo los últimos N meses (stats, report)."_s,
           u"N"_s},
@@ -115,7 +117,12 @@ int main(int argc, char *argv[])
           u"N"_s},
          {QString::fromUtf16(option::Operator), u"Web del operador (download)."_s, u"URL"_s},
          {QString::fromUtf16(option::Timeout), u"Espera máxima de cada petición (download)."_s,
-          u"MS"_s}});
+          u"MS"_s},
+         {QString::fromUtf16(option::Name), u"Nombre de la peña (add-syndicate)."_s, u"NOMBRE"_s},
+         {QString::fromUtf16(option::Multiple), u"Múltiple de K números (add-syndicate)."_s,
+          u"K"_s},
+         {QString::fromUtf16(option::Bets), u"Apuestas separadas por ; (add-syndicate)."_s,
+          u"APUESTAS"_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());

@@ -53,8 +53,8 @@ int syndicateReportCommand(const CliContext &context)
     Result<QList<DrawRecord>> draws = context.folder.draws().readAll();
     if (!draws)
         return fail(draws.error().message);
-    Result<SyndicateDetail> detail =
-        describeSyndicate(chosen->syndicate, draws.value(), context.settings.pricePerBet);
+    Result<SyndicateDetail> detail = describeSyndicate(chosen->syndicate, draws.value(),
+                                                       context.settings.pricePerBet, context.today);
     if (!detail)
         return fail(detailFailure(detail.error()).message);
 

@@ -18,9 +18,9 @@ namespace zafrano::cli {
 
 namespace {
 
-const QStringList DayCodes = {u"Lu"_s, u"Ma"_s, u"Mi"_s, u"Ju"_s, u"Vi"_s, u"Sa"_s};
+const QStringList DayCodes = {u"Lu"_s, u"Ma"_s, u"Mi"_s, u"Ju"_s, u"Vi"_s, u"Sa"_s, u"Do"_s};
 
-// "Lu,Mi,Sa" as ticked boxes; nothing when a code is not a draw day.
+// "Lu,Mi,Do" as ticked boxes; nothing when a code is not a weekday.
 std::optional<WeekdayFilter> parseDays(const QString &text)
 {
     WeekdayFilter filter;
@@ -78,7 +78,7 @@ int statsCommand(const CliContext &context)
     if (context.json) {
         QJsonObject byDay;
         for (int day = 0; day < NumberCounts::DrawDays; ++day)
-            byDay.insert(drawDayNames()[day], countsArray(counts, day));
+            byDay.insert(weekdayNames()[day], countsArray(counts, day));
         QJsonArray ranked;
         for (const RankedNumber &number : ranking)
             ranked.append(number.number);
@@ -95,7 +95,7 @@ int statsCommand(const CliContext &context)
         period, days, listing.count(), listing.newestListed, listing.oldestListed);
     printLine(description.periodLine);
     printLine(description.weekdaysLine);
-    printLine(u"Nº   Veces   Lun   Mar   Mié   Jue   Vie   Sáb"_s);
+    printLine(u"Nº   Veces   Lun   Mar   Mié   Jue   Vie   Sáb   Dom"_s);
     for (int number = 1; number <= NumberCounts::Numbers; ++number) {
         QString line = QString::number(number).rightJustified(2) + u' ' +
                        QString::number(counts.timesOf(number)).rightJustified(7);
@@ -120,7 +120,7 @@ std::optional<StatisticsOptions> statisticsOptions(const CliContext &context)
         const std::optional<WeekdayFilter> parsed =
             parseDays(parser.value(QString::fromUtf16(option::Days)));
         if (!parsed) {
-            printError(u"Días no válidos (Lu,Ma,Mi,Ju,Vi,Sa): "_s +
+            printError(u"Días no válidos (Lu,Ma,Mi,Ju,Vi,Sa,Do): "_s +
                        parser.value(QString::fromUtf16(option::Days)));
             return std::nullopt;
         }
@@ -151,7 +151,7 @@ std::optional<StatisticsOptions> statisticsOptions(const CliContext &context)
 const QList<CommandEntry> &statsCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"stats", u"stats [--days Lu,Ma,Mi,Ju,Vi,Sa] [--months N] [--rank N]", statsCommand},
+        {u"stats", u"stats [--days Lu,Ma,Mi,Ju,Vi,Sa,Do] [--months N] [--rank N]", statsCommand},
     };
     return commands;
 }

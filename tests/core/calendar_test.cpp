@@ -2,6 +2,7 @@
 // The calendar refresh (next draw, days to go, update reminder, draws played)
 // and the weekday and long-date texts, always with a fixed today.
 #include "calendar/calendar_status.h"
+#include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
 #include "store/data_folder.h"
 #include "test_support.h"
@@ -148,6 +149,72 @@ TEST(Calendar, SundayDrawStoredOnSunday)
     EXPECT_EQ(status.lastDrawText, u"Domingo, 8 de enero del 2023"_s);
     EXPECT_EQ(status.nextDraw, QDate(2023, 1, 9));
     EXPECT_EQ(status.daysToGo, 1);
+}
+
+// ---------------------------------------------------------------- draw calendar
+
+TEST(DrawCalendar, DrawDaysFollowTheGameThroughTheYears)
+{
+    EXPECT_EQ(drawWeekOn(QDate(1993, 4, 4)), DrawWeek::AnyDay);
+    EXPECT_EQ(drawWeekOn(QDate(2015, 3, 22)), DrawWeek::AnyDay);
+    EXPECT_EQ(drawWeekOn(QDate(2015, 3, 23)), DrawWeek::MondayToSaturday);
+    EXPECT_EQ(drawWeekOn(QDate(2022, 9, 24)), DrawWeek::MondayToSaturday);
+    EXPECT_EQ(drawWeekOn(QDate(2022, 9, 25)), DrawWeek::EveryDay);
+    EXPECT_FALSE(isDrawDay(QDate(2022, 9, 18)));
+    EXPECT_TRUE(isDrawDay(QDate(2022, 9, 25)));
+    EXPECT_EQ(nextDrawDay(QDate(2022, 9, 18)), QDate(2022, 9, 19));
+
+    // Every real draw falls on a draw day; 471 of them on a Sunday.
+    int sundays = 0;
+    for (const DrawRecord &draw : realHistory()) {
+        EXPECT_TRUE(isDrawDay(draw.date())) << draw.date().toString(Qt::ISODate).toStdString();
+        sundays += draw.date().dayOfWeek() == Qt::Sunday;
+    }
+    EXPECT_EQ(sundays, 471);
+}
+
+TEST(DrawCalendar, DrawsPerWeekOnTheSyndicatesDays)
+{
+    const QDate y2021(2021, 5, 1), y2026(2026, 8, 15), y2010(2010, 5, 1);
+    EXPECT_EQ(drawsPerWeek(u"Todos"_s, y2021), 6);
+    EXPECT_EQ(drawsPerWeek(u"Todos"_s, y2026), 7);
+    EXPECT_EQ(drawsPerWeek(u"Domingo"_s, y2021), 0);
+    EXPECT_EQ(drawsPerWeek(u"Domingo"_s, y2026), 1);
+    EXPECT_EQ(drawsPerWeek(u"Miércoles"_s, y2021), 1);
+    EXPECT_EQ(drawsPerWeek(u"Miércoles"_s, y2026), 1);
+    // A field that names no day counts as every draw, as it always did.
+    EXPECT_EQ(drawsPerWeek(u"???"_s, y2021), 6);
+    EXPECT_EQ(drawsPerWeek(u"Domingo"_s, y2010), 1);
+}
+
+// The real draws up to and including `last`.
+QList<DrawRecord> realDrawsThrough(QDate last)
+{
+    QList<DrawRecord> draws;
+    for (const DrawRecord &draw : realHistory()) {
+        if (draw.date() <= last)
+            draws.append(draw);
+    }
+    return draws;
+}
+
+TEST(Calendar, SaturdayEveningPointsAtMondayIn2021AndAtSundayIn2026)
+{
+    // Today is a Saturday and its real draw is stored.
+    const QDate saturday2021(2021, 5, 1), saturday2026(2026, 8, 15);
+    const CalendarStatus in2021 = computeCalendar(realDrawsThrough(saturday2021), {}, saturday2021);
+    EXPECT_EQ(in2021.lastDraw.date(), saturday2021);
+    EXPECT_EQ(in2021.nextDrawText, u"Lunes, 3 de mayo del 2021"_s);
+    EXPECT_EQ(in2021.daysToGoText, u"Faltan 2 días"_s);
+
+    const CalendarStatus in2026 = computeCalendar(realDrawsThrough(saturday2026), {}, saturday2026);
+    EXPECT_EQ(in2026.lastDraw.date(), saturday2026);
+    EXPECT_EQ(in2026.nextDrawText, u"Domingo, 16 de agosto del 2026"_s);
+    EXPECT_EQ(in2026.daysToGoText, u"Faltan 1 días"_s);
+
+    // On that Sunday its draw is today's.
+    EXPECT_EQ(computeCalendar(realDrawsThrough(saturday2026), {}, QDate(2026, 8, 16)).daysToGoText,
+              u"¡Hoy sorteo!"_s);
 }
 
 // ---------------------------------------------------------------- update reminder

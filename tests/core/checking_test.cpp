@@ -190,6 +190,37 @@ TEST(CheckSimple, SyndicatePlaysItsWeekdayOrEveryDrawIncludingSundays)
     EXPECT_EQ(results.syndicates[1].countedThrough, serialOf(Sunday));
 }
 
+TEST(CheckSimple, DomingoPlaysTheRealSundayDrawsOnly)
+{
+    // The real draws of September 2022 to 9 October: every day from the 25th.
+    QList<DrawRecord> draws;
+    for (const DrawRecord &draw : test::realHistory()) {
+        if (draw.date() >= QDate(2022, 9, 1) && draw.date() <= QDate(2022, 10, 9))
+            draws.append(draw);
+    }
+    // Bet 1 is Sunday 25 September's six; bet 2 has 3 hits on Sunday 2 October.
+    const Bets bets = {{12, 14, 29, 35, 37, 39}, {1, 2, 3, 5, 17, 18}};
+    const QList<SyndicateRecord> syndicates = {
+        simpleSyndicate(u"DOMINGO"_s, u"Domingo"_s, QDate(2022, 9, 1), bets),
+        simpleSyndicate(u"TODOS"_s, u"Todos"_s, QDate(2022, 9, 1), bets),
+        simpleSyndicate(u"SABADO"_s, u"Sábado"_s, QDate(2022, 9, 1), bets)};
+    const CheckResults results = runCheck(draws, syndicates, showing(8));
+
+    // Of the shown week only the two Sundays list the "Domingo" syndicate.
+    QList<QDate> shownSundays;
+    for (const ResultBlock &block : results.simple.blocks()) {
+        if (block.syndicate == 0)
+            shownSundays.append(results.draws[block.draw].date());
+    }
+    EXPECT_EQ(shownSundays, (QList<QDate>{QDate(2022, 10, 9), QDate(2022, 10, 2)}));
+    // Six hits on the first Sunday draw, three on the second; "Todos" also
+    // has 3 hits on Friday 7 October.
+    EXPECT_EQ(results.syndicates[0].hits, (Tally{1, 0, 0, 1, 0}));
+    EXPECT_EQ(results.syndicates[1].hits, (Tally{2, 0, 0, 1, 0}));
+    EXPECT_EQ(results.syndicates[2].hits, (Tally{0, 0, 0, 0, 0}));
+    EXPECT_EQ(results.syndicates[0].countedThrough, serialOf(2022, 10, 9));
+}
+
 TEST(CheckSimple, HistoryShowsDrawsBeforeCreationButNeverCountsThem)
 {
     const QList<DrawRecord> draws = Week.first(3);

@@ -102,17 +102,17 @@ TEST(DrawListing, WeekdayFilterKeepsTheTickedDays)
     QList<DrawRecord> draws = oneWeek();
     draws.append(drawOn(QDate(2018, 10, 22))); // Monday, record 8
     WeekdayFilter mondays;
-    mondays.ticked = {true, false, false, false, false, false};
+    mondays.ticked = {true, false, false, false, false, false, false};
     const Result<DrawListing> listing = listDraws(draws, 0, mondays);
     ASSERT_TRUE(listing.ok());
     EXPECT_EQ(listing->records, (QList<int>{8, 1}));
     EXPECT_EQ(listing->newestEntryText, drawEntryText(draws.last()));
 }
 
-TEST(DrawListing, SundayDrawsPassOnlyWhenEveryDayIsTicked)
+TEST(DrawListing, SundayDrawsPassWhenSundayIsTicked)
 {
     WeekdayFilter allButMonday;
-    allButMonday.ticked = {false, true, true, true, true, true};
+    allButMonday.ticked = {false, true, true, true, true, true, false};
     const Result<DrawListing> filtered = listDraws(oneWeek(), 0, allButMonday);
     ASSERT_TRUE(filtered.ok());
     EXPECT_EQ(filtered->records, (QList<int>{6, 5, 4, 3, 2}));
@@ -122,6 +122,9 @@ TEST(DrawListing, SundayDrawsPassOnlyWhenEveryDayIsTicked)
     const Result<DrawListing> all = listDraws(oneWeek(), 0, WeekdayFilter{});
     ASSERT_TRUE(all.ok());
     EXPECT_EQ(all->records.first(), 7);
+    WeekdayFilter sundays;
+    sundays.ticked = {false, false, false, false, false, false, true};
+    EXPECT_EQ(listDraws(oneWeek(), 0, sundays)->records, QList<int>{7});
 }
 
 // ---------------------------------------------------------------- validity rule
@@ -146,7 +149,7 @@ TEST(DrawListing, UnlistedDrawsAreNotChecked)
     draws[0].numbers[0] = 50; // Monday, before the start date and filtered out
     EXPECT_TRUE(listDraws(draws, serialOf(2018, 10, 16)).ok());
     WeekdayFilter noMonday;
-    noMonday.ticked = {false, true, true, true, true, true};
+    noMonday.ticked = {false, true, true, true, true, true, true};
     EXPECT_TRUE(listDraws(draws, 0, noMonday).ok());
 }
 

@@ -25,7 +25,7 @@ DrawRecord draw(std::array<qint16, 6> numbers, qint16 complementario, qint16 rei
     return record;
 }
 
-WeekdayFilter onlyDays(std::initializer_list<int> days) // 0 = Monday … 5 = Saturday
+WeekdayFilter onlyDays(std::initializer_list<int> days) // 0 = Monday … 6 = Sunday
 {
     WeekdayFilter filter;
     filter.ticked.fill(false);
@@ -42,7 +42,7 @@ NumberCounts countsOf(const QList<DrawRecord> &draws, double start = 0,
     return listing ? listing->counts : NumberCounts{};
 }
 
-constexpr int Monday = 0, Tuesday = 1, Saturday = 5;
+constexpr int Monday = 0, Tuesday = 1, Saturday = 5, Sunday = 6;
 
 // Monday 15 to Sunday 21 October 2018.
 const QDate Mon(2018, 10, 15), Tue(2018, 10, 16), Sat(2018, 10, 20), Sun(2018, 10, 21);
@@ -67,22 +67,43 @@ TEST(NumberCounting, CountsOnlyTheSixWinningNumbers)
     EXPECT_EQ(total, 12);
 }
 
-TEST(NumberCounting, SundayDrawCountsOverallButOnNoDrawDay)
+TEST(NumberCounting, SundayCountsForItsOwnDayInTheRealHistory)
 {
-    const QList<DrawRecord> draws = {draw({11, 12, 13, 14, 15, 16}, 1, 0, Sat),
-                                     draw({11, 22, 33, 44, 45, 46}, 2, 0, Sun)};
-    const NumberCounts all = countsOf(draws);
-    EXPECT_EQ(all.timesOf(11), 2);
-    EXPECT_EQ(all.timesOn(11, Saturday), 1);
-    EXPECT_EQ(all.timesOf(44), 1);
-    for (int day = 0; day < NumberCounts::DrawDays; ++day)
-        EXPECT_EQ(all.timesOn(44, day), 0) << day;
+    const QList<DrawRecord> &history = test::realHistory();
+    const auto listed = [&history](const WeekdayFilter &filter) {
+        Result<DrawListing> listing = listDraws(history, 0, filter);
+        EXPECT_TRUE(listing.ok());
+        return listing ? std::move(listing).value() : DrawListing{};
+    };
+    const auto columnTotal = [](const NumberCounts &counts, int day) {
+        int total = 0;
+        for (int number = 1; number <= NumberCounts::Numbers; ++number)
+            total += counts.timesOn(number, day);
+        return total;
+    };
 
-    // With a day unticked only the ticked days pass, never a Sunday.
-    const WeekdayFilter mondayToFriday = onlyDays({Monday, Tuesday, 2, 3, 4});
-    const NumberCounts noSaturday = countsOf(draws, 0, mondayToFriday);
-    EXPECT_EQ(noSaturday.timesOf(11), 0);
-    EXPECT_EQ(noSaturday.timesOf(44), 0);
+    // Every day: all the draws, and the 471 Sunday draws in their own column.
+    const DrawListing all = listed({});
+    EXPECT_EQ(all.count(), 9361);
+    EXPECT_EQ(columnTotal(all.counts, Sunday), 471 * 6);
+    for (int number = 1; number <= NumberCounts::Numbers; ++number) {
+        int byDay = 0;
+        for (int day = 0; day < NumberCounts::DrawDays; ++day)
+            byDay += all.counts.timesOn(number, day);
+        EXPECT_EQ(byDay, all.counts.timesOf(number)) << number;
+    }
+
+    // Monday to Saturday leaves the Sundays out; Sunday alone keeps only them.
+    const DrawListing weekdays = listed(onlyDays({0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(weekdays.count(), 9361 - 471);
+    EXPECT_EQ(columnTotal(weekdays.counts, Sunday), 0);
+    const DrawListing sundays = listed(onlyDays({Sunday}));
+    EXPECT_EQ(sundays.count(), 471);
+    EXPECT_EQ(sundays.oldestListed, QDate(1988, 2, 28));
+    EXPECT_EQ(sundays.newestListed, QDate(2026, 8, 16));
+    EXPECT_EQ(columnTotal(sundays.counts, Saturday), 0);
+    for (int number = 1; number <= NumberCounts::Numbers; ++number)
+        EXPECT_EQ(sundays.counts.timesOn(number, Sunday), all.counts.timesOn(number, Sunday));
 }
 
 TEST(NumberCounting, FollowsTheDaysAndTheStartDateLikeTheList)
@@ -234,8 +255,18 @@ TEST(WeekdaySetTexts, HandWrittenRowsKeepTheirTexts)
 TEST(WeekdaySetTexts, OtherRowsFollowTheRule)
 {
     const std::initializer_list<SetTexts> rows = {
-        {{0, 1, 2, 3, 4, 5}, u"TODOS los sorteos de la semana.", u"Todos."},
+        {{0, 1, 2, 3, 4, 5, 6}, u"TODOS los sorteos de la semana.", u"Todos."},
         {{5}, u"sólo los números de los sorteos del SÁBADO.", u"Sábado."},
+        // Monday to Saturday is no longer every draw.
+        {{0, 1, 2, 3, 4, 5},
+         u"sólo los números de los sorteos del LUNES, MARTES, MIÉRCOLES, JUEVES, VIERNES y SÁBADO.",
+         u"Lunes, Martes, Miércoles, Jueves, Viernes y Sábado."},
+        // Sunday comes last; a hand-written row with Sunday added follows the rule.
+        {{1, 6}, u"sólo los números de los sorteos del MARTES y DOMINGO.", u"Martes y Domingo."},
+        {{6}, u"sólo los números de los sorteos del DOMINGO.", u"Domingo."},
+        {{0, 1, 3, 6},
+         u"sólo los números de los sorteos del LUNES, MARTES, JUEVES y DOMINGO.",
+         u"Lunes, Martes, Jueves y Domingo."},
         {{2, 4, 5},
          u"sólo los números de los sorteos del MIÉRCOLES, VIERNES y SÁBADO.",
          u"Miércoles, Viernes y Sábado."},
@@ -248,17 +279,17 @@ TEST(WeekdaySetTexts, OtherRowsFollowTheRule)
     }
 }
 
-TEST(WeekdaySetTexts, SixtyOneSetsHaveARow)
+TEST(WeekdaySetTexts, SixtyOneSetsWithoutSundayAndAllWithSundayHaveARow)
 {
     int rows = 0;
-    for (int bits = 0; bits < 64; ++bits) {
+    for (int bits = 0; bits < 128; ++bits) {
         WeekdayFilter filter;
-        for (int day = 0; day < 6; ++day)
+        for (int day = 0; day < NumberCounts::DrawDays; ++day)
             filter.ticked[day] = bits & (1 << day);
         if (weekdaySetTexts(filter))
             ++rows;
     }
-    EXPECT_EQ(rows, 61);
+    EXPECT_EQ(rows, 61 + 64);
     EXPECT_FALSE(weekdaySetTexts(onlyDays({})));
     EXPECT_FALSE(weekdaySetTexts(onlyDays({0, 1, 3, 4})));
     EXPECT_FALSE(weekdaySetTexts(onlyDays({0, 1, 4, 5})));

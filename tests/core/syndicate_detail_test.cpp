@@ -34,6 +34,9 @@ test::SyndicateBytes threeBets(QByteArrayView days)
     return bytes;
 }
 
+// The draw calendar of 2026 has a draw every day.
+const QDate Today(2026, 8, 20);
+
 DrawRecord drawOn(int year, int month, int day)
 {
     return DrawRecord::fromBytes(
@@ -49,7 +52,7 @@ TEST(SyndicateDetail, BetTextsKeepEveryNumberTwoCharactersWide)
 
     const SyndicateRecord eight = record(
         test::SyndicateBytes().betCount(502).days("Lunes").bet(1, {1, 9, 10, 22, 33, 40, 45, 49}));
-    Result<SyndicateDetail> detail = describeSyndicate(eight, {}, 0.5f);
+    Result<SyndicateDetail> detail = describeSyndicate(eight, {}, 0.5f, Today);
     ASSERT_TRUE(detail);
     EXPECT_EQ(detail->bets, QStringList{u"1 - 9-10-22-33-40-45-49"_s});
     EXPECT_EQ(detail->kindText, u"-Apuesta múltiple de 8 nºs."_s);
@@ -60,14 +63,12 @@ TEST(SyndicateDetail, BetTextsKeepEveryNumberTwoCharactersWide)
     EXPECT_FLOAT_EQ(detail->weeklySpend, 14.0f);
 }
 
-TEST(SyndicateDetail, WeeklySpendCountsEveryDrawOfTheWeekForTodos)
+TEST(SyndicateDetail, WeeklySpendCountsTheDrawsOfTheWeekOnItsDays)
 {
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f), 9.0f);
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Martes")), 0.5f), 1.5f);
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("S\xE1"
-                                                 "bado")),
-                                0.5f),
-                    1.5f);
+    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f, Today), 10.5f);
+    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f, QDate(2021, 5, 1)), 9.0f);
+    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Martes")), 0.5f, Today), 1.5f);
+    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Domingo")), 0.5f, Today), 1.5f);
     EXPECT_EQ(weeklySpendText(1.5f), u"1,5 euros."_s);
     EXPECT_EQ(weeklySpendText(9.0f), u"9 euros."_s);
 }
@@ -77,7 +78,8 @@ TEST(SyndicateDetail, DrawsPlayedAreThoseSinceCreationOnItsDays)
     // Saturday 1 August is before the creation; Mon 3, Tue 4, Wed 5, Mon 10 after.
     const QList<DrawRecord> draws = {drawOn(2026, 8, 1), drawOn(2026, 8, 3), drawOn(2026, 8, 4),
                                      drawOn(2026, 8, 5), drawOn(2026, 8, 10)};
-    Result<SyndicateDetail> mondays = describeSyndicate(record(threeBets("Lunes")), draws, 0.5f);
+    Result<SyndicateDetail> mondays =
+        describeSyndicate(record(threeBets("Lunes")), draws, 0.5f, Today);
     ASSERT_TRUE(mondays);
     EXPECT_EQ(mondays->drawsPlayed, 2);
     EXPECT_EQ(mondays->drawsPlayedText, u"2"_s);
@@ -87,11 +89,13 @@ TEST(SyndicateDetail, DrawsPlayedAreThoseSinceCreationOnItsDays)
     EXPECT_EQ(mondays->prizes, (std::array<int, 5>{4, 1, 0, 1, 0}));
     EXPECT_EQ(mondays->prizesWon, 6);
 
-    Result<SyndicateDetail> every = describeSyndicate(record(threeBets("Todos")), draws, 0.5f);
+    Result<SyndicateDetail> every =
+        describeSyndicate(record(threeBets("Todos")), draws, 0.5f, Today);
     EXPECT_EQ(every->drawsPlayed, 4);
     EXPECT_EQ(every->hitShareText, u"150 %"_s);
 
-    Result<SyndicateDetail> fridays = describeSyndicate(record(threeBets("Viernes")), draws, 0.5f);
+    Result<SyndicateDetail> fridays =
+        describeSyndicate(record(threeBets("Viernes")), draws, 0.5f, Today);
     EXPECT_EQ(fridays->drawsPlayedText, u"0"_s);
     EXPECT_EQ(fridays->hitShareText, u"0 %"_s);
 
@@ -99,18 +103,19 @@ TEST(SyndicateDetail, DrawsPlayedAreThoseSinceCreationOnItsDays)
     for (int week = 0; week < 18; ++week)
         many.append(DrawRecord::fromBytes(
             test::drawBytes({1, 2, 3, 4, 5, 6}, 7, 0, serialOf(2026, 8, 3) + 7 * week)));
-    Result<SyndicateDetail> third = describeSyndicate(record(threeBets("Lunes")), many, 0.5f);
+    Result<SyndicateDetail> third =
+        describeSyndicate(record(threeBets("Lunes")), many, 0.5f, Today);
     EXPECT_EQ(third->hitShareText, u"33,3 %"_s);
     EXPECT_EQ(third->chartMissed, 12);
 }
 
 TEST(SyndicateDetail, WithoutDrawsTheShareSaysWhetherAnythingWasWon)
 {
-    Result<SyndicateDetail> won = describeSyndicate(record(threeBets("Todos")), {}, 0.5f);
+    Result<SyndicateDetail> won = describeSyndicate(record(threeBets("Todos")), {}, 0.5f, Today);
     EXPECT_EQ(won->drawsPlayedText, u"0"_s);
     EXPECT_EQ(won->hitShareText, u"100 %"_s);
     Result<SyndicateDetail> nothing =
-        describeSyndicate(record(threeBets("Todos").hits(0, 0, 0, 0, 0)), {}, 0.5f);
+        describeSyndicate(record(threeBets("Todos").hits(0, 0, 0, 0, 0)), {}, 0.5f, Today);
     EXPECT_EQ(nothing->hitShareText, u"-"_s);
 }
 
@@ -120,13 +125,13 @@ TEST(SyndicateDetail, KindLinesNameTheBaseNumbersOfAReducedSyndicate)
     reduced.reduced(8, 4, {3, 9, 14, 22, 27, 31, 40, 45})
         .betCount(1)
         .bet(1, {3, 9, 14, 22, 27, 31});
-    Result<SyndicateDetail> detail = describeSyndicate(record(reduced), {}, 0.5f);
+    Result<SyndicateDetail> detail = describeSyndicate(record(reduced), {}, 0.5f, Today);
     ASSERT_TRUE(detail);
     EXPECT_EQ(detail->kindText, u"-Reducida de 8 nºs al 4:"_s);
     EXPECT_EQ(detail->baseNumbersText, u"3-9-14-22-27-31-40-45"_s);
     EXPECT_EQ(syndicateReportRow(record(reduced), *detail).kind,
               u"Reducida de 8 nºs al 4: 3-9-14-22-27-31-40-45"_s);
-    EXPECT_EQ(describeSyndicate(record(threeBets("Todos")), {}, 0)->kindText,
+    EXPECT_EQ(describeSyndicate(record(threeBets("Todos")), {}, 0, Today)->kindText,
               u"-Apuestas sencillas."_s);
 }
 
@@ -134,19 +139,19 @@ TEST(SyndicateDetail, ADamagedBetCountIsAnErrorNotAnOverrun)
 {
     for (int count : {-1, 206, 499, 507}) {
         Result<SyndicateDetail> detail =
-            describeSyndicate(record(threeBets("Todos").betCount(count)), {}, 0.5f);
+            describeSyndicate(record(threeBets("Todos").betCount(count)), {}, 0.5f, Today);
         ASSERT_FALSE(detail) << count;
         EXPECT_EQ(detail.error().number, 9);
         EXPECT_EQ(detailFailure(detail.error()).message.text,
                   u"Posiblemente el fichero de apuestas está corrupto. Error 9"_s);
     }
-    EXPECT_FALSE(describeSyndicate(record(threeBets("Todos").reduced(21, 4, {})), {}, 0.5f));
+    EXPECT_FALSE(describeSyndicate(record(threeBets("Todos").reduced(21, 4, {})), {}, 0.5f, Today));
 }
 
 TEST(SyndicateDetail, ReportRowTakesTheCreationDateUntilADrawIsCounted)
 {
     const SyndicateRecord syndicate = record(threeBets("Martes"));
-    Result<SyndicateDetail> detail = describeSyndicate(syndicate, {}, 0.5f);
+    Result<SyndicateDetail> detail = describeSyndicate(syndicate, {}, 0.5f, Today);
     const SyndicateReportRow row = syndicateReportRow(syndicate, *detail);
     EXPECT_EQ(row.name, u"LOS DEL BAR"_s);
     EXPECT_EQ(row.days, u"Martes"_s);

@@ -338,6 +338,11 @@ TEST_F(EditModeTest, NameAndDayAreWrittenAtOnce)
     EXPECT_EQ(record(1), SyndicateBytes(before).name("NUEVA").days("Todos").bytes());
     e.changeName(u"ABCDEFGHIJKLMNOPQRSTU"_s);
     EXPECT_EQ(record(1), SyndicateBytes(before).name("AYYYYYY!!").days("Todos").bytes());
+    // Sunday is the last option and is stored by its name.
+    EXPECT_EQ(editorDayOptions().last(), u"Domingo"_s);
+    e.chooseDay(7);
+    EXPECT_EQ(record(1), SyndicateBytes(before).name("AYYYYYY!!").days("Domingo").bytes());
+    EXPECT_EQ(open({0, 0, true, {}, 1}).dayOption(), 7);
 }
 
 TEST_F(EditModeTest, AddAndRemoveBets)

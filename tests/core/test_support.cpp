@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "test_support.h"
 
+#include "store/draw_history_csv.h"
 #include "test_paths.h"
 
 #include <QDir>
@@ -253,6 +254,15 @@ QByteArray readBytes(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+const QList<DrawRecord> &realHistory()
+{
+    static const QList<DrawRecord> draws =
+        parseDrawHistoryCsv(
+            readBytes(QString::fromUtf8(FixturesDir) + u"/historico_bonoloto.csv"_s))
+            .value();
+    return draws;
 }
 
 void writeBytes(const QString &path, QByteArrayView bytes)

@@ -4,9 +4,12 @@
 // temporary folders and a folder that refuses new files.
 #pragma once
 
+#include "store/draw_record.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
@@ -94,6 +97,8 @@ private:
 // Whole-file access; readBytes gives an empty array for a missing file.
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, QByteArrayView bytes);
+// The real draws since 1988 (tests/fixtures/historico_bonoloto.csv), oldest first.
+const QList<zafrano::DrawRecord> &realHistory();
 // The names of the files in a folder, sorted.
 QStringList fileNames(const QString &folder);
 // Copies the reduction tables into a folder so the start-up finds them.

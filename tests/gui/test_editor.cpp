@@ -167,12 +167,13 @@ void EditorTest::simpleSyndicateWithSeveralBets()
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_Ntilde, u"ñ"_s, Qt::NoModifier);
     QTest::keyClicks(name, u"a del bar"_s);
     QCOMPARE(m_editor->findChild<QLineEdit *>(u"Text1"_s)->text(), u"PEÑA DEL BAR"_s);
-    press(u"Option1_3"_s); // "Miércoles"
+    QCOMPARE(m_editor->findChild<QRadioButton *>(u"Option1_7"_s)->text(), u"Domingo"_s);
+    press(u"Option1_7"_s); // "Domingo"
     press(u"Grabar"_s);
 
     QCOMPARE(m_run->fake.messages.shown.size(), 0);
     QCOMPARE(m_folder->syndicatesBytes(),
-             savedToday(u"PEÑA DEL BAR"_s, u"Miércoles"_s,
+             savedToday(u"PEÑA DEL BAR"_s, u"Domingo"_s,
                         {{1, 2, 9, 17, 33, 40}, {44, 45, 46, 47, 48, 49}}, 2));
     // Ready for the next syndicate.
     QVERIFY(m_editor->isVisible());
@@ -184,7 +185,7 @@ void EditorTest::simpleSyndicateWithSeveralBets()
     QTest::keyClicks(name, u"otra"_s);
     press(u"Grabar"_s);
     QCOMPARE(m_folder->syndicatesBytes().mid(SyndicateRecord::Size),
-             savedToday(u"OTRA"_s, u"Miércoles"_s, {{1, 2, 3, 4, 5, 6}}, 1));
+             savedToday(u"OTRA"_s, u"Domingo"_s, {{1, 2, 3, 4, 5, 6}}, 1));
 }
 
 void EditorTest::simpleSyndicateRefuses206thBet()

@@ -100,15 +100,16 @@ void MainWindowTest::calendarBlock_data()
     const QDate sunday(2026, 12, 6);
     const QString thursdayNext = u"Jueves, 10 de diciembre del 2026"_s;
     const QString wednesdayNext = u"Miércoles, 9 de diciembre del 2026"_s;
-    const QString mondayNext = u"Lunes, 7 de diciembre del 2026"_s;
+    // Bonoloto is drawn every day in 2026, Sundays included.
+    const QString sundayNext = u"Domingo, 6 de diciembre del 2026"_s;
 
     QTest::newRow("today's draw stored")
         << wednesday << 0 << wednesdayNext << thursdayNext << u"Faltan 1 días"_s << QString();
     QTest::newRow("Saturday's draw stored on Saturday")
-        << saturday << 0 << u"Sábado, 5 de diciembre del 2026"_s << mondayNext << u"Faltan 2 días"_s
+        << saturday << 0 << u"Sábado, 5 de diciembre del 2026"_s << sundayNext << u"Faltan 1 días"_s
         << QString();
     QTest::newRow("Sunday after Saturday's draw")
-        << sunday << 1 << u"Sábado, 5 de diciembre del 2026"_s << mondayNext << u"Faltan 1 días"_s
+        << sunday << 1 << u"Sábado, 5 de diciembre del 2026"_s << sundayNext << u"¡Hoy sorteo!"_s
         << QString();
     QTest::newRow("draw day, yesterday's draw stored")
         << wednesday << 1 << u"Martes, 8 de diciembre del 2026"_s << wednesdayNext
@@ -131,7 +132,7 @@ void MainWindowTest::calendarBlock_data()
         << wednesday << -1 << u"Fichero de datos vacío."_s << wednesdayNext << u"¡Hoy sorteo!"_s
         << u"No se ha actualizado nunca"_s;
     QTest::newRow("no draws on a Sunday")
-        << sunday << -1 << u"Fichero de datos vacío."_s << mondayNext << u"Faltan 1 días"_s
+        << sunday << -1 << u"Fichero de datos vacío."_s << sundayNext << u"¡Hoy sorteo!"_s
         << u"No se ha actualizado nunca"_s;
 }
 

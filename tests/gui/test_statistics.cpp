@@ -65,8 +65,8 @@ QStringList chartCategories(const ProgramRun &run)
     return axis ? axis->categories() : QStringList();
 }
 
-const QList<int> FilterDays = {0, 1, 9, 13, 10, 14};
-const QList<int> StepOneBoxes = {3, 4, 7, 8, 11, 12, 15, 16};
+const QList<int> FilterDays = {0, 1, 9, 13, 10, 14, 17};
+const QList<int> StepOneBoxes = {3, 4, 7, 8, 11, 12, 15, 16, 18};
 
 } // namespace
 
@@ -98,9 +98,16 @@ void StatisticsTest::groupsMirrorEachOtherAndRecount()
     QCOMPARE(labelText(run, u"Label27"_s), u"-Ha seleccionado TODOS los sorteos de la semana."_s);
 
     // Unticking Monday in the filter unticks it in "Paso 1" and drops the
-    // Monday draws and the Sunday one.
+    // Monday draws; unticking Sunday in "Paso 1" drops the Sunday one too.
     QTest::mouseClick(box(run, 0), Qt::LeftButton);
     QVERIFY(!box(run, 3)->isChecked());
+    QCOMPARE(data.listing().count(), 3);
+    QCOMPARE(labelText(run, u"Label27"_s),
+             u"-Ha seleccionado sólo los números de los sorteos del MARTES, MIÉRCOLES, JUEVES, "
+             u"VIERNES, SÁBADO y DOMINGO."_s);
+    QCOMPARE(box(run, 18)->text(), u"Dom"_s);
+    box(run, 18)->click();
+    QVERIFY(!box(run, 17)->isChecked());
     QCOMPARE(data.listing().count(), 2);
     QCOMPARE(data.listing().counts.timesOf(1), 2);
     QCOMPARE(labelText(run, u"Label27"_s),
@@ -110,7 +117,9 @@ void StatisticsTest::groupsMirrorEachOtherAndRecount()
 
     // And back from the other group.
     box(run, 3)->click();
+    box(run, 17)->click();
     QVERIFY(box(run, 0)->isChecked());
+    QVERIFY(box(run, 18)->isChecked());
     QCOMPARE(data.listing().count(), 5);
     QCOMPARE(data.listing().counts.timesOf(2), 3); // the Sunday draw is back
     QVERIFY(run.fake.messages.shown.isEmpty());
@@ -181,7 +190,7 @@ void StatisticsTest::comparisonLocksTheDaysAndSplitsTheChart()
 
     box(run, 0)->click(); // Monday off first
     box(run, 2)->click(); // "Comparativa"
-    for (int index : FilterDays + QList<int>{3, 4, 11, 15, 12, 16}) {
+    for (int index : FilterDays + QList<int>{3, 4, 11, 15, 12, 16, 18}) {
         QVERIFY2(box(run, index)->isChecked(), qPrintable(QString::number(index)));
         QVERIFY2(!box(run, index)->isEnabled(), qPrintable(QString::number(index)));
     }
@@ -193,7 +202,7 @@ void StatisticsTest::comparisonLocksTheDaysAndSplitsTheChart()
     for (QBarSet *set : series->barSets())
         labels.append(set->label());
     QCOMPARE(labels, (QStringList{u"Lunes"_s, u"Martes"_s, u"Miércoles"_s, u"Jueves"_s,
-                                  u"Viernes"_s, u"Sábado"_s}));
+                                  u"Viernes"_s, u"Sábado"_s, u"Domingo"_s}));
 
     // The second half starts at 25, counted once on Monday and once on Tuesday.
     halves->setValue(2);
@@ -203,6 +212,7 @@ void StatisticsTest::comparisonLocksTheDaysAndSplitsTheChart()
     QCOMPARE(series->barSets()[0]->at(0), 1.0);
     QCOMPARE(series->barSets()[1]->at(0), 1.0);
     QCOMPARE(series->barSets()[5]->at(0), 0.0);
+    QCOMPARE(series->barSets()[6]->at(0), 0.0);
 
     // Unticked, the days are free again but stay ticked.
     box(run, 2)->click();

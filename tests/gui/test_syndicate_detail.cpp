@@ -114,8 +114,8 @@ void SyndicateDetailTest::firstSyndicateIsShownAtStartUp()
     QCOMPARE(bets->count(), 1);
     QCOMPARE(bets->item(0)->text(), u"3 - 8-15-22-31-38-42-47"_s);
     QCOMPARE(text(window, u"Label28"_s), u"-Apuesta múltiple de 8 nºs."_s);
-    // 28 bets every draw of the week at 0,5 euros.
-    QCOMPARE(text(window, u"Label37"_s), u"84 euros."_s);
+    // 28 bets every draw of the week, seven draws a week in 2026, at 0,5 euros.
+    QCOMPARE(text(window, u"Label37"_s), u"98 euros."_s);
     QCOMPARE(text(window, u"Label3_0"_s), u"4"_s);
     QCOMPARE(text(window, u"Label3_3"_s), u"1"_s);
     QCOMPARE(text(window, u"Label17"_s), u"12"_s);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calendar_status.h"
 
+#include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
 #include "store/day_serial.h"
 
@@ -49,15 +50,11 @@ CalendarStatus computeCalendar(const QList<DrawRecord> &draws,
         status.hasDraws() ? longSpanishDate(lastDate) : u"Fichero de datos vacío."_s;
 
     // Today's draw already stored: the next one is tomorrow at the earliest.
-    QDate next = today;
-    if (status.hasDraws() && lastDate == today)
-        next = next.addDays(1);
-    while (next.dayOfWeek() == Qt::Sunday)
-        next = next.addDays(1);
-    status.nextDraw = next;
-    status.nextDrawText = longSpanishDate(next);
+    const bool todaysStored = status.hasDraws() && lastDate == today;
+    status.nextDraw = nextDrawDay(todaysStored ? today.addDays(1) : today);
+    status.nextDrawText = longSpanishDate(status.nextDraw);
 
-    status.daysToGo = static_cast<int>(today.daysTo(next));
+    status.daysToGo = static_cast<int>(today.daysTo(status.nextDraw));
     status.daysToGoText = status.daysToGo == 0
                               ? u"¡Hoy sorteo!"_s
                               : u"Faltan "_s + QString::number(status.daysToGo) + u" días"_s;

@@ -23,7 +23,7 @@ struct CalendarStatus
     bool hasDraws() const { return lastDraw.drawDate != 0; }
 
     QString lastDrawText;            // label 3: long date or "Fichero de datos vacío."
-    QDate nextDraw;                  // the next Monday-to-Saturday draw day
+    QDate nextDraw;                  // the next draw day of the draw calendar
     QString nextDrawText;            // label 5
     int daysToGo = 0;                // from today to the next draw
     QString daysToGoText;            // label 7

@@ -45,10 +45,17 @@ QString diasemana(double daySerial)
     return weekdayName(fromDaySerial(daySerial));
 }
 
-const QStringList &drawDayNames()
+const QStringList &weekdayNames()
 {
-    // Monday to Saturday, as names() holds them.
-    static const QStringList list(names().begin() + 1, names().begin() + 7);
+    // Monday to Sunday, as names() holds them.
+    static const QStringList list(names().begin() + 1, names().end());
+    return list;
+}
+
+const QStringList &weekdayCaptions()
+{
+    static const QStringList list = {u"Lun"_s, u"Mar"_s, u"Mié"_s, u"Jue"_s,
+                                     u"Vie"_s, u"Sáb"_s, u"Dom"_s};
     return list;
 }
 

@@ -13,8 +13,11 @@ QString weekdayName(QDate date);
 // The name for QDate::dayOfWeek(): 1 "Lunes" … 7 "Domingo".
 QString weekdayNameOf(int dayOfWeek);
 
-// The six draw days, Monday first, as syndicates name them.
-const QStringList &drawDayNames();
+// The seven weekdays, Monday first and Sunday last, as syndicates and the
+// statistics name them.
+const QStringList &weekdayNames();
+// Their short captions, as the statistics boxes and legend show them: "Lun" … "Dom".
+const QStringList &weekdayCaptions();
 
 // What a syndicate's days field holds when it plays every draw.
 QString everyDrawDay();

@@ -10,7 +10,7 @@ namespace zafrano {
 const QStringList &editorDayOptions()
 {
     static const QStringList options = {u"Lunes"_s,   u"Martes"_s, u"Semanal"_s, u"Miércoles"_s,
-                                        u"Viernes"_s, u"Jueves"_s, u"Sábado"_s};
+                                        u"Viernes"_s, u"Jueves"_s, u"Sábado"_s,  u"Domingo"_s};
     return options;
 }
 

@@ -7,7 +7,7 @@
 namespace zafrano {
 
 // The editor's day options in the order the window shows them: "Lunes",
-// "Martes", "Semanal", "Miércoles", "Viernes", "Jueves", "Sábado".
+// "Martes", "Semanal", "Miércoles", "Viernes", "Jueves", "Sábado", "Domingo".
 const QStringList &editorDayOptions();
 // The option every syndicate starts with: "Semanal".
 inline constexpr int WeeklyDayOption = 2;

@@ -203,6 +203,30 @@ EditorReply SyndicateEditor::click(int n)
     return {};
 }
 
+EditorReply SyndicateEditor::wrongCount(qsizetype marked) const
+{
+    if (marked == m_required)
+        return {};
+    return editorError(u"¡¡ %1números !!. Por favor, completa la apuesta."_s.arg(
+        marked < m_required ? u"Faltan "_s : u"Sobran "_s));
+}
+
+EditorReply SyndicateEditor::enterBet(const QList<int> &numbers)
+{
+    QList<int> distinct;
+    for (const int n : numbers) {
+        if (BetGrid::valid(n) && !distinct.contains(n))
+            distinct.append(n);
+    }
+    if (EditorReply wrong = wrongCount(distinct.size()))
+        return wrong;
+    for (const int n : std::as_const(distinct)) {
+        if (EditorReply clicked = click(n))
+            return clicked;
+    }
+    return {};
+}
+
 void SyndicateEditor::completeBet()
 {
     const QList<int> bet = m_grid.marked();
@@ -388,10 +412,8 @@ EditorReply SyndicateEditor::showBet(int j)
 {
     if (!editing() || j == m_shownBet || j < 1 || j > m_navigatorMaximum)
         return {};
-    const int marked = m_grid.markedCount();
-    if (marked != m_required)
-        return editorError(u"¡¡ %1números !!. Por favor, completa la apuesta."_s.arg(
-            marked < m_required ? u"Faltan "_s : u"Sobran "_s));
+    if (EditorReply wrong = wrongCount(m_grid.markedCount()))
+        return wrong;
     m_shownBet = j;
     loadShownBet();
     return {};

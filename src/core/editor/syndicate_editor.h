@@ -79,11 +79,15 @@ public:
     bool nameOnly() const { return m_nameOnly; }
     EditorButtons buttons() const;
     const QString &name() const { return m_name; }
-    // The selected day option, 0..6 in the order of editorDayOptions().
+    // The selected day option, 0..7 in the order of editorDayOptions().
     int dayOption() const { return m_dayOption; }
 
     // A click on number n of the grid.
     EditorReply click(int n);
+    // A whole bet typed at once (the command line's), marked as clicks would.
+    // A bet without the required count of distinct numbers 1..49 is refused
+    // with the message of an incomplete bet.
+    EditorReply enterBet(const QList<int> &numbers);
     // "Aleatorio": a bet of distinct random numbers, marked as clicks would.
     EditorReply random();
     // "Borrar": drops the last completed bet.
@@ -116,6 +120,8 @@ private:
     void startNewSyndicate();
     void completeBet();
     EditorReply limitReached() const;
+    // "¡¡ Faltan números !!…" or "¡¡ Sobran números !!…" unless `marked` is the required count.
+    EditorReply wrongCount(qsizetype marked) const;
     EditorReply checkBeforeSave(const Result<QList<SyndicateRecord>> &syndicates,
                                 QDate today) const;
     SyndicateRecord buildRecord(QDate today) const;

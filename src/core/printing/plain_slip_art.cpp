@@ -129,22 +129,22 @@ void kindBoxes(MmPainter &mm, double band)
             u"← Apuesta múltiple de 5, 7, 8, 9, 10 u 11 números"_s);
 }
 
-// One box per draw day; the days the syndicate plays carry a cross.
+// One box per weekday, Sunday last; the days the syndicate plays carry a cross.
 void dayBoxes(MmPainter &mm, double top, const QString &days)
 {
-    static const QString initials[6] = {u"L"_s, u"M"_s, u"X"_s, u"J"_s, u"V"_s, u"S"_s};
-    const double x0 = FrameX + FrameWidth - 6 * 6.5 - 4;
+    static const QString initials[7] = {u"L"_s, u"M"_s, u"X"_s, u"J"_s, u"V"_s, u"S"_s, u"D"_s};
+    const double x0 = FrameX + FrameWidth - 7 * 6.5 - 4;
     const double y = top + 5;
     mm.setFont(6, true);
     mm.setPen(SlipRed, 0.2);
     mm.text(x0 - 16, y, 15, 5, Qt::AlignRight | Qt::AlignVCenter, u"Días:"_s);
-    for (int d = 0; d < 6; ++d) {
+    for (int d = 0; d < 7; ++d) {
         const double x = x0 + d * 6.5;
         mm.setPen(SlipRed, 0.2);
         mm.box(x, y, 5, 5);
         mm.setFont(5);
         mm.text(x, y + 5.2, 5, 3, Qt::AlignCenter, initials[d]);
-        if (days == everyDrawDay() || days == drawDayNames()[d]) {
+        if (days == everyDrawDay() || days == weekdayNames()[d]) {
             mm.setPen(Qt::black, 0.45);
             mm.line(x + 0.8, y + 0.8, x + 4.2, y + 4.2);
             mm.line(x + 4.2, y + 0.8, x + 0.8, y + 4.2);

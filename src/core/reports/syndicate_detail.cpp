@@ -2,6 +2,7 @@
 #include "reports/syndicate_detail.h"
 
 #include "calendar/calendar_status.h"
+#include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
 #include "checking/syndicate_summary.h"
 #include "store/day_serial.h"
@@ -43,17 +44,16 @@ QString betText(const SyndicateRecord::Bet &bet, int numbers)
     return parts.join(u'-');
 }
 
-float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet)
+float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet, QDate today)
 {
     float spend = static_cast<float>(syndicate.sixNumberBets()) * pricePerBet;
-    // Any other days text stands for every draw of the week.
-    if (!drawDayNames().contains(syndicate.daysText()))
-        spend *= 6;
+    spend *= static_cast<float>(drawsPerWeek(syndicate.daysText(), today));
     return spend;
 }
 
 Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
-                                          const QList<DrawRecord> &draws, float pricePerBet)
+                                          const QList<DrawRecord> &draws, float pricePerBet,
+                                          QDate today)
 {
     const int betCount = syndicate.betCount;
     const bool multiple = MultipleCode::isCode(betCount);
@@ -98,7 +98,7 @@ Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
     } else {
         detail.kindText = u"-Apuestas sencillas."_s;
     }
-    detail.weeklySpend = weeklySpend(syndicate, pricePerBet);
+    detail.weeklySpend = weeklySpend(syndicate, pricePerBet, today);
     return detail;
 }
 

@@ -6,6 +6,7 @@
 #include "store/draw_record.h"
 #include "store/syndicate_record.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,9 +18,9 @@ namespace zafrano {
 // wide, joined by "-" ("5 -12-23- 7-40-49").
 QString betText(const SyndicateRecord::Bet &bet, int numbers);
 
-// The weekly spend in euros: the six-number bets times the price, six times
-// over for a syndicate that plays every draw day.
-float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet);
+// The weekly spend in euros: the six-number bets times the price, times the
+// draws a week the syndicate plays in the draw calendar of `today`.
+float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet, QDate today);
 
 // What the "Gestor de peñas" tab shows of one syndicate, and what its report prints.
 struct SyndicateDetail
@@ -36,10 +37,12 @@ struct SyndicateDetail
     float weeklySpend = 0;
 };
 
-// The detail of a stored syndicate against the stored draws (oldest first).
-// A record whose bet count makes no sense is an InvalidData error numbered 9.
+// The detail of a stored syndicate against the stored draws (oldest first),
+// its spend figured in the draw calendar of `today`. A record whose bet count
+// makes no sense is an InvalidData error numbered 9.
 Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
-                                          const QList<DrawRecord> &draws, float pricePerBet);
+                                          const QList<DrawRecord> &draws, float pricePerBet,
+                                          QDate today);
 
 // The "Peña" row of the syndicate report.
 SyndicateReportRow syndicateReportRow(const SyndicateRecord &syndicate,

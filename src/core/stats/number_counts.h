@@ -8,16 +8,15 @@
 namespace zafrano {
 
 // How often each number 1..49 came out among the six winning numbers of the
-// selected draws, overall and per draw day. The complementario and the
+// selected draws, overall and per weekday. The complementario and the
 // reintegro never count.
 struct NumberCounts
 {
     static constexpr int Numbers = 49;
-    static constexpr int DrawDays = 6; // Monday … Saturday
+    static constexpr int DrawDays = 7; // Monday … Sunday
 
     std::array<int, Numbers> overall{};
-    // [number − 1][day], day 0 = Monday … 5 = Saturday. A Sunday draw counts
-    // only overall.
+    // [number − 1][day], day 0 = Monday … 6 = Sunday.
     std::array<std::array<int, DrawDays>, Numbers> byDay{};
 
     int timesOf(int number) const { return overall[number - 1]; }
@@ -35,7 +34,7 @@ struct HalfTable
 {
     QStringList labels; // "1" … "25" or "25" … "49"
     QList<int> overall;
-    // One list per draw day, Monday first, each in the order of the labels.
+    // One list per weekday, Monday first, each in the order of the labels.
     std::array<QList<int>, NumberCounts::DrawDays> byDay;
 };
 

@@ -29,24 +29,24 @@ QString periodBoxCaption(int months)
 
 namespace {
 
-// The days of a filter as bits, Monday = bit 0 … Saturday = bit 5.
+// The days of a filter as bits, Monday = bit 0 … Sunday = bit 6.
 int dayBits(const WeekdayFilter &filter)
 {
     int bits = 0;
-    for (int day = 0; day < 6; ++day) {
+    for (int day = 0; day < NumberCounts::DrawDays; ++day) {
         if (filter.ticked[day])
             bits |= 1 << day;
     }
     return bits;
 }
 
-constexpr int Lu = 1, Ma = 2, Mi = 4, Ju = 8, Vi = 16, Sa = 32;
-constexpr int AllDays = Lu | Ma | Mi | Ju | Vi | Sa;
+constexpr int Lu = 1, Ma = 2, Mi = 4, Ju = 8, Vi = 16, Sa = 32, Do = 64;
+constexpr int AllDays = Lu | Ma | Mi | Ju | Vi | Sa | Do;
 
 QString joinedDays(int bits, const QStringList &names)
 {
     QStringList days;
-    for (int day = 0; day < 6; ++day) {
+    for (int day = 0; day < NumberCounts::DrawDays; ++day) {
         if (bits & (1 << day))
             days.append(names[day]);
     }
@@ -54,7 +54,8 @@ QString joinedDays(int bits, const QStringList &names)
     return days.isEmpty() ? last : days.join(u", "_s) + u" y "_s + last;
 }
 
-// The rows whose texts were written by hand and do not follow the rule.
+// The rows whose texts were written by hand and do not follow the rule. All
+// are sets without Sunday, which the rows of the six-day week never had.
 struct IrregularRow
 {
     int bits;
@@ -94,10 +95,10 @@ namespace {
 // The texts as the rule builds them for a non-empty set of days.
 WeekdaySetTexts ruleTexts(int bits)
 {
-    static const QStringList upper = {u"LUNES"_s,  u"MARTES"_s,  u"MIÉRCOLES"_s,
-                                      u"JUEVES"_s, u"VIERNES"_s, u"SÁBADO"_s};
+    static const QStringList upper = {u"LUNES"_s,   u"MARTES"_s, u"MIÉRCOLES"_s, u"JUEVES"_s,
+                                      u"VIERNES"_s, u"SÁBADO"_s, u"DOMINGO"_s};
     return {u"sólo los números de los sorteos del "_s + joinedDays(bits, upper) + u'.',
-            joinedDays(bits, drawDayNames()) + u'.'};
+            joinedDays(bits, weekdayNames()) + u'.'};
 }
 
 } // namespace

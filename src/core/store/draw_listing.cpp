@@ -4,23 +4,14 @@
 #include "common/texts.h"
 #include "store/draws_file.h"
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
-bool WeekdayFilter::allTicked() const
-{
-    return std::all_of(ticked.begin(), ticked.end(), [](bool t) { return t; });
-}
-
 bool WeekdayFilter::passes(QDate date) const
 {
-    if (allTicked())
-        return true;
     const int day = date.dayOfWeek(); // 1 = Monday … 7 = Sunday
-    return day >= 1 && day <= 6 && ticked[day - 1];
+    return day >= 1 && ticked[day - 1];
 }
 
 namespace {
@@ -28,11 +19,10 @@ namespace {
 // Adds the six winning numbers of a listed draw (already checked to be 1..49).
 void countNumbers(NumberCounts &counts, const DrawRecord &draw, int dayOfWeek)
 {
-    const int day = dayOfWeek - 1; // 0 = Monday; a Sunday (6) counts only overall
+    const int day = dayOfWeek - 1; // 0 = Monday … 6 = Sunday
     for (qint16 number : draw.numbers) {
         ++counts.overall[number - 1];
-        if (day < NumberCounts::DrawDays)
-            ++counts.byDay[number - 1][day];
+        ++counts.byDay[number - 1][day];
     }
 }
 

@@ -12,13 +12,12 @@
 
 namespace zafrano {
 
-// The weekdays ticked in the statistics filter, Monday to Saturday. With all six
-// ticked every draw passes, Sunday draws included.
+// The weekdays ticked in the statistics filter, Monday to Sunday. A draw
+// passes when the box of its weekday is ticked.
 struct WeekdayFilter
 {
-    std::array<bool, 6> ticked{true, true, true, true, true, true};
+    std::array<bool, NumberCounts::DrawDays> ticked{true, true, true, true, true, true, true};
 
-    bool allTicked() const;
     bool passes(QDate date) const;
 };
 

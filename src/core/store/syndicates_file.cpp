@@ -107,7 +107,8 @@ bool SyndicatesFile::isLegacyFormat() const
         return false;
     const QString days = windows1252::decodeField(
         QByteArrayView(head).sliced(LegacyDaysOffset, SyndicateRecord::DaysWidth));
-    return days == everyDrawDay() || drawDayNames().contains(days);
+    // The older version knew no Sunday syndicates.
+    return days == everyDrawDay() || weekdayNames().first(6).contains(days);
 }
 
 SyndicateRecord convertLegacyRecord(QByteArrayView legacy)

@@ -22,7 +22,8 @@ std::optional<SyndicateDetail> ReportCommands::syndicateDetail(int record)
         }
         // Every stored draw counts, whatever the statistics filter lists.
         Result<SyndicateDetail> described =
-            describeSyndicate(syndicate.value(), m_data.draws(), m_data.settings().pricePerBet);
+            describeSyndicate(syndicate.value(), m_data.draws(), m_data.settings().pricePerBet,
+                              m_data.platform().clock.today());
         if (!described) {
             showFailure(described.error());
             return std::nullopt;

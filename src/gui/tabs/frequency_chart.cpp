@@ -20,18 +20,12 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
 
-namespace {
-
-const std::array<const char16_t *, 6> DayCaptions = {u"Lun", u"Mar", u"Mié",
-                                                     u"Jue", u"Vie", u"Sáb"};
-
-} // namespace
-
 QColor FrequencyChart::dayColour(int day)
 {
-    static const std::array<QColor, 6> colours = {
+    static const std::array<QColor, NumberCounts::DrawDays> colours = {
         QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e), QColor(0x2c, 0xa0, 0x2c),
-        QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b)};
+        QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
+        QColor(0xe3, 0x77, 0xc2)};
     return colours[day];
 }
 
@@ -66,14 +60,14 @@ FrequencyChart::FrequencyChart(QWidget *parent) : QWidget(parent)
     m_legend = new QGroupBox(u"Leyenda"_s, this);
     m_legend->setObjectName(u"Frame5"_s);
     auto *legendLayout = new QVBoxLayout(m_legend);
-    for (int day = 0; day < 6; ++day) {
+    for (int day = 0; day < NumberCounts::DrawDays; ++day) {
         auto *swatch = new QLabel(m_legend);
         swatch->setFixedSize(14, 14);
         swatch->setStyleSheet(
             u"background-color: %1; border: 1px solid #444;"_s.arg(dayColour(day).name()));
         auto *row = new QHBoxLayout;
         row->addWidget(swatch);
-        row->addWidget(new QLabel(QString::fromUtf16(DayCaptions[day]), m_legend), 1);
+        row->addWidget(new QLabel(weekdayCaptions()[day], m_legend), 1);
         legendLayout->addLayout(row);
     }
     legendLayout->addStretch(1);
@@ -115,7 +109,7 @@ void FrequencyChart::showHalf()
     int highest = 0;
     if (m_comparing) {
         for (int day = 0; day < NumberCounts::DrawDays; ++day) {
-            auto *set = new QBarSet(drawDayNames()[day]);
+            auto *set = new QBarSet(weekdayNames()[day]);
             set->setColor(dayColour(day));
             set->append(QList<qreal>(table.byDay[day].begin(), table.byDay[day].end()));
             highest = std::max(highest,
@@ -129,7 +123,7 @@ void FrequencyChart::showHalf()
         highest = *std::max_element(table.overall.begin(), table.overall.end());
         series->append(set);
     }
-    // Six bars to a number need the whole slot to stay readable.
+    // Seven bars to a number need the whole slot to stay readable.
     series->setBarWidth(m_comparing ? 0.9 : 0.6);
     m_chart->addSeries(series);
     m_numbersAxis->setCategories(table.labels);

@@ -15,7 +15,7 @@ class QValueAxis;
 namespace zafrano::gui {
 
 // The frequency chart: half of the numbers at a time (HScroll2: 1..25 or
-// 25..49), overall as one series or, when comparing, one series per draw day
+// 25..49), overall as one series or, when comparing, one series per weekday
 // with the legend Frame5.
 class FrequencyChart : public QWidget
 {
@@ -31,7 +31,7 @@ public:
     ChartHalf half() const;
     QChart *chart() const { return m_chart; }
 
-    // The series colour of a draw day, Monday = 0.
+    // The series colour of a weekday, Monday = 0 … Sunday = 6.
     static QColor dayColour(int day);
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/statistics_filter.h"
 
+#include "calendar/weekday.h"
 #include "main/program_data.h"
 
 #include <QCheckBox>
@@ -15,16 +16,18 @@ namespace zafrano::gui {
 
 namespace {
 
-// Check3 members of the two groups, Monday … Saturday.
-constexpr std::array<int, 6> FilterDays = {0, 1, 9, 13, 10, 14};
-constexpr std::array<int, 6> StepOneDays = {3, 4, 11, 15, 12, 16};
+// Check3 members of the two groups, Monday … Sunday. Sunday came last, so
+// its boxes carry the next free numbers.
+constexpr int Days = NumberCounts::DrawDays;
+constexpr std::array<int, Days> FilterDays = {0, 1, 9, 13, 10, 14, 17};
+constexpr std::array<int, Days> StepOneDays = {3, 4, 11, 15, 12, 16, 18};
 constexpr int FilterAll = 5, FilterPeriod = 6, StepOneAll = 7, StepOnePeriod = 8;
 constexpr int Comparison = 2;
 
 // The member of the other group that shows the same choice.
 int twinOf(int index)
 {
-    for (int day = 0; day < 6; ++day) {
+    for (int day = 0; day < Days; ++day) {
         if (FilterDays[day] == index)
             return StepOneDays[day];
         if (StepOneDays[day] == index)
@@ -44,9 +47,6 @@ int twinOf(int index)
     }
 }
 
-const std::array<const char16_t *, 6> DayCaptions = {u"Lun", u"Mar", u"Mié",
-                                                     u"Jue", u"Vie", u"Sáb"};
-
 } // namespace
 
 StatisticsFilter::StatisticsFilter(ProgramData &data, QObject *parent)
@@ -60,13 +60,13 @@ StatisticsFilter::StatisticsFilter(ProgramData &data, QObject *parent)
     m_comparison = m_boxes[Comparison];
     m_comparison->setText(u"Comparativa"_s);
 
-    const auto buildGroup = [this](const QString &title, const std::array<int, 6> &days, int all,
+    const auto buildGroup = [this](const QString &title, const std::array<int, Days> &days, int all,
                                    int period, int slider) {
         auto *group = new QGroupBox(title);
         auto *grid = new QGridLayout(group);
-        for (int day = 0; day < 6; ++day) {
+        for (int day = 0; day < Days; ++day) {
             QCheckBox *box = m_boxes[days[day]];
-            box->setText(QString::fromUtf16(DayCaptions[day]));
+            box->setText(weekdayCaptions()[day]);
             box->setChecked(true);
             grid->addWidget(box, 0, day);
         }
@@ -74,7 +74,7 @@ StatisticsFilter::StatisticsFilter(ProgramData &data, QObject *parent)
         m_boxes[all]->setChecked(true);
         m_boxes[period]->setText(periodBoxCaption(1));
         grid->addWidget(m_boxes[all], 1, 0, 1, 2);
-        grid->addWidget(m_boxes[period], 1, 2, 1, 4);
+        grid->addWidget(m_boxes[period], 1, 2, 1, Days - 2);
         auto *months = new QSlider(Qt::Horizontal, group);
         months->setObjectName(u"Slider1_"_s + QString::number(slider));
         months->setRange(1, monthsSliderMaximum(0));
@@ -84,7 +84,7 @@ StatisticsFilter::StatisticsFilter(ProgramData &data, QObject *parent)
         connect(months, &QSlider::valueChanged, this,
                 [this, slider](int value) { handleSlider(slider, value); });
         m_sliders[slider] = months;
-        grid->addWidget(months, 2, 0, 1, 6);
+        grid->addWidget(months, 2, 0, 1, Days);
         return group;
     };
     m_filterGroup = buildGroup(u"Filtrado de datos:"_s, FilterDays, FilterAll, FilterPeriod, 0);
@@ -116,10 +116,10 @@ void StatisticsFilter::setStepOneLocked(bool locked)
 
 void StatisticsFilter::updateEnabled()
 {
-    // While comparing, the six days of both groups stay ticked and locked, so
-    // the comparison always covers every draw day.
+    // While comparing, the seven days of both groups stay ticked and locked,
+    // so the comparison always covers every day.
     const bool comparing = m_boxes[Comparison]->isChecked();
-    for (int day = 0; day < 6; ++day) {
+    for (int day = 0; day < Days; ++day) {
         m_boxes[FilterDays[day]]->setEnabled(!comparing);
         m_boxes[StepOneDays[day]]->setEnabled(!comparing && !m_stepOneLocked);
     }
@@ -138,7 +138,7 @@ void StatisticsFilter::handleClick(int index)
 
     const bool comparing = m_boxes[Comparison]->isChecked();
     if (comparing) {
-        for (int day = 0; day < 6; ++day) {
+        for (int day = 0; day < Days; ++day) {
             m_boxes[FilterDays[day]]->setChecked(true);
             m_boxes[StepOneDays[day]]->setChecked(true);
         }
@@ -169,7 +169,7 @@ void StatisticsFilter::applyPeriodMode(bool allDraws)
     for (QSlider *slider : m_sliders)
         slider->setVisible(!allDraws);
     WeekdayFilter days;
-    for (int day = 0; day < 6; ++day)
+    for (int day = 0; day < Days; ++day)
         days.ticked[day] = m_boxes[FilterDays[day]]->isChecked();
     m_data.setStatisticsFilter(days, {allDraws, m_sliders[0]->value()});
 }

@@ -28,7 +28,7 @@ public:
     // The two groups, to be placed by their tabs (which take them over).
     QGroupBox *filterGroup() const { return m_filterGroup; }
     QGroupBox *stepOneGroup() const { return m_stepOneGroup; }
-    // "Comparativa": the chart compares the six draw days.
+    // "Comparativa": the chart compares the seven weekdays.
     QCheckBox *comparison() const { return m_comparison; }
 
     // The months the sliders reach, from the settings.
@@ -50,7 +50,7 @@ private:
     QPointer<QGroupBox> m_filterGroup;
     QPointer<QGroupBox> m_stepOneGroup;
     QPointer<QCheckBox> m_comparison;
-    std::array<QCheckBox *, 17> m_boxes{}; // Check3(0) … Check3(16)
+    std::array<QCheckBox *, 19> m_boxes{}; // Check3(0) … Check3(18)
     std::array<QSlider *, 2> m_sliders{};  // Slider1(0), Slider1(1)
     bool m_handlingClick = false;
     bool m_stepOneLocked = false;
