@@ -96,6 +96,23 @@ TEST_F(DataFolderTest, MissingTablesStopsBeforeReadingAnyData)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_F(DataFolderTest, SyndicatesFileCutShortIsSaidAndKeptAside)
+{
+    copyTables(dir.path());
+    const QByteArray whole = SyndicateBytes().name("BAR").days("Todos").betCount(1).bytes();
+    writeBytes(pathOf(u"bonoapu.dat"_s), whole + whole.left(300));
+    ASSERT_TRUE(open().ok());
+
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0],
+              (ProgramMessage{u"El archivo de peñas termina en una peña incompleta, que no se "
+                              u"tendrá en cuenta.\r\nSe ha guardado una copia del archivo en "
+                              u"bonoapu.bad."_s,
+                              u"Error de lectura"_s, MessageIcon::Exclamation}));
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), whole);
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.bad"_s)), whole + whole.left(300));
+}
+
 TEST_F(DataFolderTest, OlderSyndicatesFileIsAnnouncedThenConverted)
 {
     copyTables(dir.path());

@@ -76,6 +76,7 @@ private slots:
     void oneSyndicateBringsItsListToTheFront();
     void theIndicatorBlinksOnlyForNewDrawsAndStopsOnAViewChange();
     void printingSendsTheListingOrSaysItIsEmpty();
+    void aCheckNeverWritesSyndicatesItCouldNotRead();
 
 private:
     std::unique_ptr<ProgramFolder> m_folder;
@@ -223,6 +224,17 @@ void ResultsViewTest::printingSendsTheListingOrSaysItIsEmpty()
     QCOMPARE(m_run->fake.messages.texts(),
              QStringList{u"Listado vacío. No hay datos para imprimir,"_s});
     QCOMPARE(m_run->fake.messages.shown[0].message.title, u"No hay datos"_s);
+}
+
+void ResultsViewTest::aCheckNeverWritesSyndicatesItCouldNotRead()
+{
+    // A new draw with prizes to add, while the syndicates file cannot be read.
+    const QByteArray damaged = m_folder->syndicatesBytes() + QByteArray(100, '\x01');
+    QVERIFY(m_folder->writeBytes(u"bonoapu.dat"_s, damaged));
+    QVERIFY(m_folder->writeDraws(
+        threeDraws() << test::makeDraw(QDate(2026, 12, 10), {5, 10, 15, 20, 25, 26}, 27, 3)));
+    m_run->window.data().runCheckingCycle();
+    QCOMPARE(m_folder->syndicatesBytes(), damaged);
 }
 
 QTEST_MAIN(ResultsViewTest)

@@ -100,13 +100,15 @@ void ProgramData::runCheckingCycle()
 
 void ProgramData::check()
 {
+    // Only a list just read may be written back: the editor may have appended
+    // a syndicate since the cached one was read.
     Result<QList<SyndicateRecord>> syndicates = m_folder.syndicates().readAll();
     if (syndicates)
         m_syndicates = syndicates.value();
     CheckOptions options = m_checkOptions;
     options.drawCount = std::clamp(options.drawCount, 1, std::max<int>(1, m_draws.size()));
     m_checkResults = runCheck(m_draws, m_syndicates, options);
-    if (!m_checkResults.changedRecords.isEmpty()) {
+    if (syndicates && !m_checkResults.changedRecords.isEmpty()) {
         if (Status written = m_folder.syndicates().writeAll(m_checkResults.syndicates); !written) {
             showFailure(written.error());
         } else {
