@@ -48,6 +48,7 @@ TEST_F(DataFolderTest, FirstStartCreatesEveryDataFile)
          {u"bonoapu.dat"_s, u"bononume.dat"_s, u"bonowww.txt"_s, u"bonowww2.txt"_s})
         EXPECT_EQ(QFileInfo(pathOf(name)).size(), 0) << name.toStdString();
     QByteArray expectedSettings(80, '\0');
+    putFloat(expectedSettings, 12, 0.5F);
     putText(expectedSettings, 18, defaultWebAddress().toLatin1(), 60);
     EXPECT_EQ(readBytes(pathOf(u"bnums.ini"_s)), expectedSettings);
     // An empty syndicates file is not an older one.

@@ -57,19 +57,22 @@ TEST(SyndicateDetail, BetTextsKeepEveryNumberTwoCharactersWide)
     EXPECT_EQ(syndicateReportRow(eight, *detail).kind,
               u"Apuesta múltiple de 8 nºs. (28 apuestas)"_s);
     // 28 six-number bets on one day a week.
-    EXPECT_FLOAT_EQ(detail->weeklySpend, 14.0f);
+    EXPECT_EQ(detail->weeklySpend, 1400);
 }
 
 TEST(SyndicateDetail, WeeklySpendCountsEveryDrawOfTheWeekForTodos)
 {
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f), 9.0f);
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Martes")), 0.5f), 1.5f);
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("S\xE1"
-                                                 "bado")),
-                                0.5f),
-                    1.5f);
-    EXPECT_EQ(weeklySpendText(1.5f), u"1,5 euros."_s);
-    EXPECT_EQ(weeklySpendText(9.0f), u"9 euros."_s);
+    EXPECT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f), 900);
+    EXPECT_EQ(weeklySpend(record(threeBets("Martes")), 0.5f), 150);
+    EXPECT_EQ(weeklySpend(record(threeBets("S\xE1"
+                                           "bado")),
+                          0.5f),
+              150);
+    // 0,45 is 0.4499999… as a single: the spend is still whole cents.
+    EXPECT_EQ(weeklySpend(record(threeBets("Todos")), 0.45f), 810);
+    EXPECT_EQ(weeklySpendText(810), u"8,10 euros."_s);
+    EXPECT_EQ(weeklySpendText(900), u"9,00 euros."_s);
+    EXPECT_EQ(weeklySpendText(5), u"0,05 euros."_s);
 }
 
 TEST(SyndicateDetail, DrawsPlayedAreThoseSinceCreationOnItsDays)
@@ -152,7 +155,7 @@ TEST(SyndicateDetail, ReportRowTakesTheCreationDateUntilADrawIsCounted)
     EXPECT_EQ(row.days, u"Martes"_s);
     EXPECT_EQ(row.createdOn, QDate(2026, 8, 3));
     EXPECT_EQ(row.checkedTo, QDate(2026, 8, 3));
-    EXPECT_FLOAT_EQ(row.money, 1.5f);
+    EXPECT_EQ(row.money, 150);
     EXPECT_EQ(row.hitShare, u"100 %"_s);
     EXPECT_EQ(row.kind, u"Apuestas sencillas."_s);
 

@@ -43,9 +43,9 @@ QString betText(const SyndicateRecord::Bet &bet, int numbers)
     return parts.join(u'-');
 }
 
-float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet)
+Cents weeklySpend(const SyndicateRecord &syndicate, float pricePerBet)
 {
-    float spend = static_cast<float>(syndicate.sixNumberBets()) * pricePerBet;
+    Cents spend = syndicate.sixNumberBets() * centsFromEuros(pricePerBet);
     // Any other days text stands for every draw of the week.
     if (!drawDayNames().contains(syndicate.daysText()))
         spend *= 6;
@@ -125,9 +125,9 @@ SyndicateReportRow syndicateReportRow(const SyndicateRecord &syndicate,
     return row;
 }
 
-QString weeklySpendText(float euros)
+QString weeklySpendText(Cents spend)
 {
-    return priceText(euros) + u" euros."_s;
+    return moneyText(spend) + u" euros."_s;
 }
 
 } // namespace zafrano
