@@ -104,8 +104,14 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
         request.editRecord = record;
         openEditor(request);
     });
-    connect(m_drawCommands, &DrawCommands::resultsReset, this,
-            [this] { m_general->setDrawsToCheck(1); });
+    connect(m_drawCommands, &DrawCommands::resultsReset, this, [this] {
+        // The old tallies leave the lists even when one draw was already on show.
+        m_general->results().clearList(1);
+        if (m_general->drawsToCheck() == 1)
+            m_data->check();
+        else
+            m_general->setDrawsToCheck(1);
+    });
     // The program's normal exit, once the running pass has returned.
     connect(m_reports, &ReportCommands::endRequested, this, [this] {
         m_endRequested = true;

@@ -107,7 +107,9 @@ void ProgramData::check()
         m_syndicates = syndicates.value();
     CheckOptions options = m_checkOptions;
     options.drawCount = std::clamp(options.drawCount, 1, std::max<int>(1, m_draws.size()));
-    m_checkResults = runCheck(m_draws, m_syndicates, options);
+    m_checkResults = runCheck(m_draws, m_syndicates, options, [this](int checked, int total) {
+        emit checkProgressed(checked, total);
+    });
     if (syndicates && !m_checkResults.changedRecords.isEmpty()) {
         if (Status written = m_folder.syndicates().writeAll(m_checkResults.syndicates); !written) {
             showFailure(written.error());

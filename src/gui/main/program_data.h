@@ -97,7 +97,10 @@ signals:
     void syndicatesLoaded();
     void drawsListed();
     void resultsChecked();
-    // The draws to check should go back to 1 (their change runs the cycle).
+    // During a check, once per checked draw.
+    void checkProgressed(int checked, int total);
+    // The draws to check (HScroll1) and the chart's half (HScroll2) should go
+    // back to 1; the change of the draws runs the cycle.
     void drawsToCheckResetRequested();
 
 private:

@@ -88,6 +88,8 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
         commands.deleteOneDraw(m_model->recordAt(index.row()));
     });
     connect(&m_data, &ProgramData::drawsListed, this, &StatisticsTab::showDraws);
+    connect(&m_data, &ProgramData::drawsToCheckResetRequested, m_chart,
+            &FrequencyChart::showFirstHalf);
 }
 
 void StatisticsTab::showDraws()
