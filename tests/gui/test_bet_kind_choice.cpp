@@ -137,6 +137,14 @@ void BetKindChoiceTest::manualAndMenuOpenOneChooser()
     QTest::mouseClick(chooser->findChild<QPushButton *>(u"Label3"_s), Qt::LeftButton);
     QTRY_VERIFY(m_run->window.findChildren<gui::BetKindChooser *>().isEmpty());
     QVERIFY(m_requests.isEmpty());
+
+    // So does the player coming back to the main window once it was in front.
+    chooser = openChooser();
+    QVERIFY(chooser);
+    chooser->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(chooser));
+    m_run->window.handleActivation();
+    QTRY_VERIFY(m_run->window.findChildren<gui::BetKindChooser *>().isEmpty());
 }
 
 void BetKindChoiceTest::chooserHandsOverTheKind_data()

@@ -14,8 +14,17 @@ ProgramData::ProgramData(const DataFolder &folder, Platform &platform, QObject *
 
 void ProgramData::saveSettings()
 {
-    if (Status written = m_folder.settings().write(m_settings); !written)
-        showFailure(written.error());
+    bool failureShown = false;
+    saveSettings(failureShown);
+}
+
+void ProgramData::saveSettings(bool &failureShown)
+{
+    Status written = m_folder.settings().write(m_settings);
+    if (written || failureShown)
+        return;
+    failureShown = true;
+    showFailure(written.error());
 }
 
 void ProgramData::refreshCalendar()

@@ -33,6 +33,9 @@ public:
     void setSettings(const Settings &settings) { m_settings = settings; }
     // Writes the settings record; a failure is shown, the program goes on.
     void saveSettings();
+    // The same for a window whose boxes write on every keystroke: a failure is
+    // shown only while `failureShown` is false, and sets it.
+    void saveSettings(bool &failureShown);
 
     // Every stored draw, as the last calendar refresh or listing read them.
     const QList<DrawRecord> &draws() const { return m_draws; }
