@@ -128,8 +128,8 @@ void BetKindChoiceTest::manualAndMenuOpenOneChooser()
     QTRY_VERIFY(chooser->findChild<QLabel *>(u"Label1_17"_s)->isVisible());
     QVERIFY(!chooser->findChild<QTimer *>(u"Timer1"_s)->isActive());
 
-    auto *menuEntry = m_run->window.findChild<QAction *>(u"mnuCrear"_s);
-    QVERIFY(menuEntry && menuEntry->isEnabled());
+    QAction *menuEntry = test::menuEntry(m_run->window, {u"General"_s, u"Crear peña nueva"_s});
+    QVERIFY(menuEntry);
     menuEntry->trigger();
     QCOMPARE(m_run->window.findChildren<gui::BetKindChooser *>().size(), 1);
 
