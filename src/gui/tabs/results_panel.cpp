@@ -3,11 +3,11 @@
 
 #include "main/program_data.h"
 #include "models/results_list_model.h"
+#include "tabs/check_progress_bar.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
@@ -86,15 +86,8 @@ ResultsPanel::ResultsPanel(ProgramData &data, QWidget *parent) : QWidget(parent)
     buttons->addWidget(news);
     buttons->addWidget(print);
 
-    // As wide as the lists, which take turns in one place. It moves as each
-    // draw is checked (a check of the whole history takes a moment) and
-    // empties when the check is done.
-    m_progress = new QProgressBar(this);
-    m_progress->setObjectName(u"ProgressBar2"_s);
-    m_progress->setTextVisible(false);
-    m_progress->setMaximumHeight(8);
-    m_progress->setRange(0, 1);
-    m_progress->setValue(0);
+    // As wide as the lists, which take turns in one place.
+    m_progress = new CheckProgressBar(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -106,16 +99,13 @@ ResultsPanel::ResultsPanel(ProgramData &data, QWidget *parent) : QWidget(parent)
     m_indicator->setObjectName(u"Timer3"_s);
     m_indicator->setInterval(800);
     connect(m_indicator, &QTimer::timeout, this, &ResultsPanel::blink);
-    connect(&m_data, &ProgramData::checkProgressed, this, [this](int checked, int total) {
-        m_progress->setMaximum(total);
-        m_progress->setValue(checked); // the bar repaints itself when the change shows
-    });
+    connect(&m_data, &ProgramData::checkProgressed, m_progress, &CheckProgressBar::showChecked);
     connect(&m_data, &ProgramData::resultsChecked, this, &ResultsPanel::showResults);
 }
 
 void ResultsPanel::showResults()
 {
-    m_progress->setValue(0);
+    m_progress->finish();
     const CheckResults &results = m_data.checkResults();
     m_models[0]->setList(results.simple);
     m_models[1]->setList(results.multiple);

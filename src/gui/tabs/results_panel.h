@@ -4,7 +4,6 @@
 #include <QWidget>
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QStackedWidget;
 class QTimer;
@@ -12,6 +11,7 @@ class QTreeView;
 
 namespace zafrano::gui {
 
+class CheckProgressBar;
 class ProgramData;
 class ResultsListModel;
 
@@ -56,10 +56,10 @@ private:
     QTreeView *m_views[2] = {};
     QPushButton *m_viewButtons[2] = {};
     QStackedWidget *m_stack = nullptr;
-    QProgressBar *m_progress = nullptr; // ProgressBar2: the draws checked
-    QLabel *m_notice = nullptr;         // Label59
-    QTimer *m_indicator = nullptr;      // Timer3
-    int m_indicatorState = 0;           // 0 idle, 1 simple, 2 multiple, 3 both
+    CheckProgressBar *m_progress = nullptr; // ProgressBar2
+    QLabel *m_notice = nullptr;             // Label59
+    QTimer *m_indicator = nullptr;          // Timer3
+    int m_indicatorState = 0;               // 0 idle, 1 simple, 2 multiple, 3 both
 };
 
 } // namespace zafrano::gui
