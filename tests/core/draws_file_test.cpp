@@ -276,7 +276,7 @@ TEST_F(DrawsFileTest, UnreadableFileIsMovedAsideAndReplacedByAnEmptyOne)
 
     const Result<LoadedDraws> first = loadDrawsList(file, 0);
     ASSERT_FALSE(first.ok());
-    // The Part's words, then where the draws were in fact kept.
+    // The message as it always read, then where the draws were in fact kept.
     EXPECT_EQ(first.error().message.text,
               u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\r\n"
               u"Se ha guardado una copia del archivo en bononume.bad."_s);
