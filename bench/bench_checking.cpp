@@ -21,8 +21,7 @@ namespace {
 
 constexpr int NewDraws = 8;         // what a download after a week away brings
 constexpr int FullSyndicates = 200; // each with the most bets a syndicate holds
-constexpr int HistorySyndicates = 20;
-constexpr int VisibleRows = 40; // what a results view shows at once
+constexpr int VisibleRows = 40;     // what a results view shows at once
 
 // 200 syndicates of 205 random bets, playing every draw day, counted through
 // the draw before the newest eight.
@@ -47,29 +46,6 @@ QList<SyndicateRecord> fullSyndicates(const QList<DrawRecord> &draws)
         syndicates.append(syndicate);
     }
     return syndicates;
-}
-
-// 20 of the folder's syndicates, simple, reduced and multiple, all playing
-// every draw day since the first draw: the whole history shows for each.
-QList<SyndicateRecord> historySyndicates(const BenchFolder &folder, bool alreadyCounted)
-{
-    const std::array<std::pair<SyndicateKind, int>, 3> wanted = {
-        {{SyndicateKind::Simple, 12}, {SyndicateKind::Reduced, 4}, {SyndicateKind::Multiple, 4}}};
-    QList<SyndicateRecord> chosen;
-    for (const auto &[kind, count] : wanted) {
-        int taken = 0;
-        for (const SyndicateRecord &syndicate : folder.syndicates) {
-            if (syndicate.kind() != kind || taken == count)
-                continue;
-            SyndicateRecord copy = syndicate;
-            copy.setDays(u"Todos"_s);
-            copy.createdOn = folder.draws.first().drawDate;
-            copy.countedThrough = alreadyCounted ? folder.draws.last().drawDate : 0;
-            chosen.append(copy);
-            ++taken;
-        }
-    }
-    return chosen;
 }
 
 // Reads every cell of `rows` rows from the top, as a view paints them.

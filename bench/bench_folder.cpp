@@ -207,4 +207,25 @@ void skipWithError(benchmark::State &state, const QString &what)
     state.SkipWithError(message.constData());
 }
 
+QList<SyndicateRecord> historySyndicates(const BenchFolder &folder, bool alreadyCounted)
+{
+    const std::array<std::pair<SyndicateKind, int>, 3> wanted = {
+        {{SyndicateKind::Simple, 12}, {SyndicateKind::Reduced, 4}, {SyndicateKind::Multiple, 4}}};
+    QList<SyndicateRecord> chosen;
+    for (const auto &[kind, count] : wanted) {
+        int taken = 0;
+        for (const SyndicateRecord &syndicate : folder.syndicates) {
+            if (syndicate.kind() != kind || taken == count)
+                continue;
+            SyndicateRecord copy = syndicate;
+            copy.setDays(u"Todos"_s);
+            copy.createdOn = folder.draws.first().drawDate;
+            copy.countedThrough = alreadyCounted ? folder.draws.last().drawDate : 0;
+            chosen.append(copy);
+            ++taken;
+        }
+    }
+    return chosen;
+}
+
 } // namespace zafrano::bench

@@ -35,6 +35,11 @@ const BenchFolder &benchFolder();
 // The folder, or nullptr after marking the benchmark as skipped with the reason.
 const BenchFolder *folderOrSkip(benchmark::State &state);
 
+// 20 of the folder's syndicates, simple, reduced and multiple, all playing
+// every draw day since the first draw: the whole history shows for each.
+// alreadyCounted: their tallies are up to date, so a check writes nothing.
+QList<SyndicateRecord> historySyndicates(const BenchFolder &folder, bool alreadyCounted);
+
 // Reports a failed step of a timed loop and ends the benchmark.
 void skipWithError(benchmark::State &state, const QString &what);
 

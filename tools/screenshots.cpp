@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zafrano-screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]: starts the main window on a
 // data folder, as the program does, and saves every tab and the secondary
-// windows as PNG pictures, so a developer can look at them without a desktop.
+// windows as PNG pictures, so a developer can look at them without a desktop;
+// with ZAFRANO_OPERATOR_URL set, also the results tab after a download.
+#include "main/download_commands.h"
 #include "main/main_window.h"
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
@@ -191,6 +193,21 @@ int main(int argc, char *argv[])
             printing->adjustSize();
             save(printing, out, u"Imprimir"_s);
         }
+    }
+    // With an operator to download from (ZAFRANO_OPERATOR_URL, a fixture
+    // server): the results tab after a download, the first syndicate chosen.
+    if (!qEnvironmentVariableIsEmpty("ZAFRANO_OPERATOR_URL")) {
+        tabs->setCurrentIndex(0);
+        window.findChild<QAbstractButton *>(u"Picture2"_s)->click();
+        for (int waited = 0; window.downloadCommands().running() && waited < 60'000; waited += 200)
+            waitFor(200);
+        auto *filter = window.findChild<QComboBox *>(u"Combo2"_s);
+        if (filter->count() > 1) {
+            filter->setCurrentIndex(1);
+            emit filter->activated(1);
+        }
+        QApplication::processEvents();
+        save(&window, out, u"tab0-descarga"_s);
     }
     return 0;
 }

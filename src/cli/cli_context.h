@@ -59,6 +59,7 @@ inline constexpr auto Syndicate = u"syndicate";
 inline constexpr auto DryRun = u"dry-run";
 inline constexpr auto Pdf = u"pdf";
 inline constexpr auto Plain = u"plain";
+inline constexpr auto ExtraMark = u"extra-mark";
 inline constexpr auto Days = u"days";
 inline constexpr auto Months = u"months";
 inline constexpr auto Rank = u"rank";

@@ -107,6 +107,8 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check, print-slips, report)."_s,
           u"ARCHIVO"_s},
          {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s},
+         {QString::fromUtf16(option::ExtraMark),
+          u"Marca también la casilla bajo el bloque 8 (print-slips)."_s},
          {QString::fromUtf16(option::Days),
           u"Días de sorteo, Lu,Ma,Mi,Ju,Vi,Sa,Do (stats, report); día de juego "
           u"(add-syndicate)."_s,

@@ -22,6 +22,8 @@ int printSlipsCommand(const CliContext &context)
     if (!chosen)
         return fail(chosen.error().message);
     const SyndicateRecord &syndicate = chosen->syndicate;
+    if (const std::optional<ProgramMessage> refused = slipPrintRefusal(syndicate))
+        return fail(*refused);
 
     // Official slips take the printer corrections the player has saved.
     SlipOptions options;
@@ -29,6 +31,7 @@ int printSlipsCommand(const CliContext &context)
         parser.isSet(QString::fromUtf16(option::Plain)) ? SlipMode::Plain : SlipMode::Official;
     options.offsetX = context.settings.printOffsetX;
     options.offsetY = context.settings.printOffsetY;
+    options.extraMark = parser.isSet(QString::fromUtf16(option::ExtraMark));
     const PrintDocument document = buildSlipDocument(syndicate, options);
     if (!writePdf(document, pdf, u"Boletos de la peña "_s + syndicate.nameText()))
         return failPdfWrite(pdf);
@@ -45,7 +48,8 @@ int printSlipsCommand(const CliContext &context)
 const QList<CommandEntry> &slipCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"print-slips", u"print-slips N --pdf ARCHIVO [--plain]", printSlipsCommand},
+        {u"print-slips", u"print-slips N --pdf ARCHIVO [--plain] [--extra-mark]",
+         printSlipsCommand},
     };
     return commands;
 }

@@ -177,6 +177,22 @@ TEST_F(SlipPrintTest, BadRequestsGiveTheirMessages)
                {u"print-slips"_s, u"1"_s, u"--pdf"_s, pathOf(u"no/such/folder/x.pdf"_s)});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.err.contains(u"No se ha podido escribir"_s));
+
+    writeBytes(pathOf(u"bonoapu.dat"_s),
+               SyndicateBytes().name("ROTA").days("Todos").betCount(500).bytes());
+    const CliRun damaged = runCli(dir.path(), u"2026-12-08"_s,
+                                  {u"print-slips"_s, u"1"_s, u"--pdf"_s, pathOf(u"x.pdf"_s)});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(damaged.err.startsWith(u"Número de apuestas no válido: 500."_s));
+    EXPECT_FALSE(QFile::exists(pathOf(u"x.pdf"_s)));
+}
+
+TEST_F(SlipPrintTest, TheExtraMarkGoesUnderBlockEight)
+{
+    // The 7-number multiple: its 7 numbers, its kind box and the extra box.
+    const QList<PdfWord> xs = marks({u"2"_s, u"--extra-mark"_s});
+    ASSERT_EQ(xs.size(), 9);
+    EXPECT_TRUE(markAt(xs, 1, {7 * 18.7, 45 + 10}));
 }
 
 } // namespace

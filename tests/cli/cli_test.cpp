@@ -231,7 +231,8 @@ TEST_F(CliTest, DamagedDrawsFileIsReportedAndKeptAside)
     const CliRun result = run({u"draws"_s});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err,
-              u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\n"_s);
+              u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\n"
+              u"Se ha guardado una copia del archivo en bononume.bad.\n"_s);
     EXPECT_EQ(readBytes(pathOf(u"bononume.bad"_s)), damaged);
     EXPECT_EQ(run({u"draws"_s}).out, u"TOTAL: 0 sorteos.\n"_s);
 }

@@ -48,6 +48,7 @@ TEST_F(DataFolderTest, FirstStartCreatesEveryDataFile)
          {u"bonoapu.dat"_s, u"bononume.dat"_s, u"bonowww.txt"_s, u"bonowww2.txt"_s})
         EXPECT_EQ(QFileInfo(pathOf(name)).size(), 0) << name.toStdString();
     QByteArray expectedSettings(80, '\0');
+    putFloat(expectedSettings, 12, 0.5F);
     putText(expectedSettings, 18, defaultWebAddress().toLatin1(), 60);
     EXPECT_EQ(readBytes(pathOf(u"bnums.ini"_s)), expectedSettings);
     // An empty syndicates file is not an older one.
@@ -94,6 +95,23 @@ TEST_F(DataFolderTest, MissingTablesStopsBeforeReadingAnyData)
     EXPECT_FALSE(QFile::exists(pathOf(u"bnums.ini"_s)));
     EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), legacy);
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DataFolderTest, SyndicatesFileCutShortIsSaidAndKeptAside)
+{
+    copyTables(dir.path());
+    const QByteArray whole = SyndicateBytes().name("BAR").days("Todos").betCount(1).bytes();
+    writeBytes(pathOf(u"bonoapu.dat"_s), whole + whole.left(300));
+    ASSERT_TRUE(open().ok());
+
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0],
+              (ProgramMessage{u"El archivo de peñas termina en una peña incompleta, que no se "
+                              u"tendrá en cuenta.\r\nSe ha guardado una copia del archivo en "
+                              u"bonoapu.bad."_s,
+                              u"Error de lectura"_s, MessageIcon::Exclamation}));
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), whole);
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.bad"_s)), whole + whole.left(300));
 }
 
 TEST_F(DataFolderTest, OlderSyndicatesFileIsAnnouncedThenConverted)

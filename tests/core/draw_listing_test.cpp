@@ -143,6 +143,21 @@ TEST(DrawListing, ListedNumberOutsideTheRangeMakesTheFileUnreadable)
     }
 }
 
+TEST(DrawListing, DatesOutOfOrderMakeTheFileUnreadable)
+{
+    // The tallies count draws by date, oldest first, so a file out of order is
+    // damaged, even where the listing would not show the draws.
+    QList<DrawRecord> swapped = oneWeek();
+    std::swap(swapped[1].drawDate, swapped[2].drawDate);
+    QList<DrawRecord> repeated = oneWeek();
+    repeated[2].drawDate = repeated[1].drawDate;
+    for (const QList<DrawRecord> &draws : {swapped, repeated}) {
+        const Result<DrawListing> listing = listDraws(draws, serialOf(2018, 10, 19));
+        ASSERT_FALSE(listing.ok());
+        EXPECT_EQ(listing.error().kind, ErrorKind::InvalidData);
+    }
+}
+
 TEST(DrawListing, UnlistedDrawsAreNotChecked)
 {
     QList<DrawRecord> draws = oneWeek();

@@ -276,15 +276,19 @@ TEST_F(DrawsFileTest, UnreadableFileIsMovedAsideAndReplacedByAnEmptyOne)
 
     const Result<LoadedDraws> first = loadDrawsList(file, 0);
     ASSERT_FALSE(first.ok());
+    // The message as it always read, then where the draws were in fact kept.
     EXPECT_EQ(first.error().message.text,
-              u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!."_s);
+              u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\r\n"
+              u"Se ha guardado una copia del archivo en bononume.bad."_s);
     EXPECT_EQ(readBytes(pathOf(u"bononume.bad"_s)), damaged);
     EXPECT_TRUE(QFile::exists(file.path()));
     EXPECT_EQ(readBytes(file.path()).size(), 0);
 
     // The next damaged file does not overwrite the first one's bytes.
     writeBytes(file.path(), StoredDraws.left(30));
-    ASSERT_FALSE(loadDrawsList(file, 0).ok());
+    const Result<LoadedDraws> second = loadDrawsList(file, 0);
+    ASSERT_FALSE(second.ok());
+    EXPECT_TRUE(second.error().message.text.endsWith(u"en bononume.bad.1."_s));
     EXPECT_EQ(readBytes(pathOf(u"bononume.bad"_s)), damaged);
     EXPECT_EQ(readBytes(pathOf(u"bononume.bad.1"_s)), StoredDraws.left(30));
     EXPECT_EQ(readBytes(file.path()).size(), 0);

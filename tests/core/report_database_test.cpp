@@ -106,7 +106,7 @@ TEST_F(ReportDatabaseTest, WritersLeaveWhatTheLayoutsRead)
     SyndicateReportRow row;
     row.name = u"PEÑA <DEL> BAR"_s;
     row.days = u"Martes"_s;
-    row.money = 1.5f;
+    row.money = 810;
     row.createdOn = QDate(2026, 1, 12);
     row.checkedTo = QDate(2026, 8, 18);
     row.hitShare = u"12,5 %"_s;
@@ -129,7 +129,7 @@ TEST_F(ReportDatabaseTest, WritersLeaveWhatTheLayoutsRead)
 
     const ReportRow syndicate = tables->value(u"Peña"_s).value(0);
     EXPECT_EQ(syndicate.value(u"Nombre"_s), u"PEÑA <DEL> BAR"_s);
-    EXPECT_EQ(syndicate.value(u"Dinero"_s), u"1,5"_s);
+    EXPECT_EQ(syndicate.value(u"Dinero"_s), u"8,10"_s);
     EXPECT_EQ(syndicate.value(u"Dia1"_s), u"12/01/2026"_s);
     EXPECT_EQ(syndicate.value(u"Dia2"_s), u"18/08/2026"_s);
     EXPECT_EQ(syndicate.value(u"Sorteos"_s), u"32"_s);

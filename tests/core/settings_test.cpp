@@ -37,6 +37,15 @@ QByteArray defaultRecord()
     return bytes;
 }
 
+// A new file also carries the price of a bet, so the weekly spends are right
+// from the first start.
+QByteArray newFileRecord()
+{
+    QByteArray bytes = defaultRecord();
+    putFloat(bytes, 12, 0.5F);
+    return bytes;
+}
+
 QByteArray withDefaultAddress(QByteArray record)
 {
     putText(record, 18, defaultWebAddress().toLatin1(), 60);
@@ -58,9 +67,9 @@ TEST_F(SettingsFileTest, FirstStartCreatesTheDefaultRecord)
 {
     const Settings settings = file.readAtStartup();
     EXPECT_EQ(settings.webAddressText(), defaultWebAddress());
-    EXPECT_EQ(settings.pricePerBet, 0.0F);
+    EXPECT_EQ(settings.pricePerBet, 0.5F);
     EXPECT_EQ(settings.maxMonths, 0);
-    EXPECT_EQ(readBytes(file.path()), defaultRecord());
+    EXPECT_EQ(readBytes(file.path()), newFileRecord());
     EXPECT_EQ(fileNames(dir.path()), QStringList{u"bnums.ini"_s});
 }
 

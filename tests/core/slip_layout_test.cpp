@@ -147,13 +147,46 @@ TEST(SlipLayout, ADamagedRecordNeverMarksOutsideTheGrid)
     EXPECT_EQ(slipCount(damaged), 26);
 }
 
+TEST(SlipLayout, OnlyARealBetCountIsPrinted)
+{
+    SyndicateRecord syndicate = simpleSyndicate(2);
+    for (qint16 good : {qint16(1), qint16(205), qint16(501), qint16(506)}) {
+        syndicate.betCount = good;
+        EXPECT_FALSE(slipPrintRefusal(syndicate)) << good;
+    }
+    for (qint16 damaged : {qint16(0), qint16(-1), qint16(206), qint16(500), qint16(507)}) {
+        syndicate.betCount = damaged;
+        const std::optional<ProgramMessage> refused = slipPrintRefusal(syndicate);
+        ASSERT_TRUE(refused) << damaged;
+        EXPECT_TRUE(refused->text.startsWith(u"Número de apuestas no válido: "_s +
+                                             QString::number(damaged) + u'.'));
+        EXPECT_EQ(refused->title, u"¡Vaya hombre!"_s);
+    }
+}
+
 TEST(SlipDocument, PagesAndArtworkFollowTheMode)
 {
     const SyndicateRecord syndicate = simpleSyndicate(20);
     const PrintDocument official = buildSlipDocument(syndicate, Official);
     EXPECT_EQ(count(official, PrintItem::Kind::NewPage), 2);
     EXPECT_EQ(count(official, PrintItem::Kind::PlainSlip), 0);
-    EXPECT_EQ(count(official, PrintItem::Kind::Text), 20 * 6);
+    // The marks, and on every slip the name and days in small type in the
+    // margin; the marks of the next slip are in 11.5 points again.
+    EXPECT_EQ(count(official, PrintItem::Kind::Text), 20 * 6 + 3);
+    QList<PrintItem> texts;
+    for (const PrintItem &item : official.items()) {
+        if (item.kind == PrintItem::Kind::Text && item.text != u"X"_s)
+            texts.append(item);
+    }
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_EQ(texts[0].text, syndicate.nameText() + u" - "_s + syndicate.daysText());
+    EXPECT_LT(texts[0].sizePt, 11.5);
+    EXPECT_GT(texts[0].yMm, 55 + 4); // below the boxes under the grid
+    for (const PrintItem &item : official.items()) {
+        if (item.text == u"X"_s) {
+            EXPECT_EQ(item.sizePt, 11.5);
+        }
+    }
 
     const PrintDocument plain = buildSlipDocument(syndicate, Plain);
     EXPECT_EQ(count(plain, PrintItem::Kind::NewPage), 1);

@@ -60,17 +60,20 @@ TEST(SyndicateDetail, BetTextsKeepEveryNumberTwoCharactersWide)
     EXPECT_EQ(syndicateReportRow(eight, *detail).kind,
               u"Apuesta múltiple de 8 nºs. (28 apuestas)"_s);
     // 28 six-number bets on one day a week.
-    EXPECT_FLOAT_EQ(detail->weeklySpend, 14.0f);
+    EXPECT_EQ(detail->weeklySpend, 1400);
 }
 
 TEST(SyndicateDetail, WeeklySpendCountsTheDrawsOfTheWeekOnItsDays)
 {
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f, Today), 10.5f);
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f, QDate(2021, 5, 1)), 9.0f);
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Martes")), 0.5f, Today), 1.5f);
-    EXPECT_FLOAT_EQ(weeklySpend(record(threeBets("Domingo")), 0.5f, Today), 1.5f);
-    EXPECT_EQ(weeklySpendText(1.5f), u"1,5 euros."_s);
-    EXPECT_EQ(weeklySpendText(9.0f), u"9 euros."_s);
+    EXPECT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f, Today), 1050);
+    EXPECT_EQ(weeklySpend(record(threeBets("Todos")), 0.5f, QDate(2021, 5, 1)), 900);
+    EXPECT_EQ(weeklySpend(record(threeBets("Martes")), 0.5f, Today), 150);
+    EXPECT_EQ(weeklySpend(record(threeBets("Domingo")), 0.5f, Today), 150);
+    // 0,45 is 0.4499999… as a single: the spend is still whole cents.
+    EXPECT_EQ(weeklySpend(record(threeBets("Todos")), 0.45f, QDate(2021, 5, 1)), 810);
+    EXPECT_EQ(weeklySpendText(810), u"8,10 euros."_s);
+    EXPECT_EQ(weeklySpendText(900), u"9,00 euros."_s);
+    EXPECT_EQ(weeklySpendText(5), u"0,05 euros."_s);
 }
 
 TEST(SyndicateDetail, DrawsPlayedAreThoseSinceCreationOnItsDays)
@@ -157,7 +160,7 @@ TEST(SyndicateDetail, ReportRowTakesTheCreationDateUntilADrawIsCounted)
     EXPECT_EQ(row.days, u"Martes"_s);
     EXPECT_EQ(row.createdOn, QDate(2026, 8, 3));
     EXPECT_EQ(row.checkedTo, QDate(2026, 8, 3));
-    EXPECT_FLOAT_EQ(row.money, 1.5f);
+    EXPECT_EQ(row.money, 150);
     EXPECT_EQ(row.hitShare, u"100 %"_s);
     EXPECT_EQ(row.kind, u"Apuestas sencillas."_s);
 

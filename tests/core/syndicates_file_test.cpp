@@ -109,6 +109,8 @@ protected:
         writeBytes(file.path(), First + Second + Third);
     }
 
+    QString pathOf(const QString &name) const { return QDir(dir.path()).filePath(name); }
+
     QTemporaryDir dir;
     SyndicatesFile file{dir.path()};
 };
@@ -158,17 +160,25 @@ TEST_F(SyndicatesFileTest, WritingARecordReplacesOnlyThatOneOrAppends)
     EXPECT_EQ(readBytes(file.path()), First + renamed + Third + First);
 }
 
-TEST_F(SyndicatesFileTest, LastRecordCutShortIsReadZeroPaddedAndKeptWhole)
+TEST_F(SyndicatesFileTest, LastRecordCutShortIsKeptAsideAndCutBack)
 {
     writeBytes(file.path(), First + Second.left(100));
-    const Result<QList<SyndicateRecord>> all = file.readAll();
-    ASSERT_TRUE(all.ok());
-    ASSERT_EQ(all->size(), 2);
-    EXPECT_EQ(all->at(1).nameText(), u"OFICINA"_s);
-    EXPECT_EQ(all->at(1).betCount, 0);
+    // Read, written or deleted, a cut-short record is never taken for a syndicate.
+    EXPECT_EQ(file.readAll().error().kind, ErrorKind::InvalidData);
+    EXPECT_FALSE(file.write(1, SyndicateRecord::fromBytes(First)).ok());
+    EXPECT_FALSE(file.remove(1).ok());
 
-    ASSERT_TRUE(file.write(1, all->at(0)).ok());
-    EXPECT_EQ(readBytes(file.path()), First + Second.left(100) + QByteArray(8307 - 100, '\0'));
+    const Result<std::optional<QString>> kept = file.keepWholeRecords();
+    ASSERT_TRUE(kept.ok() && kept.value());
+    EXPECT_EQ(*kept.value(), pathOf(u"bonoapu.bad"_s));
+    EXPECT_EQ(readBytes(pathOf(u"bonoapu.bad"_s)), First + Second.left(100));
+    EXPECT_EQ(readBytes(file.path()), First);
+
+    // A whole file is left alone.
+    const Result<std::optional<QString>> again = file.keepWholeRecords();
+    ASSERT_TRUE(again.ok());
+    EXPECT_FALSE(again.value());
+    EXPECT_EQ(fileNames(dir.path()), (QStringList{u"bonoapu.bad"_s, u"bonoapu.dat"_s}));
 }
 
 TEST_F(SyndicatesFileTest, ResetClearsTheResultsAndRestartsOnTheGivenDay)

@@ -5,11 +5,16 @@
 #include "test_paths.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTabWidget>
 #include <QtTest>
+#include <algorithm>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -190,6 +195,21 @@ void clickCell(QAbstractItemView *view, int row, int column)
     const QModelIndex index = view->model()->index(row, column);
     view->scrollTo(index);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+QAction *menuEntry(const QMainWindow &window, const QStringList &captions)
+{
+    QList<QAction *> entries = window.menuBar()->actions();
+    QAction *found = nullptr;
+    for (const QString &caption : captions) {
+        const auto match = std::find_if(entries.begin(), entries.end(),
+                                        [&](QAction *entry) { return entry->text() == caption; });
+        if (match == entries.end())
+            return nullptr;
+        found = *match;
+        entries = found->menu() ? found->menu()->actions() : QList<QAction *>{};
+    }
+    return found;
 }
 
 ReadOnlyFolder::ReadOnlyFolder(const QString &path) : m_path(path)

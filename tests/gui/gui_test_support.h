@@ -14,10 +14,13 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
 
 class QAbstractItemView;
+class QAction;
+class QMainWindow;
 
 // Declares `var` as the child of `root` called `name`, failing the test when
 // there is none.
@@ -83,6 +86,11 @@ struct ProgramRun
     ScriptedPlatform fake;
     gui::MainWindow window;
 };
+
+// The entry reached through the menu bar by these captions, as the player
+// finds it ({"General", "Múltiples", "Todos los resultados"}); nullptr when
+// there is none.
+QAction *menuEntry(const QMainWindow &window, const QStringList &captions);
 
 // Clicks the middle of a view's cell, as the player does.
 void clickCell(QAbstractItemView *view, int row, int column = 0);

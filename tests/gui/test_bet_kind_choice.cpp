@@ -128,8 +128,8 @@ void BetKindChoiceTest::manualAndMenuOpenOneChooser()
     QTRY_VERIFY(chooser->findChild<QLabel *>(u"Label1_17"_s)->isVisible());
     QVERIFY(!chooser->findChild<QTimer *>(u"Timer1"_s)->isActive());
 
-    auto *menuEntry = m_run->window.findChild<QAction *>(u"mnuCrear"_s);
-    QVERIFY(menuEntry && menuEntry->isEnabled());
+    QAction *menuEntry = test::menuEntry(m_run->window, {u"General"_s, u"Crear peña nueva"_s});
+    QVERIFY(menuEntry);
     menuEntry->trigger();
     QCOMPARE(m_run->window.findChildren<gui::BetKindChooser *>().size(), 1);
 
@@ -137,6 +137,14 @@ void BetKindChoiceTest::manualAndMenuOpenOneChooser()
     QTest::mouseClick(chooser->findChild<QPushButton *>(u"Label3"_s), Qt::LeftButton);
     QTRY_VERIFY(m_run->window.findChildren<gui::BetKindChooser *>().isEmpty());
     QVERIFY(m_requests.isEmpty());
+
+    // So does the player coming back to the main window once it was in front.
+    chooser = openChooser();
+    QVERIFY(chooser);
+    chooser->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(chooser));
+    m_run->window.handleActivation();
+    QTRY_VERIFY(m_run->window.findChildren<gui::BetKindChooser *>().isEmpty());
 }
 
 void BetKindChoiceTest::chooserHandsOverTheKind_data()

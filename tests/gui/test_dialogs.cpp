@@ -61,6 +61,7 @@ private slots:
     void settingsWindowStoresEveryEdit();
     void aboutWindowNamesTheSystemAndOpensTheSite();
     void activationClosesBothWindows();
+    void aFailingSettingsWriteIsSaidOncePerWindow();
 };
 
 void DialogsTest::settingsWindowStoresEveryEdit()
@@ -79,8 +80,8 @@ void DialogsTest::settingsWindowStoresEveryEdit()
     QVERIFY(run.window.startUp());
     QVERIFY(run.showTab(0));
 
-    FIND_CHILD(QAction, open, run.window, u"mnuConfiguracion"_s);
-    QVERIFY(open->isEnabled());
+    QAction *open = test::menuEntry(run.window, {u"Opciones"_s, u"Configuración"_s});
+    QVERIFY(open);
     open->trigger();
     FIND_CHILD(QDialog, dialog, run.window, u"Configurar"_s);
     QVERIFY(dialog->isVisible());
@@ -134,8 +135,8 @@ void DialogsTest::aboutWindowNamesTheSystemAndOpensTheSite()
     QVERIFY(run.window.startUp());
     QVERIFY(run.showTab(0));
 
-    FIND_CHILD(QAction, open, run.window, u"mnuAcercade"_s);
-    QVERIFY(open->isEnabled());
+    QAction *open = test::menuEntry(run.window, {u"Ayuda"_s, u"Acerca de..."_s});
+    QVERIFY(open);
     open->trigger();
     FIND_CHILD(QDialog, about, run.window, u"Acercade"_s);
     QVERIFY(about->isVisible());
@@ -176,6 +177,30 @@ void DialogsTest::activationClosesBothWindows()
     QTRY_VERIFY(about.isNull());
     QTRY_VERIFY(settings.isNull());
     QVERIFY(run.fake.messages.shown.isEmpty());
+}
+
+void DialogsTest::aFailingSettingsWriteIsSaidOncePerWindow()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    ProgramRun run(folder, QDate(2026, 12, 7));
+    QVERIFY(run.window.startUp());
+    QVERIFY(run.showTab(0));
+    test::ReadOnlyFolder readOnly(folder.path());
+    if (!readOnly.blocksChanges())
+        QSKIP("this system lets files be created in a read-only folder");
+
+    for (int opening = 1; opening <= 2; ++opening) {
+        run.window.findChild<QAction *>(u"mnuConfiguracion"_s)->trigger();
+        FIND_CHILD(QDialog, dialog, run.window, u"Configurar"_s);
+        // Four keystrokes, four writes that fail: one message for the window.
+        typeInto(dialog->findChild<QLineEdit *>(u"Text1"_s), u"1,25"_s, true);
+        QCOMPARE(run.fake.messages.shown.size(), opening);
+        QCOMPARE(run.fake.messages.shown.last().message.title, u"Error de permiso"_s);
+        QPointer<QDialog> closed = dialog;
+        dialog->close();
+        QTRY_VERIFY(closed.isNull());
+    }
 }
 
 QTEST_MAIN(DialogsTest)

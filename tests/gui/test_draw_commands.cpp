@@ -350,8 +350,9 @@ void DrawCommandsTest::deleteAllAndReset()
 
     run.fake.messages.answers = {deleteDraws, resetResults};
     if (fromMenu) {
-        FIND_CHILD(QAction, action, run.window, u"mnuBorrar"_s);
-        QVERIFY(action->isEnabled());
+        QAction *action = test::menuEntry(
+            run.window, {u"General"_s, u"Borrar sorteos almacenados/Reset aciertos peñas"_s});
+        QVERIFY(action);
         action->trigger();
     } else {
         FIND_CHILD(QPushButton, deleteButton, run.window, u"Command5"_s);

@@ -322,6 +322,11 @@ void EditorTest::editModeTurnsReducedIntoSimple()
     QVERIFY(!m_editor->close());
     QCOMPARE(m_run->fake.messages.shown[1].message,
              info(u"¡¡ 5 números !!. Por favor, rectifica la apuesta. Ha de ser de 6 números"_s));
+    // Nor does the main window's activation drop the half-changed bet unsaid.
+    m_run->window.handleActivation();
+    QVERIFY(m_editor && m_editor->isVisible());
+    QCOMPARE(m_run->fake.messages.shown.size(), 3);
+    QCOMPARE(m_run->fake.messages.shown[2].message, m_run->fake.messages.shown[1].message);
     QCOMPARE(m_folder->syndicatesBytes().mid(SyndicateRecord::Size), before);
 
     clickNumbers({49});

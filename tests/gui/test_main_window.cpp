@@ -232,7 +232,8 @@ void MainWindowTest::unreadableDrawsFileIsMovedAsideAtStartUp()
     QCOMPARE(run.fake.messages.shown.size(), 1);
     QCOMPARE(run.fake.messages.shown[0].message,
              (ProgramMessage{u"Archivo de números ganadores no válido. ¡Se perderán los sorteos "
-                             u"grabados!."_s,
+                             u"grabados!.\r\nSe ha guardado una copia del archivo en "
+                             u"bononume.bad."_s,
                              u"Error de lectura"_s, MessageIcon::Exclamation}));
     QCOMPARE(folder.bytes(u"bononume.bad"_s), damaged);
     QVERIFY(folder.exists(u"bononume.dat"_s));

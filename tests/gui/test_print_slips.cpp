@@ -62,6 +62,7 @@ private slots:
     void correctionsAreKeptAndMoveTheMarks();
     void aTextThatIsNotANumberPutsBothCorrectionsBack();
     void leavingABoxEmptyWarns();
+    void aDamagedBetCountIsRefused();
 
 private:
     // Opens the window on syndicate record k.
@@ -110,7 +111,7 @@ void PrintSlipsTest::showsTheSyndicateAndPrintsBothModes()
     QCOMPARE(run.fake.desktop.printed.size(), 2);
     const PrintDocument &official = run.fake.desktop.printed[0];
     const PrintDocument &plain = run.fake.desktop.printed[1];
-    QCOMPARE(textItems(official), 9 * 6);
+    QCOMPARE(textItems(official), 9 * 6 + 2); // and the peña's line on each slip
     QVERIFY(official.plainSlips().isEmpty());
     QCOMPARE(plain.plainSlips().size(), 2);
     QCOMPARE(plain.plainSlips()[0].name, u"PEÑA DEL BAR"_s);
@@ -125,7 +126,7 @@ void PrintSlipsTest::showsTheSyndicateAndPrintsBothModes()
     QCOMPARE(multiple->findChild<QLabel *>(u"Label2_1"_s)->text(), u"1"_s);
     multiple->findChild<QCheckBox *>(u"Check1"_s)->setChecked(true);
     QTest::mouseClick(multiple->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
-    QCOMPARE(textItems(run.fake.desktop.printed.last()), 7 + 1 + 1);
+    QCOMPARE(textItems(run.fake.desktop.printed.last()), 7 + 1 + 1 + 1);
 }
 
 void PrintSlipsTest::correctionsAreKeptAndMoveTheMarks()
@@ -193,6 +194,11 @@ void PrintSlipsTest::leavingABoxEmptyWarns()
     x->selectAll();
     QTest::keyClick(x, Qt::Key_Backspace);
     run.fake.messages.shown.clear();
+    // The window losing activation (the player clicks the main window) is not
+    // leaving the box.
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(x, &deactivated);
+    QCOMPARE(run.fake.messages.shown.size(), 0);
     // The box loses the focus as when the player moves on to another control.
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(x, &leave);
@@ -205,6 +211,19 @@ void PrintSlipsTest::leavingABoxEmptyWarns()
     QTest::keyClicks(x, u"1"_s);
     QApplication::sendEvent(x, &leave);
     QCOMPARE(run.fake.messages.shown.size(), 1);
+}
+
+void PrintSlipsTest::aDamagedBetCountIsRefused()
+{
+    SyndicateRecord damaged = sevenNumberMultiple();
+    damaged.betCount = 507;
+    QVERIFY(m_folder->writeSyndicates({damaged}));
+    ProgramRun run(*m_folder, QDate(2026, 12, 8));
+    QVERIFY(run.window.startUp());
+    QVERIFY(!openFor(run, 1));
+    QVERIFY(!run.fake.messages.shown.isEmpty());
+    QVERIFY(run.fake.messages.shown.last().message.text.startsWith(
+        u"Número de apuestas no válido: 507."_s));
 }
 
 QTEST_MAIN(PrintSlipsTest)

@@ -10,12 +10,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace zafrano;
@@ -76,6 +79,12 @@ private slots:
     void oneSyndicateBringsItsListToTheFront();
     void theIndicatorBlinksOnlyForNewDrawsAndStopsOnAViewChange();
     void printingSendsTheListingOrSaysItIsEmpty();
+    void aCheckNeverWritesSyndicatesItCouldNotRead();
+    void laterChecksKeepThePlayersList();
+    void aDownloadStartsTheIndicatorFromIdle();
+    void resetResultsChecksAgainAtOneDraw();
+    void theRecheckOfTheNewestDrawPutsBothBarsBack();
+    void theProgressBarMovesOncePerCheckedDraw();
 
 private:
     std::unique_ptr<ProgramFolder> m_folder;
@@ -137,8 +146,9 @@ void ResultsViewTest::theMenusShowTheirListWithTheirFilters()
     auto *history = m_run->window.findChild<QCheckBox *>(u"Check1"_s);
     m_run->window.findChild<QScrollBar *>(u"HScroll1"_s)->setValue(3);
 
-    QAction *prizesAndHistory = m_run->window.findChild<QAction *>(u"verpreim"_s);
-    QVERIFY(prizesAndHistory && prizesAndHistory->isEnabled());
+    QAction *prizesAndHistory = test::menuEntry(
+        m_run->window, {u"General"_s, u"Múltiples"_s, u"Sólo si hay premios + histórico"_s});
+    QVERIFY(prizesAndHistory);
     prizesAndHistory->trigger();
     QCOMPARE(stack->currentWidget(), m_multiple);
     QVERIFY(prizesOnly->isChecked());
@@ -223,6 +233,102 @@ void ResultsViewTest::printingSendsTheListingOrSaysItIsEmpty()
     QCOMPARE(m_run->fake.messages.texts(),
              QStringList{u"Listado vacío. No hay datos para imprimir,"_s});
     QCOMPARE(m_run->fake.messages.shown[0].message.title, u"No hay datos"_s);
+}
+
+void ResultsViewTest::aCheckNeverWritesSyndicatesItCouldNotRead()
+{
+    // A new draw with prizes to add, while the syndicates file cannot be read.
+    const QByteArray damaged = m_folder->syndicatesBytes() + QByteArray(100, '\x01');
+    QVERIFY(m_folder->writeBytes(u"bonoapu.dat"_s, damaged));
+    QVERIFY(m_folder->writeDraws(
+        threeDraws() << test::makeDraw(QDate(2026, 12, 10), {5, 10, 15, 20, 25, 26}, 27, 3)));
+    m_run->window.data().runCheckingCycle();
+    QCOMPARE(m_folder->syndicatesBytes(), damaged);
+}
+
+void ResultsViewTest::laterChecksKeepThePlayersList()
+{
+    auto *filter = m_run->window.findChild<QComboBox *>(u"Combo2"_s);
+    auto *stack = qobject_cast<QStackedWidget *>(m_multiple->parentWidget());
+    filter->setCurrentIndex(2);
+    emit filter->activated(2);
+    QCOMPARE(stack->currentWidget(), m_multiple);
+    // The player looks at the other list; the checks that follow leave it there.
+    QTest::mouseClick(m_run->window.findChild<QPushButton *>(u"Command1_0"_s), Qt::LeftButton);
+    m_run->window.data().check();
+    QCOMPARE(stack->currentWidget(), m_simple);
+    // Choosing a syndicate again brings its kind's list back.
+    filter->setCurrentIndex(1);
+    emit filter->activated(1);
+    filter->setCurrentIndex(2);
+    emit filter->activated(2);
+    QCOMPARE(stack->currentWidget(), m_multiple);
+}
+
+void ResultsViewTest::aDownloadStartsTheIndicatorFromIdle()
+{
+    gui::ResultsPanel *panel = m_run->window.findChild<gui::ResultsPanel *>();
+    auto *simpleButton = m_run->window.findChild<QPushButton *>(u"Command1_0"_s);
+    auto *multipleButton = m_run->window.findChild<QPushButton *>(u"Command1_1"_s);
+    CheckOptions &options = m_run->window.data().checkOptions();
+    // An earlier download found a simple prize only.
+    options.syndicateName = u"BAR"_s;
+    panel->setNewDrawsNotice(u"1 sorteo nuevo"_s);
+    m_run->window.data().check();
+    QVERIFY(panel->prizeIndicatorRunning());
+
+    // The next one finds a prize in the multiple only: that button alone blinks.
+    panel->resetPrizeIndicator();
+    options.syndicateName = u"CINCO"_s;
+    panel->setNewDrawsNotice(u"1 sorteo nuevo"_s);
+    m_run->window.data().check();
+    QTRY_COMPARE(multipleButton->text(), u"P R E M I O"_s);
+    QCOMPARE(simpleButton->text(), u"S E N C I L L A"_s);
+}
+
+void ResultsViewTest::resetResultsChecksAgainAtOneDraw()
+{
+    QCOMPARE(m_run->window.findChild<QScrollBar *>(u"HScroll1"_s)->value(), 1);
+    m_run->fake.messages.answers = {false, true};
+    QTest::mouseClick(m_run->window.findChild<QPushButton *>(u"Command5"_s), Qt::LeftButton);
+    // Created today, 9 December: the newest draw alone is counted again, at once.
+    const SyndicateRecord bar = SyndicateRecord::fromBytes(
+        test::splitRecords(m_folder->syndicatesBytes(), SyndicateRecord::Size).value(0));
+    QCOMPARE(bar.hit(3), qint16(0));
+    QCOMPARE(bar.hit(4), qint16(1));
+    QCOMPARE(bar.countedThrough, test::serialOf(QDate(2026, 12, 9)));
+    QCOMPARE(m_multiple->model()->rowCount(), 5);
+}
+
+void ResultsViewTest::theRecheckOfTheNewestDrawPutsBothBarsBack()
+{
+    auto *drawsToCheck = m_run->window.findChild<QScrollBar *>(u"HScroll1"_s);
+    auto *halves = m_run->window.findChild<QScrollBar *>(u"HScroll2"_s);
+    QVERIFY(drawsToCheck && halves);
+    drawsToCheck->setValue(3);
+    halves->setValue(2);
+    m_run->window.data().recheckNewestDraw();
+    QCOMPARE(drawsToCheck->value(), 1);
+    QCOMPARE(halves->value(), 1);
+    QCOMPARE(m_simple->model()->rowCount(), 5);
+}
+
+void ResultsViewTest::theProgressBarMovesOncePerCheckedDraw()
+{
+    auto *progress = m_run->window.findChild<QProgressBar *>(u"ProgressBar2"_s);
+    QVERIFY(progress);
+    QSignalSpy moved(progress, &QProgressBar::valueChanged);
+    m_run->window.findChild<QScrollBar *>(u"HScroll1"_s)->setValue(3);
+    QList<int> values;
+    for (const QList<QVariant> &change : moved)
+        values.append(change[0].toInt());
+    // At the first draw checked, forward (as often as painting allows), then
+    // empty again.
+    QVERIFY(values.size() >= 2);
+    QCOMPARE(values.first(), 1);
+    QCOMPARE(values.last(), 0);
+    QVERIFY(std::is_sorted(values.begin(), values.end() - 1));
+    QCOMPARE(progress->maximum(), 3);
 }
 
 QTEST_MAIN(ResultsViewTest)

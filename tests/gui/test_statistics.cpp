@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTableView>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -80,6 +81,7 @@ private slots:
     void comparisonLocksTheDaysAndSplitsTheChart();
     void slidersReachTheMonthsOfTheSettings();
     void assistantRanksAndLocksStepOne();
+    void theDrawsListShowsWholeDatesAtTheFirstSize();
 };
 
 void StatisticsTest::groupsMirrorEachOtherAndRecount()
@@ -284,6 +286,26 @@ void StatisticsTest::assistantRanksAndLocksStepOne()
     QVERIFY(count->value() == 0);
     QVERIFY(box(run, 3)->isEnabled());
     QVERIFY(run.fake.messages.shown.isEmpty());
+}
+
+void StatisticsTest::theDrawsListShowsWholeDatesAtTheFirstSize()
+{
+    ProgramFolder folder;
+    QList<DrawRecord> draws = someDraws();
+    draws << test::makeDraw(QDate(2026, 8, 19), {1, 12, 23, 34, 45, 46}, 7, 3); // a Wednesday
+    QVERIFY(folder.writeDraws(draws));
+    ProgramRun run(folder, Today);
+    QVERIFY(run.window.startUp());
+    QVERIFY(run.showTab(StatisticsTab));
+    FIND_CHILD(QTableView, list, run.window, u"ListView3"_s);
+    // No entry is cut, "Miércoles" included.
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        for (int column = 0; column < 2; ++column) {
+            const QModelIndex cell = list->model()->index(row, column);
+            QVERIFY2(list->columnWidth(column) >= list->sizeHintForIndex(cell).width(),
+                     qPrintable(cell.data().toString()));
+        }
+    }
 }
 
 QTEST_MAIN(StatisticsTest)

@@ -2,6 +2,7 @@
 // The buttons of "Gestor de peñas" on the syndicate picked in the list:
 // delete, edit and print, with and without a selection.
 #include "gui_test_support.h"
+#include "main/program_data.h"
 #include "main/syndicate_commands.h"
 
 #include <QLabel>
@@ -49,6 +50,7 @@ private slots:
     void editWarnsOnlyForReducedSyndicate();
     void printOpensForSelectedSyndicate();
     void deleteInReadOnlyFolderShowsPermissionMessage();
+    void selectionSurvivesRebuildsAndFollowsTheKeyboard();
 
 private:
     std::unique_ptr<ProgramFolder> m_folder;
@@ -228,6 +230,30 @@ void SyndicateCommandsTest::deleteInReadOnlyFolderShowsPermissionMessage()
                              u"Error de permiso"_s, MessageIcon::Exclamation}));
     QCOMPARE(m_folder->syndicatesBytes(), before);
     QCOMPARE(m_list->model()->rowCount(), 3);
+}
+
+void SyndicateCommandsTest::selectionSurvivesRebuildsAndFollowsTheKeyboard()
+{
+    gui::SyndicateCommands &commands = m_run->window.syndicateCommands();
+    auto *kind = m_run->window.findChild<QLabel *>(u"Label28"_s);
+    QVERIFY(kind);
+
+    // The arrow keys pick as a click does: the selection and the detail.
+    test::clickCell(m_list, 0);
+    QTest::keyClick(m_list, Qt::Key_Down);
+    QTest::keyClick(m_list, Qt::Key_Down);
+    QCOMPARE(commands.selectedSyndicate(), 3);
+    QCOMPARE(kind->text().left(10), u"-Reducida "_s);
+
+    // A check that rewrites the tallies rebuilds the list; the pick stays.
+    QList<DrawRecord> draws = test::drawsUntil(QDate(2026, 12, 5), 4);
+    draws << test::makeDraw(QDate(2026, 12, 7), {1, 2, 3, 4, 5, 6}, 7, 0);
+    QVERIFY(m_folder->writeDraws(draws));
+    m_run->window.data().refreshCalendar();
+    m_run->window.data().runCheckingCycle();
+    QCOMPARE(commands.selectedSyndicate(), 3);
+    QCOMPARE(m_list->selectionModel()->selectedRows().value(0).row(), 2);
+    QCOMPARE(kind->text().left(10), u"-Reducida "_s);
 }
 
 QTEST_MAIN(SyndicateCommandsTest)

@@ -115,7 +115,7 @@ void SyndicateDetailTest::firstSyndicateIsShownAtStartUp()
     QCOMPARE(bets->item(0)->text(), u"3 - 8-15-22-31-38-42-47"_s);
     QCOMPARE(text(window, u"Label28"_s), u"-Apuesta múltiple de 8 nºs."_s);
     // 28 bets every draw of the week, seven draws a week in 2026, at 0,5 euros.
-    QCOMPARE(text(window, u"Label37"_s), u"98 euros."_s);
+    QCOMPARE(text(window, u"Label37"_s), u"98,00 euros."_s);
     QCOMPARE(text(window, u"Label3_0"_s), u"4"_s);
     QCOMPARE(text(window, u"Label3_3"_s), u"1"_s);
     QCOMPARE(text(window, u"Label17"_s), u"12"_s);
@@ -140,7 +140,7 @@ void SyndicateDetailTest::pickingARowShowsItsDetailAndRemembersIt()
     test::clickCell(list, 2);
     QCOMPARE(text(window, u"Label28"_s), u"-Apuestas sencillas."_s);
     QCOMPARE(text(window, u"Label17"_s), u"2"_s);
-    QCOMPARE(text(window, u"Label37"_s), u"1 euros."_s);
+    QCOMPARE(text(window, u"Label37"_s), u"1,00 euros."_s);
     const ReportRow row = reportRow(*m_folder, u"Peña"_s);
     QCOMPARE(row.value(u"Nombre"_s), u"Familia"_s);
     QCOMPARE(row.value(u"Diasajugar"_s), u"Sábado"_s);

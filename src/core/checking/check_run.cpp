@@ -137,7 +137,7 @@ std::array<int, 5> prizesInDraw(const SyndicateRecord &syndicate, const DrawReco
 }
 
 CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &syndicates,
-                      const CheckOptions &options)
+                      const CheckOptions &options, const CheckProgress &progress)
 {
     CheckResults results;
     results.simple = ResultList(ResultListKind::Simple, draws, syndicates, options.prizesOnly);
@@ -185,6 +185,8 @@ CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecor
             results.simple.appendSimpleBlock(d, s, static_cast<int>(syndicate.bets.size()),
                                              prizeBets);
         }
+        if (progress)
+            progress(newestIndex - d + 1, newestIndex - oldestShown + 1);
     }
 
     for (int s = 0; s < syndicates.size(); ++s) {

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace zafrano {
 
@@ -32,13 +33,16 @@ struct CheckResults
     QList<int> changedRecords;
 };
 
+// Told once per checked draw, newest first: how many are done of how many.
+using CheckProgress = std::function<void(int checked, int total)>;
+
 // Checks every syndicate against the newest draws. A syndicate plays a draw on
 // its weekday (or every day with "Todos") from its creation date on. Every
 // prize of a played draw newer than the syndicate's counted-through date is
 // added to its tallies once, whether or not the draw is among those shown, and
 // the date then moves forward to the newest draw (never back).
 CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &syndicates,
-                      const CheckOptions &options);
+                      const CheckOptions &options, const CheckProgress &progress = {});
 
 // The tallies of a syndicate for one draw, as a check adds them: its six-number
 // bets with 3, 4, 5, 6 and 5 + complementario hits (slots 3..7).

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/texts.h"
 
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace zafrano::texts {
@@ -48,9 +50,30 @@ ProgramMessage importSucceeded()
             MessageIcon::Information};
 }
 
-ProgramMessage unreadableDrawsFile()
+namespace {
+
+QString keptCopyLine(const QString &keptAs)
 {
-    return {u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!."_s,
+    return u"\r\nSe ha guardado una copia del archivo en "_s + QFileInfo(keptAs).fileName() +
+           u"."_s;
+}
+
+} // namespace
+
+ProgramMessage unreadableDrawsFile(const QString &keptAs)
+{
+    ProgramMessage message{
+        u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!."_s,
+        u"Error de lectura"_s, MessageIcon::Exclamation};
+    if (!keptAs.isEmpty())
+        message.text += keptCopyLine(keptAs);
+    return message;
+}
+
+ProgramMessage partialSyndicatesFile(const QString &keptAs)
+{
+    return {u"El archivo de peñas termina en una peña incompleta, que no se tendrá en cuenta."_s +
+                keptCopyLine(keptAs),
             u"Error de lectura"_s, MessageIcon::Exclamation};
 }
 

@@ -23,7 +23,10 @@ ProgramMessage importRejected();
 ProgramMessage importFailed(int errorNumber);
 ProgramMessage importSucceeded();
 
-ProgramMessage unreadableDrawsFile();
+// keptAs: where the damaged file was put aside, said on a line of its own.
+ProgramMessage unreadableDrawsFile(const QString &keptAs = {});
+// The syndicates file ended in part of a record; the whole file was kept as keptAs.
+ProgramMessage partialSyndicatesFile(const QString &keptAs);
 
 // Printing the results when no row has anything to print.
 ProgramMessage emptyResultsListing();

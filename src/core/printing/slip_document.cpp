@@ -8,6 +8,10 @@ namespace zafrano {
 namespace {
 
 constexpr double MarkSizePt = 11.5;
+// The syndicate's name and days in small type, in the free margin under the
+// boxes of the official slip's grid.
+constexpr double SlipTextSizePt = 7;
+constexpr double SlipTextBelowGridMm = 62;
 
 } // namespace
 
@@ -27,6 +31,13 @@ PrintDocument buildSlipDocument(const SyndicateRecord &syndicate, const SlipOpti
         document.setFont(MarkSizePt, false, false, true);
         for (const QPointF &mark : slip.marks)
             document.placeText(mark.x(), mark.y(), u"X"_s);
+        // The plain slip's artwork already names them.
+        if (options.mode == SlipMode::Official) {
+            document.setFont(SlipTextSizePt);
+            document.placeText(options.offsetX, options.offsetY + SlipTextBelowGridMm,
+                               syndicate.nameText() + u" - "_s + syndicate.daysText());
+            document.setFont(MarkSizePt, false, false, true);
+        }
     }
     return document;
 }

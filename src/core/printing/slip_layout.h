@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/program_message.h"
 #include "store/syndicate_record.h"
 
 #include <QList>
@@ -25,6 +26,11 @@ struct SlipOptions
     float offsetY = 0;
     bool extraMark = false; // the box under the first column of block 8
 };
+
+// Nothing when the record can be printed; otherwise the message that refuses
+// it. A bet count that is neither 1..205 nor a multiple's code is damage, and
+// its slips would not match what the printing window says.
+std::optional<ProgramMessage> slipPrintRefusal(const SyndicateRecord &syndicate);
 
 // Eight bets to a slip; a multiple fills one slip.
 int slipCount(const SyndicateRecord &syndicate);

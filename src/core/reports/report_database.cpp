@@ -24,6 +24,7 @@ struct ColumnDef
 {
     QString name;
     QString type;
+    bool money = false; // printed with two decimals
 };
 
 struct TableDef
@@ -42,7 +43,7 @@ const QList<TableDef> &tableDefs()
         {u"Peña"_s,
          {{u"Nombre"_s, u"TEXT"_s},
           {u"Diasajugar"_s, u"TEXT"_s},
-          {u"Dinero"_s, u"REAL"_s},
+          {u"Dinero"_s, u"REAL"_s, true},
           {u"Dia1"_s, u"DATE"_s},
           {u"Dia2"_s, u"DATE"_s},
           {u"Aciertos"_s, u"TEXT"_s},
@@ -261,9 +262,13 @@ QString decimalText(double value)
 }
 
 // A stored value as the layouts print it.
-QString cellText(sqlite3_stmt *stmt, int column, const QString &type)
+QString cellText(sqlite3_stmt *stmt, int column, const ColumnDef &def)
 {
-    switch (sqlite3_column_type(stmt, column)) {
+    const QString &type = def.type;
+    const int stored = sqlite3_column_type(stmt, column);
+    if (def.money && (stored == SQLITE_FLOAT || stored == SQLITE_INTEGER))
+        return moneyText(centsFromEuros(sqlite3_column_double(stmt, column)));
+    switch (stored) {
     case SQLITE_NULL:
         return {};
     case SQLITE_INTEGER:
@@ -333,7 +338,7 @@ Status ReportDatabase::writeSyndicate(const QStringList &bets, const SyndicateRe
         return updateSingleRow(db, m_path, u"Peña"_s,
                                {{u"Nombre"_s, row.name},
                                 {u"Diasajugar"_s, row.days},
-                                {u"Dinero"_s, row.money},
+                                {u"Dinero"_s, eurosFromCents(row.money)},
                                 {u"Dia1"_s, row.createdOn},
                                 {u"Dia2"_s, row.checkedTo},
                                 {u"Aciertos"_s, row.hitShare},
@@ -399,8 +404,7 @@ Result<ReportTables> ReportDatabase::readAll() const
             while ((step = sqlite3_step(select.get())) == SQLITE_ROW) {
                 ReportRow row;
                 for (int c = 0; c < table.columns.size(); ++c)
-                    row.insert(table.columns[c].name,
-                               cellText(select.get(), c, table.columns[c].type));
+                    row.insert(table.columns[c].name, cellText(select.get(), c, table.columns[c]));
                 rows.append(row);
             }
             if (step != SQLITE_DONE)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/money.h"
 #include "common/result.h"
 #include "stats/number_counts.h"
 #include "stats/statistics_selection.h"
@@ -19,7 +20,7 @@ struct SyndicateReportRow
 {
     QString name;                // Nombre
     QString days;                // Diasajugar
-    float money = 0;             // Dinero: the weekly spend in euros
+    Cents money = 0;             // Dinero: the weekly spend, stored in euros
     QDate createdOn;             // Dia1
     QDate checkedTo;             // Dia2
     QString hitShare;            // Aciertos, as shown: "12,5 %", "100 %" or "-"

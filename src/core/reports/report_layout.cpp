@@ -10,6 +10,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -147,7 +148,11 @@ Result<ReportDocument> buildReport(const DataFolder &folder, ReportKind kind)
         return html.error();
     static const QRegularExpression titleTag(u"<title>(.*?)</title>"_s,
                                              QRegularExpression::DotMatchesEverythingOption);
-    QString title = titleTag.match(html.value()).captured(1).trimmed();
+    // The title is HTML as the layout filled it: a window title or a PDF's
+    // title wants the text ("A & B", not "A &amp; B").
+    QString title =
+        QTextDocumentFragment::fromHtml(titleTag.match(html.value()).captured(1)).toPlainText();
+    title = title.trimmed();
     if (title.isEmpty())
         title = kind == ReportKind::Syndicate ? u"Informe de la peña"_s : u"Informe estadístico"_s;
     return ReportDocument{title, html.value()};

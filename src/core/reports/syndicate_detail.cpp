@@ -44,10 +44,10 @@ QString betText(const SyndicateRecord::Bet &bet, int numbers)
     return parts.join(u'-');
 }
 
-float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet, QDate today)
+Cents weeklySpend(const SyndicateRecord &syndicate, float pricePerBet, QDate today)
 {
-    float spend = static_cast<float>(syndicate.sixNumberBets()) * pricePerBet;
-    spend *= static_cast<float>(drawsPerWeek(syndicate.daysText(), today));
+    Cents spend = syndicate.sixNumberBets() * centsFromEuros(pricePerBet);
+    spend *= drawsPerWeek(syndicate.daysText(), today);
     return spend;
 }
 
@@ -125,9 +125,9 @@ SyndicateReportRow syndicateReportRow(const SyndicateRecord &syndicate,
     return row;
 }
 
-QString weeklySpendText(float euros)
+QString weeklySpendText(Cents spend)
 {
-    return priceText(euros) + u" euros."_s;
+    return moneyText(spend) + u" euros."_s;
 }
 
 } // namespace zafrano

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/money.h"
 #include "common/result.h"
 #include "reports/report_database.h"
 #include "store/draw_record.h"
@@ -18,9 +19,9 @@ namespace zafrano {
 // wide, joined by "-" ("5 -12-23- 7-40-49").
 QString betText(const SyndicateRecord::Bet &bet, int numbers);
 
-// The weekly spend in euros: the six-number bets times the price, times the
-// draws a week the syndicate plays in the draw calendar of `today`.
-float weeklySpend(const SyndicateRecord &syndicate, float pricePerBet, QDate today);
+// The weekly spend: the six-number bets times the price, times the draws a
+// week the syndicate plays in the draw calendar of `today`.
+Cents weeklySpend(const SyndicateRecord &syndicate, float pricePerBet, QDate today);
 
 // What the "Gestor de peñas" tab shows of one syndicate, and what its report prints.
 struct SyndicateDetail
@@ -34,7 +35,7 @@ struct SyndicateDetail
     double chartMissed = 0;                        // MSChart3: draws played without a prize
     QString kindText;                              // Label28
     QString baseNumbersText;                       // Label29
-    float weeklySpend = 0;
+    Cents weeklySpend = 0;
 };
 
 // The detail of a stored syndicate against the stored draws (oldest first),
@@ -48,7 +49,7 @@ Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
 SyndicateReportRow syndicateReportRow(const SyndicateRecord &syndicate,
                                       const SyndicateDetail &detail);
 
-// "1,5 euros." as Label37 shows the spend.
-QString weeklySpendText(float euros);
+// "1,50 euros." as Label37 shows the spend.
+QString weeklySpendText(Cents spend);
 
 } // namespace zafrano

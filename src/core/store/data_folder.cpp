@@ -72,6 +72,11 @@ Result<Settings> openDataFolder(const DataFolder &folder,
         if (Result<int> converted = syndicates.convertLegacy(); !converted)
             notify(converted.error().message);
     }
+    // Older records are of another size; only a current file can be cut short.
+    if (syndicates.isLegacyFormat())
+        return settings;
+    if (Result<std::optional<QString>> kept = syndicates.keepWholeRecords(); kept && kept.value())
+        notify(texts::partialSyndicatesFile(*kept.value()));
     return settings;
 }
 

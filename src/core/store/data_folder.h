@@ -51,7 +51,8 @@ private:
 // gives a data folder without a report database a copy of the shipped one,
 // requires tablas.bin (its message and error number otherwise), reads the
 // settings and converts a syndicates file of the older format. `notify` shows
-// the conversion's message before it runs. Returns the settings read.
+// the conversion's message before it runs, and says so when a syndicates file
+// cut short was kept aside and cut back to its whole syndicates. Returns the settings read.
 Result<Settings> openDataFolder(const DataFolder &folder,
                                 const std::function<void(const ProgramMessage &)> &notify);
 

@@ -38,6 +38,10 @@ Result<DrawListing> listDraws(const QList<DrawRecord> &draws, double startSerial
         const QDate date = draw.date();
         if (!date.isValid())
             return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
+        // The tallies count each draw once by its date, oldest first: a file out
+        // of order would lose prizes, so it is as damaged as the import finds it.
+        if (i + 1 < draws.size() && draw.drawDate >= draws[i + 1].drawDate)
+            return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
         const int dayOfWeek = date.dayOfWeek();
         if (draw.drawDate < startSerial || !filter.passes(date))
             continue;
@@ -73,8 +77,9 @@ Result<LoadedDraws> loadDrawsList(const DrawsFile &file, double startSerial,
               : Result<DrawListing>(Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()});
     if (!listing) {
         // The damaged file is kept aside; an error while moving it changes nothing.
-        (void)file.recoverUnreadable();
-        return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
+        const Result<std::optional<QString>> kept = file.recoverUnreadable();
+        return Error{ErrorKind::InvalidData,
+                     texts::unreadableDrawsFile(kept && kept.value() ? *kept.value() : QString())};
     }
     return LoadedDraws{std::move(draws).value(), std::move(listing).value()};
 }

@@ -36,8 +36,8 @@ struct DrawListing
 };
 
 // Lists the draws dated on or after startSerial that pass the filter and
-// counts their winning numbers. A listed draw with a number outside 1..49
-// makes the file unreadable: InvalidData.
+// counts their winning numbers. A listed draw with a number outside 1..49, or
+// dates that do not go strictly forward, make the file unreadable: InvalidData.
 Result<DrawListing> listDraws(const QList<DrawRecord> &draws, double startSerial,
                               const WeekdayFilter &filter = {});
 

@@ -115,6 +115,7 @@ Settings SettingsFile::readAtStartup() const
     Settings settings;
     if (!m_file.exists()) {
         settings.setWebAddress(defaultWebAddress());
+        settings.pricePerBet = NewFilePricePerBet;
         (void)write(settings); // a folder that cannot be written still starts
         return settings;
     }

@@ -51,7 +51,11 @@ public:
     explicit SettingsFile(const QString &folder);
     QString path() const { return m_file.path(); }
 
-    // Start-up reading: creates the file with the default address when absent,
+    // A bet has cost 0,50 euros since 2003; a new file starts from that price.
+    static constexpr float NewFilePricePerBet = 0.5F;
+
+    // Start-up reading: creates the file with the default address and the
+    // price of a bet when absent,
     // and replaces a full-width or former address by the default. A file that
     // cannot be read gives all-zero fields, as the program always did.
     Settings readAtStartup() const;

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -50,7 +51,7 @@ Status SyndicatesFile::openAtStartup() const
 
 Result<QList<SyndicateRecord>> SyndicatesFile::readAll() const
 {
-    Result<QList<QByteArray>> raw = m_file.readAll(TrailingBytes::PadWithZeros);
+    Result<QList<QByteArray>> raw = m_file.readAll(TrailingBytes::Reject);
     if (!raw)
         return raw.error();
     QList<SyndicateRecord> records;
@@ -70,7 +71,7 @@ Result<SyndicateRecord> SyndicatesFile::read(int k) const
 
 Status SyndicatesFile::write(int k, const SyndicateRecord &record) const
 {
-    return m_file.write(k, record.toBytes(), TrailingBytes::PadWithZeros);
+    return m_file.write(k, record.toBytes(), TrailingBytes::Reject);
 }
 
 Status SyndicatesFile::writeAll(const QList<SyndicateRecord> &records) const
@@ -80,7 +81,27 @@ Status SyndicatesFile::writeAll(const QList<SyndicateRecord> &records) const
 
 Status SyndicatesFile::remove(int k) const
 {
-    return m_file.remove(k, TrailingBytes::PadWithZeros);
+    return m_file.remove(k, TrailingBytes::Reject);
+}
+
+Result<std::optional<QString>> SyndicatesFile::keepWholeRecords() const
+{
+    if (!m_file.exists())
+        return std::optional<QString>{};
+    Result<QByteArray> bytes = readFileCapped(path(), MaxBytes);
+    if (!bytes)
+        return bytes.error();
+    const qsizetype rest = bytes->size() % SyndicateRecord::Size;
+    if (rest == 0)
+        return std::optional<QString>{};
+    Result<QString> kept =
+        moveAside(path(), QFileInfo(path()).dir().filePath(QString::fromUtf16(DamagedName)));
+    if (!kept)
+        return kept.error();
+    if (Status written = replaceFileAtomically(path(), workFilePath(), bytes->chopped(rest));
+        !written)
+        return written.error();
+    return std::optional<QString>{kept.value()};
 }
 
 Status SyndicatesFile::resetResults(QDate today) const

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace zafrano {
 
@@ -16,6 +17,7 @@ class SyndicatesFile
 {
 public:
     static constexpr auto FileName = u"bonoapu.dat";
+    static constexpr auto DamagedName = u"bonoapu.bad";
     static constexpr int LegacySize = 591;
     // A syndicates file of 5,000 syndicates is already far beyond any player.
     static constexpr qint64 MaxBytes = 5000LL * SyndicateRecord::Size;
@@ -29,8 +31,8 @@ public:
     // syndicates file is created when none is there.
     Status openAtStartup() const;
 
-    // Every syndicate in record order. A last record cut short is read as far as
-    // it goes, the rest zero, and is kept whole by the next rewrite.
+    // Every syndicate in record order. A last record cut short is damage:
+    // InvalidData (start-up puts such a file right, see keepWholeRecords).
     Result<QList<SyndicateRecord>> readAll() const;
     Result<SyndicateRecord> read(int k) const;
 
@@ -41,6 +43,11 @@ public:
     Status remove(int k) const;
     // Every syndicate: hits 0, countedThrough 0, createdOn today.
     Status resetResults(QDate today) const;
+
+    // A file that ends in part of a record is kept whole as bonoapu.bad (or
+    // .bad.1 …) and cut back to its whole records. Returns where the copy went,
+    // or nothing when the file was whole.
+    Result<std::optional<QString>> keepWholeRecords() const;
 
     // True when the file was written by the older version of the program
     // (591-byte records): its first record's days field names a draw day.

@@ -5,6 +5,7 @@
 #include "systems/tables_file.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -139,6 +140,13 @@ void BetKindChooser::pickEntry(int index)
         request.reductionTableIndex = index;
     }
     emit editorRequested(request);
+}
+
+void BetKindChooser::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_hasBeenActive = true;
 }
 
 } // namespace zafrano::gui

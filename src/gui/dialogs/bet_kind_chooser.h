@@ -25,9 +25,16 @@ public:
     // The markers that appear one by one under the title.
     static constexpr int MarkerCount = 18;
 
+    // The chooser was in front at least once: the main window's activation
+    // after that is the player coming back, not the chooser just opening.
+    bool hasBeenActive() const { return m_hasBeenActive; }
+
 signals:
     // The editor opens with this request; the chooser has done its work.
     void editorRequested(const zafrano::EditorRequest &request);
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     void chooseSimple();
@@ -43,6 +50,7 @@ private:
     QComboBox *m_list = nullptr;        // Combo1
     QList<QLabel *> m_markers;          // Label1(0..17)
     QTimer *m_markerTimer = nullptr;    // Timer1
+    bool m_hasBeenActive = false;
 };
 
 } // namespace zafrano::gui

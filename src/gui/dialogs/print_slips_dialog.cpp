@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -94,12 +95,20 @@ void PrintSlipsDialog::correctionEdited(int box, const QString &text)
         m_corrections[1]->setText(priceText(settings.printOffsetY));
     }
     value = edit.stored;
-    m_data.saveSettings();
+    m_data.saveSettings(m_saveFailureShown);
 }
 
 bool PrintSlipsDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    // Leaving the box warns; the window merely losing activation (the player
+    // clicks the main window) or a menu popping up does not.
+    const auto leftBox = [event] {
+        if (event->type() != QEvent::FocusOut)
+            return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    };
+    if (leftBox()) {
         for (QLineEdit *box : m_corrections) {
             if (watched == box && box->text().trimmed().isEmpty())
                 m_data.platform().messages.show(

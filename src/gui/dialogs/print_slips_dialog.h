@@ -33,6 +33,8 @@ private:
     SyndicateRecord m_syndicate;
     QLineEdit *m_corrections[2] = {};
     QCheckBox *m_extraMark = nullptr;
+    // Every keystroke writes; a failing write is said once per window.
+    bool m_saveFailureShown = false;
 };
 
 } // namespace zafrano::gui

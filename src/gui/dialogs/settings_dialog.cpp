@@ -54,7 +54,7 @@ void SettingsDialog::priceEdited(const QString &text)
     if (edit.resetText)
         m_price->setText(*edit.resetText);
     m_data.settings().pricePerBet = edit.stored;
-    m_data.saveSettings();
+    m_data.saveSettings(m_saveFailureShown);
 }
 
 void SettingsDialog::monthsEdited(const QString &text)
@@ -64,7 +64,7 @@ void SettingsDialog::monthsEdited(const QString &text)
         m_months->setText(*edit.resetText);
     m_data.settings().maxMonths = edit.stored;
     emit maxMonthsChanged(edit.stored);
-    m_data.saveSettings();
+    m_data.saveSettings(m_saveFailureShown);
 }
 
 } // namespace zafrano::gui

@@ -29,6 +29,8 @@ private:
     ProgramData &m_data;
     QLineEdit *m_price = nullptr;
     QLineEdit *m_months = nullptr;
+    // Every keystroke writes; a failing write is said once per window.
+    bool m_saveFailureShown = false;
 };
 
 } // namespace zafrano::gui

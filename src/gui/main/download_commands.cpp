@@ -77,7 +77,7 @@ void DownloadCommands::start()
         return;
     m_lastDraw.forgetDocument();
     m_general.results().setNewDrawsNotice({});
-    m_general.results().stopPrizeIndicator();
+    m_general.results().resetPrizeIndicator();
     const CalendarStatus &calendar = m_data.calendar();
     m_tabs.setCurrentIndex(0);
     m_controller.start(m_data.platform().clock.today(),

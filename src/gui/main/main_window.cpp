@@ -14,6 +14,7 @@
 #include "main/report_commands.h"
 #include "main/syndicate_commands.h"
 #include "printing/results_listing.h"
+#include "printing/slip_layout.h"
 #include "tabs/create_tab.h"
 #include "tabs/general_tab.h"
 #include "tabs/last_draw_tab.h"
@@ -104,8 +105,14 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
         request.editRecord = record;
         openEditor(request);
     });
-    connect(m_drawCommands, &DrawCommands::resultsReset, this,
-            [this] { m_general->setDrawsToCheck(1); });
+    connect(m_drawCommands, &DrawCommands::resultsReset, this, [this] {
+        // The old tallies leave the lists even when one draw was already on show.
+        m_general->results().clearList(1);
+        if (m_general->drawsToCheck() == 1)
+            m_data->check();
+        else
+            m_general->setDrawsToCheck(1);
+    });
     // The program's normal exit, once the running pass has returned.
     connect(m_reports, &ReportCommands::endRequested, this, [this] {
         m_endRequested = true;
@@ -193,14 +200,18 @@ void MainWindow::handleActivation()
     // An activation that comes before the editor ever was in front is the
     // window system catching up (after a message box), not the player
     // coming back: the editor just opened stays.
+    // An edit-mode bet left half changed keeps the editor open, with the
+    // refusal its own closing gives, rather than being dropped unsaid.
     if (m_editor && m_editor->hasBeenActive())
-        closeEditor();
+        m_editor->close();
     if (m_syndicatesChanged) {
         m_general->clearSyndicateFilter();
         m_data->recheckNewestDraw();
         m_data->refreshCalendar();
         m_syndicatesChanged = false;
     }
+    if (m_chooser && m_chooser->hasBeenActive())
+        m_chooser->close();
     if (m_about)
         m_about->close();
     if (m_settingsDialog)
@@ -423,6 +434,10 @@ void MainWindow::showPrintSlips(int record)
     Result<SyndicateRecord> syndicate = m_data->folder().syndicates().read(record);
     if (!syndicate) {
         m_data->showFailure(syndicate.error());
+        return;
+    }
+    if (const std::optional<ProgramMessage> refused = slipPrintRefusal(syndicate.value())) {
+        m_platform.messages.show(*refused);
         return;
     }
     if (m_printSlips)

@@ -14,8 +14,17 @@ ProgramData::ProgramData(const DataFolder &folder, Platform &platform, QObject *
 
 void ProgramData::saveSettings()
 {
-    if (Status written = m_folder.settings().write(m_settings); !written)
-        showFailure(written.error());
+    bool failureShown = false;
+    saveSettings(failureShown);
+}
+
+void ProgramData::saveSettings(bool &failureShown)
+{
+    Status written = m_folder.settings().write(m_settings);
+    if (written || failureShown)
+        return;
+    failureShown = true;
+    showFailure(written.error());
 }
 
 void ProgramData::refreshCalendar()
@@ -100,13 +109,17 @@ void ProgramData::runCheckingCycle()
 
 void ProgramData::check()
 {
+    // Only a list just read may be written back: the editor may have appended
+    // a syndicate since the cached one was read.
     Result<QList<SyndicateRecord>> syndicates = m_folder.syndicates().readAll();
     if (syndicates)
         m_syndicates = syndicates.value();
     CheckOptions options = m_checkOptions;
     options.drawCount = std::clamp(options.drawCount, 1, std::max<int>(1, m_draws.size()));
-    m_checkResults = runCheck(m_draws, m_syndicates, options);
-    if (!m_checkResults.changedRecords.isEmpty()) {
+    m_checkResults = runCheck(m_draws, m_syndicates, options, [this](int checked, int total) {
+        emit checkProgressed(checked, total);
+    });
+    if (syndicates && !m_checkResults.changedRecords.isEmpty()) {
         if (Status written = m_folder.syndicates().writeAll(m_checkResults.syndicates); !written) {
             showFailure(written.error());
         } else {

@@ -33,6 +33,9 @@ public:
     void setSettings(const Settings &settings) { m_settings = settings; }
     // Writes the settings record; a failure is shown, the program goes on.
     void saveSettings();
+    // The same for a window whose boxes write on every keystroke: a failure is
+    // shown only while `failureShown` is false, and sets it.
+    void saveSettings(bool &failureShown);
 
     // Every stored draw, as the last calendar refresh or listing read them.
     const QList<DrawRecord> &draws() const { return m_draws; }
@@ -97,7 +100,10 @@ signals:
     void syndicatesLoaded();
     void drawsListed();
     void resultsChecked();
-    // The draws to check should go back to 1 (their change runs the cycle).
+    // During a check, once per checked draw.
+    void checkProgressed(int checked, int total);
+    // The draws to check (HScroll1) and the chart's half (HScroll2) should go
+    // back to 1; the change of the draws runs the cycle.
     void drawsToCheckResetRequested();
 
 private:

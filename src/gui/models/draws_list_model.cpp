@@ -30,6 +30,18 @@ int DrawsListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : 2;
 }
 
+const QFont &DrawsListModel::entryFont()
+{
+    // Courier keeps the spaced-out numbers in columns; listed draws are bold.
+    static const QFont font = [] {
+        QFont courier(u"Courier New"_s);
+        courier.setStyleHint(QFont::Monospace);
+        courier.setBold(true);
+        return courier;
+    }();
+    return font;
+}
+
 QVariant DrawsListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_records.size())
@@ -39,16 +51,8 @@ QVariant DrawsListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return index.column() == 0 ? drawEntryText(draw) : drawDateText(draw);
-    case Qt::FontRole: {
-        // Courier keeps the spaced-out numbers in columns; listed draws are bold.
-        static const QFont font = [] {
-            QFont courier(u"Courier New"_s);
-            courier.setStyleHint(QFont::Monospace);
-            courier.setBold(true);
-            return courier;
-        }();
-        return font;
-    }
+    case Qt::FontRole:
+        return entryFont();
     default:
         return {};
     }

@@ -4,6 +4,7 @@
 #include "store/draw_listing.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 namespace zafrano::gui {
 
@@ -19,6 +20,8 @@ public:
     void setDraws(const QList<DrawRecord> &draws, const DrawListing &listing);
     // The draws-file record shown in a row.
     int recordAt(int row) const;
+    // The font of every entry.
+    static const QFont &entryFont();
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -83,6 +83,11 @@ FrequencyChart::FrequencyChart(QWidget *parent) : QWidget(parent)
     showHalf();
 }
 
+void FrequencyChart::showFirstHalf()
+{
+    m_halves->setValue(1);
+}
+
 ChartHalf FrequencyChart::half() const
 {
     return m_halves->value() == 1 ? ChartHalf::Low : ChartHalf::High;

@@ -29,6 +29,8 @@ public:
     void setComparing(bool comparing);
 
     ChartHalf half() const;
+    // Back to numbers 1..25, as the re-check of the newest draw leaves it.
+    void showFirstHalf();
     QChart *chart() const { return m_chart; }
 
     // The series colour of a weekday, Monday = 0 … Sunday = 6.

@@ -170,6 +170,13 @@ void GeneralTab::filterChosen(int index)
     m_data.checkOptions().syndicateName =
         index > 0 ? m_filter->itemData(index).toString() : QString();
     m_data.check();
+    // One syndicate chosen: its kind's list comes to the front, once, and only
+    // when it is hidden; later checks leave the player's choice of list alone.
+    if (index <= 0 || index > m_data.syndicates().size())
+        return;
+    const int list = MultipleCode::isMultiple(m_data.syndicates()[index - 1].betCount) ? 1 : 0;
+    if (m_results->shownList() != list)
+        m_results->showResultsList(list);
 }
 
 void GeneralTab::fillSyndicateFilter()

@@ -3,6 +3,7 @@
 
 #include "main/program_data.h"
 #include "models/results_list_model.h"
+#include "tabs/check_progress_bar.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -85,30 +86,29 @@ ResultsPanel::ResultsPanel(ProgramData &data, QWidget *parent) : QWidget(parent)
     buttons->addWidget(news);
     buttons->addWidget(print);
 
+    // As wide as the lists, which take turns in one place.
+    m_progress = new CheckProgressBar(this);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(buttons);
+    layout->addWidget(m_progress);
     layout->addWidget(m_stack, 1);
 
     m_indicator = new QTimer(this);
     m_indicator->setObjectName(u"Timer3"_s);
     m_indicator->setInterval(800);
     connect(m_indicator, &QTimer::timeout, this, &ResultsPanel::blink);
+    connect(&m_data, &ProgramData::checkProgressed, m_progress, &CheckProgressBar::showChecked);
     connect(&m_data, &ProgramData::resultsChecked, this, &ResultsPanel::showResults);
 }
 
 void ResultsPanel::showResults()
 {
+    m_progress->finish();
     const CheckResults &results = m_data.checkResults();
     m_models[0]->setList(results.simple);
     m_models[1]->setList(results.multiple);
-    // A one-syndicate filter brings its own list to the front.
-    if (!m_data.checkOptions().syndicateName.isEmpty()) {
-        if (results.simple.rowCount() == 0 && results.multiple.rowCount() > 0)
-            showResultsList(1);
-        else if (results.simple.rowCount() > 0)
-            showResultsList(0);
-    }
     startIndicator(results.simplePrize, results.multiplePrize);
 }
 
@@ -118,6 +118,22 @@ void ResultsPanel::showResultsList(int index)
     m_stack->setCurrentIndex(index);
     for (int i = 0; i < 2; ++i)
         m_viewButtons[i]->setChecked(i == index);
+}
+
+void ResultsPanel::clearList(int index)
+{
+    m_models[index]->setList({});
+}
+
+int ResultsPanel::shownList() const
+{
+    return m_stack->currentIndex();
+}
+
+void ResultsPanel::resetPrizeIndicator()
+{
+    stopPrizeIndicator();
+    m_indicatorState = 0;
 }
 
 void ResultsPanel::setNewDrawsNotice(const QString &text)

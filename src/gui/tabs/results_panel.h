@@ -11,6 +11,7 @@ class QTreeView;
 
 namespace zafrano::gui {
 
+class CheckProgressBar;
 class ProgramData;
 class ResultsListModel;
 
@@ -28,6 +29,13 @@ public:
     void showResultsList(int index);
     // Stops the blinking of the view buttons; the indicator's state stays.
     void stopPrizeIndicator();
+    // A download starts: the blinking stops and the state goes back to idle,
+    // so that only the new draws' prizes light the buttons.
+    void resetPrizeIndicator();
+    // Empties list 0 (simple) or 1 (multiple) until the next check.
+    void clearList(int index);
+    // The list on show: 0 simple, 1 multiple.
+    int shownList() const;
     bool prizeIndicatorRunning() const;
     // The notice of new draws left by a download; the indicator only starts while it shows one.
     void setNewDrawsNotice(const QString &text);
@@ -48,9 +56,10 @@ private:
     QTreeView *m_views[2] = {};
     QPushButton *m_viewButtons[2] = {};
     QStackedWidget *m_stack = nullptr;
-    QLabel *m_notice = nullptr;    // Label59
-    QTimer *m_indicator = nullptr; // Timer3
-    int m_indicatorState = 0;      // 0 idle, 1 simple, 2 multiple, 3 both
+    CheckProgressBar *m_progress = nullptr; // ProgressBar2
+    QLabel *m_notice = nullptr;             // Label59
+    QTimer *m_indicator = nullptr;          // Timer3
+    int m_indicatorState = 0;               // 0 idle, 1 simple, 2 multiple, 3 both
 };
 
 } // namespace zafrano::gui

@@ -8,11 +8,13 @@
 #include "tabs/statistics_filter.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -74,8 +76,15 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
     statistics->addWidget(m_periodLine);
     statistics->addWidget(m_weekdaysLine);
 
-    box->setMinimumWidth(390);
-    box->setMaximumWidth(420);
+    // Wide enough for the widest entry and the longest day's date
+    // ("Miércoles") at the window's first size, whatever the fonts.
+    const QFontMetrics metrics(DrawsListModel::entryFont());
+    const int cellPadding = 2 * 12;
+    m_view->setMinimumWidth(
+        metrics.horizontalAdvance(u"49-49-49-49-49-49  C: 49  R: 9"_s) +
+        metrics.horizontalAdvance(u"30/12/2026  Miércoles"_s) + 2 * cellPadding +
+        m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * m_view->frameWidth());
+    box->setMaximumWidth(m_view->minimumWidth() + 40);
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(box);
     layout->addLayout(statistics, 1);
@@ -88,6 +97,8 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
         commands.deleteOneDraw(m_model->recordAt(index.row()));
     });
     connect(&m_data, &ProgramData::drawsListed, this, &StatisticsTab::showDraws);
+    connect(&m_data, &ProgramData::drawsToCheckResetRequested, m_chart,
+            &FrequencyChart::showFirstHalf);
 }
 
 void StatisticsTab::showDraws()

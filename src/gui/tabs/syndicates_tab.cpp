@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPieSeries>
@@ -69,11 +70,16 @@ SyndicatesTab::SyndicatesTab(ProgramData &data, SyndicateCommands &commands,
     layout->addLayout(left, 1);
     layout->addWidget(m_detail);
 
+    // The keyboard and a click both select a row. The selection, not the
+    // current row, which the view may set by itself when it takes the focus.
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = m_view->selectionModel()->selectedRows();
+        if (!rows.isEmpty())
+            pick(rows.first().row());
+    });
     connect(m_view, &QTableView::clicked, this, [this](const QModelIndex &index) {
-        if (m_model->isEmpty())
-            return;
-        m_detail->showSyndicate(index.row() + 1);
-        m_commands.select(index.row() + 1);
+        if (index.row() + 1 != m_commands.selectedSyndicate())
+            pick(index.row());
     });
     connect(&m_data, &ProgramData::syndicatesLoaded, this, &SyndicatesTab::showSyndicates);
 }
@@ -86,11 +92,27 @@ void SyndicatesTab::showSyndicates()
     const bool any = !m_model->isEmpty();
     for (QPushButton *button : m_buttons)
         button->setEnabled(any);
-    // The list is rebuilt from the file: the selection starts again, and the
-    // detail shows the first syndicate (or none).
-    m_commands.select(0);
-    m_detail->showSyndicate(1);
+    // The selected record stays selected through every rebuild (a check that
+    // changed its tallies, an edit); only a record that is gone loses it.
+    // Without one the detail shows the first syndicate (or none).
+    int kept = m_commands.selectedSyndicate();
+    if (kept > m_data.syndicates().size() || !any)
+        kept = 0;
+    m_commands.select(kept);
+    m_restoring = true;
+    if (kept > 0)
+        m_view->selectRow(kept - 1);
+    m_restoring = false;
+    m_detail->showSyndicate(kept > 0 ? kept : 1);
     showSummary();
+}
+
+void SyndicatesTab::pick(int row)
+{
+    if (m_restoring || row < 0 || m_model->isEmpty())
+        return;
+    m_detail->showSyndicate(row + 1);
+    m_commands.select(row + 1);
 }
 
 QWidget *SyndicatesTab::buildSummary()

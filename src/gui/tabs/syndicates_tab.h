@@ -30,6 +30,9 @@ public:
 
 private:
     void showSyndicates();
+    // Row `row` (0-based) picked by a click or the keyboard: its detail, and
+    // the selection.
+    void pick(int row);
     QWidget *buildSummary();
     void showSummary();
 
@@ -43,6 +46,8 @@ private:
     QLineEdit *m_drawsPlayed = nullptr;   // Text5
     QPieSeries *m_chart = nullptr;        // MSChart2
     SyndicateDetailPanel *m_detail = nullptr;
+    // While a rebuild puts the kept selection back, which it shows itself.
+    bool m_restoring = false;
 };
 
 } // namespace zafrano::gui
