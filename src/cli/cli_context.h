@@ -62,6 +62,7 @@ inline constexpr auto Months = u"months";
 inline constexpr auto Rank = u"rank";
 inline constexpr auto Operator = u"operator";
 inline constexpr auto Timeout = u"timeout";
+inline constexpr auto Source = u"source";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

@@ -63,6 +63,13 @@ qsizetype argumentsOf(const CommandEntry &command)
     return usage.split(u' ', Qt::SkipEmptyParts).size() - wordsOf(command.name);
 }
 
+// The arguments that may be left out: the [WORDS] of the usage that are no option.
+qsizetype optionalArgumentsOf(const CommandEntry &command)
+{
+    static const QRegularExpression optional(u"\\[[^-\\]][^\\]]*\\]"_s);
+    return QString::fromUtf16(command.usage).count(optional);
+}
+
 // Standard error is for the program's own messages; the platform's remarks
 // about the session it runs in are not for the player.
 QtMessageHandler standardMessageHandler = nullptr;
@@ -112,7 +119,9 @@ int main(int argc, char *argv[])
           u"N"_s},
          {QString::fromUtf16(option::Operator), u"Web del operador (download)."_s, u"URL"_s},
          {QString::fromUtf16(option::Timeout), u"Espera máxima de cada petición (download)."_s,
-          u"MS"_s}});
+          u"MS"_s},
+         {QString::fromUtf16(option::Source),
+          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
@@ -127,7 +136,8 @@ int main(int argc, char *argv[])
     const std::optional<CommandEntry> command = takeCommand(positional);
     if (!command)
         return usageError(u"Orden desconocida."_s);
-    if (positional.size() != argumentsOf(*command))
+    if (positional.size() < argumentsOf(*command) ||
+        positional.size() > argumentsOf(*command) + optionalArgumentsOf(*command))
         return usageError(u"Argumentos incorrectos para "_s + QString::fromUtf16(command->name));
 
     QDate today = QDate::currentDate();

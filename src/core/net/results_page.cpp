@@ -110,7 +110,7 @@ QString parseErrorText()
 }
 
 PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const QString &drawLink,
-                           bool transferFailed, int year)
+                           int year)
 {
     PageParse parse;
     parse.drawLink = drawLink;
@@ -142,6 +142,7 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
                 if (parse.drawLink.isEmpty()) {
                     const QByteArray tail = page.find(yearText + '/', "\"");
                     parse.drawLink = QString::fromLatin1(yearText + '/' + tail);
+                    parse.drawLinkDate = date;
                 }
                 if (serial > lastDate) {
                     // Newest first: a date listed twice or out of order would
@@ -195,15 +196,12 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
     }
 
     parse.draws.clear();
-    if (parse.newDrawCount == 0 && !transferFailed) {
+    if (parse.newDrawCount == 0) {
         parse.outcome = PageOutcome::Corrupt;
         parse.message = ProgramMessage{
             u"¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
             u"posiblemente se ha de actualizar el programa. Pruebe más tarde."_s,
             u"Error crítico"_s, MessageIcon::Critical};
-    } else if (transferFailed) {
-        parse.outcome = PageOutcome::ConnectionLost;
-        parse.message = notConnectedMessage();
     } else {
         parse.outcome = PageOutcome::Incomplete;
         parse.message = ProgramMessage{u"Aun no hay datos de sorteos del %1."_s.arg(year),
@@ -230,14 +228,14 @@ QByteArray savedPageBytes(QByteArrayView page)
 }
 
 Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView savedPage,
-                                    const QString &drawLink, bool transferFailed, int year)
+                                    const QString &drawLink, int year)
 {
     const DrawsFile draws = folder.draws();
     Result<QList<DrawRecord>> stored = draws.readAll();
     if (!stored)
         return stored.error();
     const QDate newest = stored->isEmpty() ? QDate() : stored->last().date();
-    PageParse parse = parseResultsPage(savedPage, newest, drawLink, transferFailed, year);
+    PageParse parse = parseResultsPage(savedPage, newest, drawLink, year);
     if (!parse.draws.isEmpty()) {
         if (Status appended = draws.append(parse.draws); !appended)
             return appended.error();
