@@ -424,6 +424,12 @@ TEST_F(JsonDownload, ARefusedServiceFallsBackToTheHtmlRoad)
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(kept->cents[0], 61234567);
     EXPECT_FALSE(kept->cents[DrawPrizes::Refund].has_value());
+    // Nothing new on the page: its message says what the service said too.
+    run();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text,
+              u"El servidor de resultados ha rechazado la conexión (HTTP 403).\n"
+              u"Todavía no hay sorteos nuevos."_s);
 }
 
 TEST_F(JsonDownload, WhenEverySourceFailsOneMessageSaysWhatEachSaid)

@@ -252,8 +252,6 @@ void DownloadController::takeInSearchPage()
     case PageOutcome::NewDraws:
         break;
     case PageOutcome::NothingNew:
-        emit messageRaised(*parse->message);
-        break;
     case PageOutcome::Incomplete:
         emit messageRaised(withRefusals(*parse->message));
         break;

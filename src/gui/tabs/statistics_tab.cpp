@@ -49,9 +49,13 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
     auto *deleteButton = new QPushButton(u"Borrar todos los sorteos"_s, box);
     deleteButton->setObjectName(u"Command5"_s);
 
+    auto *manualButton = new QPushButton(u"Añadir sorteo a mano..."_s, box);
+    manualButton->setObjectName(u"CommandAddDraw"_s);
+
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(importButton);
     buttons->addWidget(deleteButton);
+    buttons->addWidget(manualButton);
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_view, 1);
     boxLayout->addWidget(m_total);
@@ -84,6 +88,7 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
 
     connect(importButton, &QPushButton::clicked, &commands, &DrawCommands::importDraws);
     connect(deleteButton, &QPushButton::clicked, &commands, &DrawCommands::deleteAllOrReset);
+    connect(manualButton, &QPushButton::clicked, &commands, &DrawCommands::manualEntryRequested);
     connect(m_view, &QTableView::clicked, this, [this, &commands](const QModelIndex &index) {
         commands.deleteOneDraw(m_model->recordAt(index.row()));
     });
