@@ -262,13 +262,13 @@ int downloadCommand(const CliContext &context)
                 printError(refusal.text);
         }
         printDraws(download.appendedDraws());
-        if (download.fromJson()) {
-            for (const DrawPrizes &prizes : kept)
-                printPrizes(prizes);
-        }
+        // The newest draw's prizes; --json gives every draw's.
+        if (download.fromJson() && !kept.isEmpty())
+            printPrizes(kept.last());
         for (const QString &line : prizeLines)
             printLine(line);
-        if (!report.isEmpty()) {
+        // The saved draw page is the HTML road's; the JSON road brings no page.
+        if (!report.isEmpty() && !download.fromJson()) {
             const QStringList names = {u"6 aciertos"_s, u"5 + C"_s, u"5 aciertos"_s,
                                        u"4 aciertos"_s, u"3 aciertos"_s};
             const QJsonArray prizes = report.value(u"prizes"_s).toArray();

@@ -55,11 +55,12 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(importButton);
     buttons->addWidget(deleteButton);
-    buttons->addWidget(manualButton);
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_view, 1);
     boxLayout->addWidget(m_total);
     boxLayout->addLayout(buttons);
+    // Beside the two, the box would cut all three captions.
+    boxLayout->addWidget(manualButton);
 
     m_chart = new FrequencyChart(this);
     m_periodLine = new QLabel(this);
