@@ -6,6 +6,8 @@
 #include "store/prize_store.h"
 #include "store/program_database.h"
 
+#include <QFile>
+
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
@@ -91,6 +93,9 @@ std::optional<ProgramMessage> keepPrizes(const DataFolder &folder, const DrawPri
 
 std::optional<DrawPrizes> prizesOfDraw(const DataFolder &folder, QDate date)
 {
+    // Reading creates nothing: a folder without zafrano.db has no prizes kept.
+    if (!QFile::exists(folder.filePath(QString::fromUtf16(ProgramDatabase::FileName))))
+        return std::nullopt;
     Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
     if (!db)
         return std::nullopt;
