@@ -112,12 +112,11 @@ void DownloadController::jsonArrived()
     m_newDrawCount = static_cast<int>(m_appended.size());
     if (m_newDrawCount == 0) {
         m_outcome = PageOutcome::NothingNew;
-        emit messageRaised(
-            {u"Todavía no hay sorteos nuevos."_s, u"Pruebe más tarde"_s, MessageIcon::Information});
+        emit messageRaised(nothingNewMessage());
         m_newDrawCount = 1;
     } else {
         m_outcome = PageOutcome::NewDraws;
-        m_newDrawsText = m_newDrawCount == 1 ? u"1 sorteo"_s : u"%1 sorteos"_s.arg(m_newDrawCount);
+        m_newDrawsText = zafrano::newDrawsText(m_newDrawCount);
     }
     if (intake->notice)
         emit messageRaised(*intake->notice);
@@ -291,7 +290,7 @@ void DownloadController::completeDownload()
 
 void DownloadController::keepDrawPagePrizes()
 {
-    if (m_fromJson || m_pageText.isEmpty() || !m_drawLinkDate.isValid())
+    if (m_fromJson || m_parseFailed || m_pageText.isEmpty() || !m_drawLinkDate.isValid())
         return;
     const PrizeReport report = readPrizeReport(savedPageBytes(m_pageText), m_config.operatorBase);
     if (const std::optional<ProgramMessage> notice =

@@ -176,7 +176,7 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
             if (batch.size() == MaxPageDraws)
                 throw ParseError{};
             batch.append(draw);
-            parse.newDrawsText = batch.size() == 1 ? u"1 sorteo"_s : u"%1 sorteos"_s.arg(i + 1);
+            parse.newDrawsText = newDrawsText(static_cast<int>(i + 1));
             parse.newDrawCount += 1;
         }
 
@@ -184,8 +184,7 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
         parse.draws = QList<DrawRecord>(batch.rbegin(), batch.rend());
         if (parse.newDrawCount == 0) {
             parse.outcome = PageOutcome::NothingNew;
-            parse.message = ProgramMessage{u"Todavía no hay sorteos nuevos."_s,
-                                           u"Pruebe más tarde"_s, MessageIcon::Information};
+            parse.message = nothingNewMessage();
             parse.newDrawCount = 1;
         } else {
             parse.outcome = PageOutcome::NewDraws;
@@ -208,6 +207,16 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
                                        u"Pruebe mas tarde"_s, MessageIcon::Information};
     }
     return parse;
+}
+
+QString newDrawsText(int count)
+{
+    return count == 1 ? u"1 sorteo"_s : u"%1 sorteos"_s.arg(count);
+}
+
+ProgramMessage nothingNewMessage()
+{
+    return {u"Todavía no hay sorteos nuevos."_s, u"Pruebe más tarde"_s, MessageIcon::Information};
 }
 
 ProgramMessage notConnectedMessage()

@@ -62,6 +62,12 @@ int monthOfWord(QByteArrayView word);
 // The support address of the parse-error text.
 inline constexpr auto SupportAddress = u"soporte@zafrano.es";
 
+// "1 sorteo", "3 sorteos": the count of the draws a download read.
+QString newDrawsText(int count);
+
+// "Todavía no hay sorteos nuevos.": the sources list no draw after the newest stored.
+ProgramMessage nothingNewMessage();
+
 // "No conectado: …": the transfer failed or the server never answered.
 ProgramMessage notConnectedMessage();
 

@@ -95,7 +95,7 @@ void DownloadCommands::takeInTypedDraw()
     (void)replaceFileAtomically(drawPage, drawPage + u".tmp"_s, savedPageBytes({}));
     m_lastDraw.forgetDocument();
     m_general.results().stopPrizeIndicator();
-    m_general.results().setNewDrawsNotice(u"1 sorteo"_s);
+    m_general.results().setNewDrawsNotice(newDrawsText(1));
     m_data.refreshCalendar();
     m_data.listDraws();
     check(1, 1);
