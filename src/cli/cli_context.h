@@ -47,6 +47,8 @@ const QList<CommandEntry> &netCommands();
 const QList<CommandEntry> &statsCommands();
 // The two reports of the report database, printed to PDF.
 const QList<CommandEntry> &reportCommands();
+// The account of a peña: members, movements, what its draws cost and won.
+const QList<CommandEntry> &ledgerCommands();
 // Every command, in the order the usage lists them.
 QList<CommandEntry> allCommands();
 
@@ -69,6 +71,11 @@ inline constexpr auto Name = u"name";
 inline constexpr auto Multiple = u"multiple";
 inline constexpr auto Bets = u"bets";
 inline constexpr auto Source = u"source";
+inline constexpr auto Shares = u"shares";
+inline constexpr auto From = u"from";
+inline constexpr auto On = u"on";
+inline constexpr auto Date = u"date";
+inline constexpr auto Note = u"note";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

@@ -133,7 +133,12 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Bets), u"Apuestas separadas por ; (add-syndicate)."_s,
           u"APUESTAS"_s},
          {QString::fromUtf16(option::Source),
-          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s}});
+          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s},
+         {QString::fromUtf16(option::Shares), u"Participaciones del miembro (ledger)."_s, u"K"_s},
+         {QString::fromUtf16(option::From), u"Desde esta fecha (ledger)."_s, u"FECHA"_s},
+         {QString::fromUtf16(option::On), u"Baja en esta fecha (ledger)."_s, u"FECHA"_s},
+         {QString::fromUtf16(option::Date), u"Fecha del movimiento (ledger)."_s, u"FECHA"_s},
+         {QString::fromUtf16(option::Note), u"Nota del movimiento (ledger)."_s, u"TEXTO"_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());

@@ -129,6 +129,12 @@ bool bringTalliesUpToDate(SyndicateRecord &syndicate, const SyndicateMasks &mask
 
 } // namespace
 
+bool playsDraw(const SyndicateRecord &syndicate, const DrawRecord &draw)
+{
+    return draw.drawDate >= syndicate.createdOn &&
+           syndicate.playsOn(weekdayNameOf(draw.date().dayOfWeek()));
+}
+
 std::array<int, 5> prizesInDraw(const SyndicateRecord &syndicate, const DrawRecord &draw)
 {
     std::array<int, 5> tally{};

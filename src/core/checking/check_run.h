@@ -44,6 +44,10 @@ using CheckProgress = std::function<void(int checked, int total)>;
 CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &syndicates,
                       const CheckOptions &options, const CheckProgress &progress = {});
 
+// Whether a syndicate plays a draw: on its weekday (or every day with
+// "Todos"), from its creation date on.
+bool playsDraw(const SyndicateRecord &syndicate, const DrawRecord &draw);
+
 // The tallies of a syndicate for one draw, as a check adds them: its six-number
 // bets with 3, 4, 5, 6 and 5 + complementario hits (slots 3..7).
 std::array<int, 5> prizesInDraw(const SyndicateRecord &syndicate, const DrawRecord &draw);

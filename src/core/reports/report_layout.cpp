@@ -63,7 +63,12 @@ std::optional<QString> tableField(const ReportTables &tables, const QString &nam
     const auto &schema = reportSchema();
     const auto def = std::find_if(schema.begin(), schema.end(),
                                   [&](const auto &entry) { return entry.first == table.key(); });
-    if (def == schema.end() || !def->second.contains(column))
+    // A table of another document (the account's statement) has the columns of its rows.
+    if (def == schema.end())
+        return table->isEmpty() || table->first().contains(column)
+                   ? std::optional<QString>(table->value(0).value(column))
+                   : std::nullopt;
+    if (!def->second.contains(column))
         return std::nullopt;
     return table->isEmpty() ? QString() : table->first().value(column);
 }

@@ -28,6 +28,36 @@ const QList<const char *> &migrations()
         "  category TEXT NOT NULL,"
         "  cents INTEGER NOT NULL,"
         "  PRIMARY KEY (draw_date, category)) WITHOUT ROWID;",
+        // The peñas' accounts: members, movements in cents, the price per bet
+        // and the bets each played, both dated so that a change only touches
+        // later draws.
+        "CREATE TABLE ledger_accounts ("
+        "  syndicate TEXT PRIMARY KEY,"
+        "  created_on TEXT NOT NULL,"
+        "  closed_on TEXT,"
+        "  reintegro INTEGER,"
+        "  reintegro_from TEXT);"
+        "CREATE TABLE ledger_members ("
+        "  account TEXT NOT NULL,"
+        "  name TEXT NOT NULL,"
+        "  shares INTEGER NOT NULL CHECK (shares >= 1),"
+        "  joined TEXT NOT NULL,"
+        "  left_on TEXT,"
+        "  PRIMARY KEY (account, name));"
+        "CREATE TABLE ledger_movements ("
+        "  id INTEGER PRIMARY KEY,"
+        "  account TEXT NOT NULL,"
+        "  kind TEXT NOT NULL,"
+        "  member TEXT,"
+        "  cents INTEGER NOT NULL CHECK (cents > 0),"
+        "  date TEXT NOT NULL,"
+        "  note TEXT NOT NULL DEFAULT '');"
+        "CREATE TABLE bet_prices (since TEXT PRIMARY KEY, cents INTEGER NOT NULL);"
+        "CREATE TABLE ledger_bets ("
+        "  account TEXT NOT NULL,"
+        "  since TEXT NOT NULL,"
+        "  record TEXT NOT NULL,"
+        "  PRIMARY KEY (account, since));",
     };
     return list;
 }

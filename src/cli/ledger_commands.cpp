@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zafrano-cli ledger N …: the account of a peña, its members, movements and
+// reintegro digit, with the same rules and figures as the "Cuentas" panel.
+#include "cli_context.h"
+#include "ledger/current_account.h"
+#include "ledger/ledger_csv.h"
+#include "ledger/ledger_statement.h"
+#include "ledger/ledger_store.h"
+#include "output.h"
+#include "store/program_database.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <algorithm>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::cli {
+
+namespace {
+
+QString optionValue(const CliContext &context, const char16_t *name)
+{
+    return context.options->value(QString::fromUtf16(name));
+}
+
+// A date option, or `fallback` when it was not given; nothing, the problem
+// printed, when it is not a date.
+std::optional<QDate> dateOption(const CliContext &context, const char16_t *name, QDate fallback)
+{
+    if (!context.options->isSet(QString::fromUtf16(name)))
+        return fallback;
+    const QDate date = QDate::fromString(optionValue(context, name), u"yyyy-MM-dd"_s);
+    if (!date.isValid()) {
+        printError(u"Fecha no válida: "_s + optionValue(context, name));
+        return std::nullopt;
+    }
+    return date;
+}
+
+int usage()
+{
+    printError(u"Uso: ledger N [member add NOMBRE --shares K [--from FECHA] | member remove "
+               u"NOMBRE [--on FECHA] | pay NOMBRE EUROS [--date FECHA] [--note TEXTO] | payout "
+               u"NOMBRE EUROS [--date FECHA] | cost EUROS [--date FECHA] --note TEXTO | reintegro "
+               u"CIFRA [--from FECHA] | statement [NOMBRE] --pdf ARCHIVO | csv movements|draws]"_s);
+    return UsageError;
+}
+
+QJsonObject accountJson(const LedgerAccount &account)
+{
+    QJsonArray pending;
+    for (QDate date : account.pending)
+        pending.append(date.toString(Qt::ISODate));
+    QJsonArray members;
+    for (const MemberBalance &member : account.members)
+        members.append(QJsonObject{{u"name"_s, member.name},
+                                   {u"shares"_s, member.shares},
+                                   {u"paid"_s, member.paid},
+                                   {u"received"_s, member.received},
+                                   {u"balance"_s, member.balance}});
+    return {{u"syndicate"_s, account.syndicate},
+            {u"played"_s, account.played()},
+            {u"cost"_s, account.cost},
+            {u"prizes"_s, account.prizes},
+            {u"pending"_s, pending},
+            {u"otherCosts"_s, account.otherCosts},
+            {u"bote"_s, account.bote},
+            {u"members"_s, members}};
+}
+
+void printAccount(const LedgerAccount &account)
+{
+    printLine(u"Peña "_s + account.syndicate);
+    printLine(u"Sorteos jugados: "_s + QString::number(account.played()));
+    printLine(u"Coste de las apuestas: "_s + moneyText(account.cost));
+    printLine(u"Premios: "_s + moneyText(account.prizes));
+    QStringList pending;
+    for (QDate date : account.pending)
+        pending.append(date.toString(u"dd/MM/yyyy"_s));
+    printLine(u"Premios pendientes: "_s +
+              (pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s)));
+    printLine(u"Otros gastos: "_s + moneyText(account.otherCosts));
+    printLine(u"Bote: "_s + moneyText(account.bote));
+    for (const MemberBalance &member : account.members)
+        printLine(u"%1  participaciones %2  pagado %3  recibido %4  saldo %5"_s.arg(
+            member.name, QString::number(member.shares), moneyText(member.paid),
+            moneyText(member.received), moneyText(member.balance)));
+}
+
+// The change a subcommand asks for, or nothing after printing why it is not one.
+std::optional<Status> runChange(const CliContext &context, const ProgramDatabase &db,
+                                const QString &name)
+{
+    const QStringList words = context.arguments.mid(1);
+    const QString verb = words.value(0);
+    const auto amount = [&](const QString &text) -> std::optional<Cents> {
+        Result<Cents> cents = amountFromText(text);
+        if (!cents) {
+            printError(cents.error().message.text);
+            return std::nullopt;
+        }
+        return cents.value();
+    };
+    if (verb == u"member"_s && words.size() == 3 && words[1] == u"add"_s) {
+        bool ok = false;
+        const int shares = optionValue(context, option::Shares).toInt(&ok);
+        const std::optional<QDate> from = dateOption(context, option::From, context.today);
+        if (!from)
+            return std::nullopt;
+        return addMember(db, name, {words[2], ok ? shares : 0, *from, {}});
+    }
+    if (verb == u"member"_s && words.size() == 3 && words[1] == u"remove"_s) {
+        const std::optional<QDate> on = dateOption(context, option::On, context.today);
+        if (!on)
+            return std::nullopt;
+        return removeMember(db, name, words[2], *on);
+    }
+    if ((verb == u"pay"_s || verb == u"payout"_s) && words.size() == 3) {
+        const std::optional<Cents> cents = amount(words[2]);
+        const std::optional<QDate> date = dateOption(context, option::Date, context.today);
+        if (!cents || !date)
+            return std::nullopt;
+        const MovementKind kind =
+            verb == u"pay"_s ? MovementKind::Contribution : MovementKind::Payout;
+        return addMovement(db, name,
+                           {0, kind, words[1], *cents, *date, optionValue(context, option::Note)});
+    }
+    if (verb == u"cost"_s && words.size() == 2) {
+        const std::optional<Cents> cents = amount(words[1]);
+        const std::optional<QDate> date = dateOption(context, option::Date, context.today);
+        if (!cents || !date)
+            return std::nullopt;
+        return addMovement(
+            db, name,
+            {0, MovementKind::Cost, {}, *cents, *date, optionValue(context, option::Note)});
+    }
+    if (verb == u"reintegro"_s && words.size() == 2) {
+        bool ok = false;
+        const int digit = words[1].toInt(&ok);
+        const std::optional<QDate> from = dateOption(context, option::From, context.today);
+        if (!from)
+            return std::nullopt;
+        return setReintegro(db, name, ok && words[1].size() == 1 ? digit : -1, *from);
+    }
+    usage();
+    return std::nullopt;
+}
+
+// The statement of the peña, or of one member, printed to PDF; the movements
+// or the per-draw account as CSV on standard output.
+std::optional<int> runOutput(const CliContext &context, const ProgramDatabase &db,
+                             const LedgerAccount &account)
+{
+    const QStringList words = context.arguments.mid(1);
+    const QString verb = words.value(0);
+    if (verb != u"statement"_s && verb != u"csv"_s)
+        return std::nullopt;
+    Result<std::optional<LedgerBook>> book = readLedger(db, account.syndicate);
+    if (!book)
+        return fail(book.error().message);
+    if (verb == u"csv"_s) {
+        if (words.size() != 2 || (words[1] != u"movements"_s && words[1] != u"draws"_s))
+            return usage();
+        std::fputs(
+            qPrintable(words[1] == u"movements"_s ? movementsCsv(**book) : drawsCsv(account)),
+            stdout);
+        return Success;
+    }
+    const QString member = words.value(1);
+    if (!member.isEmpty() && std::none_of(account.members.begin(), account.members.end(),
+                                          [&](const MemberBalance &m) { return m.name == member; }))
+        return fail({u"No hay ningún miembro llamado «"_s + member + u"» en la peña «"_s +
+                         account.syndicate + u"»."_s,
+                     u"Error"_s, MessageIcon::Exclamation});
+    const std::optional<QString> pdf = requiredPdf(context);
+    if (!pdf)
+        return UsageError;
+    Result<ReportDocument> statement =
+        buildStatement(context.folder, account, **book, member, context.today);
+    if (!statement)
+        return fail(statement.error().message);
+    if (!writeReportPdf(*statement, *pdf))
+        return failPdfWrite(*pdf);
+    printLine(u"Extracto guardado en "_s + *pdf);
+    return Success;
+}
+
+int ledgerCommand(const CliContext &context)
+{
+    Result<ChosenSyndicate> chosen = chosenSyndicate(context);
+    if (!chosen)
+        return fail(chosen.error().message);
+    Result<QList<DrawRecord>> draws = context.folder.draws().readAll();
+    if (!draws)
+        return fail(draws.error().message);
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(context.folder);
+    if (!db)
+        return fail(db.error().message);
+    const SyndicateRecord &syndicate = chosen->syndicate;
+    Result<LedgerAccount> account = currentAccount(
+        *db, syndicate, centsFromEuros(context.settings.pricePerBet), *draws, context.today);
+    if (!account)
+        return fail(account.error().message);
+    if (const std::optional<int> shown = runOutput(context, *db, *account))
+        return *shown;
+    if (context.arguments.size() > 1) {
+        const std::optional<Status> changed = runChange(context, *db, syndicate.nameText());
+        if (!changed)
+            return UsageError;
+        if (!*changed)
+            return fail(changed->error().message);
+        account = currentAccount(*db, syndicate, centsFromEuros(context.settings.pricePerBet),
+                                 *draws, context.today);
+        if (!account)
+            return fail(account.error().message);
+    }
+    if (context.json)
+        printJson(accountJson(*account));
+    else
+        printAccount(*account);
+    return Success;
+}
+
+} // namespace
+
+const QList<CommandEntry> &ledgerCommands()
+{
+    static const QList<CommandEntry> commands = {
+        {u"ledger",
+         u"ledger N [member|pay|payout|cost|reintegro|statement|csv] "
+         u"[add|remove|NOMBRE|EUROS|CIFRA] "
+         u"[NOMBRE|EUROS|movements|draws] [--pdf ARCHIVO] [--shares K] [--from FECHA] [--on FECHA] "
+         u"[--date FECHA] [--note TEXTO]",
+         ledgerCommand},
+    };
+    return commands;
+}
+
+} // namespace zafrano::cli

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledger/ledger_account.h"
+
+#include "checking/check_run.h"
+#include "ledger/share_split.h"
+
+#include <QMap>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano {
+
+namespace {
+
+// Where each tally slot (3, 4, 5, 6 hits, 5 + complementario) is kept among a draw's prizes.
+constexpr std::array<int, 5> PrizeIndexOfSlot = {4, 3, 2, 0, 1};
+
+// The newest entry dated on or before `date`; nothing before the first.
+template <typename T> const T *inForceOn(const QList<T> &dated, QDate date)
+{
+    const T *found = nullptr;
+    for (const T &entry : dated) {
+        if (entry.since <= date)
+            found = &entry;
+    }
+    return found;
+}
+
+Cents priceOn(const LedgerBook &book, QDate date)
+{
+    const PriceChange *price = inForceOn(book.prices, date);
+    if (!price && !book.prices.isEmpty())
+        price = &book.prices.first();
+    return price ? price->cents : 0;
+}
+
+std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecord &draw,
+                                         const PrizeLookup &prizesOf)
+{
+    const QDate date = draw.date();
+    if (book.closedOn.isValid() && date >= book.closedOn)
+        return std::nullopt;
+    const BetsChange *bets = inForceOn(book.bets, date);
+    if (!bets || !playsDraw(bets->syndicate, draw))
+        return std::nullopt;
+    DrawAccount account;
+    account.date = date;
+    account.bets = bets->syndicate.sixNumberBets();
+    account.cost = account.bets * priceOn(book, date);
+    account.winning = prizesInDraw(bets->syndicate, draw);
+    if (std::any_of(account.winning.begin(), account.winning.end(), [](int n) { return n > 0; })) {
+        const std::optional<DrawPrizes> paid = prizesOf(date);
+        for (int slot = 0; slot < 5; ++slot) {
+            if (account.winning[slot] == 0)
+                continue;
+            const std::optional<qint64> each =
+                paid ? paid->cents[PrizeIndexOfSlot[slot]] : std::optional<qint64>();
+            if (!each)
+                account.pending = true;
+            else
+                account.prizes += account.winning[slot] * *each;
+        }
+        if (account.pending)
+            account.prizes = 0; // never a partial sum taken for the whole
+    }
+    if (book.reintegro && date >= book.reintegro->since && draw.reintegro == book.reintegro->digit)
+        account.refund = account.cost;
+    return account;
+}
+
+// Adds each member's part of an amount shared by those who belonged on `date`.
+void share(QList<MemberBalance> &balances, const QList<LedgerMember> &members, QDate date,
+           Cents amount)
+{
+    QList<int> shares;
+    QList<qsizetype> who;
+    for (qsizetype i = 0; i < members.size(); ++i) {
+        if (members[i].belongsOn(date)) {
+            shares.append(members[i].shares);
+            who.append(i);
+        }
+    }
+    const QList<Cents> parts = splitByShares(amount, shares);
+    for (qsizetype k = 0; k < who.size(); ++k)
+        balances[who[k]].balance += parts[k];
+}
+
+} // namespace
+
+QString movementKindName(MovementKind kind)
+{
+    switch (kind) {
+    case MovementKind::Contribution:
+        return u"Aportación"_s;
+    case MovementKind::Payout:
+        return u"Reparto"_s;
+    case MovementKind::Cost:
+        return u"Gasto"_s;
+    }
+    return {};
+}
+
+LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &draws,
+                             const PrizeLookup &prizesOf, QDate today)
+{
+    LedgerAccount account;
+    account.syndicate = book.syndicate;
+    account.closed = book.closedOn.isValid();
+    for (const LedgerMember &member : book.members)
+        account.members.append({member.name, member.shares, member.belongsOn(today), 0, 0, 0});
+
+    QMap<QDate, Cents> change; // what each day added to the bote
+    for (const DrawRecord &draw : draws) {
+        const std::optional<DrawAccount> played = accountOfDraw(book, draw, prizesOf);
+        if (!played)
+            continue;
+        account.draws.append(*played);
+        account.cost += played->cost;
+        account.prizes += played->prizes + played->refund;
+        if (played->pending)
+            account.pending.append(played->date);
+        share(account.members, book.members, played->date, played->net());
+        change[played->date] += played->net();
+    }
+    for (const LedgerMovement &movement : book.movements) {
+        const auto member =
+            std::find_if(book.members.begin(), book.members.end(),
+                         [&](const LedgerMember &m) { return m.name == movement.member; });
+        MemberBalance *balance = member == book.members.end()
+                                     ? nullptr
+                                     : &account.members[member - book.members.begin()];
+        switch (movement.kind) {
+        case MovementKind::Contribution:
+            account.paid += movement.cents;
+            change[movement.date] += movement.cents;
+            if (balance) {
+                balance->paid += movement.cents;
+                balance->balance += movement.cents;
+            }
+            break;
+        case MovementKind::Payout:
+            account.received += movement.cents;
+            change[movement.date] -= movement.cents;
+            if (balance) {
+                balance->received += movement.cents;
+                balance->balance -= movement.cents;
+            }
+            break;
+        case MovementKind::Cost:
+            account.otherCosts += movement.cents;
+            change[movement.date] -= movement.cents;
+            share(account.members, book.members, movement.date, -movement.cents);
+            break;
+        }
+    }
+    account.bote =
+        account.paid - account.received + account.prizes - account.cost - account.otherCosts;
+    Cents running = 0;
+    for (auto day = change.cbegin(); day != change.cend(); ++day) {
+        running += day.value();
+        account.boteHistory.append({day.key(), running});
+    }
+    return account;
+}
+
+} // namespace zafrano

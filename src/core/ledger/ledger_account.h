@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ledger/ledger_book.h"
+#include "store/draw_prizes.h"
+#include "store/draw_record.h"
+
+#include <QHash>
+#include <array>
+#include <functional>
+
+namespace zafrano {
+
+// One draw the peña played: what its bets cost and what they won.
+struct DrawAccount
+{
+    QDate date;
+    int bets = 0;     // six-number bets
+    Cents cost = 0;   // bets × the price of that date
+    Cents prizes = 0; // winning bets × the euros per bet of that draw (0 while pending)
+    Cents refund = 0; // the reintegro: the price of every bet back
+    std::array<int, 5> winning{}; // bets with 3, 4, 5, 6 and 5 + complementario hits
+    bool pending = false;         // it won, and what a category paid is not known yet
+
+    Cents net() const { return prizes + refund - cost; }
+};
+
+struct MemberBalance
+{
+    QString name;
+    int shares = 0;
+    bool active = false; // still belongs today
+    Cents paid = 0;
+    Cents received = 0;
+    Cents balance = 0; // paid − received + their part of every shared amount
+};
+
+// The bote after each day something happened, for the chart.
+struct BotePoint
+{
+    QDate date;
+    Cents bote = 0;
+};
+
+struct LedgerAccount
+{
+    QString syndicate;
+    bool closed = false;
+    QList<DrawAccount> draws; // the played draws, oldest first
+    Cents cost = 0;
+    Cents prizes = 0; // with the reintegro refunds
+    Cents otherCosts = 0;
+    Cents paid = 0;
+    Cents received = 0;
+    Cents bote = 0;
+    QList<QDate> pending;
+    QList<MemberBalance> members;
+    QList<BotePoint> boteHistory;
+
+    int played() const { return static_cast<int>(draws.size()); }
+};
+
+// The stored euros per winning bet of a draw; nothing when none are known.
+using PrizeLookup = std::function<std::optional<DrawPrizes>(QDate)>;
+
+// Works the account out draw by draw: which draws were played and with which
+// bets, by the checking engine's rules, their cost and prizes, and each
+// member's part of every shared amount split by shares among those who
+// belonged that day, cent-exact.
+// A member is active when they still belong on `today`.
+LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &draws,
+                             const PrizeLookup &prizesOf, QDate today);
+
+} // namespace zafrano

@@ -1,0 +1,379 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledger/ledger_store.h"
+
+#include "common/sqlite_statement.h"
+#include "store/day_serial.h"
+#include "store/program_database.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano {
+
+namespace {
+
+// Before the first draw: the first price kept holds for every earlier draw.
+const QDate FirstPriceDate(1985, 1, 1);
+
+Error refused(const QString &text)
+{
+    return {ErrorKind::InvalidData, {text, u"Error"_s, MessageIcon::Exclamation}};
+}
+
+QString dayText(QDate date)
+{
+    return date.toString(u"dd/MM/yyyy"_s);
+}
+
+QString columnText(sqlite3_stmt *stmt, int column)
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)));
+}
+
+QDate columnDate(sqlite3_stmt *stmt, int column)
+{
+    return QDate::fromString(columnText(stmt, column), Qt::ISODate);
+}
+
+// Runs a query and hands each row to `row`.
+Status eachRow(const ProgramDatabase &db, const QString &sql, const QVariantList &values,
+               const std::function<void(sqlite3_stmt *)> &row)
+{
+    sqlite::Statement select(db.handle(), sql);
+    for (qsizetype i = 0; i < values.size() && select.code() == SQLITE_OK; ++i)
+        select.bind(static_cast<int>(i + 1), values[i]);
+    if (select.code() != SQLITE_OK)
+        return db.error(select.code());
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(select.get())) == SQLITE_ROW)
+        row(select.get());
+    return step == SQLITE_DONE ? Status() : Status(db.error(step));
+}
+
+Status run(const ProgramDatabase &db, const QString &sql, const QVariantList &values)
+{
+    const int code = sqlite::execute(db.handle(), sql, values);
+    return code == SQLITE_OK ? Status() : Status(db.error(code));
+}
+
+// The record as the account keeps it: what was played, without the tallies
+// and the counted-through date that every check moves.
+QString termsOf(SyndicateRecord syndicate)
+{
+    syndicate.hits = {};
+    syndicate.countedThrough = 0;
+    return QString::fromLatin1(syndicate.toBytes().toBase64());
+}
+
+// Reads the account and checks a change against it, all inside one transaction.
+Status withBook(const ProgramDatabase &db, const QString &syndicate,
+                const std::function<Status(const LedgerBook &)> &change)
+{
+    return db.transaction([&]() -> Status {
+        Result<std::optional<LedgerBook>> book = readLedger(db, syndicate);
+        if (!book)
+            return book.error();
+        if (!book.value())
+            return refused(u"La peña «"_s + syndicate + u"» no tiene cuentas."_s);
+        return change(**book);
+    });
+}
+
+const LedgerMember *memberNamed(const LedgerBook &book, const QString &name)
+{
+    const auto found = std::find_if(book.members.begin(), book.members.end(),
+                                    [&](const LedgerMember &m) { return m.name == name; });
+    return found == book.members.end() ? nullptr : &*found;
+}
+
+Error unknownMember(const LedgerBook &book, const QString &name)
+{
+    return refused(u"No hay ningún miembro llamado «"_s + name + u"» en la peña «"_s +
+                   book.syndicate + u"»."_s);
+}
+
+std::optional<Error> dateProblem(const LedgerBook &book, QDate date)
+{
+    if (!date.isValid())
+        return refused(u"La fecha no es válida."_s);
+    if (date < book.createdOn)
+        return refused(u"La fecha "_s + dayText(date) +
+                       u" es anterior a la creación de la peña ("_s + dayText(book.createdOn) +
+                       u")."_s);
+    return std::nullopt;
+}
+
+std::optional<Error> memberProblem(const QString &name, int shares)
+{
+    if (name.trimmed().isEmpty())
+        return refused(u"Falta el nombre del miembro."_s);
+    if (shares < 1)
+        return refused(u"Las participaciones deben ser un número entero de 1 o más."_s);
+    return std::nullopt;
+}
+
+QString kindKey(MovementKind kind)
+{
+    switch (kind) {
+    case MovementKind::Contribution:
+        return u"pay"_s;
+    case MovementKind::Payout:
+        return u"payout"_s;
+    case MovementKind::Cost:
+        return u"cost"_s;
+    }
+    return {};
+}
+
+MovementKind kindOfKey(const QString &key)
+{
+    if (key == u"payout"_s)
+        return MovementKind::Payout;
+    return key == u"cost"_s ? MovementKind::Cost : MovementKind::Contribution;
+}
+
+} // namespace
+
+Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndicate, Cents price,
+                       QDate today)
+{
+    const QString name = syndicate.nameText();
+    const QDate created = fromDaySerial(std::floor(syndicate.createdOn));
+    return db.transaction([&]() -> Status {
+        Status opened = run(db,
+                            u"INSERT OR IGNORE INTO ledger_accounts (syndicate, created_on) "
+                            u"VALUES (?, ?);"_s,
+                            {name, created});
+        if (!opened)
+            return opened;
+        QString lastTerms;
+        bool any = false;
+        Status read = eachRow(db,
+                              u"SELECT record FROM ledger_bets WHERE account = ? "
+                              u"ORDER BY since DESC LIMIT 1;"_s,
+                              {name}, [&](sqlite3_stmt *row) {
+                                  lastTerms = columnText(row, 0);
+                                  any = true;
+                              });
+        if (!read)
+            return read;
+        const QString terms = termsOf(syndicate);
+        if (terms != lastTerms) {
+            Status kept = run(db,
+                              u"INSERT OR REPLACE INTO ledger_bets (account, since, record) "
+                              u"VALUES (?, ?, ?);"_s,
+                              {name, any ? std::max(today, created) : created, terms});
+            if (!kept)
+                return kept;
+        }
+        std::optional<Cents> lastPrice;
+        read = eachRow(db, u"SELECT cents FROM bet_prices ORDER BY since DESC LIMIT 1;"_s, {},
+                       [&](sqlite3_stmt *row) { lastPrice = sqlite3_column_int64(row, 0); });
+        if (!read)
+            return read;
+        if (lastPrice == price)
+            return {};
+        return run(db, u"INSERT OR REPLACE INTO bet_prices (since, cents) VALUES (?, ?);"_s,
+                   {lastPrice ? today : FirstPriceDate, price});
+    });
+}
+
+Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QString &syndicate)
+{
+    LedgerBook book;
+    bool found = false;
+    const QString accountSql = u"SELECT created_on, closed_on, reintegro, reintegro_from "
+                               u"FROM ledger_accounts WHERE syndicate = ?;"_s;
+    Status read = eachRow(db, accountSql, {syndicate}, [&](sqlite3_stmt *row) {
+        found = true;
+        book.syndicate = syndicate;
+        book.createdOn = columnDate(row, 0);
+        book.closedOn = columnDate(row, 1);
+        if (sqlite3_column_type(row, 2) != SQLITE_NULL)
+            book.reintegro = ReintegroDigit{sqlite3_column_int(row, 2), columnDate(row, 3)};
+    });
+    if (!read)
+        return read.error();
+    if (!found)
+        return std::optional<LedgerBook>();
+    read = eachRow(db,
+                   u"SELECT name, shares, joined, left_on FROM ledger_members WHERE account = ? "
+                   u"ORDER BY joined, rowid;"_s,
+                   {syndicate}, [&](sqlite3_stmt *row) {
+                       book.members.append({columnText(row, 0), sqlite3_column_int(row, 1),
+                                            columnDate(row, 2), columnDate(row, 3)});
+                   });
+    if (read)
+        read = eachRow(db,
+                       u"SELECT id, kind, member, cents, date, note FROM ledger_movements "
+                       u"WHERE account = ? ORDER BY date, id;"_s,
+                       {syndicate}, [&](sqlite3_stmt *row) {
+                           book.movements.append({sqlite3_column_int64(row, 0),
+                                                  kindOfKey(columnText(row, 1)), columnText(row, 2),
+                                                  sqlite3_column_int64(row, 3), columnDate(row, 4),
+                                                  columnText(row, 5)});
+                       });
+    if (read)
+        read = eachRow(db, u"SELECT since, cents FROM bet_prices ORDER BY since;"_s, {},
+                       [&](sqlite3_stmt *row) {
+                           book.prices.append({columnDate(row, 0), sqlite3_column_int64(row, 1)});
+                       });
+    if (read)
+        read = eachRow(
+            db, u"SELECT since, record FROM ledger_bets WHERE account = ? ORDER BY since;"_s,
+            {syndicate}, [&](sqlite3_stmt *row) {
+                const QByteArray bytes = QByteArray::fromBase64(columnText(row, 1).toLatin1());
+                if (bytes.size() == SyndicateRecord::Size)
+                    book.bets.append({columnDate(row, 0), SyndicateRecord::fromBytes(bytes)});
+            });
+    if (!read)
+        return read.error();
+    return std::optional<LedgerBook>(std::move(book));
+}
+
+Status addMember(const ProgramDatabase &db, const QString &syndicate, const LedgerMember &member)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        if (std::optional<Error> problem = memberProblem(member.name, member.shares))
+            return *problem;
+        if (std::optional<Error> problem = dateProblem(book, member.joined))
+            return *problem;
+        if (memberNamed(book, member.name.trimmed()))
+            return refused(u"Ya hay un miembro llamado «"_s + member.name.trimmed() +
+                           u"» en la peña."_s);
+        return run(db,
+                   u"INSERT INTO ledger_members (account, name, shares, joined) "
+                   u"VALUES (?, ?, ?, ?);"_s,
+                   {syndicate, member.name.trimmed(), member.shares, member.joined});
+    });
+}
+
+Status editMember(const ProgramDatabase &db, const QString &syndicate, const QString &name,
+                  const QString &newName, int shares)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        if (!memberNamed(book, name))
+            return unknownMember(book, name);
+        if (std::optional<Error> problem = memberProblem(newName, shares))
+            return *problem;
+        if (newName.trimmed() != name && memberNamed(book, newName.trimmed()))
+            return refused(u"Ya hay un miembro llamado «"_s + newName.trimmed() +
+                           u"» en la peña."_s);
+        Status done = run(db,
+                          u"UPDATE ledger_members SET name = ?, shares = ? "
+                          u"WHERE account = ? AND name = ?;"_s,
+                          {newName.trimmed(), shares, syndicate, name});
+        if (!done)
+            return done;
+        return run(db,
+                   u"UPDATE ledger_movements SET member = ? WHERE account = ? AND member = ?;"_s,
+                   {newName.trimmed(), syndicate, name});
+    });
+}
+
+Status removeMember(const ProgramDatabase &db, const QString &syndicate, const QString &name,
+                    QDate on)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        const LedgerMember *member = memberNamed(book, name);
+        if (!member)
+            return unknownMember(book, name);
+        if (member->left.isValid())
+            return refused(u"«"_s + name + u"» ya se dio de baja el "_s + dayText(member->left) +
+                           u'.');
+        if (std::optional<Error> problem = dateProblem(book, on))
+            return *problem;
+        if (on < member->joined)
+            return refused(u"La baja no puede ser anterior al alta ("_s + dayText(member->joined) +
+                           u")."_s);
+        return run(db, u"UPDATE ledger_members SET left_on = ? WHERE account = ? AND name = ?;"_s,
+                   {on, syndicate, name});
+    });
+}
+
+Status addMovement(const ProgramDatabase &db, const QString &syndicate,
+                   const LedgerMovement &movement)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        if (movement.cents <= 0)
+            return refused(u"La cantidad debe ser mayor que cero."_s);
+        if (std::optional<Error> problem = dateProblem(book, movement.date))
+            return *problem;
+        const bool cost = movement.kind == MovementKind::Cost;
+        if (cost && movement.note.trimmed().isEmpty())
+            return refused(u"Falta la nota del gasto."_s);
+        if (!cost && !memberNamed(book, movement.member))
+            return unknownMember(book, movement.member);
+        return run(db,
+                   u"INSERT INTO ledger_movements (account, kind, member, cents, date, note) "
+                   u"VALUES (?, ?, ?, ?, ?, ?);"_s,
+                   {syndicate, kindKey(movement.kind), cost ? QString() : movement.member,
+                    movement.cents, movement.date, movement.note.trimmed()});
+    });
+}
+
+Status removeMovement(const ProgramDatabase &db, const QString &syndicate, qint64 id)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        if (std::none_of(book.movements.begin(), book.movements.end(),
+                         [id](const LedgerMovement &m) { return m.id == id; }))
+            return refused(u"Ese movimiento ya no está en las cuentas."_s);
+        return run(db, u"DELETE FROM ledger_movements WHERE id = ?;"_s, {id});
+    });
+}
+
+Status setReintegro(const ProgramDatabase &db, const QString &syndicate, int digit, QDate since)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        if (digit < 0 || digit > 9)
+            return refused(u"El reintegro es una cifra del 0 al 9."_s);
+        if (std::optional<Error> problem = dateProblem(book, since))
+            return *problem;
+        return run(db,
+                   u"UPDATE ledger_accounts SET reintegro = ?, reintegro_from = ? "
+                   u"WHERE syndicate = ?;"_s,
+                   {digit, since, syndicate});
+    });
+}
+
+Status closeLedger(const ProgramDatabase &db, const QString &syndicate, QDate on)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &) -> Status {
+        return run(db, u"UPDATE ledger_accounts SET closed_on = ? WHERE syndicate = ?;"_s,
+                   {on, syndicate});
+    });
+}
+
+Status dropLedger(const ProgramDatabase &db, const QString &syndicate)
+{
+    return db.transaction([&]() -> Status {
+        for (const QString &sql : {u"DELETE FROM ledger_members WHERE account = ?;"_s,
+                                   u"DELETE FROM ledger_movements WHERE account = ?;"_s,
+                                   u"DELETE FROM ledger_bets WHERE account = ?;"_s,
+                                   u"DELETE FROM ledger_accounts WHERE syndicate = ?;"_s}) {
+            Status done = run(db, sql, {syndicate});
+            if (!done)
+                return done;
+        }
+        return {};
+    });
+}
+
+Result<Cents> amountFromText(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const bool plain = !trimmed.isEmpty() &&
+                       std::all_of(trimmed.begin(), trimmed.end(),
+                                   [](QChar c) { return c.isDigit() || c == u'.' || c == u','; });
+    const std::optional<Cents> cents = plain ? centsFromText(trimmed) : std::nullopt;
+    if (!cents)
+        return refused(u"«"_s + text +
+                       u"» no es una cantidad válida. Escriba los euros así: 12,50."_s);
+    if (*cents <= 0)
+        return refused(u"La cantidad debe ser mayor que cero."_s);
+    return *cents;
+}
+
+} // namespace zafrano

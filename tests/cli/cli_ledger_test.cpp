@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zafrano-cli ledger: a peña's account kept from a script, the figures of
+// --json ledger N, and a refused change that leaves the account as it was.
+#include "cli_runner.h"
+#include "test_support.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano::test;
+
+TEST(CliLedger, KeepsTheAccountAndRefusesBadInput)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    copyTables(dir.path());
+    const auto run = [&](const QString &today, const QStringList &arguments) {
+        return runCli(dir.path(), today, arguments);
+    };
+    const QString sunday = u"2026-08-09"_s;
+    ASSERT_EQ(run(sunday, {u"add-syndicate"_s, u"--name"_s, u"BAR"_s, u"--days"_s, u"Todos"_s,
+                           u"--bets"_s, u"1 2 3 4 5 6"_s})
+                  .exitCode,
+              0);
+    for (const QStringList &change :
+         {QStringList{u"member"_s, u"add"_s, u"Ana"_s, u"--shares"_s, u"2"_s},
+          QStringList{u"member"_s, u"add"_s, u"Luis"_s, u"--shares"_s, u"1"_s, u"--from"_s, sunday},
+          QStringList{u"pay"_s, u"Ana"_s, u"12,50"_s},
+          QStringList{u"pay"_s, u"Luis"_s, u"12.50"_s, u"--note"_s, u"agosto"_s},
+          QStringList{u"cost"_s, u"1"_s, u"--note"_s, u"Sobre"_s}}) {
+        const CliRun done = run(sunday, QStringList{u"ledger"_s, u"1"_s} + change);
+        ASSERT_EQ(done.exitCode, 0) << done.err.toStdString();
+    }
+    // Monday's draw gives one bet 3 hits, before its prizes are known.
+    ASSERT_EQ(run(u"2026-08-10"_s, {u"add-draw"_s, u"2026-08-10"_s, u"1"_s, u"2"_s, u"3"_s, u"20"_s,
+                                    u"21"_s, u"22"_s, u"30"_s, u"4"_s})
+                  .exitCode,
+              0);
+
+    const CliRun refused = run(u"2026-08-10"_s, {u"ledger"_s, u"1"_s, u"pay"_s, u"Zoe"_s, u"5"_s});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(u"No hay ningún miembro llamado «Zoe» en la peña «BAR»."_s))
+        << refused.err.toStdString();
+    EXPECT_EQ(run(u"2026-08-10"_s, {u"ledger"_s, u"1"_s, u"pay"_s, u"Ana"_s, u"doce"_s}).exitCode,
+              2);
+
+    const CliRun shown = run(u"2026-08-10"_s, {u"--json"_s, u"ledger"_s, u"1"_s});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    const QJsonObject expected{{u"syndicate"_s, u"BAR"_s},
+                               {u"played"_s, 1},
+                               {u"cost"_s, 50},
+                               {u"prizes"_s, 0},
+                               {u"pending"_s, QJsonArray{u"2026-08-10"_s}},
+                               {u"otherCosts"_s, 100},
+                               {u"bote"_s, 2500 - 100 - 50},
+                               {u"members"_s, QJsonArray{QJsonObject{{u"name"_s, u"Ana"_s},
+                                                                     {u"shares"_s, 2},
+                                                                     {u"paid"_s, 1250},
+                                                                     {u"received"_s, 0},
+                                                                     {u"balance"_s, 1250 - 100}},
+                                                         QJsonObject{{u"name"_s, u"Luis"_s},
+                                                                     {u"shares"_s, 1},
+                                                                     {u"paid"_s, 1250},
+                                                                     {u"received"_s, 0},
+                                                                     {u"balance"_s, 1250 - 50}}}}};
+    EXPECT_EQ(shown.json().object(), expected);
+}
+
+int main(int argc, char **argv)
+{
+    // QProcess wants an application object.
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
