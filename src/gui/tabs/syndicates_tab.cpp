@@ -5,6 +5,7 @@
 #include "main/program_data.h"
 #include "main/syndicate_commands.h"
 #include "models/syndicates_list_model.h"
+#include "tabs/ledger_panel.h"
 #include "tabs/syndicate_detail_panel.h"
 
 #include <QChart>
@@ -18,6 +19,7 @@
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -63,12 +65,18 @@ SyndicatesTab::SyndicatesTab(ProgramData &data, SyndicateCommands &commands,
     auto *left = new QVBoxLayout;
     left->addWidget(box, 1);
     left->addWidget(buildSummary());
-    m_detail = new SyndicateDetailPanel(reports, this);
+    auto *pages = new QTabWidget(this);
+    pages->setObjectName(u"SyndicatePages"_s);
+    m_detail = new SyndicateDetailPanel(reports, pages);
+    m_ledger = new LedgerPanel(data, pages);
+    m_ledger->setObjectName(u"Cuentas"_s);
+    pages->addTab(m_detail, u"Detalle"_s);
+    pages->addTab(m_ledger, u"Cuentas"_s);
     // A fixed width keeps the list from moving as syndicates of other kinds are picked.
-    m_detail->setFixedWidth(470);
+    pages->setFixedWidth(520);
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
-    layout->addWidget(m_detail);
+    layout->addWidget(pages);
 
     // The keyboard and a click both select a row. The selection, not the
     // current row, which the view may set by itself when it takes the focus.
@@ -104,6 +112,7 @@ void SyndicatesTab::showSyndicates()
         m_view->selectRow(kept - 1);
     m_restoring = false;
     m_detail->showSyndicate(kept > 0 ? kept : 1);
+    m_ledger->showSyndicate(kept > 0 ? kept : 1);
     showSummary();
 }
 
@@ -112,6 +121,7 @@ void SyndicatesTab::pick(int row)
     if (m_restoring || row < 0 || m_model->isEmpty())
         return;
     m_detail->showSyndicate(row + 1);
+    m_ledger->showSyndicate(row + 1);
     m_commands.select(row + 1);
 }
 

@@ -12,6 +12,7 @@ class QPieSeries;
 
 namespace zafrano::gui {
 
+class LedgerPanel;
 class ProgramData;
 class ReportCommands;
 class SyndicateCommands;
@@ -46,6 +47,7 @@ private:
     QLineEdit *m_drawsPlayed = nullptr;   // Text5
     QPieSeries *m_chart = nullptr;        // MSChart2
     SyndicateDetailPanel *m_detail = nullptr;
+    LedgerPanel *m_ledger = nullptr; // "Cuentas"
     // While a rebuild puts the kept selection back, which it shows itself.
     bool m_restoring = false;
 };

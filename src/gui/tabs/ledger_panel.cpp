@@ -1,0 +1,390 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tabs/ledger_panel.h"
+
+#include "ledger/current_account.h"
+#include "ledger/ledger_store.h"
+#include "main/program_data.h"
+#include "store/program_database.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDateTimeAxis>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::gui {
+
+namespace {
+
+QTableWidget *table(const QString &name, const QStringList &titles, QWidget *parent)
+{
+    auto *view = new QTableWidget(0, static_cast<int>(titles.size()), parent);
+    view->setObjectName(name);
+    view->setHorizontalHeaderLabels(titles);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    view->setAlternatingRowColors(true);
+    return view;
+}
+
+void setRow(QTableWidget *view, int row, const QStringList &cells)
+{
+    for (int column = 0; column < cells.size(); ++column) {
+        auto *item = new QTableWidgetItem(cells[column]);
+        if (column > 0)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        view->setItem(row, column, item);
+    }
+}
+
+// A small form in a modal dialog: true when the treasurer accepted it.
+bool askForm(QWidget *parent, const QString &title,
+             const QList<std::pair<QString, QWidget *>> &rows)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto *form = new QFormLayout(&dialog);
+    for (const auto &[label, field] : rows) {
+        field->setParent(&dialog);
+        form->addRow(label, field);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QDateEdit *dateBox(QDate date)
+{
+    auto *box = new QDateEdit(date);
+    box->setCalendarPopup(true);
+    box->setDisplayFormat(u"dd/MM/yyyy"_s);
+    return box;
+}
+
+QString dayText(QDate date)
+{
+    return date.toString(u"dd/MM/yyyy"_s);
+}
+
+} // namespace
+
+LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), m_data(data)
+{
+    m_title = new QLabel(this);
+    m_title->setObjectName(u"LedgerTitle"_s);
+    m_title->setStyleSheet(u"font-weight: bold; color: #0b5394;"_s);
+    m_totals = new QLabel(this);
+    m_totals->setObjectName(u"LedgerTotals"_s);
+    m_totals->setWordWrap(true);
+    m_totals->setTextFormat(Qt::RichText);
+
+    auto *membersBox = new QGroupBox(u"Miembros"_s, this);
+    m_members =
+        table(u"LedgerMembers"_s,
+              {u"Nombre"_s, u"Partic."_s, u"Pagado"_s, u"Recibido"_s, u"Saldo"_s}, membersBox);
+    auto *memberButtons = new QHBoxLayout;
+    const QList<std::pair<QString, void (LedgerPanel::*)()>> memberActions = {
+        {u"Añadir miembro"_s, &LedgerPanel::addMemberAsked},
+        {u"Editar"_s, &LedgerPanel::editMemberAsked},
+        {u"Dar de baja"_s, &LedgerPanel::removeMemberAsked},
+        {u"Reintegro…"_s, &LedgerPanel::reintegroAsked}};
+    for (const auto &[text, action] : memberActions) {
+        auto *button = new QPushButton(text, membersBox);
+        connect(button, &QPushButton::clicked, this, action);
+        memberButtons->addWidget(button);
+    }
+    auto *membersLayout = new QVBoxLayout(membersBox);
+    membersLayout->addWidget(m_members);
+    membersLayout->addLayout(memberButtons);
+
+    auto *movementsBox = new QGroupBox(u"Movimientos"_s, this);
+    m_movements =
+        table(u"LedgerMovements"_s, {u"Nota"_s, u"Fecha"_s, u"Tipo"_s, u"Miembro"_s, u"Importe"_s},
+              movementsBox);
+    auto *movementButtons = new QHBoxLayout;
+    auto *addMovement = new QPushButton(u"Añadir movimiento"_s, movementsBox);
+    auto *removeMovement = new QPushButton(u"Quitar movimiento"_s, movementsBox);
+    connect(addMovement, &QPushButton::clicked, this, &LedgerPanel::addMovementAsked);
+    connect(removeMovement, &QPushButton::clicked, this, &LedgerPanel::removeMovementAsked);
+    movementButtons->addWidget(addMovement);
+    movementButtons->addWidget(removeMovement);
+    movementButtons->addStretch(1);
+    auto *movementsLayout = new QVBoxLayout(movementsBox);
+    movementsLayout->addWidget(m_movements);
+    movementsLayout->addLayout(movementButtons);
+
+    m_bote = new QLineSeries(this);
+    m_bote->setColor(QColor(0x0b, 0x53, 0x94));
+    auto *chart = new QChart;
+    chart->addSeries(m_bote);
+    chart->legend()->hide();
+    chart->setTitle(u"Bote"_s);
+    chart->setMargins({0, 0, 0, 0});
+    m_dates = new QDateTimeAxis(chart);
+    m_dates->setFormat(u"dd/MM/yy"_s);
+    m_dates->setTickCount(3);
+    m_euros = new QValueAxis(chart);
+    m_euros->setLabelFormat(u"%.0f €"_s);
+    chart->addAxis(m_dates, Qt::AlignBottom);
+    chart->addAxis(m_euros, Qt::AlignLeft);
+    m_bote->attachAxis(m_dates);
+    m_bote->attachAxis(m_euros);
+    auto *chartView = new QChartView(chart, this);
+    chartView->setObjectName(u"LedgerChart"_s);
+    chartView->setRenderHint(QPainter::Antialiasing);
+    chartView->setMinimumHeight(150);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_title);
+    layout->addWidget(m_totals);
+    layout->addWidget(membersBox, 2);
+    layout->addWidget(movementsBox, 2);
+    layout->addWidget(chartView, 1);
+}
+
+void LedgerPanel::showSyndicate(int record)
+{
+    m_record = record;
+    refresh();
+}
+
+void LedgerPanel::refresh()
+{
+    m_book.reset();
+    m_account = {};
+    const QList<SyndicateRecord> &syndicates = m_data.syndicates();
+    if (m_record >= 1 && m_record <= syndicates.size()) {
+        Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
+        Result<LedgerAccount> account =
+            db ? currentAccount(*db, syndicates[m_record - 1],
+                                centsFromEuros(m_data.settings().pricePerBet), m_data.draws(),
+                                m_data.platform().clock.today())
+               : Result<LedgerAccount>(db.error());
+        if (!account) {
+            m_data.showFailure(account.error());
+        } else {
+            m_account = account.value();
+            Result<std::optional<LedgerBook>> book = readLedger(*db, m_account.syndicate);
+            if (book)
+                m_book = book.value();
+        }
+    }
+    showAccount();
+}
+
+void LedgerPanel::showAccount()
+{
+    const bool shown = m_book.has_value();
+    setEnabled(shown);
+    m_title->setText(shown ? u"Cuentas de la peña "_s + m_account.syndicate : u"Sin datos"_s);
+    QStringList pending;
+    for (QDate date : m_account.pending)
+        pending.append(dayText(date));
+    m_totals->setText(
+        u"Sorteos jugados: <b>%1</b> · Coste de las apuestas: <b>%2</b> · Premios: <b>%3</b><br>"
+        u"Otros gastos: <b>%4</b> · Pendientes: <b>%5</b> · Bote: <b>%6 €</b>"_s.arg(
+            QString::number(m_account.played()), moneyText(m_account.cost),
+            moneyText(m_account.prizes), moneyText(m_account.otherCosts),
+            pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s), moneyText(m_account.bote)));
+
+    m_members->setRowCount(static_cast<int>(m_account.members.size()));
+    for (int row = 0; row < m_account.members.size(); ++row) {
+        const MemberBalance &member = m_account.members[row];
+        setRow(m_members, row,
+               {member.active ? member.name : member.name + u" (baja)"_s,
+                QString::number(member.shares), moneyText(member.paid), moneyText(member.received),
+                moneyText(member.balance)});
+    }
+    const QList<LedgerMovement> movements = shown ? m_book->movements : QList<LedgerMovement>();
+    m_movements->setRowCount(static_cast<int>(movements.size()));
+    for (int row = 0; row < movements.size(); ++row) {
+        const LedgerMovement &movement = movements[row];
+        setRow(m_movements, row,
+               {movement.note, dayText(movement.date), movementKindName(movement.kind),
+                movement.member, moneyText(movement.cents)});
+        m_movements->item(row, 0)->setData(Qt::UserRole, movement.id);
+    }
+
+    m_bote->clear();
+    Cents lowest = 0;
+    Cents highest = 100;
+    for (const BotePoint &point : m_account.boteHistory) {
+        m_bote->append(QDateTime(point.date, QTime(12, 0)).toMSecsSinceEpoch(),
+                       eurosFromCents(point.bote));
+        lowest = std::min(lowest, point.bote);
+        highest = std::max(highest, point.bote);
+    }
+    const QDate first =
+        m_account.boteHistory.isEmpty() ? QDate::currentDate() : m_account.boteHistory.first().date;
+    const QDate last = m_account.boteHistory.isEmpty() ? first : m_account.boteHistory.last().date;
+    m_dates->setRange(QDateTime(first, QTime(0, 0)), QDateTime(last.addDays(1), QTime(0, 0)));
+    m_euros->setRange(eurosFromCents(lowest), eurosFromCents(highest));
+}
+
+void LedgerPanel::change(
+    const std::function<Status(const ProgramDatabase &, const QString &)> &work)
+{
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
+    Status done = db ? work(*db, m_account.syndicate) : Status(db.error());
+    if (!done)
+        m_data.platform().messages.show(done.error().message);
+    refresh();
+}
+
+QString LedgerPanel::selectedMember() const
+{
+    const int row = m_members->currentRow();
+    if (row < 0 || row >= m_account.members.size()) {
+        m_data.platform().messages.show(
+            {u"Elija antes un miembro de la lista."_s, u"Cuentas"_s, MessageIcon::Information});
+        return {};
+    }
+    return m_account.members[row].name;
+}
+
+void LedgerPanel::addMemberAsked()
+{
+    auto *name = new QLineEdit;
+    auto *shares = new QSpinBox;
+    shares->setRange(1, 999);
+    auto *from = dateBox(m_data.platform().clock.today());
+    if (!askForm(this, u"Añadir miembro"_s,
+                 {{u"Nombre:"_s, name}, {u"Participaciones:"_s, shares}, {u"Desde:"_s, from}}))
+        return;
+    const LedgerMember member{name->text(), shares->value(), from->date(), {}};
+    change([&](const ProgramDatabase &db, const QString &syndicate) {
+        return addMember(db, syndicate, member);
+    });
+}
+
+void LedgerPanel::editMemberAsked()
+{
+    const QString current = selectedMember();
+    if (current.isEmpty())
+        return;
+    auto *name = new QLineEdit(current);
+    auto *shares = new QSpinBox;
+    shares->setRange(1, 999);
+    shares->setValue(m_account.members[m_members->currentRow()].shares);
+    if (!askForm(this, u"Editar miembro"_s,
+                 {{u"Nombre:"_s, name}, {u"Participaciones:"_s, shares}}))
+        return;
+    const QString newName = name->text();
+    const int newShares = shares->value();
+    change([&](const ProgramDatabase &db, const QString &syndicate) {
+        return editMember(db, syndicate, current, newName, newShares);
+    });
+}
+
+void LedgerPanel::removeMemberAsked()
+{
+    const QString member = selectedMember();
+    if (member.isEmpty())
+        return;
+    auto *on = dateBox(m_data.platform().clock.today());
+    if (!askForm(this, u"Dar de baja"_s, {{u"Baja de "_s + member + u" el día:"_s, on}}))
+        return;
+    if (!m_data.platform().messages.ask(
+            {u"¿Seguro que quieres dar de baja a "_s + member + u" el "_s + dayText(on->date()) +
+                 u"? Sus participaciones dejan de contar desde ese día."_s,
+             u"Dar de baja"_s, MessageIcon::Question}))
+        return;
+    const QDate date = on->date();
+    change([&](const ProgramDatabase &db, const QString &syndicate) {
+        return removeMember(db, syndicate, member, date);
+    });
+}
+
+void LedgerPanel::addMovementAsked()
+{
+    auto *kind = new QComboBox;
+    for (MovementKind k : {MovementKind::Contribution, MovementKind::Payout, MovementKind::Cost})
+        kind->addItem(movementKindName(k), static_cast<int>(k));
+    auto *member = new QComboBox;
+    for (const MemberBalance &balance : m_account.members)
+        member->addItem(balance.name);
+    auto *amount = new QLineEdit;
+    amount->setPlaceholderText(u"12,50"_s);
+    auto *date = dateBox(m_data.platform().clock.today());
+    auto *note = new QLineEdit;
+    if (!askForm(this, u"Añadir movimiento"_s,
+                 {{u"Tipo:"_s, kind},
+                  {u"Miembro:"_s, member},
+                  {u"Euros:"_s, amount},
+                  {u"Fecha:"_s, date},
+                  {u"Nota:"_s, note}}))
+        return;
+    const Result<Cents> cents = amountFromText(amount->text());
+    if (!cents) {
+        m_data.platform().messages.show(cents.error().message);
+        return;
+    }
+    const LedgerMovement movement{0,
+                                  static_cast<MovementKind>(kind->currentData().toInt()),
+                                  member->currentText(),
+                                  cents.value(),
+                                  date->date(),
+                                  note->text()};
+    change([&](const ProgramDatabase &db, const QString &syndicate) {
+        return zafrano::addMovement(db, syndicate, movement);
+    });
+}
+
+void LedgerPanel::removeMovementAsked()
+{
+    const int row = m_movements->currentRow();
+    if (row < 0 || !m_movements->item(row, 0)) {
+        m_data.platform().messages.show(
+            {u"Elija antes un movimiento de la lista."_s, u"Cuentas"_s, MessageIcon::Information});
+        return;
+    }
+    const qint64 id = m_movements->item(row, 0)->data(Qt::UserRole).toLongLong();
+    if (!m_data.platform().messages.ask({u"¿Seguro que quieres quitar el movimiento de "_s +
+                                             m_movements->item(row, 4)->text() + u" € del "_s +
+                                             m_movements->item(row, 1)->text() + u'?',
+                                         u"Quitar movimiento"_s, MessageIcon::Question}))
+        return;
+    change([&](const ProgramDatabase &db, const QString &syndicate) {
+        return zafrano::removeMovement(db, syndicate, id);
+    });
+}
+
+void LedgerPanel::reintegroAsked()
+{
+    auto *digit = new QSpinBox;
+    digit->setRange(0, 9);
+    if (m_book && m_book->reintegro)
+        digit->setValue(m_book->reintegro->digit);
+    auto *from = dateBox(m_data.platform().clock.today());
+    if (!askForm(this, u"Reintegro del boleto"_s, {{u"Cifra:"_s, digit}, {u"Desde:"_s, from}}))
+        return;
+    const int value = digit->value();
+    const QDate since = from->date();
+    change([&](const ProgramDatabase &db, const QString &syndicate) {
+        return setReintegro(db, syndicate, value, since);
+    });
+}
+
+} // namespace zafrano::gui

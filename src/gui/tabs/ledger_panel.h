@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/result.h"
+#include "ledger/ledger_account.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineSeries;
+class QDateTimeAxis;
+class QValueAxis;
+class QTableWidget;
+
+namespace zafrano {
+class ProgramDatabase;
+}
+
+namespace zafrano::gui {
+
+class ProgramData;
+
+// "Cuentas": the money of the syndicate picked in "Gestor de peñas": its
+// members with shares and balance, the movements, the totals and the bote over
+// time, with the buttons that change them.
+class LedgerPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit LedgerPanel(ProgramData &data, QWidget *parent = nullptr);
+
+    // Shows the account of syndicate record k (1-based); none past the stored ones.
+    void showSyndicate(int record);
+
+private:
+    void refresh();
+    void showAccount();
+    void addMemberAsked();
+    void editMemberAsked();
+    void removeMemberAsked();
+    void addMovementAsked();
+    void removeMovementAsked();
+    void reintegroAsked();
+    // Runs one change on zafrano.db; its failure is shown and nothing changes.
+    void change(const std::function<Status(const ProgramDatabase &, const QString &)> &work);
+    QString selectedMember() const;
+
+    ProgramData &m_data;
+    int m_record = 0;
+    std::optional<LedgerBook> m_book;
+    LedgerAccount m_account;
+    QLabel *m_title = nullptr;
+    QLabel *m_totals = nullptr;
+    QTableWidget *m_members = nullptr;
+    QTableWidget *m_movements = nullptr;
+    QLineSeries *m_bote = nullptr;
+    QDateTimeAxis *m_dates = nullptr;
+    QValueAxis *m_euros = nullptr;
+};
+
+} // namespace zafrano::gui
