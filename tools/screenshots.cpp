@@ -167,6 +167,14 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         save(&window, out, u"tab2-pena%1"_s.arg(row + 1));
     }
+    // The first syndicate's account on its "Cuentas" page.
+    if (auto *pages = window.findChild<QTabWidget *>(u"SyndicatePages"_s)) {
+        emit list->clicked(list->model()->index(0, 0));
+        pages->setCurrentIndex(1);
+        QApplication::processEvents();
+        save(&window, out, u"tab2-cuentas"_s);
+        pages->setCurrentIndex(0);
+    }
     // The first syndicate's report in the real preview window.
     if (zafrano::Result<zafrano::ReportDocument> report =
             zafrano::buildReport(window.data().folder(), zafrano::ReportKind::Syndicate)) {

@@ -174,6 +174,7 @@ void LedgerPanel::refresh()
 {
     m_book.reset();
     m_account = {};
+    QString problem;
     const QList<SyndicateRecord> &syndicates = m_data.syndicates();
     if (m_record >= 1 && m_record <= syndicates.size()) {
         Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
@@ -182,8 +183,11 @@ void LedgerPanel::refresh()
                                 centsFromEuros(m_data.settings().pricePerBet), m_data.draws(),
                                 m_data.platform().clock.today())
                : Result<LedgerAccount>(db.error());
+        // Said on the page, not in a box: picking a syndicate must not stop
+        // the treasurer with a message on every click of a folder that is
+        // not writable.
         if (!account) {
-            m_data.showFailure(account.error());
+            problem = account.error().message.text;
         } else {
             m_account = account.value();
             Result<std::optional<LedgerBook>> book = readLedger(*db, m_account.syndicate);
@@ -192,6 +196,8 @@ void LedgerPanel::refresh()
         }
     }
     showAccount();
+    if (!problem.isEmpty())
+        m_title->setText(problem);
 }
 
 void LedgerPanel::showAccount()
