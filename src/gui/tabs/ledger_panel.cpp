@@ -140,13 +140,13 @@ LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), 
     auto *chart = new QChart;
     chart->addSeries(m_bote);
     chart->legend()->hide();
-    chart->setTitle(u"Bote"_s);
+    chart->setTitle(u"Bote (euros)"_s);
     chart->setMargins({0, 0, 0, 0});
     m_dates = new QDateTimeAxis(chart);
     m_dates->setFormat(u"dd/MM/yy"_s);
     m_dates->setTickCount(3);
     m_euros = new QValueAxis(chart);
-    m_euros->setLabelFormat(u"%.0f €"_s);
+    m_euros->setLabelFormat(u"%.0f"_s); // the axis format takes no € sign
     chart->addAxis(m_dates, Qt::AlignBottom);
     chart->addAxis(m_euros, Qt::AlignLeft);
     m_bote->attachAxis(m_dates);
