@@ -35,7 +35,7 @@ void parse(benchmark::State &state, const QByteArray &searchPage)
 {
     const QByteArray saved = savedPageBytes(searchPage);
     for (auto _ : state) {
-        PageParse result = parseResultsPage(saved, QDate(2026, 12, 3), {}, false, 2026);
+        PageParse result = parseResultsPage(saved, QDate(2026, 12, 3), {}, 2026);
         if (result.draws.size() != 3)
             state.SkipWithError("the page did not give its three new draws");
         benchmark::DoNotOptimize(result);

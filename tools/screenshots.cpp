@@ -139,7 +139,8 @@ int main(int argc, char *argv[])
         chooser->close();
     }
     for (const auto &[action, dialog] : {std::pair{u"mnuAcercade"_s, u"Acercade"_s},
-                                         std::pair{u"mnuConfiguracion"_s, u"Configurar"_s}}) {
+                                         std::pair{u"mnuConfiguracion"_s, u"Configurar"_s},
+                                         std::pair{u"mnuAnadirSorteo"_s, u"AddDrawWindow"_s}}) {
         window.findChild<QAction *>(action)->trigger();
         QApplication::processEvents();
         if (auto *shown = window.findChild<QDialog *>(dialog)) {

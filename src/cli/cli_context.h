@@ -68,6 +68,7 @@ inline constexpr auto Timeout = u"timeout";
 inline constexpr auto Name = u"name";
 inline constexpr auto Multiple = u"multiple";
 inline constexpr auto Bets = u"bets";
+inline constexpr auto Source = u"source";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

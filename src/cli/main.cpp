@@ -65,6 +65,13 @@ qsizetype argumentsOf(const CommandEntry &command)
     return usage.split(u' ', Qt::SkipEmptyParts).size() - wordsOf(command.name);
 }
 
+// The arguments that may be left out: the [WORDS] of the usage that are no option.
+qsizetype optionalArgumentsOf(const CommandEntry &command)
+{
+    static const QRegularExpression optional(u"\\[[^-\\]][^\\]]*\\]"_s);
+    return QString::fromUtf16(command.usage).count(optional);
+}
+
 // Standard error is for the program's own messages; the platform's remarks
 // about the session it runs in are not for the player.
 QtMessageHandler standardMessageHandler = nullptr;
@@ -124,7 +131,9 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Multiple), u"Múltiple de K números (add-syndicate)."_s,
           u"K"_s},
          {QString::fromUtf16(option::Bets), u"Apuestas separadas por ; (add-syndicate)."_s,
-          u"APUESTAS"_s}});
+          u"APUESTAS"_s},
+         {QString::fromUtf16(option::Source),
+          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
@@ -139,7 +148,8 @@ int main(int argc, char *argv[])
     const std::optional<CommandEntry> command = takeCommand(positional);
     if (!command)
         return usageError(u"Orden desconocida."_s);
-    if (positional.size() != argumentsOf(*command))
+    if (positional.size() < argumentsOf(*command) ||
+        positional.size() > argumentsOf(*command) + optionalArgumentsOf(*command))
         return usageError(u"Argumentos incorrectos para "_s + QString::fromUtf16(command->name));
 
     QDate today = QDate::currentDate();

@@ -3,12 +3,15 @@
 // whole download without a window, as a timer job runs it.
 #include "checking/check_run.h"
 #include "cli_context.h"
+#include "common/money.h"
 #include "net/download_controller.h"
+#include "net/draw_intake.h"
 #include "net/operator_site.h"
 #include "net/page_fetch.h"
 #include "net/prize_report.h"
 #include "net/results_page.h"
 #include "output.h"
+#include "store/day_serial.h"
 #include "store/record_file.h"
 
 #include <QEventLoop>
@@ -52,13 +55,82 @@ void printMessage(const ProgramMessage &message)
         printError(message.text);
 }
 
+// Checks every syndicate against the newest `drawCount` draws and keeps the
+// tallies; returns a line per syndicate that won. A failed write joins `failures`.
+QStringList checkNewestDraws(const DataFolder &folder, int drawCount,
+                             QList<ProgramMessage> &failures)
+{
+    QStringList prizeLines;
+    Result<QList<DrawRecord>> draws = folder.draws().readAll();
+    const SyndicatesFile syndicatesFile = folder.syndicates();
+    Result<QList<SyndicateRecord>> syndicates = syndicatesFile.readAll();
+    if (!draws || !syndicates)
+        return prizeLines;
+    CheckOptions options;
+    options.drawCount = std::min<int>(drawCount, static_cast<int>(draws->size()));
+    const CheckResults results = runCheck(draws.value(), syndicates.value(), options);
+    if (results.changedRecords.isEmpty())
+        return prizeLines;
+    if (Status written = syndicatesFile.writeAll(results.syndicates); !written) {
+        failures.append(written.error().message);
+        return prizeLines;
+    }
+    for (int record : results.changedRecords) {
+        const SyndicateRecord &before = syndicates->at(record - 1);
+        const SyndicateRecord &after = results.syndicates[record - 1];
+        QStringList won;
+        const std::pair<int, const char16_t *> categories[] = {{3, u"3 aciertos"},
+                                                               {4, u"4 aciertos"},
+                                                               {5, u"5 aciertos"},
+                                                               {7, u"5 + C"},
+                                                               {6, u"6 aciertos"}};
+        for (const auto &[slot, name] : categories) {
+            if (const int added = after.hit(slot) - before.hit(slot); added > 0)
+                won.append(u"%1 %2"_s.arg(QString::fromUtf16(name)).arg(added));
+        }
+        if (!won.isEmpty())
+            prizeLines.append(u"Premio en la peña "_s + after.nameText() + u": "_s +
+                              won.join(u", "_s));
+    }
+    return prizeLines;
+}
+
+// The names of the prize categories in the operator's order, with the reintegro.
+const QStringList &categoryNames()
+{
+    static const QStringList names = {u"6 aciertos"_s, u"5 + C"_s,      u"5 aciertos"_s,
+                                      u"4 aciertos"_s, u"3 aciertos"_s, u"reintegro"_s};
+    return names;
+}
+
+// {"6": c, "5C": c, …}: whole cents, null where unknown.
+QJsonObject prizesJson(const std::optional<DrawPrizes> &prizes)
+{
+    QJsonObject object;
+    for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
+        const std::optional<qint64> cents = prizes ? prizes->cents[k] : std::nullopt;
+        object.insert(prizeCategoryKey(k), cents ? QJsonValue(*cents) : QJsonValue());
+    }
+    return object;
+}
+
+void printPrizes(const DrawPrizes &prizes)
+{
+    for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
+        if (prizes.cents[k])
+            printLine(u"Premio de %1 del %2: %3 €"_s.arg(categoryNames()[k],
+                                                         prizes.date.toString(u"dd/MM/yyyy"_s),
+                                                         centsText(*prizes.cents[k])));
+    }
+}
+
 int parsePageCommand(const CliContext &context)
 {
     Result<QByteArray> page = readFileCapped(context.arguments.at(0), MaxSavedPageBytes);
     if (!page)
         return fail(page.error().message);
     Result<PageParse> parse =
-        takeInResultsPage(context.folder, page.value(), {}, false, context.today.year());
+        takeInResultsPage(context.folder, page.value(), {}, context.today.year());
     if (!parse)
         return fail(parse.error().message);
     const bool taken =
@@ -113,6 +185,15 @@ int downloadCommand(const CliContext &context)
             return UsageError;
         }
     }
+    const QString source = context.options->value(QString::fromUtf16(option::Source));
+    if (source == u"json"_s)
+        config.sources = SourceChoice::Json;
+    else if (source == u"html"_s)
+        config.sources = SourceChoice::Html;
+    else if (!source.isEmpty() && source != u"auto"_s) {
+        printError(u"Fuente no válida: "_s + source + u" (auto, json o html)."_s);
+        return UsageError;
+    }
     Result<QList<DrawRecord>> stored = context.folder.draws().readAll();
     if (!stored)
         return fail(stored.error().message);
@@ -129,37 +210,7 @@ int downloadCommand(const CliContext &context)
                              failures.append(message);
                      });
     QObject::connect(&download, &DownloadController::checkRequested, [&](int drawCount, int) {
-        Result<QList<DrawRecord>> draws = context.folder.draws().readAll();
-        const SyndicatesFile syndicatesFile = context.folder.syndicates();
-        Result<QList<SyndicateRecord>> syndicates = syndicatesFile.readAll();
-        if (!draws || !syndicates)
-            return;
-        CheckOptions options;
-        options.drawCount = std::min<int>(drawCount, static_cast<int>(draws->size()));
-        const CheckResults results = runCheck(draws.value(), syndicates.value(), options);
-        if (results.changedRecords.isEmpty())
-            return;
-        if (Status written = syndicatesFile.writeAll(results.syndicates); !written) {
-            failures.append(written.error().message);
-            return;
-        }
-        for (int record : results.changedRecords) {
-            const SyndicateRecord &before = syndicates->at(record - 1);
-            const SyndicateRecord &after = results.syndicates[record - 1];
-            QStringList won;
-            const std::pair<int, const char16_t *> categories[] = {{3, u"3 aciertos"},
-                                                                   {4, u"4 aciertos"},
-                                                                   {5, u"5 aciertos"},
-                                                                   {7, u"5 + C"},
-                                                                   {6, u"6 aciertos"}};
-            for (const auto &[slot, name] : categories) {
-                if (const int added = after.hit(slot) - before.hit(slot); added > 0)
-                    won.append(u"%1 %2"_s.arg(QString::fromUtf16(name)).arg(added));
-            }
-            if (!won.isEmpty())
-                prizeLines.append(u"Premio en la peña "_s + after.nameText() + u": "_s +
-                                  won.join(u", "_s));
-        }
+        prizeLines += checkNewestDraws(context.folder, drawCount, failures);
     });
     QObject::connect(&download, &DownloadController::refreshRequested, [&] {
         Result<QByteArray> page = readFileCapped(
@@ -183,16 +234,41 @@ int downloadCommand(const CliContext &context)
                       (download.pageOutcome() == PageOutcome::NewDraws ||
                        download.pageOutcome() == PageOutcome::NothingNew) &&
                       failures.isEmpty();
+    QJsonArray refusals;
+    for (const ProgramMessage &refusal : download.refusals())
+        refusals.append(refusal.text);
+    // The prizes each new draw brought, as kept in zafrano.db.
+    QList<DrawPrizes> kept;
+    for (const DrawRecord &draw : download.appendedDraws()) {
+        if (std::optional<DrawPrizes> prizes = prizesOfDraw(context.folder, draw.date()))
+            kept.append(*prizes);
+    }
     if (context.json) {
+        QJsonArray keptJson;
+        for (const DrawPrizes &prizes : kept)
+            keptJson.append(QJsonObject{{u"date"_s, prizes.date.toString(Qt::ISODate)},
+                                        {u"prizes"_s, prizesJson(prizes)}});
         printJson(QJsonObject{{u"added"_s, drawsJson(download.appendedDraws())},
+                              {u"source"_s, download.fromJson() ? u"json"_s : u"html"_s},
+                              {u"refusals"_s, refusals},
+                              {u"prizes"_s, keptJson},
                               {u"prizesFound"_s, QJsonArray::fromStringList(prizeLines)},
                               {u"report"_s, report},
                               {u"bytes"_s, download.byteCount()}});
     } else {
+        // A source that refused before another answered is said first.
+        if (done) {
+            for (const ProgramMessage &refusal : download.refusals())
+                printError(refusal.text);
+        }
         printDraws(download.appendedDraws());
+        // The newest draw's prizes; --json gives every draw's.
+        if (download.fromJson() && !kept.isEmpty())
+            printPrizes(kept.last());
         for (const QString &line : prizeLines)
             printLine(line);
-        if (!report.isEmpty()) {
+        // The saved draw page is the HTML road's; the JSON road brings no page.
+        if (!report.isEmpty() && !download.fromJson()) {
             const QStringList names = {u"6 aciertos"_s, u"5 + C"_s, u"5 aciertos"_s,
                                        u"4 aciertos"_s, u"3 aciertos"_s};
             const QJsonArray prizes = report.value(u"prizes"_s).toArray();
@@ -210,13 +286,78 @@ int downloadCommand(const CliContext &context)
     return done ? Success : Failed;
 }
 
+int prizesCommand(const CliContext &context)
+{
+    Result<QList<DrawRecord>> stored = context.folder.draws().readAll();
+    if (!stored)
+        return fail(stored.error().message);
+    QDate date = stored->isEmpty() ? QDate() : stored->last().date();
+    if (!context.arguments.isEmpty())
+        date = QDate::fromString(context.arguments.at(0), u"yyyy-MM-dd"_s);
+    const bool drawn = date.isValid() &&
+                       std::any_of(stored->begin(), stored->end(),
+                                   [date](const DrawRecord &draw) { return draw.date() == date; });
+    if (!drawn)
+        return fail({u"No hay ningún sorteo del "_s +
+                         (context.arguments.isEmpty() ? u"último día"_s : context.arguments.at(0)) +
+                         u'.',
+                     u"Error"_s, MessageIcon::Exclamation});
+    const std::optional<DrawPrizes> prizes = prizesOfDraw(context.folder, date);
+    if (context.json) {
+        printJson(QJsonObject{{u"date"_s, date.toString(Qt::ISODate)},
+                              {u"prizes"_s, prizesJson(prizes)}});
+    } else if (prizes) {
+        printPrizes(*prizes);
+    } else {
+        printLine(u"No hay premios guardados del sorteo del "_s + date.toString(u"dd/MM/yyyy"_s) +
+                  u'.');
+    }
+    return Success;
+}
+
+int addDrawCommand(const CliContext &context)
+{
+    const QStringList &words = context.arguments;
+    const QDate date = QDate::fromString(words.at(0), u"yyyy-MM-dd"_s);
+    std::array<int, 8> values{};
+    for (int i = 0; i < 8; ++i) {
+        bool ok = false;
+        values[i] = words.at(i + 1).toInt(&ok);
+        if (!ok)
+            return fail(
+                {u"No es un número: "_s + words.at(i + 1), u"Error"_s, MessageIcon::Exclamation});
+    }
+    Result<QList<DrawRecord>> stored = context.folder.draws().readAll();
+    if (!stored)
+        return fail(stored.error().message);
+    Result<FetchedDraw> typed = drawTypedIn(
+        date, {values[0], values[1], values[2], values[3], values[4], values[5]}, values[6],
+        values[7], stored->isEmpty() ? QDate() : stored->last().date(), context.today);
+    if (!typed)
+        return fail(typed.error().message);
+    Result<Intake> intake = takeInDraws(context.folder, {typed.value()});
+    if (!intake)
+        return fail(intake.error().message);
+    QList<ProgramMessage> failures;
+    const QStringList prizeLines = checkNewestDraws(context.folder, 1, failures);
+    printDraws(intake->appended);
+    for (const QString &line : prizeLines)
+        printLine(line);
+    for (const ProgramMessage &message : failures)
+        printMessage(message);
+    return failures.isEmpty() ? Success : Failed;
+}
+
 } // namespace
 
 const QList<CommandEntry> &netCommands()
 {
     static const QList<CommandEntry> commands = {
         {u"parse-page", u"parse-page ARCHIVO", parsePageCommand},
-        {u"download", u"download [--operator URL] [--timeout MS]", downloadCommand},
+        {u"download", u"download [--operator URL] [--source auto|json|html] [--timeout MS]",
+         downloadCommand},
+        {u"prizes", u"prizes [AAAA-MM-DD]", prizesCommand},
+        {u"add-draw", u"add-draw AAAA-MM-DD N1 N2 N3 N4 N5 N6 C R", addDrawCommand},
     };
     return commands;
 }

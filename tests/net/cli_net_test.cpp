@@ -26,11 +26,11 @@ const QString Today = u"2026-12-08"_s;
 class FixtureServerProcess
 {
 public:
-    FixtureServerProcess()
+    explicit FixtureServerProcess(const QStringList &options = {})
     {
         const QString program =
             QFileInfo(QString::fromUtf8(CliProgram)).dir().filePath(u"zafrano-fixture-server"_s);
-        m_process.start(program, {u"--port"_s, u"0"_s});
+        m_process.start(program, QStringList{u"--port"_s, u"0"_s} + options);
         if (!m_process.waitForStarted() || !m_process.waitForReadyRead())
             return;
         const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
@@ -58,6 +58,19 @@ protected:
         writeBytes(path(u"bononume.dat"_s), drawsFileBefore(3));
     }
     QString path(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
+    // "LA PEÑA": one simple bet, played every day.
+    void writeLaPena(std::initializer_list<int> bet, QDate createdOn, QDate countedThrough) const
+    {
+        writeBytes(path(u"bonoapu.dat"_s), SyndicateBytes()
+                                               .name("LA PE\xD1"
+                                                     "A")
+                                               .bet(1, bet)
+                                               .days("Todos")
+                                               .betCount(1)
+                                               .createdOn(serialOf(createdOn))
+                                               .countedThrough(serialOf(countedThrough))
+                                               .bytes());
+    }
     CliRun cli(const QStringList &arguments) { return runCli(m_dir.path(), Today, arguments); }
 
     QTemporaryDir m_dir;
@@ -95,18 +108,11 @@ TEST_F(CliDownload, ParsePageOfAPageWithoutMarkersFails)
 TEST_F(CliDownload, DownloadAppendsChecksAndFetchesThePrizes)
 {
     // A syndicate playing every day with the 7 December draw's first five numbers.
-    writeBytes(path(u"bonoapu.dat"_s), SyndicateBytes()
-                                           .name("LA PE\xD1"
-                                                 "A")
-                                           .bet(1, {1, 10, 12, 34, 38, 49})
-                                           .days("Todos")
-                                           .betCount(1)
-                                           .createdOn(serialOf(2026, 11, 1))
-                                           .countedThrough(serialOf(2026, 12, 3))
-                                           .bytes());
+    writeLaPena({1, 10, 12, 34, 38, 49}, QDate(2026, 11, 1), QDate(2026, 12, 3));
     FixtureServerProcess server;
     ASSERT_FALSE(server.url().isEmpty());
-    const CliRun run = cli({u"download"_s, u"--operator"_s, server.url()});
+    const CliRun run =
+        cli({u"download"_s, u"--source"_s, u"html"_s, u"--operator"_s, server.url()});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.count(u"Sorteo añadido: "_s), 3);
     EXPECT_TRUE(run.out.contains(u"Premio en la peña LA PEÑA: 5 aciertos 1"_s))
@@ -123,9 +129,92 @@ TEST_F(CliDownload, DownloadWithoutAServerFailsWithTheConnectionMessage)
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     const quint16 port = closed.serverPort();
     closed.close();
-    const CliRun run = cli({u"download"_s, u"--operator"_s, u"http://127.0.0.1:%1"_s.arg(port)});
+    const CliRun run = cli({u"download"_s, u"--source"_s, u"html"_s, u"--operator"_s,
+                            u"http://127.0.0.1:%1"_s.arg(port)});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith(u"No conectado: Compruebe la conexión a internet."_s));
     EXPECT_EQ(readBytes(path(u"bononume.dat"_s)), drawsFileBefore(3));
     EXPECT_EQ(cli({u"download"_s, u"--operator"_s, u"ftp://x"_s}).exitCode, 2);
+    EXPECT_EQ(cli({u"download"_s, u"--source"_s, u"rss"_s}).exitCode, 2);
+}
+
+TEST_F(CliDownload, DownloadCatchesUpThroughTheJsonServiceAndKeepsThePrizes)
+{
+    // 111 days behind, and a syndicate whose bet holds five numbers of 7 December.
+    writeBytes(path(u"bononume.dat"_s),
+               drawBytes({3, 9, 21, 28, 33, 41}, 5, 2, serialOf(2026, 8, 19)));
+    writeLaPena({1, 10, 12, 34, 38, 49}, QDate(2026, 8, 1), QDate(2026, 8, 19));
+    FixtureServerProcess server;
+    ASSERT_FALSE(server.url().isEmpty());
+    const CliRun run = cli({u"download"_s, u"--operator"_s, server.url()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count(u"Sorteo añadido: "_s), 94);
+    EXPECT_TRUE(run.out.contains(u"Premio en la peña LA PEÑA: "_s)) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(u"Premio de 4 aciertos del 07/12/2026: 31,20 €"_s));
+    EXPECT_EQ(readBytes(path(u"bononume.dat"_s)).size(), 95 * 24);
+
+    const CliRun prizes = cli({u"--json"_s, u"prizes"_s});
+    EXPECT_EQ(prizes.exitCode, 0);
+    const QJsonObject newest = prizes.json().object();
+    EXPECT_EQ(newest.value(u"date"_s).toString(), u"2026-12-07"_s);
+    const QJsonObject cents = newest.value(u"prizes"_s).toObject();
+    EXPECT_EQ(cents.value(u"4"_s).toInteger(), 3120);
+    EXPECT_EQ(cents.value(u"R"_s).toInteger(), 50);
+    EXPECT_EQ(cents.keys(), (QStringList{u"3"_s, u"4"_s, u"5"_s, u"5C"_s, u"6"_s, u"R"_s}));
+    EXPECT_EQ(cli({u"--json"_s, u"prizes"_s, u"2026-08-20"_s}).exitCode, 0);
+    // No draw that day: a Sunday; nor a date at all.
+    EXPECT_EQ(cli({u"--json"_s, u"prizes"_s, u"2026-12-06"_s}).exitCode, 1);
+    EXPECT_EQ(cli({u"prizes"_s, u"mañana"_s}).exitCode, 1);
+}
+
+TEST_F(CliDownload, ARefusedServiceFallsBackToTheHtmlPageAndSaysSo)
+{
+    FixtureServerProcess server({u"--json-error"_s, u"403"_s});
+    ASSERT_FALSE(server.url().isEmpty());
+    const CliRun run = cli({u"download"_s, u"--operator"_s, server.url()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(
+        run.err.contains(u"El servidor de resultados ha rechazado la conexión (HTTP 403)."_s));
+    EXPECT_EQ(run.out.count(u"Sorteo añadido: "_s), 3);
+    // The JSON source alone has nothing else to try.
+    writeBytes(path(u"bononume.dat"_s), drawsFileBefore(3));
+    const CliRun json =
+        cli({u"download"_s, u"--source"_s, u"json"_s, u"--operator"_s, server.url()});
+    EXPECT_EQ(json.exitCode, 1);
+    EXPECT_EQ(readBytes(path(u"bononume.dat"_s)), drawsFileBefore(3));
+}
+
+TEST_F(CliDownload, ADrawTypedInIsAppendedAndChecked)
+{
+    writeLaPena({4, 8, 15, 16, 23, 42}, QDate(2026, 11, 1), QDate(2026, 12, 3));
+    const QByteArray before = readBytes(path(u"bononume.dat"_s));
+    // The newest stored draw is of 3 December; today is 8 December.
+    for (const QStringList &bad : {QStringList{u"2026-12-03"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
+                                               u"23"_s, u"42"_s, u"7"_s, u"1"_s},
+                                   QStringList{u"2026-12-09"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
+                                               u"23"_s, u"42"_s, u"7"_s, u"1"_s},
+                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
+                                               u"23"_s, u"50"_s, u"7"_s, u"1"_s},
+                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
+                                               u"23"_s, u"23"_s, u"7"_s, u"1"_s},
+                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
+                                               u"23"_s, u"42"_s, u"7"_s, u"10"_s},
+                                   QStringList{u"2026-13-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
+                                               u"23"_s, u"42"_s, u"7"_s, u"1"_s},
+                                   QStringList{u"2026-12-05"_s, u"4"_s, u"ocho"_s, u"15"_s, u"16"_s,
+                                               u"23"_s, u"42"_s, u"7"_s, u"1"_s}}) {
+        SCOPED_TRACE(bad.join(u' ').toStdString());
+        const CliRun run = cli(QStringList{u"add-draw"_s} + bad);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_EQ(readBytes(path(u"bononume.dat"_s)), before);
+    }
+    const CliRun run = cli({u"add-draw"_s, u"2026-12-05"_s, u"42"_s, u"8"_s, u"15"_s, u"16"_s,
+                            u"23"_s, u"4"_s, u"7"_s, u"0"_s});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(u"Sorteo añadido: 05/12/2026"_s));
+    EXPECT_TRUE(run.out.contains(u"Premio en la peña LA PEÑA: 6 aciertos 1"_s))
+        << run.out.toStdString();
+    EXPECT_EQ(readBytes(path(u"bononume.dat"_s)),
+              before + drawBytes({4, 8, 15, 16, 23, 42}, 7, 0, serialOf(2026, 12, 5)));
 }

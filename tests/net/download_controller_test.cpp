@@ -4,11 +4,14 @@
 // every way the server can fail it. The ticks are given by the test, one by
 // one, once the request in flight has ended.
 #include "net/download_controller.h"
+#include "net/draw_intake.h"
 #include "net/operator_site.h"
 #include "net_test_support.h"
 #include "operator_fixture_server.h"
 #include "test_support.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -37,10 +40,12 @@ protected:
         writeBytes(folder.filePath(u"bononume.dat"_s), drawsFileBefore(3));
     }
 
+    // The HTML road alone unless a test chooses the sources.
     DownloadConfig config(const QUrl &base) const
     {
         DownloadConfig c;
         c.operatorBase = base;
+        c.sources = sources;
         c.requestTimeoutMs = 300;
         c.tickIntervalMs = 0;
         return c;
@@ -50,6 +55,29 @@ protected:
     void run(const QUrl &base, int maxTicks = 40)
     {
         controller = std::make_unique<DownloadController>(folder, config(base));
+        connectRecorders();
+        controller->start(downloadDay(), newestStored());
+        for (int tick = 0; tick < maxTicks && controller->running(); ++tick) {
+            ASSERT_TRUE(spinUntil([this] { return !controller->fetching(); }));
+            controller->tick();
+        }
+        ASSERT_FALSE(controller->running());
+    }
+    void run() { run(server.baseUrl()); }
+
+    // The server saw no request from the download: a probe sent after it
+    // is answered, and is the only request there.
+    void expectNoRequestSent()
+    {
+        QNetworkAccessManager network;
+        std::unique_ptr<QNetworkReply> probe(
+            network.get(QNetworkRequest(server.baseUrl().resolved(QUrl(u"/sonda"_s)))));
+        ASSERT_TRUE(spinUntil([&] { return probe->isFinished(); }));
+        EXPECT_EQ(server.requests(), QStringList{u"/sonda"_s});
+    }
+
+    void connectRecorders()
+    {
         QObject::connect(controller.get(), &DownloadController::messageRaised,
                          [this](const ProgramMessage &m) { messages.append(m); });
         QObject::connect(
@@ -61,14 +89,7 @@ protected:
                          [this] { passes.append(u"refresh at %1"_s.arg(controller->progress())); });
         QObject::connect(controller.get(), &DownloadController::parseErrorTextRaised,
                          [this](const QString &text) { prizeTabText = text; });
-        controller->start(downloadDay(), newestStored());
-        for (int tick = 0; tick < maxTicks && controller->running(); ++tick) {
-            ASSERT_TRUE(spinUntil([this] { return !controller->fetching(); }));
-            controller->tick();
-        }
-        ASSERT_FALSE(controller->running());
     }
-    void run() { run(server.baseUrl()); }
 
     QDate newestStored() const
     {
@@ -93,6 +114,7 @@ protected:
     QTemporaryDir m_dir;
     DataFolder folder{m_dir.path()};
     OperatorFixtureServer server;
+    SourceChoice sources = SourceChoice::Html;
     std::unique_ptr<DownloadController> controller;
     QList<ProgramMessage> messages;
     QStringList passes;
@@ -164,8 +186,7 @@ TEST_F(Download, AComputerDateBeforeTheNewestDrawSendsNoRequest)
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].title, u"Error de fechas"_s);
     EXPECT_EQ(messages[0].icon, MessageIcon::Information);
-    spinUntil([] { return true; });
-    EXPECT_TRUE(server.requests().isEmpty());
+    expectNoRequestSent();
 }
 
 TEST_F(Download, APageThatCannotBeInterpretedFinishesWithoutTheChecks)
@@ -253,6 +274,217 @@ TEST_F(Download, ADrawPageStillComingAfterThirtyTicksIsGivenUp)
     EXPECT_FALSE(controller->running());
     EXPECT_EQ(controller->status(), u"TRANSFERENCIA FINALIZADA"_s);
     EXPECT_EQ(drawsFile().size(), 5 * DrawRecord::Size);
+}
+
+TEST_F(Download, ASlowButWorkingLinkIsWaitedFor)
+{
+    // The page takes well over five ticks to arrive, never silent for long.
+    server.behaviour = Behaviour::Trickle;
+    server.delayMs = 1500;
+    controller = std::make_unique<DownloadController>(folder, config(server.baseUrl()));
+    connectRecorders();
+    controller->start(downloadDay(), newestStored());
+    for (int tick = 0; tick < 8; ++tick)
+        controller->tick();
+    ASSERT_TRUE(controller->fetching());
+    EXPECT_TRUE(controller->running());
+    ASSERT_TRUE(spinUntil([this] { return !controller->fetching(); }));
+    for (int tick = 0; tick < 40 && controller->running(); ++tick) {
+        ASSERT_TRUE(spinUntil([this] { return !controller->fetching(); }));
+        controller->tick();
+    }
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(controller->appendedDraws().size(), 3);
+}
+
+TEST_F(Download, ATransferStillRunningAfterThirtyTicksIsASlowServer)
+{
+    server.behaviour = Behaviour::Silent;
+    DownloadConfig slow = config(server.baseUrl());
+    slow.requestTimeoutMs = 600'000; // only the ticks can end it
+    controller = std::make_unique<DownloadController>(folder, slow);
+    connectRecorders();
+    controller->start(downloadDay(), newestStored());
+    ASSERT_TRUE(spinUntil([this] { return server.requests().size() == 1; }));
+    for (int tick = 0; tick < 29; ++tick)
+        controller->tick();
+    EXPECT_TRUE(controller->running());
+    controller->tick();
+    EXPECT_FALSE(controller->running());
+    expectFailedWith({u"Problemas con el servidor. Tarda en responder. Pruebe más tarde..."_s,
+                      u"Error de conexión"_s, MessageIcon::Exclamation});
+}
+
+TEST_F(Download, ASecondDownloadFetchesItsOwnNewestDrawsPage)
+{
+    const QByteArray page = server.searchPage;
+    server.searchPage.replace("2026/926120701", "2026/926120799");
+    run();
+    EXPECT_EQ(server.requests().value(1), u"/es/bonoloto/sorteos/2026/926120799"_s);
+    // The same run downloads again: the link is the one its own page lists.
+    server.searchPage = page;
+    writeBytes(folder.filePath(u"bononume.dat"_s), drawsFileBefore(3));
+    controller->start(downloadDay(), newestStored());
+    for (int tick = 0; tick < 40 && controller->running(); ++tick) {
+        ASSERT_TRUE(spinUntil([this] { return !controller->fetching(); }));
+        controller->tick();
+    }
+    EXPECT_EQ(server.requests().value(3), u"/es/bonoloto/sorteos/2026/926120701"_s);
+}
+
+TEST_F(Download, ARedirectOffTheOperatorsSiteIsNotFollowed)
+{
+    OperatorFixtureServer elsewhere;
+    ASSERT_TRUE(elsewhere.loadPages(operatorPagesDir()));
+    ASSERT_TRUE(elsewhere.listen());
+    server.behaviour = Behaviour::RedirectAway;
+    server.redirectTo = elsewhere.baseUrl().resolved(QUrl(u"/es/buscador"_s));
+    run();
+    expectFailedWith(NotConnected);
+    EXPECT_TRUE(elsewhere.requests().isEmpty());
+}
+
+// The JSON service in front of the HTML road.
+class JsonDownload : public Download
+{
+protected:
+    void SetUp() override
+    {
+        Download::SetUp();
+        sources = SourceChoice::Auto;
+    }
+    // A draws file whose newest draw is `days` before the download day.
+    void storeNewestDaysBefore(int days)
+    {
+        writeBytes(folder.filePath(u"bononume.dat"_s),
+                   drawBytes({3, 9, 21, 28, 33, 41}, 5, 2, serialOf(downloadDay().addDays(-days))));
+    }
+    QStringList jsonRequests() const
+    {
+        return server.requests().filter(u"/servicios/buscadorSorteos"_s);
+    }
+};
+
+TEST_F(JsonDownload, OneHundredElevenDaysBehindAreBroughtUpToDateInOnePress)
+{
+    storeNewestDaysBefore(111); // Wednesday 19 August 2026
+    run();
+    EXPECT_TRUE(messages.isEmpty()) << messages.value(0).text.toStdString();
+    // One month per request, oldest first, and no HTML page.
+    ASSERT_EQ(server.requests().size(), 5);
+    EXPECT_EQ(server.requests()[0], u"/servicios/buscadorSorteos?game_id=BONO&celebrados=true"
+                                    u"&fechaInicioInclusiva=20260820&fechaFinInclusiva=20260831"_s);
+    EXPECT_TRUE(server.requests()[4].endsWith(
+        u"fechaInicioInclusiva=20261201&fechaFinInclusiva=20261208"_s));
+    EXPECT_TRUE(server.jsonUserAgent.startsWith("mozilla/5.0"));
+    EXPECT_EQ(server.jsonAccept, "application/json");
+
+    int drawDays = 0;
+    for (QDate day(2026, 8, 20); day <= QDate(2026, 12, 7); day = day.addDays(1))
+        drawDays += day.dayOfWeek() != Qt::Sunday;
+    EXPECT_EQ(controller->appendedDraws().size(), drawDays);
+    EXPECT_EQ(drawsFile().size(), (1 + drawDays) * DrawRecord::Size);
+    EXPECT_EQ(controller->appendedDraws().last().date(), QDate(2026, 12, 7));
+    EXPECT_EQ(passes, (QStringList{u"check %1 8 at 3"_s.arg(drawDays), u"refresh at 4"_s}));
+    EXPECT_TRUE(controller->fromJson());
+    // The prizes of every new draw are kept; no older draw page is shown for them.
+    const std::optional<DrawPrizes> newest = prizesOfDraw(folder, QDate(2026, 12, 7));
+    ASSERT_TRUE(newest.has_value());
+    EXPECT_EQ(newest->cents[3], 3120);
+    EXPECT_EQ(newest->cents[DrawPrizes::Refund], 50);
+    EXPECT_TRUE(prizesOfDraw(folder, QDate(2026, 8, 20)).has_value());
+    EXPECT_EQ(saved(u"bonowww2.txt"_s), "\"\"\r\n");
+    EXPECT_EQ(controller->status(), u"TRANSFERENCIA FINALIZADA"_s);
+}
+
+TEST_F(JsonDownload, UpToDateIsNothingNew)
+{
+    storeNewestDaysBefore(0);
+    run();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, u"Todavía no hay sorteos nuevos."_s);
+    EXPECT_EQ(passes, (QStringList{u"check 1 1 at 3"_s, u"refresh at 4"_s}));
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
+TEST_F(JsonDownload, ARefusedServiceFallsBackToTheHtmlRoad)
+{
+    server.jsonBehaviour = Behaviour::HttpError;
+    server.jsonErrorStatus = 403;
+    run();
+    EXPECT_TRUE(messages.isEmpty());
+    ASSERT_EQ(controller->refusals().size(), 1);
+    EXPECT_EQ(controller->refusals()[0].text,
+              u"El servidor de resultados ha rechazado la conexión (HTTP 403)."_s);
+    EXPECT_EQ(jsonRequests().size(), 1);
+    EXPECT_EQ(controller->appendedDraws().size(), 3);
+    EXPECT_FALSE(controller->fromJson());
+    // The prizes of the HTML draw page are kept too.
+    const std::optional<DrawPrizes> kept = prizesOfDraw(folder, QDate(2026, 12, 7));
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->cents[0], 61234567);
+    EXPECT_FALSE(kept->cents[DrawPrizes::Refund].has_value());
+    // Nothing new on the page: its message says what the service said too.
+    run();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text,
+              u"El servidor de resultados ha rechazado la conexión (HTTP 403).\n"
+              u"Todavía no hay sorteos nuevos."_s);
+}
+
+TEST_F(JsonDownload, WhenEverySourceFailsOneMessageSaysWhatEachSaid)
+{
+    server.jsonBehaviour = Behaviour::HttpError;
+    server.jsonErrorStatus = 403;
+    server.behaviour = Behaviour::HttpError;
+    run();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text,
+              u"El servidor de resultados ha rechazado la conexión (HTTP 403).\n"_s +
+                  NotConnected.text);
+    EXPECT_EQ(drawsFile(), drawsFileBefore(3));
+    EXPECT_FALSE(QFile::exists(folder.filePath(u"zafrano.db"_s)));
+}
+
+TEST_F(JsonDownload, EveryRefusalOfTheServiceSaysWhatHappened)
+{
+    sources = SourceChoice::Json;
+    struct Case
+    {
+        const char *name;
+        Behaviour behaviour;
+        QByteArray body;
+        QString says;
+    };
+    const QByteArray badCombination =
+        R"json([{"fecha_sorteo": "2026-12-05 21:30:00", "combinacion": "1 - 2 - 3 C(4) R(5)"}])json";
+    for (const Case &c :
+         {Case{"403", Behaviour::HttpError, {}, u"rechazado la conexión (HTTP 403)"_s},
+          Case{"not JSON", Behaviour::Normal, "<html>Mantenimiento</html>",
+               u"no ha enviado datos válidos"_s},
+          Case{"too big", Behaviour::HugeBody, {}, u"demasiado grande"_s},
+          Case{"silent", Behaviour::Silent, {}, u"no ha respondido a tiempo"_s},
+          Case{"bad draw", Behaviour::Normal, badCombination, u"del 05/12/2026"_s}}) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        passes.clear();
+        server.jsonBehaviour = c.behaviour;
+        server.jsonBody = c.body;
+        run();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].text.contains(c.says)) << messages[0].text.toStdString();
+        EXPECT_EQ(controller->progress(), DownloadController::Idle);
+        EXPECT_TRUE(passes.isEmpty());
+        EXPECT_EQ(drawsFile(), drawsFileBefore(3));
+    }
+    messages.clear();
+    server.jsonBody.clear();
+    server.jsonBehaviour = Behaviour::HttpError;
+    server.jsonErrorStatus = 500;
+    run();
+    EXPECT_EQ(messages.value(0).text,
+              u"El servidor de resultados ha respondido con un error (HTTP 500)."_s);
+    EXPECT_TRUE(server.requests().filter(u"/es/"_s).isEmpty());
 }
 
 TEST(OperatorSite, TheBaseAddressComesFromTheCommandLineTheEnvironmentOrTheDefault)

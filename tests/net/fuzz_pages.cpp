@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// libFuzzer target over the readers of the operator's pages: any bytes as a
-// saved search page, as a saved draw page and as a document link. Whatever
-// the page, the parse keeps its promises: new draws only with six sorted
-// numbers of the game, dates after the newest stored one and ascending, at
-// most 15 of them; a document address never leaves the operator's host.
+// libFuzzer target over the readers of the operator's pages: any bytes, from
+// memory, as a saved search page, as a saved draw page, as a document link and
+// as an answer of the JSON service. Whatever the page, the parse keeps its
+// promises: new draws only with six sorted numbers of the game, dates after
+// the newest stored one and ascending, at most 15 of them; a document address
+// never leaves the operator's host; a JSON answer gives draws of the game with
+// prizes that are never negative, or a refusal and no draw.
+#include "common/money.h"
+#include "net/json_results.h"
 #include "net/prize_report.h"
 #include "net/results_page.h"
 
@@ -32,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QDate newest(2026, 12, 3);
-    const PageParse parse = parseResultsPage(bytes, newest, {}, false, 2026);
+    const PageParse parse = parseResultsPage(bytes, newest, {}, 2026);
     require(parse.draws.size() <= MaxPageDraws);
     require(parse.draws.isEmpty() || parse.outcome == PageOutcome::NewDraws);
     QDate previous = newest;
@@ -52,6 +56,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(report.documentUrl.isEmpty() || report.documentUrl.host() == base.host());
     const QUrl direct = documentUrlFor(bytes, base);
     require(direct.isEmpty() || direct.host() == base.host());
+
+    const JsonAnswer answer = readJsonAnswer(bytes);
+    require(!answer.refusal || answer.draws.isEmpty());
+    for (const FetchedDraw &fetched : answer.draws) {
+        const DrawRecord &draw = fetched.draw;
+        require(draw.hasValidNumbers());
+        require(std::adjacent_find(draw.numbers.begin(), draw.numbers.end(),
+                                   std::greater_equal<>()) == draw.numbers.end());
+        require(draw.complementario >= 1 && draw.complementario <= 49);
+        require(draw.reintegro >= 0 && draw.reintegro <= 9);
+        require(fetched.prizes.date == draw.date());
+        for (const std::optional<qint64> &cents : fetched.prizes.cents)
+            require(!cents || *cents >= 0);
+    }
+    const std::optional<qint64> amount =
+        centsFromText(QString::fromLatin1(bytes.first(std::min<qsizetype>(size, 40))));
+    require(!amount || *amount >= 0);
 
     const QString announced = QString::fromLatin1(bytes.first(std::min<qsizetype>(size, 80)));
     const QString accepted = acceptedWebAddress(announced);

@@ -88,6 +88,17 @@ TEST(NewsCheck, RunsForAPlayerWithSyndicatesTwoDaysAfterTheNewestDraw)
               u"http://www.zafrano.es/noticias/binforme.dat"_s);
 }
 
+TEST(NewsCheck, TheConfiguredNewsAddressIsAWebAddressOrNone)
+{
+    qputenv(NewsUrlVariable, "http://127.0.0.1:8088/binforme.dat");
+    EXPECT_EQ(configuredNewsUrl({})->toString(), u"http://127.0.0.1:8088/binforme.dat"_s);
+    for (const char *refused : {"file:///etc/passwd", "ftp://h/binforme.dat", "off", "no es"}) {
+        qputenv(NewsUrlVariable, refused);
+        EXPECT_FALSE(configuredNewsUrl({}).has_value()) << refused;
+    }
+    qunsetenv(NewsUrlVariable);
+}
+
 TEST(NewsCheck, OnlyLongerChangedNewsIsShownAndMovesTheAddress)
 {
     const QByteArray padding(320, 'x');

@@ -22,7 +22,7 @@ QDate storedBefore(int newDraws)
 
 PageParse parseFixture(const QString &name, QDate newest, const QString &link = {})
 {
-    return parseResultsPage(savedPageBytes(operatorPage(name)), newest, link, false, 2026);
+    return parseResultsPage(savedPageBytes(operatorPage(name)), newest, link, 2026);
 }
 
 } // namespace
@@ -111,23 +111,13 @@ TEST(ResultsPage, PagesThatCannotBeInterpretedAppendNothing)
     EXPECT_TRUE(parseErrorText().contains(u"ERROR DE INTERPRETACIÓN DE DATOS:"_s));
 }
 
-TEST(ResultsPage, AfterATransferErrorThePageIsANoConnection)
-{
-    const PageParse parse =
-        parseResultsPage(savedPageBytes(operatorPage(u"buscador-sin-marcas.html"_s)),
-                         storedBefore(3), {}, true, 2026);
-    EXPECT_EQ(parse.outcome, PageOutcome::ConnectionLost);
-    EXPECT_EQ(parse.message->title, u"Error de conexión"_s);
-}
-
 TEST(ResultsPage, DatesListedTwiceOrOutOfOrderAreNotTaken)
 {
     // The second listed draw dated like the first: the file would hold 7
     // December twice.
     QByteArray page = operatorPage(u"buscador.html"_s);
     page.replace("sábado 05 de diciembre", "lunes 07 de diciembre");
-    const PageParse twice =
-        parseResultsPage(savedPageBytes(page), storedBefore(3), {}, false, 2026);
+    const PageParse twice = parseResultsPage(savedPageBytes(page), storedBefore(3), {}, 2026);
     EXPECT_EQ(twice.outcome, PageOutcome::Corrupt);
     EXPECT_TRUE(twice.draws.isEmpty());
 }
@@ -144,10 +134,9 @@ TEST(ResultsPage, ABlockWithoutNumbersEndsTheDrawsQuietly)
 
 TEST(ResultsPage, ShortOrEmptyPagesHaveNothingNew)
 {
-    EXPECT_EQ(parseResultsPage({}, {}, {}, false, 2026).outcome, PageOutcome::NothingNew);
+    EXPECT_EQ(parseResultsPage({}, {}, {}, 2026).outcome, PageOutcome::NothingNew);
     EXPECT_EQ(
-        parseResultsPage(savedPageBytes("<html>celebrado del&nbsp;x</html>"), {}, {}, false, 2026)
-            .outcome,
+        parseResultsPage(savedPageBytes("<html>celebrado del&nbsp;x</html>"), {}, {}, 2026).outcome,
         PageOutcome::NothingNew);
 }
 
@@ -159,8 +148,7 @@ TEST(ResultsPage, NumbersOutsideTheGameOrRepeatedFailTheSort)
     EXPECT_EQ(sortedNumbers({49, 3, 17, 1, 8, 22}), (std::array<qint16, 6>{1, 3, 8, 17, 22, 49}));
     QByteArray page = operatorPage(u"buscador.html"_s);
     page.replace("<li> 10</li>", "<li> 50</li>");
-    const PageParse parse =
-        parseResultsPage(savedPageBytes(page), storedBefore(3), {}, false, 2026);
+    const PageParse parse = parseResultsPage(savedPageBytes(page), storedBefore(3), {}, 2026);
     EXPECT_TRUE(parse.draws.isEmpty());
     EXPECT_NE(parse.outcome, PageOutcome::NewDraws);
 }
@@ -170,16 +158,16 @@ TEST(ResultsPage, TakingInAppendsAfterTheStoredDraws)
     QTemporaryDir dir;
     const DataFolder folder(dir.path());
     writeBytes(folder.filePath(u"bononume.dat"_s), drawsFileBefore(3));
-    Result<PageParse> parse = takeInResultsPage(
-        folder, savedPageBytes(operatorPage(u"buscador.html"_s)), {}, false, 2026);
+    Result<PageParse> parse =
+        takeInResultsPage(folder, savedPageBytes(operatorPage(u"buscador.html"_s)), {}, 2026);
     ASSERT_TRUE(parse.ok());
     const QByteArray file = readBytes(folder.filePath(u"bononume.dat"_s));
     ASSERT_EQ(file.size(), 5 * DrawRecord::Size);
     EXPECT_EQ(file.mid(2 * DrawRecord::Size),
               parse->draws[0].toBytes() + parse->draws[1].toBytes() + parse->draws[2].toBytes());
     // Taking the same page in again finds nothing new and writes nothing.
-    Result<PageParse> again = takeInResultsPage(
-        folder, savedPageBytes(operatorPage(u"buscador.html"_s)), {}, false, 2026);
+    Result<PageParse> again =
+        takeInResultsPage(folder, savedPageBytes(operatorPage(u"buscador.html"_s)), {}, 2026);
     EXPECT_EQ(again->outcome, PageOutcome::NothingNew);
     EXPECT_EQ(readBytes(folder.filePath(u"bononume.dat"_s)), file);
 }

@@ -23,7 +23,9 @@ int main(int argc, char *argv[])
                                           u"buscador.html"_s);
     const QCommandLineOption drawOption(u"draw"_s, u"Página del sorteo."_s, u"ARCHIVO"_s,
                                         u"sorteo.html"_s);
-    parser.addOptions({portOption, pagesOption, searchOption, drawOption});
+    const QCommandLineOption jsonErrorOption(
+        u"json-error"_s, u"Responder al servicio JSON con este estado HTTP (403…)."_s, u"ESTADO"_s);
+    parser.addOptions({portOption, pagesOption, searchOption, drawOption, jsonErrorOption});
     parser.process(app);
 
     zafrano::fixture::OperatorFixtureServer server;
@@ -32,6 +34,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "No se encuentran las páginas en %s\n",
                      qPrintable(parser.value(pagesOption)));
         return 1;
+    }
+    if (parser.isSet(jsonErrorOption)) {
+        server.jsonBehaviour = zafrano::fixture::Behaviour::HttpError;
+        server.jsonErrorStatus = parser.value(jsonErrorOption).toInt();
     }
     if (!server.listen(parser.value(portOption).toUShort())) {
         std::fprintf(stderr, "No se puede escuchar en 127.0.0.1:%s\n",

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "operator_fixture_server.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrlQuery>
 
 using namespace Qt::StringLiterals;
 
@@ -21,7 +26,10 @@ QByteArray readFile(const QString &path)
 
 QByteArray header(int status, qint64 length, const QByteArray &type)
 {
-    const QByteArray reason = status == 200 ? "OK" : status == 404 ? "Not Found" : "Error";
+    const QByteArray reason = status == 200   ? "OK"
+                              : status == 404 ? "Not Found"
+                              : status == 403 ? "Forbidden"
+                                              : "Error";
     return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\nContent-Type: " + type +
            "\r\nContent-Length: " + QByteArray::number(length) + "\r\nConnection: close\r\n\r\n";
 }
@@ -50,6 +58,7 @@ bool OperatorFixtureServer::loadPages(const QString &folder, const QString &sear
     searchPage = readFile(dir.filePath(search));
     drawPage = readFile(dir.filePath(draw));
     document = readFile(dir.filePath(u"premios.pdf"_s));
+    jsonDraws = readFile(dir.filePath(u"sorteos.json"_s));
     return !searchPage.isEmpty() && !document.isEmpty();
 }
 
@@ -77,6 +86,21 @@ void OperatorFixtureServer::answer(QTcpSocket *socket)
     QByteArray body;
     QByteArray type = "text/html; charset=utf-8";
     Behaviour how = Behaviour::Normal;
+    if (path == u"/servicios/buscadorSorteos"_s) {
+        const QByteArray lower = head.toLower();
+        auto headerValue = [&lower](const QByteArray &name) {
+            const qsizetype at = lower.indexOf("\r\n" + name + ":");
+            if (at < 0)
+                return QByteArray();
+            const qsizetype from = at + name.size() + 3;
+            return lower.mid(from, lower.indexOf("\r\n", from) - from).trimmed();
+        };
+        jsonUserAgent = headerValue("user-agent");
+        jsonAccept = headerValue("accept");
+        send(socket, jsonBody.isEmpty() ? jsonAnswer(target.section(u'?', 1)) : jsonBody,
+             jsonBehaviour, "application/json", jsonErrorStatus);
+        return;
+    }
     if (path == u"/es/buscador"_s) {
         body = searchPage;
         how = behaviour;
@@ -97,9 +121,27 @@ void OperatorFixtureServer::answer(QTcpSocket *socket)
     send(socket, body, how);
 }
 
-void OperatorFixtureServer::send(QTcpSocket *socket, const QByteArray &body, Behaviour how)
+QByteArray OperatorFixtureServer::jsonAnswer(const QString &query) const
 {
-    const QByteArray type = "text/html; charset=utf-8";
+    const QUrlQuery asked(query);
+    const QDate from =
+        QDate::fromString(asked.queryItemValue(u"fechaInicioInclusiva"_s), u"yyyyMMdd"_s);
+    const QDate to = QDate::fromString(asked.queryItemValue(u"fechaFinInclusiva"_s), u"yyyyMMdd"_s);
+    QJsonArray chosen;
+    for (const QJsonValue &draw : QJsonDocument::fromJson(jsonDraws).array()) {
+        const QDate date = QDate::fromString(
+            draw.toObject().value(u"fecha_sorteo"_s).toString().left(10), u"yyyy-MM-dd"_s);
+        if (date >= from && date <= to)
+            chosen.append(draw);
+    }
+    if (chosen.isEmpty())
+        return "\"No hay sorteos en las fechas indicadas\"";
+    return QJsonDocument(chosen).toJson(QJsonDocument::Compact);
+}
+
+void OperatorFixtureServer::send(QTcpSocket *socket, const QByteArray &body, Behaviour how,
+                                 const QByteArray &type, int errorCode)
+{
     switch (how) {
     case Behaviour::Normal:
         socket->write(header(200, body.size(), type) + body);
@@ -119,7 +161,29 @@ void OperatorFixtureServer::send(QTcpSocket *socket, const QByteArray &body, Beh
     }
     case Behaviour::HttpError: {
         const QByteArray text = "<html><body>Error del servidor</body></html>";
-        socket->write(header(errorStatus, text.size(), type) + text);
+        socket->write(header(errorCode != 0 ? errorCode : errorStatus, text.size(), type) + text);
+        socket->disconnectFromHost();
+        return;
+    }
+    case Behaviour::Trickle: {
+        // The page in ten pieces spread over `delayMs`: slow, never silent for long.
+        socket->write(header(200, body.size(), type));
+        QPointer<QTcpSocket> guarded(socket);
+        const qsizetype piece = body.size() / 10 + 1;
+        for (int i = 0; i < 10; ++i) {
+            QTimer::singleShot(delayMs * (i + 1) / 10, this, [guarded, body, piece, i] {
+                if (!guarded || guarded->state() != QAbstractSocket::ConnectedState)
+                    return;
+                guarded->write(body.mid(i * piece, piece));
+                if (i == 9)
+                    guarded->disconnectFromHost();
+            });
+        }
+        return;
+    }
+    case Behaviour::RedirectAway: {
+        socket->write("HTTP/1.1 302 Found\r\nLocation: " + redirectTo.toEncoded() +
+                      "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
         socket->disconnectFromHost();
         return;
     }

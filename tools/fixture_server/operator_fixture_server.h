@@ -24,6 +24,8 @@ enum class Behaviour
     ResetHalfway, // half the page, then the connection is reset
     EmptyBody,    // 200 with no body
     HugeBody,     // `hugeBytes` of markup
+    Trickle,      // the page in ten pieces over `delayMs`
+    RedirectAway, // a redirect to `redirectTo`
 };
 
 // The operator's results site played by our own pages, on 127.0.0.1 only:
@@ -45,23 +47,36 @@ public:
     QByteArray news;                         // the maker's binforme.dat, when a test serves one
     Behaviour behaviour = Behaviour::Normal; // of the search page
     int delayMs = 0;
+    QUrl redirectTo;
     int errorStatus = 500;
     qint64 hugeBytes = 8 * 1024 * 1024;
     // How the draw page is answered (the document is always answered well).
     Behaviour drawPageBehaviour = Behaviour::Normal;
 
+    // The JSON service: the draws of sorteos.json, answered month by month as
+    // the days asked for select them; `jsonBody`, when set, is every answer.
+    QByteArray jsonDraws;
+    QByteArray jsonBody;
+    Behaviour jsonBehaviour = Behaviour::Normal;
+    int jsonErrorStatus = 403;
+    // The request headers of the last JSON request ("user-agent", "accept").
+    QByteArray jsonUserAgent;
+    QByteArray jsonAccept;
+
     // The request targets received, in order ("/es/buscador?startDate=…").
     const QStringList &requests() const { return m_requests; }
 
     // Reads the pages of a folder: buscador.html, sorteo.html, premios.pdf
-    // (or the names given).
+    // (or the names given), and the JSON service's sorteos.json.
     bool loadPages(const QString &folder, const QString &search = QStringLiteral("buscador.html"),
                    const QString &draw = QStringLiteral("sorteo.html"));
 
 private:
     void accept();
     void answer(QTcpSocket *socket);
-    void send(QTcpSocket *socket, const QByteArray &body, Behaviour behaviour);
+    void send(QTcpSocket *socket, const QByteArray &body, Behaviour behaviour,
+              const QByteArray &type = "text/html; charset=utf-8", int errorCode = 0);
+    QByteArray jsonAnswer(const QString &query) const;
 
     QTcpServer m_server;
     QStringList m_requests;

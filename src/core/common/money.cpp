@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/money.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -20,10 +23,56 @@ double eurosFromCents(Cents cents)
 
 QString moneyText(Cents cents)
 {
-    const Cents whole = std::llabs(cents) / 100;
-    const Cents rest = std::llabs(cents) % 100;
-    return (cents < 0 ? u"-"_s : QString()) + QString::number(whole) + u',' +
-           QString::number(rest).rightJustified(2, u'0');
+    QString euros = QString::number(std::llabs(cents) / 100);
+    for (qsizetype at = euros.size() - 3; at > 0; at -= 3)
+        euros.insert(at, u'.');
+    return (cents < 0 ? u"-"_s : QString()) + euros + u',' +
+           QString::number(std::llabs(cents) % 100).rightJustified(2, u'0');
+}
+
+std::optional<Cents> centsFromText(QStringView text)
+{
+    QString kept;
+    for (QChar c : text) {
+        if (c.isDigit() || c == u'.' || c == u',')
+            kept += c;
+        else if (c == u'-')
+            return std::nullopt; // no prize is negative
+    }
+    const qsizetype last = std::max(kept.lastIndexOf(u'.'), kept.lastIndexOf(u','));
+    qsizetype decimalAt = -1;
+    if (last >= 0) {
+        const QChar separator = kept[last];
+        const bool both = kept.contains(u'.') && kept.contains(u',');
+        const bool lone = kept.count(separator) == 1;
+        const qsizetype after = kept.size() - last - 1;
+        if (both || (lone && after != 3))
+            decimalAt = last;
+    }
+    QString whole = decimalAt < 0 ? kept : kept.left(decimalAt);
+    const QString fraction = decimalAt < 0 ? QString() : kept.mid(decimalAt + 1);
+    // Thousands come in groups of three behind one kind of separator.
+    const QStringList groups = whole.split(QRegularExpression(u"[.,]"_s));
+    if (groups.size() > 1) {
+        if ((whole.contains(u'.') && whole.contains(u',')) || groups[0].isEmpty() ||
+            groups[0].size() > 3 ||
+            std::any_of(groups.begin() + 1, groups.end(),
+                        [](const QString &group) { return group.size() != 3; }))
+            return std::nullopt;
+    }
+    whole.remove(u'.');
+    whole.remove(u',');
+    if (whole.isEmpty() && fraction.isEmpty())
+        return std::nullopt;
+    // Far beyond any prize: not an amount.
+    if (whole.size() > 13)
+        return std::nullopt;
+    Cents cents = whole.isEmpty() ? 0 : whole.toLongLong() * 100;
+    const QString padded = (fraction + u"000"_s).left(3);
+    cents += padded.left(2).toLongLong();
+    if (padded[2] >= u'5')
+        cents += 1; // a third decimal rounds half up
+    return cents;
 }
 
 } // namespace zafrano

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <optional>
 
 namespace zafrano {
 
@@ -13,7 +15,14 @@ using Cents = qint64;
 Cents centsFromEuros(double euros);
 double eurosFromCents(Cents cents);
 
-// "8,10": two decimals after a decimal comma, as a player reads an amount.
+// "8,10", "34.884,59": two decimals after a decimal comma and the thousands
+// grouped by dots, as a player reads an amount.
 QString moneyText(Cents cents);
+
+// An amount of euros as whole cents, read from the text a results source
+// gives: "34884.59", "34.884,59", "34,884.59", "612.345,67 €", "4". A lone
+// separator followed by three digits groups thousands; otherwise the last
+// separator is the decimal one. Nothing when the text holds no amount.
+std::optional<Cents> centsFromText(QStringView text);
 
 } // namespace zafrano

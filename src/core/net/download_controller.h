@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/program_message.h"
+#include "net/json_source.h"
 #include "net/page_fetch.h"
 #include "net/results_page.h"
 #include "store/data_folder.h"
@@ -14,18 +15,30 @@
 
 namespace zafrano {
 
+// The sources a download tries: the operator's JSON service, then the HTML
+// search page; or only one of them.
+enum class SourceChoice
+{
+    Auto,
+    Json,
+    Html
+};
+
 // How a download reaches the operator's site.
 struct DownloadConfig
 {
     QUrl operatorBase;
+    SourceChoice sources = SourceChoice::Auto;
     int requestTimeoutMs = 5000; // the silence after which a request fails
     int tickIntervalMs = 1000;   // 0: no timer of its own, the owner calls tick()
     qint64 maxPageBytes = 2 * 1024 * 1024;
 };
 
-// The download of new results: the search page of the last 50 days, the
-// parse that appends the new draws, then the newest draw's page. Driven by a
-// one-second tick; the requests run while the caller's event loop goes on.
+// The download of new results. First the operator's JSON service, which
+// brings every draw since the newest stored one with its prizes; when it
+// refuses, the HTML road: the search page of the last 50 days, the parse that
+// appends the new draws, then the newest draw's page. The HTML road is driven
+// by a one-second tick; the requests run while the caller's event loop goes on.
 // The check and the refreshes that follow are the owner's, asked for by
 // signals in the order they must run.
 class DownloadController : public QObject
@@ -66,7 +79,11 @@ public:
     // How the search page of the last download was taken in.
     PageOutcome pageOutcome() const { return m_outcome; }
     // Whether a request is still on its way.
-    bool fetching() const { return m_searchFetch.busy() || m_drawFetch.busy(); }
+    bool fetching() const { return m_searchFetch.busy() || m_drawFetch.busy() || m_json.busy(); }
+    // What each source that failed said, in the order they were tried.
+    const QList<ProgramMessage> &refusals() const { return m_refusals; }
+    // Whether the draws came from the JSON service.
+    bool fromJson() const { return m_fromJson; }
 
 signals:
     void messageRaised(const ProgramMessage &message);
@@ -85,6 +102,11 @@ signals:
     void finished();
 
 private:
+    void startHtmlRoad();
+    void jsonArrived();
+    void keepDrawPagePrizes();
+    // The message, after what the sources tried before said.
+    ProgramMessage withRefusals(const ProgramMessage &message) const;
     void searchPageArrived();
     void drawPageArrived();
     void takeInSearchPage();
@@ -99,6 +121,7 @@ private:
     QNetworkAccessManager m_network;
     PageFetch m_searchFetch;
     PageFetch m_drawFetch;
+    JsonResultsSource m_json;
     QTimer m_timer;
     bool m_running = false;
     QDate m_today;
@@ -108,10 +131,15 @@ private:
     QString m_byteCount = QStringLiteral("0 Bytes");
     QString m_newDrawsText;
     int m_downloadStep = 0;
-    int m_tickCount = 0;
+    int m_tickCount = 0;     // ticks since the last progress, or since the page came
+    int m_transferTicks = 0; // ticks while the search page was still arriving
     int m_newDrawCount = 0;
     bool m_parseFailed = false;
-    QString m_drawLink; // kept for the whole run once found
+    QString m_drawLink; // the newest listed draw's page, taken on every parse
+    QDate m_drawLinkDate;
+    QDate m_newestStored;
+    QList<ProgramMessage> m_refusals;
+    bool m_fromJson = false;
     QByteArray m_pageText;
     qsizetype m_byteTotal = 0;
     QList<DrawRecord> m_appended;

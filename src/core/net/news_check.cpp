@@ -26,7 +26,12 @@ std::optional<QUrl> configuredNewsUrl(const QString &webAddress)
     const QString configured = qEnvironmentVariable(NewsUrlVariable).trimmed();
     if (configured == u"off"_s)
         return std::nullopt;
-    return QUrl(configured);
+    // Only a web address: a file or any other scheme is no news server.
+    const QUrl url(configured, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() ||
+        (url.scheme() != u"http"_s && url.scheme() != u"https"_s))
+        return std::nullopt;
+    return url;
 }
 
 NewsVerdict judgeNews(QByteArrayView oldText, QByteArrayView newText,

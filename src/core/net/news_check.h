@@ -21,7 +21,8 @@ bool newsCheckDue(QDate newestDraw, QDate today, bool hasSyndicate);
 QUrl newsUrl(const QString &webAddress);
 
 // The maker's server is configuration too: ZAFRANO_NEWS_URL names another
-// news address (our own on 127.0.0.1), or "off" for none at all.
+// news address (our own on 127.0.0.1), or "off" for none at all. An address
+// that is not http(s) with a host is none.
 inline constexpr auto NewsUrlVariable = "ZAFRANO_NEWS_URL";
 std::optional<QUrl> configuredNewsUrl(const QString &webAddress);
 

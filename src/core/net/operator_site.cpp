@@ -45,4 +45,14 @@ QUrl drawPageUrl(const QUrl &base, const QString &drawLink)
     return url;
 }
 
+QUrl jsonSearchUrl(const QUrl &base, QDate from, QDate to)
+{
+    QUrl url = base;
+    url.setPath(u"/servicios/buscadorSorteos"_s);
+    url.setQuery(u"game_id=BONO&celebrados=true&fechaInicioInclusiva="_s +
+                 from.toString(u"yyyyMMdd"_s) + u"&fechaFinInclusiva="_s +
+                 to.toString(u"yyyyMMdd"_s));
+    return url;
+}
+
 } // namespace zafrano

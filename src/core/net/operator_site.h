@@ -24,6 +24,9 @@ QUrl searchPageUrl(const QUrl &base, QDate today);
 // The page of one draw, from the link the search page gave ("2026/…").
 QUrl drawPageUrl(const QUrl &base, const QString &drawLink);
 
+// The operator's JSON service's draws of the days `from` to `to`, both included.
+QUrl jsonSearchUrl(const QUrl &base, QDate from, QDate to);
+
 // The days the search page covers, back from today.
 inline constexpr int SearchWindowDays = 50;
 

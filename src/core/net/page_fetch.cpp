@@ -9,33 +9,60 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
+FetchHeaders browserJsonHeaders()
+{
+    return {"Mozilla/5.0 (X11; Linux x86_64; rv:128.0) Gecko/20100101 Firefox/128.0",
+            "application/json"};
+}
+
 PageFetch::PageFetch(QNetworkAccessManager &network, int timeoutMs, qint64 maxBytes,
                      QObject *parent)
     : QObject(parent), m_network(network), m_timeoutMs(timeoutMs), m_maxBytes(maxBytes)
-{}
+{
+    m_transferLimit.setSingleShot(true);
+    connect(&m_transferLimit, &QTimer::timeout, this, [this] {
+        fail(FetchFailure::TooLong, u"Tarda demasiado"_s);
+        emit finished();
+    });
+}
 
 PageFetch::~PageFetch()
 {
     cancel();
 }
 
-void PageFetch::start(const QUrl &url)
+void PageFetch::start(const QUrl &url, const FetchHeaders &headers)
 {
     cancel();
     m_page.clear();
     m_error.clear();
+    m_failure = FetchFailure::None;
+    m_httpStatus = 0;
     QNetworkRequest request(url);
     request.setTransferTimeout(m_timeoutMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
-    request.setHeader(QNetworkRequest::UserAgentHeader, u"Zafrano"_s);
+    // A redirect may not take the request off the operator's site.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::SameOriginRedirectPolicy);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromLatin1(headers.userAgent));
+    if (!headers.accept.isEmpty())
+        request.setRawHeader("Accept", headers.accept);
     m_reply = m_network.get(request);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetch::readSome);
     connect(m_reply, &QNetworkReply::finished, this, &PageFetch::finish);
+    if (m_transferLimitMs > 0)
+        m_transferLimit.start(m_transferLimitMs);
 }
 
 void PageFetch::cancel()
 {
+    fail(FetchFailure::Cancelled, u"Cancelado"_s);
+}
+
+void PageFetch::fail(FetchFailure failure, const QString &text)
+{
+    m_transferLimit.stop();
     if (!m_reply)
         return;
     QNetworkReply *reply = m_reply;
@@ -43,8 +70,11 @@ void PageFetch::cancel()
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();
-    if (m_error.isEmpty())
-        m_error = u"Cancelado"_s;
+    m_page.clear();
+    if (m_error.isEmpty()) {
+        m_error = text;
+        m_failure = failure;
+    }
 }
 
 void PageFetch::readSome()
@@ -54,9 +84,7 @@ void PageFetch::readSome()
     m_page += m_reply->read(m_maxBytes + 1 - m_page.size());
     if (m_page.size() > m_maxBytes) {
         // Far more than a results page: not read any further, not saved.
-        m_error = u"Página demasiado grande"_s;
-        m_page.clear();
-        cancel();
+        fail(FetchFailure::TooBig, u"Página demasiado grande"_s);
         emit finished();
     }
 }
@@ -68,11 +96,21 @@ void PageFetch::finish()
     readSome();
     if (!m_reply)
         return;
+    m_transferLimit.stop();
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
+    m_httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError) {
         m_error = reply->errorString();
         m_page.clear();
+        // The silence time-out ends the reply as cancelled: nobody else does.
+        if (reply->error() == QNetworkReply::OperationCanceledError ||
+            reply->error() == QNetworkReply::TimeoutError)
+            m_failure = FetchFailure::Silent;
+        else if (m_httpStatus >= 400)
+            m_failure = FetchFailure::HttpStatus;
+        else
+            m_failure = FetchFailure::Network;
     }
     reply->deleteLater();
     emit finished();

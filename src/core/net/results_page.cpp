@@ -110,7 +110,7 @@ QString parseErrorText()
 }
 
 PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const QString &drawLink,
-                           bool transferFailed, int year)
+                           int year)
 {
     PageParse parse;
     parse.drawLink = drawLink;
@@ -142,6 +142,7 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
                 if (parse.drawLink.isEmpty()) {
                     const QByteArray tail = page.find(yearText + '/', "\"");
                     parse.drawLink = QString::fromLatin1(yearText + '/' + tail);
+                    parse.drawLinkDate = date;
                 }
                 if (serial > lastDate) {
                     // Newest first: a date listed twice or out of order would
@@ -175,7 +176,7 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
             if (batch.size() == MaxPageDraws)
                 throw ParseError{};
             batch.append(draw);
-            parse.newDrawsText = batch.size() == 1 ? u"1 sorteo"_s : u"%1 sorteos"_s.arg(i + 1);
+            parse.newDrawsText = newDrawsText(static_cast<int>(i + 1));
             parse.newDrawCount += 1;
         }
 
@@ -183,8 +184,7 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
         parse.draws = QList<DrawRecord>(batch.rbegin(), batch.rend());
         if (parse.newDrawCount == 0) {
             parse.outcome = PageOutcome::NothingNew;
-            parse.message = ProgramMessage{u"Todavía no hay sorteos nuevos."_s,
-                                           u"Pruebe más tarde"_s, MessageIcon::Information};
+            parse.message = nothingNewMessage();
             parse.newDrawCount = 1;
         } else {
             parse.outcome = PageOutcome::NewDraws;
@@ -195,21 +195,28 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
     }
 
     parse.draws.clear();
-    if (parse.newDrawCount == 0 && !transferFailed) {
+    if (parse.newDrawCount == 0) {
         parse.outcome = PageOutcome::Corrupt;
         parse.message = ProgramMessage{
             u"¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
             u"posiblemente se ha de actualizar el programa. Pruebe más tarde."_s,
             u"Error crítico"_s, MessageIcon::Critical};
-    } else if (transferFailed) {
-        parse.outcome = PageOutcome::ConnectionLost;
-        parse.message = notConnectedMessage();
     } else {
         parse.outcome = PageOutcome::Incomplete;
         parse.message = ProgramMessage{u"Aun no hay datos de sorteos del %1."_s.arg(year),
                                        u"Pruebe mas tarde"_s, MessageIcon::Information};
     }
     return parse;
+}
+
+QString newDrawsText(int count)
+{
+    return count == 1 ? u"1 sorteo"_s : u"%1 sorteos"_s.arg(count);
+}
+
+ProgramMessage nothingNewMessage()
+{
+    return {u"Todavía no hay sorteos nuevos."_s, u"Pruebe más tarde"_s, MessageIcon::Information};
 }
 
 ProgramMessage notConnectedMessage()
@@ -230,14 +237,14 @@ QByteArray savedPageBytes(QByteArrayView page)
 }
 
 Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView savedPage,
-                                    const QString &drawLink, bool transferFailed, int year)
+                                    const QString &drawLink, int year)
 {
     const DrawsFile draws = folder.draws();
     Result<QList<DrawRecord>> stored = draws.readAll();
     if (!stored)
         return stored.error();
     const QDate newest = stored->isEmpty() ? QDate() : stored->last().date();
-    PageParse parse = parseResultsPage(savedPage, newest, drawLink, transferFailed, year);
+    PageParse parse = parseResultsPage(savedPage, newest, drawLink, year);
     if (!parse.draws.isEmpty()) {
         if (Status appended = draws.append(parse.draws); !appended)
             return appended.error();

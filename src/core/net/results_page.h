@@ -16,11 +16,10 @@ namespace zafrano {
 // How a search page was taken in.
 enum class PageOutcome
 {
-    NewDraws,       // draws newer than the newest stored one were read
-    NothingNew,     // the page lists no newer draw: "Todavía no hay sorteos nuevos."
-    Corrupt,        // nothing could be read: "¡¡Datos corruptos o inválidos!!…"; parse failed
-    ConnectionLost, // the transfer had reported an error: "No conectado…"; the download stops
-    Incomplete,     // it failed after some draws were read: "Aun no hay datos…", nothing kept
+    NewDraws,   // draws newer than the newest stored one were read
+    NothingNew, // the page lists no newer draw: "Todavía no hay sorteos nuevos."
+    Corrupt,    // nothing could be read: "¡¡Datos corruptos o inválidos!!…"; parse failed
+    Incomplete, // it failed after some draws were read: "Aun no hay datos…", nothing kept
 };
 
 // What the parse of one saved search page found.
@@ -32,6 +31,7 @@ struct PageParse
     // draw is checked again); the count reached when the parse failed later.
     int newDrawCount = 0;
     QString drawLink;     // the newest draw's page ("2026/…"), as kept for the next request
+    QDate drawLinkDate;   // the draw that page belongs to, when the parse found the link
     QString newDrawsText; // "1 sorteo", "3 sorteos": the count of draws read
     std::optional<ProgramMessage> message;
     bool parseFailed() const { return outcome == PageOutcome::Corrupt; }
@@ -43,10 +43,11 @@ inline constexpr int MaxPageDates = 50;
 
 // Reads the draws newer than `newestStored` (an invalid date: every listed
 // draw is new) from the saved search page. `drawLink` is the link already
-// known; it is only looked for while empty. `transferFailed` tells that the
-// transfer reported an error; `year` goes into the "Aun no hay datos" message.
+// known; it is only looked for while empty. `year` goes into the "Aun no hay
+// datos" message. A failed transfer never reaches the parse: the download
+// ends with its own message before the page is saved.
 PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const QString &drawLink,
-                           bool transferFailed, int year);
+                           int year);
 
 // The six numbers in rising order; nothing when one lies outside 1..49 or
 // comes twice.
@@ -61,6 +62,12 @@ int monthOfWord(QByteArrayView word);
 // The support address of the parse-error text.
 inline constexpr auto SupportAddress = u"soporte@zafrano.es";
 
+// "1 sorteo", "3 sorteos": the count of the draws a download read.
+QString newDrawsText(int count);
+
+// "Todavía no hay sorteos nuevos.": the sources list no draw after the newest stored.
+ProgramMessage nothingNewMessage();
+
 // "No conectado: …": the transfer failed or the server never answered.
 ProgramMessage notConnectedMessage();
 
@@ -71,7 +78,7 @@ QString parseErrorText();
 // the folder and appends the new draws. An unreadable draws file or a failed
 // append is an error; the page's own problems come back in the parse.
 Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView savedPage,
-                                    const QString &drawLink, bool transferFailed, int year);
+                                    const QString &drawLink, int year);
 
 // A page as it is saved: one quoted item, a double quote, the text, a double
 // quote and CR LF.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/report_database.h"
 
+#include "common/sqlite_statement.h"
 #include "store/day_serial.h"
 
 #include <QFileInfo>
@@ -11,6 +12,11 @@
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
+
+using sqlite::databaseError;
+using sqlite::execute;
+using sqlite::Phase;
+using sqlite::Statement;
 
 namespace {
 
@@ -82,112 +88,12 @@ QString quoted(const QString &name)
     return u'"' + name + u'"';
 }
 
-// Where an operation failed: a failure while opening is the file's own, a
-// failure to write afterwards may be the folder's or the file's permissions.
-enum class Phase
-{
-    Opening,
-    Working
-};
-
-Error databaseError(int code, Phase phase, const QString &path)
-{
-    const int primary = code & 0xff;
-    ErrorKind kind = ErrorKind::Io;
-    if (primary == SQLITE_READONLY || primary == SQLITE_PERM ||
-        (primary == SQLITE_CANTOPEN && phase == Phase::Working))
-        kind = ErrorKind::PermissionDenied;
-    else if (primary == SQLITE_CANTOPEN)
-        kind = ErrorKind::NotFound;
-    else if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
-        kind = ErrorKind::InvalidData;
-    return {kind,
-            {QFileInfo(path).fileName() + u": "_s + QString::fromUtf8(sqlite3_errstr(primary)),
-             u"Error"_s, MessageIcon::Exclamation},
-            -primary};
-}
-
 Error noCurrentRow(const QString &table)
 {
     return {
         ErrorKind::InvalidData,
         {u"La tabla "_s + table + u" no tiene su fila."_s, u"Error"_s, MessageIcon::Exclamation},
         ReportDatabase::NoCurrentRow};
-}
-
-// One prepared statement, finalized when it goes out of scope.
-class Statement
-{
-public:
-    Statement(sqlite3 *db, const QString &sql)
-    {
-        const QByteArray text = sql.toUtf8();
-        m_code = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_stmt,
-                                    nullptr);
-    }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    int code() const { return m_code; }
-    sqlite3_stmt *get() const { return m_stmt; }
-
-    void bind(int index, const QVariant &value)
-    {
-        if (m_code != SQLITE_OK)
-            return;
-        switch (value.typeId()) {
-        case QMetaType::UnknownType:
-            m_code = sqlite3_bind_null(m_stmt, index);
-            break;
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-            m_code = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
-            break;
-        case QMetaType::Float:
-        case QMetaType::Double:
-            m_code = sqlite3_bind_double(m_stmt, index, value.toDouble());
-            break;
-        case QMetaType::QDate: {
-            const QDate date = value.toDate();
-            m_code = date.isValid() ? bindText(index, date.toString(Qt::ISODate))
-                                    : sqlite3_bind_null(m_stmt, index);
-            break;
-        }
-        default:
-            m_code = bindText(index, value.toString());
-        }
-    }
-
-    // Runs the statement to its end.
-    int run()
-    {
-        if (m_code != SQLITE_OK)
-            return m_code;
-        int step = SQLITE_ROW;
-        while (step == SQLITE_ROW)
-            step = sqlite3_step(m_stmt);
-        return step == SQLITE_DONE ? SQLITE_OK : step;
-    }
-
-private:
-    int bindText(int index, const QString &text)
-    {
-        const QByteArray bytes = text.toUtf8();
-        return sqlite3_bind_text(m_stmt, index, bytes.constData(), static_cast<int>(bytes.size()),
-                                 SQLITE_TRANSIENT);
-    }
-
-    sqlite3_stmt *m_stmt = nullptr;
-    int m_code = SQLITE_OK;
-};
-
-int execute(sqlite3 *db, const QString &sql, const QVariantList &values = {})
-{
-    Statement statement(db, sql);
-    for (int i = 0; i < values.size(); ++i)
-        statement.bind(i + 1, values[i]);
-    return statement.run();
 }
 
 struct Access

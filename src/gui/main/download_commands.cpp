@@ -3,6 +3,8 @@
 
 #include "main/program_data.h"
 #include "net/operator_site.h"
+#include "net/results_page.h"
+#include "store/record_file.h"
 #include "tabs/general_tab.h"
 #include "tabs/last_draw_tab.h"
 #include "tabs/results_panel.h"
@@ -85,6 +87,23 @@ void DownloadCommands::start()
     showState();
 }
 
+void DownloadCommands::takeInTypedDraw()
+{
+    // The saved draw page is an older draw's: the prize tab shows the typed prizes.
+    const QString drawPage =
+        m_data.folder().filePath(QString::fromUtf16(DataFolder::SavedDrawPageName));
+    (void)replaceFileAtomically(drawPage, drawPage + u".tmp"_s, savedPageBytes({}));
+    m_lastDraw.forgetDocument();
+    m_general.results().stopPrizeIndicator();
+    m_general.results().setNewDrawsNotice(newDrawsText(1));
+    m_data.refreshCalendar();
+    m_data.listDraws();
+    check(1, 1);
+    m_data.refreshCalendar();
+    m_data.listDraws();
+    m_lastDraw.showReport(false);
+}
+
 void DownloadCommands::showState()
 {
     m_progress->setValue(m_controller.progress());
@@ -103,6 +122,8 @@ void DownloadCommands::takeInDraws()
 void DownloadCommands::check(int drawCount, int drawsToView)
 {
     m_data.checkOptions().drawCount = drawCount;
+    // The new draws are checked for every syndicate, not just the one chosen.
+    m_general.clearSyndicateFilter();
     m_data.check();
     if (drawsToView > 0)
         m_general.setDrawsToCheck(drawsToView);

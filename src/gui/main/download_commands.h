@@ -36,6 +36,9 @@ public:
     bool rechecking() const { return m_controller.progress() == DownloadController::Rechecking; }
     DownloadController &controller() { return m_controller; }
 
+    // A draw typed in was appended: checked and shown as a downloaded one.
+    void takeInTypedDraw();
+
     // Picture2, ProgressBar1, Label6 and Label58 in one strip.
     QWidget *panel() const { return m_panel; }
 

@@ -35,6 +35,8 @@ public:
     void deleteOneDraw(int record);
 
 signals:
+    // "Añadir sorteo a mano...", from the menu or the statistics tab.
+    void manualEntryRequested();
     // The syndicates' results were reset: the draws to check go back to 1 and
     // the results list is emptied.
     void resultsReset();

@@ -4,6 +4,7 @@
 #include "common/texts.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/bet_kind_chooser.h"
+#include "dialogs/manual_draw_dialog.h"
 #include "dialogs/print_slips_dialog.h"
 #include "dialogs/settings_dialog.h"
 #include "editor/editor_window.h"
@@ -105,6 +106,7 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
         request.editRecord = record;
         openEditor(request);
     });
+    connect(m_drawCommands, &DrawCommands::manualEntryRequested, this, &MainWindow::showManualDraw);
     connect(m_drawCommands, &DrawCommands::resultsReset, this, [this] {
         // The old tallies leave the lists even when one draw was already on show.
         m_general->results().clearList(1);
@@ -234,6 +236,9 @@ void MainWindow::buildMenus()
     QAction *importCsv = general->addAction(u"Importar histórico (CSV)..."_s);
     importCsv->setObjectName(u"mnuImportarCsv"_s);
     connect(importCsv, &QAction::triggered, m_drawCommands, &DrawCommands::importHistoryCsv);
+    QAction *manual = general->addAction(u"Añadir sorteo a mano..."_s);
+    manual->setObjectName(u"mnuAnadirSorteo"_s);
+    connect(manual, &QAction::triggered, m_drawCommands, &DrawCommands::manualEntryRequested);
     QAction *deleteAll = general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
     addResultsMenus(general);
     deleteAll->setObjectName(u"mnuBorrar"_s);
@@ -445,6 +450,18 @@ void MainWindow::showPrintSlips(int record)
     m_printSlips = new PrintSlipsDialog(*m_data, syndicate.value(), this);
     m_printSlips->setAttribute(Qt::WA_DeleteOnClose);
     m_printSlips->show();
+}
+
+void MainWindow::showManualDraw()
+{
+    if (!m_manualDraw) {
+        m_manualDraw = new ManualDrawDialog(*m_data, this);
+        m_manualDraw->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_manualDraw, &ManualDrawDialog::drawAdded, m_download,
+                &DownloadCommands::takeInTypedDraw);
+    }
+    m_manualDraw->show();
+    m_manualDraw->raise();
 }
 
 void MainWindow::showSettings()

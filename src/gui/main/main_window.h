@@ -22,6 +22,7 @@ class ProgramData;
 class PrintSlipsDialog;
 class ReportCommands;
 class SettingsDialog;
+class ManualDrawDialog;
 class AboutDialog;
 class BetKindChooser;
 class CreateTab;
@@ -63,6 +64,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // "Añadir sorteo a mano...": the window for a draw typed in.
+    void showManualDraw();
     void tabChanged(int index);
     void buildMenus();
     // General ▸ "Sencillas" and "Múltiples": the results views and their filters.
@@ -101,6 +104,7 @@ private:
     QPointer<AboutDialog> m_about;
     QPointer<BetKindChooser> m_chooser;
     QPointer<SettingsDialog> m_settingsDialog;
+    QPointer<ManualDrawDialog> m_manualDraw;
     QPointer<PrintSlipsDialog> m_printSlips;
     QPointer<EditorWindow> m_editor;
     // The editor saved or edited a syndicate since the last activation.

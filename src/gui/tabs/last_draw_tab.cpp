@@ -2,7 +2,9 @@
 #include "tabs/last_draw_tab.h"
 
 #include "calendar/weekday.h"
+#include "common/money.h"
 #include "main/program_data.h"
+#include "net/draw_intake.h"
 #include "net/page_fetch.h"
 #include "net/prize_report.h"
 #include "net/results_page.h"
@@ -109,6 +111,8 @@ void LastDrawTab::showReport(bool fetchDocument)
         readPrizeReport(page ? QByteArrayView(page.value()) : QByteArrayView(), m_operatorBase);
     for (int k = 0; k < 5; ++k)
         m_prizes[k]->setText(report.prizes.value(k));
+    if (report.prizes.join(QString()).isEmpty() && calendar.hasDraws())
+        showStoredPrizes(calendar.lastDraw.date());
     m_documentUrl = report.documentUrl;
     if (m_documentUrl.isEmpty()) {
         m_message->setPlainText(prizesNotYetText());
@@ -119,7 +123,13 @@ void LastDrawTab::showReport(bool fetchDocument)
         return;
     }
     m_document->close();
-    QFile::remove(m_data.folder().filePath(QString::fromUtf16(DocumentFileName)));
+    // A document that cannot be removed is the draw before's: never shown as this one's.
+    const QString path = m_data.folder().filePath(QString::fromUtf16(DocumentFileName));
+    if (QFile::exists(path) && !QFile::remove(path)) {
+        m_documentFetched = false;
+        showMessage(prizesNotYetText());
+        return;
+    }
     m_documentFetched = true;
     m_message->setPlainText(u"Un momento. Actualizando información..."_s);
     m_fetch->start(m_documentUrl);
@@ -129,9 +139,19 @@ void LastDrawTab::documentArrived()
 {
     const QString path = m_data.folder().filePath(QString::fromUtf16(DocumentFileName));
     // What did not come leaves no tuv.pdf, so the display says the data are not there.
-    if (m_fetch->errorText().isEmpty())
-        (void)replaceFileAtomically(path, path + u".tmp"_s, m_fetch->page());
+    if (!m_fetch->errorText().isEmpty() ||
+        !replaceFileAtomically(path, path + u".tmp"_s, m_fetch->page()))
+        m_documentFetched = false;
     showDocument();
+}
+
+void LastDrawTab::showStoredPrizes(QDate date)
+{
+    const std::optional<DrawPrizes> prizes = prizesOfDraw(m_data.folder(), date);
+    if (!prizes)
+        return;
+    for (int k = 0; k < 5; ++k)
+        m_prizes[k]->setText(prizes->cents[k] ? centsText(*prizes->cents[k]) : QString());
 }
 
 void LastDrawTab::showDocument()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDate>
 #include <QNetworkAccessManager>
 #include <QUrl>
 #include <QWidget>
@@ -46,6 +47,8 @@ public:
 
 private:
     void documentArrived();
+    // The prizes kept in zafrano.db, when the saved draw page has none.
+    void showStoredPrizes(QDate date);
     void showDocument();
 
     ProgramData &m_data;

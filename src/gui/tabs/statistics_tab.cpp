@@ -51,6 +51,9 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
     auto *deleteButton = new QPushButton(u"Borrar todos los sorteos"_s, box);
     deleteButton->setObjectName(u"Command5"_s);
 
+    auto *manualButton = new QPushButton(u"Añadir sorteo a mano..."_s, box);
+    manualButton->setObjectName(u"CommandAddDraw"_s);
+
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(importButton);
     buttons->addWidget(deleteButton);
@@ -58,6 +61,8 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
     boxLayout->addWidget(m_view, 1);
     boxLayout->addWidget(m_total);
     boxLayout->addLayout(buttons);
+    // Beside the two, the box would cut all three captions.
+    boxLayout->addWidget(manualButton);
 
     m_chart = new FrequencyChart(this);
     m_periodLine = new QLabel(this);
@@ -93,6 +98,7 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
 
     connect(importButton, &QPushButton::clicked, &commands, &DrawCommands::importDraws);
     connect(deleteButton, &QPushButton::clicked, &commands, &DrawCommands::deleteAllOrReset);
+    connect(manualButton, &QPushButton::clicked, &commands, &DrawCommands::manualEntryRequested);
     connect(m_view, &QTableView::clicked, this, [this, &commands](const QModelIndex &index) {
         commands.deleteOneDraw(m_model->recordAt(index.row()));
     });

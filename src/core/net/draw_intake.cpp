@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "net/draw_intake.h"
+
+#include "common/money.h"
+#include "store/day_serial.h"
+#include "store/prize_store.h"
+#include "store/program_database.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano {
+
+namespace {
+
+ProgramMessage refused(const QString &text)
+{
+    return {text, u"Error"_s, MessageIcon::Exclamation};
+}
+
+Error refusedDraw(const QString &text)
+{
+    return {ErrorKind::InvalidData, refused(text)};
+}
+
+QString dayText(QDate date)
+{
+    return date.toString(u"dd/MM/yyyy"_s);
+}
+
+// The prizes could not be kept: the draws are in, the message says why.
+ProgramMessage prizesNotKept(const Error &error)
+{
+    return refused(u"Los premios no se han podido guardar en zafrano.db: "_s + error.message.text);
+}
+
+} // namespace
+
+Result<Intake> takeInDraws(const DataFolder &folder, const QList<FetchedDraw> &draws)
+{
+    const DrawsFile file = folder.draws();
+    Result<QList<DrawRecord>> stored = file.readAll();
+    if (!stored)
+        return stored.error();
+    Intake intake;
+    if (draws.isEmpty())
+        return intake;
+    QList<DrawRecord> checked;
+    if (!stored->isEmpty())
+        checked.append(stored->last());
+    for (const FetchedDraw &fetched : draws) {
+        if (!stored->isEmpty() && fetched.draw.drawDate <= stored->last().drawDate)
+            return refusedDraw(u"El sorteo del %1 no es posterior al último guardado (%2)."_s.arg(
+                dayText(fetched.draw.date()), dayText(stored->last().date())));
+        checked.append(fetched.draw);
+        intake.appended.append(fetched.draw);
+    }
+    if (const std::optional<InvalidDraw> invalid = findInvalidDraw(checked))
+        return refusedDraw(u"El sorteo del %1 no es válido: %2."_s.arg(
+            dayText(checked[invalid->index].date()), invalid->problem));
+    if (Status appended = file.append(intake.appended); !appended)
+        return appended.error();
+
+    QList<DrawPrizes> prizes;
+    for (const FetchedDraw &fetched : draws) {
+        if (fetched.prizes.known())
+            prizes.append(fetched.prizes);
+    }
+    if (!prizes.isEmpty()) {
+        Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
+        if (!db)
+            intake.notice = prizesNotKept(db.error());
+        else if (Status kept = storePrizes(db.value(), prizes); !kept)
+            intake.notice = prizesNotKept(kept.error());
+        else
+            intake.notice = db->notice();
+    }
+    return intake;
+}
+
+std::optional<ProgramMessage> keepPrizes(const DataFolder &folder, const DrawPrizes &prizes)
+{
+    if (!prizes.known())
+        return std::nullopt;
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
+    if (!db)
+        return prizesNotKept(db.error());
+    if (Status kept = storePrizes(db.value(), {prizes}); !kept)
+        return prizesNotKept(kept.error());
+    return db->notice();
+}
+
+std::optional<DrawPrizes> prizesOfDraw(const DataFolder &folder, QDate date)
+{
+    // Reading creates nothing: a folder without zafrano.db has no prizes kept.
+    if (!QFile::exists(folder.filePath(QString::fromUtf16(ProgramDatabase::FileName))))
+        return std::nullopt;
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
+    if (!db)
+        return std::nullopt;
+    Result<std::optional<DrawPrizes>> prizes = storedPrizes(db.value(), date);
+    return prizes ? prizes.value() : std::nullopt;
+}
+
+Result<FetchedDraw> drawTypedIn(QDate date, const std::array<int, 6> &numbers, int complementario,
+                                int reintegro, QDate newestStored, QDate today)
+{
+    if (!date.isValid())
+        return refusedDraw(u"La fecha del sorteo no es válida."_s);
+    if (newestStored.isValid() && date <= newestStored)
+        return refusedDraw(u"La fecha del sorteo debe ser posterior a la del último sorteo "
+                           u"guardado (%1)."_s.arg(dayText(newestStored)));
+    if (date > today)
+        return refusedDraw(
+            u"La fecha del sorteo no puede ser posterior a hoy (%1)."_s.arg(dayText(today)));
+    FetchedDraw typed;
+    for (int i = 0; i < 6; ++i) {
+        if (numbers[i] < 1 || numbers[i] > 49)
+            return refusedDraw(u"Los números deben estar entre 1 y 49."_s);
+        typed.draw.numbers[i] = static_cast<qint16>(numbers[i]);
+    }
+    std::sort(typed.draw.numbers.begin(), typed.draw.numbers.end());
+    if (std::adjacent_find(typed.draw.numbers.begin(), typed.draw.numbers.end()) !=
+        typed.draw.numbers.end())
+        return refusedDraw(u"Los seis números deben ser distintos."_s);
+    if (complementario < 1 || complementario > 49)
+        return refusedDraw(u"El complementario debe estar entre 1 y 49."_s);
+    if (reintegro < 0 || reintegro > 9)
+        return refusedDraw(u"El reintegro debe estar entre 0 y 9."_s);
+    typed.draw.complementario = static_cast<qint16>(complementario);
+    typed.draw.reintegro = static_cast<qint16>(reintegro);
+    typed.draw.drawDate = toDaySerial(date);
+    typed.prizes.date = date;
+    return typed;
+}
+
+DrawPrizes prizesOfPage(const QStringList &pagePrizes, QDate date)
+{
+    DrawPrizes prizes;
+    prizes.date = date;
+    for (int k = 0; k < std::min<int>(5, static_cast<int>(pagePrizes.size())); ++k)
+        prizes.cents[k] = centsFromText(pagePrizes[k]);
+    return prizes;
+}
+
+} // namespace zafrano

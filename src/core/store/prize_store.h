@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/result.h"
+#include "store/draw_prizes.h"
+
+#include <QList>
+#include <optional>
+
+namespace zafrano {
+
+class ProgramDatabase;
+
+// Keeps the prizes of the given draws, in one transaction: a category a
+// source named replaces what was stored for it, one it left out stays.
+Status storePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes);
+
+// The stored prizes of the draw of `date`; nothing when none was kept.
+Result<std::optional<DrawPrizes>> storedPrizes(const ProgramDatabase &db, QDate date);
+
+} // namespace zafrano

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/manual_draw_dialog.h"
+
+#include "common/money.h"
+#include "main/program_data.h"
+#include "net/draw_intake.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::gui {
+
+namespace {
+
+QSpinBox *numberBox(const QString &name, int low, int high, QWidget *parent)
+{
+    auto *box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(low, high);
+    return box;
+}
+
+const QStringList &categoryCaptions()
+{
+    static const QStringList captions = {u"6 aciertos:"_s, u"5 aciertos + complementario:"_s,
+                                         u"5 aciertos:"_s, u"4 aciertos:"_s,
+                                         u"3 aciertos:"_s, u"Reintegro:"_s};
+    return captions;
+}
+
+} // namespace
+
+ManualDrawDialog::ManualDrawDialog(ProgramData &data, QWidget *parent)
+    : QDialog(parent), m_data(data)
+{
+    setObjectName(u"AddDrawWindow"_s);
+    setWindowTitle(u"Añadir sorteo a mano"_s);
+    const QDate today = data.platform().clock.today();
+
+    m_date = new QDateEdit(today, this);
+    m_date->setObjectName(u"DrawDate"_s);
+    m_date->setDisplayFormat(u"dd/MM/yyyy"_s);
+    m_date->setCalendarPopup(true);
+    m_date->setMaximumDate(today);
+
+    auto *numbers = new QHBoxLayout;
+    for (int i = 0; i < 6; ++i) {
+        m_numbers.append(numberBox(u"DrawNumber_"_s + QString::number(i), 1, 49, this));
+        numbers->addWidget(m_numbers.last());
+    }
+    m_complementario = numberBox(u"DrawComplementario"_s, 1, 49, this);
+    m_reintegro = numberBox(u"DrawReintegro"_s, 0, 9, this);
+
+    auto *form = new QFormLayout;
+    form->addRow(u"Fecha:"_s, m_date);
+    form->addRow(u"Números:"_s, numbers);
+    form->addRow(u"Complementario:"_s, m_complementario);
+    form->addRow(u"Reintegro:"_s, m_reintegro);
+
+    auto *prizes = new QGroupBox(u"Premios por apuesta (opcional, en euros)"_s, this);
+    auto *grid = new QGridLayout(prizes);
+    for (int k = 0; k < categoryCaptions().size(); ++k) {
+        auto *edit = new QLineEdit(prizes);
+        edit->setObjectName(u"DrawPrize_"_s + QString::number(k));
+        edit->setPlaceholderText(u"desconocido"_s);
+        grid->addWidget(new QLabel(categoryCaptions()[k], prizes), k, 0);
+        grid->addWidget(edit, k, 1);
+        m_prizes.append(edit);
+    }
+
+    auto *save = new QPushButton(u"Grabar"_s, this);
+    save->setObjectName(u"DrawSave"_s);
+    save->setDefault(true);
+    auto *cancel = new QPushButton(u"Cancelar"_s, this);
+    cancel->setObjectName(u"DrawCancel"_s);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(prizes);
+    layout->addLayout(buttons);
+
+    connect(save, &QPushButton::clicked, this, &ManualDrawDialog::save);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ManualDrawDialog::save()
+{
+    const CalendarStatus &calendar = m_data.calendar();
+    std::array<int, 6> numbers{};
+    for (int i = 0; i < 6; ++i)
+        numbers[i] = m_numbers[i]->value();
+    Result<FetchedDraw> typed = drawTypedIn(
+        m_date->date(), numbers, m_complementario->value(), m_reintegro->value(),
+        calendar.hasDraws() ? calendar.lastDraw.date() : QDate(), m_data.platform().clock.today());
+    if (!typed) {
+        m_data.platform().messages.show(typed.error().message);
+        return;
+    }
+    FetchedDraw draw = typed.value();
+    for (int k = 0; k < m_prizes.size(); ++k) {
+        const QString text = m_prizes[k]->text().trimmed();
+        if (text.isEmpty())
+            continue;
+        draw.prizes.cents[k] = centsFromText(text);
+        if (!draw.prizes.cents[k]) {
+            m_data.platform().messages.show({u"El premio de "_s + categoryCaptions()[k].chopped(1) +
+                                                 u" no es un importe válido: "_s + text,
+                                             u"Error"_s, MessageIcon::Exclamation});
+            return;
+        }
+    }
+    Result<Intake> intake = takeInDraws(m_data.folder(), {draw});
+    if (!intake) {
+        m_data.showFailure(intake.error());
+        return;
+    }
+    if (intake->notice)
+        m_data.platform().messages.show(*intake->notice);
+    accept();
+    emit drawAdded();
+}
+
+} // namespace zafrano::gui
