@@ -120,7 +120,7 @@ void printPrizes(const DrawPrizes &prizes)
         if (prizes.cents[k])
             printLine(u"Premio de %1 del %2: %3 €"_s.arg(categoryNames()[k],
                                                          prizes.date.toString(u"dd/MM/yyyy"_s),
-                                                         centsText(*prizes.cents[k])));
+                                                         moneyText(*prizes.cents[k])));
     }
 }
 

@@ -67,9 +67,9 @@ TEST(Money, AmountsReadWithEitherDecimalMarkAndThousands)
     EXPECT_FALSE(centsFromText(u"").has_value());
     EXPECT_FALSE(centsFromText(u"-5").has_value());
     EXPECT_FALSE(centsFromText(u"1,2,3.4.5").has_value());
-    EXPECT_EQ(centsText(3488459), u"34.884,59"_s);
-    EXPECT_EQ(centsText(400), u"4,00"_s);
-    EXPECT_EQ(centsText(123456700), u"1.234.567,00"_s);
+    EXPECT_EQ(moneyText(3488459), u"34.884,59"_s);
+    EXPECT_EQ(moneyText(400), u"4,00"_s);
+    EXPECT_EQ(moneyText(123456700), u"1.234.567,00"_s);
 }
 
 TEST_F(ProgramDatabaseTest, ANewFileGetsItsSchemaInWalMode)

@@ -151,7 +151,7 @@ void LastDrawTab::showStoredPrizes(QDate date)
     if (!prizes)
         return;
     for (int k = 0; k < 5; ++k)
-        m_prizes[k]->setText(prizes->cents[k] ? centsText(*prizes->cents[k]) : QString());
+        m_prizes[k]->setText(prizes->cents[k] ? moneyText(*prizes->cents[k]) : QString());
 }
 
 void LastDrawTab::showDocument()
