@@ -3,10 +3,10 @@
 // data folder, as the program does, and saves every tab and the secondary
 // windows as PNG pictures, so a developer can look at them without a desktop;
 // with ZAFRANO_OPERATOR_URL set, also the results tab after a download.
+#include "app/program_data.h"
+#include "app/syndicate_commands.h"
 #include "main/download_commands.h"
 #include "main/main_window.h"
-#include "main/program_data.h"
-#include "main/syndicate_commands.h"
 #include "reports/report_layout.h"
 #include "ui/desktop_platform.h"
 #include "ui/platform.h"

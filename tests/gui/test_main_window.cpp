@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from start-up: files, calendar block, first-start messages,
 // the required file and the recovery of an unreadable draws file.
+#include "app/program_data.h"
 #include "gui_test_support.h"
-#include "main/program_data.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/settings_dialog.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/download_commands.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 #include "net/operator_site.h"
 #include "net/results_page.h"
 #include "store/record_file.h"

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/main_window.h"
 
+#include "app/draw_commands.h"
+#include "app/program_data.h"
+#include "app/report_commands.h"
+#include "app/syndicate_commands.h"
 #include "common/texts.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/bet_kind_chooser.h"
@@ -9,11 +13,7 @@
 #include "dialogs/settings_dialog.h"
 #include "editor/editor_window.h"
 #include "main/download_commands.h"
-#include "main/draw_commands.h"
 #include "main/news_commands.h"
-#include "main/program_data.h"
-#include "main/report_commands.h"
-#include "main/syndicate_commands.h"
 #include "printing/results_listing.h"
 #include "printing/slip_layout.h"
 #include "tabs/create_tab.h"
