@@ -15,6 +15,9 @@ packages=(
     xvfb xauth poppler-utils fonts-dejavu-core
     # The Debian package (dpkg-shlibdeps) and the checks of the installed files.
     dpkg-dev desktop-file-utils appstream
+    # The evening check's tests: a private session bus for the notifications,
+    # systemd-analyze for the timer units.
+    dbus-daemon systemd
 )
 
 if [ "${1:-}" = --list ]; then
