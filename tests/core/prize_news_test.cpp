@@ -77,7 +77,8 @@ TEST(PrizeNews, ADeadSourceIsSaidFromTheThirdDayWithoutNewDraws)
         silentSourceAnnouncement(true, QDate(2026, 12, 5), today);
     ASSERT_TRUE(said);
     EXPECT_EQ(said->title, u"Zafrano no puede bajar los sorteos"_s);
-    EXPECT_TRUE(said->body.contains(u"desde el sorteo del 05/12/2026"_s)) << said->body.toStdString();
+    EXPECT_TRUE(said->body.contains(u"desde el sorteo del 05/12/2026"_s))
+        << said->body.toStdString();
     EXPECT_TRUE(silentSourceAnnouncement(true, QDate(), today));
 }
 
