@@ -23,7 +23,8 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/es.zafrano.Zafrano.meta
 for file in usr/bin/zafrano usr/bin/zafrano-cli usr/share/man/man1/zafrano-cli.1 \
     usr/share/icons/hicolor/scalable/apps/zafrano.svg usr/share/zafrano/tablas.bin \
     usr/share/zafrano/Zafrano.net usr/share/zafrano/Zafrano1.net usr/share/zafrano/Zafrano.mdb \
-    usr/share/zafrano/historico_bonoloto.csv; do
+    usr/share/zafrano/historico_bonoloto.csv usr/lib/systemd/user/zafrano-comprobar.service \
+    usr/lib/systemd/user/zafrano-comprobar.timer; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 

@@ -20,6 +20,9 @@ packages=(
     x11-apps netpbm xdotool
     # The Debian package (dpkg-shlibdeps) and the checks of the installed files.
     dpkg-dev desktop-file-utils appstream
+    # The evening check's tests: a private session bus for the notifications,
+    # systemd-analyze for the timer units.
+    dbus-daemon systemd
 )
 
 if [ "${1:-}" = --list ]; then

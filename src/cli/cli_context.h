@@ -69,6 +69,7 @@ inline constexpr auto Name = u"name";
 inline constexpr auto Multiple = u"multiple";
 inline constexpr auto Bets = u"bets";
 inline constexpr auto Source = u"source";
+inline constexpr auto Notify = u"notify";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

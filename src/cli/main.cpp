@@ -133,7 +133,10 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Bets), u"Apuestas separadas por ; (add-syndicate)."_s,
           u"APUESTAS"_s},
          {QString::fromUtf16(option::Source),
-          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s}});
+          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s},
+         {QString::fromUtf16(option::Notify),
+          u"Avisar en el escritorio de los premios y de una fuente que no responde "
+          u"(download)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());

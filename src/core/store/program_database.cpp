@@ -28,6 +28,15 @@ const QList<const char *> &migrations()
         "  category TEXT NOT NULL,"
         "  cents INTEGER NOT NULL,"
         "  PRIMARY KEY (draw_date, category)) WITHOUT ROWID;",
+        // The prizes an unattended check found, and whether the desktop
+        // notification and the window have said them yet.
+        "CREATE TABLE prize_marks ("
+        "  draw_date TEXT NOT NULL,"
+        "  syndicate TEXT NOT NULL,"
+        "  bets TEXT NOT NULL,"
+        "  announced INTEGER NOT NULL DEFAULT 0,"
+        "  shown INTEGER NOT NULL DEFAULT 0,"
+        "  PRIMARY KEY (draw_date, syndicate)) WITHOUT ROWID;",
     };
     return list;
 }

@@ -151,6 +151,7 @@ bool MainWindow::startUp()
         return false;
     m_drawCommands->offerShippedHistory();
     m_data->runCheckingCycle();
+    m_download->showUnattendedPrizes();
     m_lastDraw->showReport(false);
     m_news->checkAtStartUp();
     // The checking cycle's listing counted the numbers and described the

@@ -16,6 +16,8 @@ struct ReportDocument;
 
 namespace zafrano::gui {
 
+class Systemctl;
+
 // Every modal message and Yes/No question of the program goes through here,
 // so tests can answer the questions and read back what was shown.
 class Messages
@@ -59,6 +61,8 @@ struct Platform
     Messages &messages;
     Clock &clock;
     Desktop &desktop;
+    // Nothing where there is no systemd to ask.
+    Systemctl *systemctl = nullptr;
 };
 
 } // namespace zafrano::gui
