@@ -10,7 +10,7 @@ packages=(
     # Qt6Charts' CMake configuration loads Qt6OpenGL's, which qt6-base-dev
     # only recommends.
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-pdf-dev qt6-svg-dev libgl1-mesa-dev
-    libsqlcipher-dev
+    libsqlcipher-dev libarchive-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
     # The Debian package (dpkg-shlibdeps) and the checks of the installed files.

@@ -133,7 +133,8 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Bets), u"Apuestas separadas por ; (add-syndicate)."_s,
           u"APUESTAS"_s},
          {QString::fromUtf16(option::Source),
-          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s}});
+          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s},
+         {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
