@@ -12,7 +12,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-pdf-dev qt6-svg-dev libgl1-mesa-dev
     # Qt's own buttons in Spanish ("Aceptar", "Cancelar").
     qt6-translations-l10n
-    libsqlcipher-dev
+    libsqlcipher-dev libarchive-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
     # The real window under Xvfb, driven and photographed as a user sees it:

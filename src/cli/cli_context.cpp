@@ -10,7 +10,7 @@ namespace zafrano::cli {
 QList<CommandEntry> allCommands()
 {
     return dataCommands() + syndicateCommands() + checkCommands() + slipCommands() + netCommands() +
-           tablesCommands() + statsCommands() + reportCommands();
+           tablesCommands() + statsCommands() + reportCommands() + backupCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

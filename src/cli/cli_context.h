@@ -47,6 +47,8 @@ const QList<CommandEntry> &netCommands();
 const QList<CommandEntry> &statsCommands();
 // The two reports of the report database, printed to PDF.
 const QList<CommandEntry> &reportCommands();
+// The backup file, the restore and the list of the automatic copies.
+const QList<CommandEntry> &backupCommands();
 // Every command, in the order the usage lists them.
 QList<CommandEntry> allCommands();
 
@@ -70,6 +72,7 @@ inline constexpr auto Multiple = u"multiple";
 inline constexpr auto Bets = u"bets";
 inline constexpr auto Source = u"source";
 inline constexpr auto Notify = u"notify";
+inline constexpr auto Yes = u"yes";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

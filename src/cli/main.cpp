@@ -136,7 +136,8 @@ int main(int argc, char *argv[])
           u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s},
          {QString::fromUtf16(option::Notify),
           u"Avisar en el escritorio de los premios y de una fuente que no responde "
-          u"(download)."_s}});
+          u"(download)."_s},
+         {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());

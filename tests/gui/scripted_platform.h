@@ -62,6 +62,10 @@ class FakeDesktop final : public gui::Desktop
 public:
     void openUrl(const QUrl &url) override { opened.append(url); }
     QString chooseFile(const QString &, const QString &) override { return chosenFile; }
+    QString chooseSaveFile(const QString &, const QString &, const QString &) override
+    {
+        return savedFile;
+    }
     // Keeps what was sent to the printer; `printerChosen` false is a cancelled dialog.
     bool printDocument(const PrintDocument &document, const QString &title) override
     {
@@ -77,6 +81,7 @@ public:
 
     QList<QUrl> opened;
     QString chosenFile;
+    QString savedFile;
     QList<ReportDocument> reports;
     bool printerChosen = true;
     QList<PrintDocument> printed;

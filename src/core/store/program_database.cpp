@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/program_database.h"
 
+#include "backup/automatic_copies.h"
 #include "common/sqlite_statement.h"
 #include "store/data_folder.h"
 #include "store/record_file.h"
@@ -134,6 +135,11 @@ Result<ProgramDatabase> ProgramDatabase::open(const QString &path)
         code = sqlite3_exec(handle, "PRAGMA journal_mode = WAL;", nullptr, nullptr, nullptr);
         if (code != SQLITE_OK)
             return db.error(code);
+        // A file in use gets a copy of itself before its schema changes.
+        if (version > 0 && version < schemaVersion()) {
+            if (Status copied = copies::copyBeforeMigration(path); !copied)
+                return copied.error();
+        }
         for (int next = version + 1; next <= schemaVersion(); ++next) {
             Status migrated = db.transaction([&]() -> Status {
                 int step = sqlite3_exec(handle, migrations()[next - 1], nullptr, nullptr, nullptr);

@@ -47,6 +47,14 @@ public:
     virtual void openUrl(const QUrl &url) = 0;
     // Lets the player pick a file; an empty text when nothing was chosen.
     virtual QString chooseFile(const QString &title, const QString &filter) = 0;
+    // Lets the player name a file to write, `suggested` offered; empty when
+    // cancelled. A desktop without dialogs names none.
+    virtual QString chooseSaveFile(const QString &title, const QString &suggested,
+                                   const QString &filter)
+    {
+        (void)title, (void)suggested, (void)filter;
+        return {};
+    }
     // Lets the player choose a printer and prints the document on it; false
     // when the player cancelled. A desktop without a printer cancels.
     virtual bool printDocument(const PrintDocument &document, const QString &title);
