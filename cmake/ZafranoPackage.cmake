@@ -27,7 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.zafrano.es")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What the binaries load without linking it: the SVG icon, the fonts of the
+# What the binaries load without linking it: the SVG icon, Qt's Spanish
+# texts for its own buttons and dialogs, the fonts of the
 # printed pages and reports.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-translations-l10n, fonts-dejavu-core")
 include(CPack)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Debian package as a user meets it. Its desktop file and metainfo
 # validate; extracted into a scratch root, its zafrano-cli (the whole history
-# imported, the calendar, a check) and its window (offscreen, a few seconds),
+# imported, the calendar, a peña added and checked) and its window (offscreen, a few seconds),
 # run by a user who is not root with a fresh home, keep their data in that
 # user's own folder and write nothing beside the binaries.
 # Usage: scripts/check-package.sh [BUILD_DIR]   (after scripts/package.sh)
@@ -23,7 +23,8 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/es.zafrano.Zafrano.meta
 for file in usr/bin/zafrano usr/bin/zafrano-cli usr/share/man/man1/zafrano-cli.1 \
     usr/share/icons/hicolor/scalable/apps/zafrano.svg usr/share/zafrano/tablas.bin \
     usr/share/zafrano/Zafrano.net usr/share/zafrano/Zafrano1.net usr/share/zafrano/Zafrano.mdb \
-    usr/share/zafrano/historico_bonoloto.csv; do
+    usr/share/zafrano/historico_bonoloto.csv usr/lib/systemd/user/zafrano-comprobar.service \
+    usr/lib/systemd/user/zafrano-comprobar.timer; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 
@@ -53,7 +54,9 @@ home=$(fresh_home)
 data="$home/.local/share/Zafrano"
 run "$home" "$cli" import-csv "$root/usr/share/zafrano/historico_bonoloto.csv"
 run "$home" "$cli" calendar
-run "$home" "$cli" check
+run "$home" "$cli" add-syndicate --name "LOS DEL BAR" --days Todos --bets "1 2 16 20 28 47"
+checked=$(run "$home" "$cli" check --draws 3 --history)
+[[ "$checked" == *"Has acertado 6 números."* ]] || fail "the check found no prize: $checked"
 where=$(run "$home" "$cli" where)
 [ "$where" = "$data" ] || fail "zafrano-cli where says $where, not $data"
 draws=$(stat -c %s "$data/bononume.dat")

@@ -10,11 +10,19 @@ packages=(
     # Qt6Charts' CMake configuration loads Qt6OpenGL's, which qt6-base-dev
     # only recommends.
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-pdf-dev qt6-svg-dev libgl1-mesa-dev
-    libsqlcipher-dev
+    # Qt's own buttons in Spanish ("Aceptar", "Cancelar").
+    qt6-translations-l10n
+    libsqlcipher-dev libarchive-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
+    # The real window under Xvfb, driven and photographed as a user sees it:
+    # xdotool key Return; xwd -root | xwdtopnm | pnmtopng.
+    x11-apps netpbm xdotool
     # The Debian package (dpkg-shlibdeps) and the checks of the installed files.
     dpkg-dev desktop-file-utils appstream
+    # The evening check's tests: a private session bus for the notifications,
+    # systemd-analyze for the timer units.
+    dbus-daemon systemd
 )
 
 if [ "${1:-}" = --list ]; then

@@ -3,13 +3,14 @@
 // data folder, as the program does, and saves every tab and the secondary
 // windows as PNG pictures, so a developer can look at them without a desktop;
 // with ZAFRANO_OPERATOR_URL set, also the results tab after a download.
+#include "app/program_data.h"
+#include "app/syndicate_commands.h"
 #include "main/download_commands.h"
 #include "main/main_window.h"
-#include "main/program_data.h"
-#include "main/syndicate_commands.h"
 #include "reports/report_layout.h"
 #include "ui/desktop_platform.h"
 #include "ui/platform.h"
+#include "ui/systemctl.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -61,6 +62,15 @@ public:
     QString chooseFile(const QString &, const QString &) override { return {}; }
 };
 
+// The settings window's timer box as with the evening check switched on;
+// the machine's own units are never asked.
+class ShownSystemctl final : public zafrano::gui::Systemctl
+{
+public:
+    bool available() const override { return true; }
+    int run(const QStringList &) override { return 0; }
+};
+
 void waitFor(int ms)
 {
     QEventLoop loop;
@@ -88,7 +98,8 @@ int main(int argc, char *argv[])
     clock.day =
         args.size() > 3 ? QDate::fromString(args[3], u"yyyy-MM-dd"_s) : QDate::currentDate();
     NoDesktop desktop;
-    zafrano::gui::Platform platform{messages, clock, desktop};
+    ShownSystemctl systemctl;
+    zafrano::gui::Platform platform{messages, clock, desktop, &systemctl};
 
     const QDir out(args[2]);
     QDir().mkpath(out.path());

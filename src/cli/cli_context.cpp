@@ -10,7 +10,8 @@ namespace zafrano::cli {
 QList<CommandEntry> allCommands()
 {
     return dataCommands() + syndicateCommands() + checkCommands() + slipCommands() + netCommands() +
-           tablesCommands() + statsCommands() + reportCommands() + ledgerCommands();
+           tablesCommands() + statsCommands() + reportCommands() + ledgerCommands() +
+           backupCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

@@ -49,6 +49,8 @@ const QList<CommandEntry> &statsCommands();
 const QList<CommandEntry> &reportCommands();
 // The account of a peña: members, movements, what its draws cost and won.
 const QList<CommandEntry> &ledgerCommands();
+// The backup file, the restore and the list of the automatic copies.
+const QList<CommandEntry> &backupCommands();
 // Every command, in the order the usage lists them.
 QList<CommandEntry> allCommands();
 
@@ -76,6 +78,8 @@ inline constexpr auto From = u"from";
 inline constexpr auto On = u"on";
 inline constexpr auto Date = u"date";
 inline constexpr auto Note = u"note";
+inline constexpr auto Notify = u"notify";
+inline constexpr auto Yes = u"yes";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

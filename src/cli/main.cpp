@@ -138,7 +138,11 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::From), u"Desde esta fecha (ledger)."_s, u"FECHA"_s},
          {QString::fromUtf16(option::On), u"Baja en esta fecha (ledger)."_s, u"FECHA"_s},
          {QString::fromUtf16(option::Date), u"Fecha del movimiento (ledger)."_s, u"FECHA"_s},
-         {QString::fromUtf16(option::Note), u"Nota del movimiento (ledger)."_s, u"TEXTO"_s}});
+         {QString::fromUtf16(option::Note), u"Nota del movimiento (ledger)."_s, u"TEXTO"_s},
+         {QString::fromUtf16(option::Notify),
+          u"Avisar en el escritorio de los premios y de una fuente que no responde "
+          u"(download)."_s},
+         {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());

@@ -4,6 +4,7 @@
 #include "checking/check_run.h"
 #include "cli_context.h"
 #include "common/money.h"
+#include "evening_news.h"
 #include "net/download_controller.h"
 #include "net/draw_intake.h"
 #include "net/operator_site.h"
@@ -56,9 +57,10 @@ void printMessage(const ProgramMessage &message)
 }
 
 // Checks every syndicate against the newest `drawCount` draws and keeps the
-// tallies; returns a line per syndicate that won. A failed write joins `failures`.
+// tallies; returns a line per syndicate that won. A failed write joins `failures`;
+// `finds`, when given, gets each draw's newly counted prizes.
 QStringList checkNewestDraws(const DataFolder &folder, int drawCount,
-                             QList<ProgramMessage> &failures)
+                             QList<ProgramMessage> &failures, QList<PrizeFind> *finds = nullptr)
 {
     QStringList prizeLines;
     Result<QList<DrawRecord>> draws = folder.draws().readAll();
@@ -75,6 +77,8 @@ QStringList checkNewestDraws(const DataFolder &folder, int drawCount,
         failures.append(written.error().message);
         return prizeLines;
     }
+    if (finds)
+        *finds += newPrizeFinds(draws.value(), syndicates.value(), results);
     for (int record : results.changedRecords) {
         const SyndicateRecord &before = syndicates->at(record - 1);
         const SyndicateRecord &after = results.syndicates[record - 1];
@@ -201,6 +205,7 @@ int downloadCommand(const CliContext &context)
     DownloadController download(context.folder, config);
     QList<ProgramMessage> failures;
     QStringList prizeLines;
+    QList<PrizeFind> finds;
     QJsonObject report;
     QObject::connect(&download, &DownloadController::messageRaised,
                      [&](const ProgramMessage &message) {
@@ -210,7 +215,7 @@ int downloadCommand(const CliContext &context)
                              failures.append(message);
                      });
     QObject::connect(&download, &DownloadController::checkRequested, [&](int drawCount, int) {
-        prizeLines += checkNewestDraws(context.folder, drawCount, failures);
+        prizeLines += checkNewestDraws(context.folder, drawCount, failures, &finds);
     });
     QObject::connect(&download, &DownloadController::refreshRequested, [&] {
         Result<QByteArray> page = readFileCapped(
@@ -283,6 +288,9 @@ int downloadCommand(const CliContext &context)
     }
     for (const ProgramMessage &message : failures)
         printMessage(message);
+    if (context.options->isSet(QString::fromUtf16(option::Notify)))
+        announceEveningNews(context.folder, finds, !done && download.appendedDraws().isEmpty(),
+                            stored->isEmpty() ? QDate() : stored->last().date(), context.today);
     return done ? Success : Failed;
 }
 
@@ -354,7 +362,8 @@ const QList<CommandEntry> &netCommands()
 {
     static const QList<CommandEntry> commands = {
         {u"parse-page", u"parse-page ARCHIVO", parsePageCommand},
-        {u"download", u"download [--operator URL] [--source auto|json|html] [--timeout MS]",
+        {u"download",
+         u"download [--operator URL] [--source auto|json|html] [--timeout MS] [--notify]",
          downloadCommand},
         {u"prizes", u"prizes [AAAA-MM-DD]", prizesCommand},
         {u"add-draw", u"add-draw AAAA-MM-DD N1 N2 N3 N4 N5 N6 C R", addDrawCommand},

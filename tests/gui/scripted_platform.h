@@ -4,8 +4,10 @@
 #include "printing/print_document.h"
 #include "reports/report_layout.h"
 #include "ui/platform.h"
+#include "ui/systemctl.h"
 
 #include <QList>
+#include <QSet>
 #include <QStringList>
 #include <QUrl>
 
@@ -60,6 +62,10 @@ class FakeDesktop final : public gui::Desktop
 public:
     void openUrl(const QUrl &url) override { opened.append(url); }
     QString chooseFile(const QString &, const QString &) override { return chosenFile; }
+    QString chooseSaveFile(const QString &, const QString &, const QString &) override
+    {
+        return savedFile;
+    }
     // Keeps what was sent to the printer; `printerChosen` false is a cancelled dialog.
     bool printDocument(const PrintDocument &document, const QString &title) override
     {
@@ -75,13 +81,41 @@ public:
 
     QList<QUrl> opened;
     QString chosenFile;
+    QString savedFile;
     QList<ReportDocument> reports;
     bool printerChosen = true;
     QList<PrintDocument> printed;
     QStringList printedTitles;
 };
 
-// The three fakes as the platform the windows receive.
+// A user service manager that keeps the units' state in memory and every
+// command it was given.
+class FakeSystemctl : public gui::Systemctl
+{
+public:
+    bool available() const override { return systemd; }
+    int run(const QStringList &arguments) override
+    {
+        commands.append(arguments);
+        const QString &verb = arguments.value(0);
+        if (verb == u"is-enabled")
+            return enabled.contains(arguments.value(1)) ? 0 : 1;
+        if (refuses)
+            return 1;
+        if (verb == u"enable")
+            enabled.insert(arguments.last());
+        else if (verb == u"disable")
+            enabled.remove(arguments.last());
+        return 0;
+    }
+
+    bool systemd = true;
+    bool refuses = false;
+    QSet<QString> enabled;
+    QList<QStringList> commands;
+};
+
+// The fakes as the platform the windows receive.
 struct ScriptedPlatform
 {
     explicit ScriptedPlatform(QDate today) : clock(today) {}
@@ -89,7 +123,8 @@ struct ScriptedPlatform
     ScriptedMessages messages;
     FixedClock clock;
     FakeDesktop desktop;
-    gui::Platform platform{messages, clock, desktop};
+    FakeSystemctl systemctl;
+    gui::Platform platform{messages, clock, desktop, &systemctl};
 };
 
 } // namespace zafrano::test

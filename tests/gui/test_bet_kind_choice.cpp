@@ -2,9 +2,9 @@
 // Choosing the kind of bet of a new syndicate: the chooser of "Manual" and
 // "Crear peña nueva", and step 3 of the assistant with its coverage panel.
 // Both end in the request the syndicate editor opens with.
+#include "app/program_data.h"
 #include "dialogs/bet_kind_chooser.h"
 #include "gui_test_support.h"
-#include "main/program_data.h"
 #include "tabs/create_tab.h"
 
 #include <QAction>

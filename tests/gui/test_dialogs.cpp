@@ -4,6 +4,7 @@
 #include "gui_test_support.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,6 +63,7 @@ private slots:
     void aboutWindowNamesTheSystemAndOpensTheSite();
     void activationClosesBothWindows();
     void aFailingSettingsWriteIsSaidOncePerWindow();
+    void theBoxSwitchesTheEveningTimer();
 };
 
 void DialogsTest::settingsWindowStoresEveryEdit()
@@ -201,6 +203,53 @@ void DialogsTest::aFailingSettingsWriteIsSaidOncePerWindow()
         dialog->close();
         QTRY_VERIFY(closed.isNull());
     }
+}
+
+void DialogsTest::theBoxSwitchesTheEveningTimer()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    ProgramRun run(folder, QDate(2026, 12, 7));
+    QVERIFY(run.window.startUp());
+    QVERIFY(run.showTab(0));
+    const QString unit = u"zafrano-comprobar.timer"_s;
+    auto openBox = [&]() -> QCheckBox * {
+        if (QDialog *old = run.window.findChild<QDialog *>(u"Configurar"_s))
+            delete old;
+        run.window.findChild<QAction *>(u"mnuConfiguracion"_s)->trigger();
+        QDialog *dialog = run.window.findChild<QDialog *>(u"Configurar"_s);
+        return dialog ? dialog->findChild<QCheckBox *>(u"CheckNightly"_s) : nullptr;
+    };
+
+    // It reads the timer's state from systemd: switched on outside the window.
+    run.fake.systemctl.enabled.insert(unit);
+    QCheckBox *box = openBox();
+    QVERIFY(box);
+    QCOMPARE(box->text(), u"Comprobar los sorteos cada noche (22:30) y avisar si hay premio"_s);
+    QVERIFY(box->isEnabled());
+    QVERIFY(box->isChecked());
+    box->click();
+    QVERIFY(!run.fake.systemctl.enabled.contains(unit));
+    QVERIFY(run.fake.systemctl.commands.contains(QStringList{u"disable"_s, u"--now"_s, unit}));
+    box->click();
+    QVERIFY(run.fake.systemctl.commands.contains(QStringList{u"enable"_s, u"--now"_s, unit}));
+    QVERIFY(run.fake.systemctl.enabled.contains(unit));
+    QVERIFY(run.fake.messages.shown.isEmpty());
+
+    // A refusal is said, and the box goes back to what systemd says.
+    run.fake.systemctl.refuses = true;
+    box->click();
+    QVERIFY(box->isChecked());
+    QCOMPARE(run.fake.messages.shown.size(), 1);
+
+    // Without systemd: disabled, with the cron line that does the same.
+    run.fake.systemctl.systemd = false;
+    box = openBox();
+    QVERIFY(box);
+    QVERIFY(!box->isEnabled());
+    QVERIFY2(box->toolTip().contains(u"30 22 * * * "_s) &&
+                 box->toolTip().contains(u"zafrano-cli download --notify"_s),
+             qPrintable(box->toolTip()));
 }
 
 QTEST_MAIN(DialogsTest)

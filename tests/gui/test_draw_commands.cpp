@@ -2,12 +2,14 @@
 // The commands on the stored draws, pressed as the player presses them: import
 // a draws file, delete all draws and/or reset the syndicates, delete one draw,
 // and all of it in a folder that may not be modified.
+#include "app/program_data.h"
 #include "gui_test_support.h"
 #include "store/draw_history_csv.h"
 #include "store/draws_file.h"
 #include "test_paths.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -71,6 +73,7 @@ private slots:
     void deleteAllAndReset_data();
     void deleteAllAndReset();
     void deleteOneDrawOnlyAfterDeleteAll();
+    void aResetByMistakeIsUndoneFromItsCopy();
     void readOnlyFolderShowsPermissionMessage_data();
     void readOnlyFolderShowsPermissionMessage();
 };
@@ -462,6 +465,41 @@ void DrawCommandsTest::deleteOneDrawOnlyAfterDeleteAll()
     QVERIFY(run.fake.messages.unexpected.isEmpty());
     for (const auto &shown : std::as_const(run.fake.messages.shown))
         QVERIFY(shown.question);
+}
+
+void DrawCommandsTest::aResetByMistakeIsUndoneFromItsCopy()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(folder.writeDraws(test::drawsUntil(QDate(2026, 12, 5), 6)));
+    SyndicateRecord bar = test::makeSyndicate(u"Bar Paco"_s, u"Todos"_s, QDate(2026, 1, 5), 3);
+    bar.setHit(3, 41);
+    bar.setHit(4, 7);
+    QVERIFY(folder.writeSyndicates({bar}));
+    ProgramRun run(folder, QDate(2026, 12, 7));
+    QVERIFY(run.window.startUp());
+    const QByteArray tallies = folder.syndicatesBytes();
+
+    // "No" to deleting the draws, "Sí" to the reset: the tallies are gone...
+    run.fake.messages.answers = {false, true};
+    QAction *reset = test::menuEntry(
+        run.window, {u"General"_s, u"Borrar sorteos almacenados/Reset aciertos peñas"_s});
+    QVERIFY(reset);
+    reset->trigger();
+    QVERIFY(folder.syndicatesBytes() != tallies);
+
+    // ...and come back from the copy the reset made first: pick it, say "Sí".
+    const QDir copies(folder.filePath(u"copias"_s));
+    const QStringList made = copies.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    QVERIFY(!made.isEmpty());
+    run.fake.desktop.chosenFile = copies.filePath(made.last() + u"/manifiesto.json"_s);
+    run.fake.messages.answers = {true};
+    QAction *restore = test::menuEntry(run.window, {u"General"_s, u"Restaurar copia..."_s});
+    QVERIFY(restore);
+    restore->trigger();
+    QVERIFY(run.fake.messages.unexpected.isEmpty());
+    QCOMPARE(folder.syndicatesBytes(), tallies);
+    QCOMPARE(run.window.data().syndicates().first().hit(3), 41);
 }
 
 void DrawCommandsTest::readOnlyFolderShowsPermissionMessage_data()

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from start-up: files, calendar block, first-start messages,
 // the required file and the recovery of an unreadable draws file.
+#include "app/program_data.h"
 #include "gui_test_support.h"
-#include "main/program_data.h"
+#include "store/prize_marks.h"
+#include "store/program_database.h"
+#include "tabs/results_panel.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -29,6 +32,7 @@ private slots:
     void calendarBlock();
     void reminderBlinks();
     void unreadableDrawsFileIsMovedAsideAtStartUp();
+    void aPrizeTheEveningCheckFoundBlinksAtTheNextStartOnce();
 };
 
 void MainWindowTest::firstStartInEmptyFolderCreatesFilesAndWelcomes()
@@ -246,6 +250,41 @@ void MainWindowTest::unreadableDrawsFileIsMovedAsideAtStartUp()
     // The calendar was refreshed after the recovery, not left at the damaged file.
     QCOMPARE(run.window.findChild<QLabel *>(u"Label9_3"_s)->text(), u"Fichero de datos vacío."_s);
     QVERIFY(!run.window.findChild<QScrollBar *>(u"HScroll1"_s)->isEnabled());
+}
+
+void MainWindowTest::aPrizeTheEveningCheckFoundBlinksAtTheNextStartOnce()
+{
+    // The evening check appended 4 and 5 December, counted LA PEÑA's 4 hits
+    // of the 4th into its tallies and kept the find.
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    const QList<DrawRecord> draws = test::drawsUntil(QDate(2026, 12, 5), 6);
+    QVERIFY(folder.writeDraws(draws));
+    SyndicateRecord pena = test::makeSyndicate(u"LA PEÑA"_s, u"Todos"_s, QDate(2026, 11, 1), 1);
+    const DrawRecord &fourth = draws.at(4);
+    pena.bets[0] = {
+        fourth.numbers[0], fourth.numbers[1], fourth.numbers[2], fourth.numbers[3], 45, 46};
+    std::sort(pena.bets[0].begin(), pena.bets[0].begin() + 6);
+    pena.countedThrough = draws.last().drawDate;
+    QVERIFY(folder.writeSyndicates({pena}));
+    {
+        Result<ProgramDatabase> db = ProgramDatabase::openIn(DataFolder(folder.path()));
+        QVERIFY(db);
+        QVERIFY(keepPrizeFinds(db.value(), {{fourth.date(), u"LA PEÑA"_s, {0, 1, 0, 0, 0}}}));
+    }
+    {
+        ProgramRun run(folder, QDate(2026, 12, 6));
+        QVERIFY(run.window.startUp());
+        QVERIFY(run.window.findChild<gui::ResultsPanel *>()->prizeIndicatorRunning());
+        FIND_CHILD(QScrollBar, drawsToCheck, run.window, u"HScroll1"_s);
+        QCOMPARE(drawsToCheck->value(), 2);
+        FIND_CHILD(QLabel, notice, run.window, u"Label59"_s);
+        QCOMPARE(notice->text(), u"2 sorteos"_s);
+    }
+    // Shown once: the next start is a quiet one.
+    ProgramRun again(folder, QDate(2026, 12, 6));
+    QVERIFY(again.window.startUp());
+    QVERIFY(!again.window.findChild<gui::ResultsPanel *>()->prizeIndicatorRunning());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Imprimir boletos" window: what it says of the syndicate, the printer
 // corrections kept in bnums.ini, and what it sends to the printer.
+#include "app/program_data.h"
+#include "app/syndicate_commands.h"
 #include "gui_test_support.h"
-#include "main/program_data.h"
-#include "main/syndicate_commands.h"
 #include "printing/slip_layout.h"
 
 #include <QCheckBox>

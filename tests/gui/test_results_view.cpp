@@ -2,8 +2,8 @@
 // The results tab as the player uses it: both lists filled by the checks, the
 // view buttons, the results menus, the syndicate filter, the prize indicator
 // and the printed listing.
+#include "app/program_data.h"
 #include "gui_test_support.h"
-#include "main/program_data.h"
 #include "tabs/results_panel.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 // The statistics filter as the player uses it: the two mirrored groups, the
 // period box and its sliders, "Comparativa" and the chart halves, and step 2
 // of the assistant on "Crear Combinación".
+#include "app/program_data.h"
 #include "gui_test_support.h"
-#include "main/program_data.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

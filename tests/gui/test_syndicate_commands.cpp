@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The buttons of "Gestor de peñas" on the syndicate picked in the list:
 // delete, edit and print, with and without a selection.
+#include "app/program_data.h"
+#include "app/syndicate_commands.h"
 #include "gui_test_support.h"
-#include "main/program_data.h"
-#include "main/syndicate_commands.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The syndicate detail of "Gestor de peñas", its copy in the report database,
 // the two reports, and what a missing, damaged or locked database does.
+#include "app/program_data.h"
+#include "app/syndicate_commands.h"
 #include "gui_test_support.h"
-#include "main/program_data.h"
-#include "main/syndicate_commands.h"
 #include "reports/report_database.h"
 
 #include <QChartView>

@@ -2,6 +2,7 @@
 // zafrano-cli parse-page and download as a timer job runs them, against the
 // stand-alone fixture server on 127.0.0.1.
 #include "cli_runner.h"
+#include "fixture_server_process.h"
 #include "net_test_support.h"
 #include "test_paths.h"
 #include "test_support.h"
@@ -21,32 +22,6 @@ using namespace zafrano::test;
 namespace {
 
 const QString Today = u"2026-12-08"_s;
-
-// The stand-alone server, started on a free port for one test.
-class FixtureServerProcess
-{
-public:
-    explicit FixtureServerProcess(const QStringList &options = {})
-    {
-        const QString program =
-            QFileInfo(QString::fromUtf8(CliProgram)).dir().filePath(u"zafrano-fixture-server"_s);
-        m_process.start(program, QStringList{u"--port"_s, u"0"_s} + options);
-        if (!m_process.waitForStarted() || !m_process.waitForReadyRead())
-            return;
-        const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
-        m_url = line.section(u'=', 1);
-    }
-    ~FixtureServerProcess()
-    {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-    const QString &url() const { return m_url; }
-
-private:
-    QProcess m_process;
-    QString m_url;
-};
 
 class CliDownload : public testing::Test
 {

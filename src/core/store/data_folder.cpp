@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/data_folder.h"
 
+#include "backup/automatic_copies.h"
+#include "backup/restore.h"
 #include "common/texts.h"
 #include "reports/report_database.h"
 
@@ -52,6 +54,14 @@ QString DataFolder::shippedFilePath(const QString &fileName) const
 Result<Settings> openDataFolder(const DataFolder &folder,
                                 const std::function<void(const ProgramMessage &)> &notify)
 {
+    // A restore cut short is put right before anything reads the files; one
+    // that can be neither finished nor undone stops the start-up.
+    Result<std::optional<ProgramMessage>> restored = finishInterruptedRestore(folder.basePath());
+    if (!restored)
+        return restored.error();
+    if (restored.value())
+        notify(*restored.value());
+
     // A file that cannot be created leaves the program running without it, as
     // every start-up step goes on after a failure.
     const SyndicatesFile syndicates = folder.syndicates();
@@ -66,6 +76,10 @@ Result<Settings> openDataFolder(const DataFolder &folder,
         return Error{ErrorKind::NotFound, texts::requiredFileMissing(texts::ErrorFileNotFound)};
 
     const Settings settings = folder.settings().readAtStartup();
+    // The day's copy is taken of the files as they stand, before any change;
+    // a folder that may not be written only says so.
+    if (Status copied = copies::makeDailyCopyIfDue(folder.basePath()); !copied)
+        notify(copied.error().message);
 
     if (syndicates.isLegacyFormat()) {
         notify(texts::legacySyndicatesFound());

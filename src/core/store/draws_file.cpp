@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/draws_file.h"
 
+#include "backup/automatic_copies.h"
 #include "common/texts.h"
 
 #include <QDir>
@@ -113,6 +114,10 @@ Status DrawsFile::removeRecord(int k) const
 
 Status DrawsFile::removeAll() const
 {
+    if (Status copied =
+            copies::copyBeforeCommand(QFileInfo(path()).absolutePath(), copies::DeleteDrawsReason);
+        !copied)
+        return copied;
     return m_file.writeAll({});
 }
 
@@ -137,6 +142,10 @@ Result<int> DrawsFile::importDraws(const QList<DrawRecord> &draws) const
 {
     if (findInvalidDraw(draws))
         return Error{ErrorKind::InvalidData, texts::importRejected()};
+    if (Status copied =
+            copies::copyBeforeCommand(QFileInfo(path()).absolutePath(), copies::ImportReason);
+        !copied)
+        return copied.error();
 
     // The previous draws stay in bononume.bak; only then is the file replaced.
     QByteArray previous;

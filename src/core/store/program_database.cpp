@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/program_database.h"
 
+#include "backup/automatic_copies.h"
 #include "common/sqlite_statement.h"
 #include "store/data_folder.h"
 #include "store/record_file.h"
@@ -28,6 +29,15 @@ const QList<const char *> &migrations()
         "  category TEXT NOT NULL,"
         "  cents INTEGER NOT NULL,"
         "  PRIMARY KEY (draw_date, category)) WITHOUT ROWID;",
+        // The prizes an unattended check found, and whether the desktop
+        // notification and the window have said them yet.
+        "CREATE TABLE prize_marks ("
+        "  draw_date TEXT NOT NULL,"
+        "  syndicate TEXT NOT NULL,"
+        "  bets TEXT NOT NULL,"
+        "  announced INTEGER NOT NULL DEFAULT 0,"
+        "  shown INTEGER NOT NULL DEFAULT 0,"
+        "  PRIMARY KEY (draw_date, syndicate)) WITHOUT ROWID;",
         // The peñas' accounts: members, movements in cents, the price per bet
         // and the bets each played, both dated so that a change only touches
         // later draws.
@@ -155,6 +165,11 @@ Result<ProgramDatabase> ProgramDatabase::open(const QString &path)
         code = sqlite3_exec(handle, "PRAGMA journal_mode = WAL;", nullptr, nullptr, nullptr);
         if (code != SQLITE_OK)
             return db.error(code);
+        // A file in use gets a copy of itself before its schema changes.
+        if (version > 0 && version < schemaVersion()) {
+            if (Status copied = copies::copyBeforeMigration(path); !copied)
+                return copied.error();
+        }
         for (int next = version + 1; next <= schemaVersion(); ++next) {
             Status migrated = db.transaction([&]() -> Status {
                 int step = sqlite3_exec(handle, migrations()[next - 1], nullptr, nullptr, nullptr);

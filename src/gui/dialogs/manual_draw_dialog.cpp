@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/manual_draw_dialog.h"
 
+#include "app/program_data.h"
 #include "common/money.h"
-#include "main/program_data.h"
 #include "net/draw_intake.h"
 
 #include <QDateEdit>

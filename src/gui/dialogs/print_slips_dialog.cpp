@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/print_slips_dialog.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 #include "printing/slip_document.h"
 #include "ui/named_widgets.h"
 

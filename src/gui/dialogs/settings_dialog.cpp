@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/settings_dialog.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
+#include "ui/systemctl.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +47,7 @@ SettingsDialog::SettingsDialog(ProgramData &data, QWidget *parent) : QDialog(par
     grid->addWidget(m_months, 2, 1);
     grid->addWidget(new QLabel(u"meses,"_s, this), 2, 2);
     grid->addWidget(note, 3, 0, 1, 4);
+    addEveningCheck(grid, 4);
 
     connect(m_price, &QLineEdit::textEdited, this, &SettingsDialog::priceEdited);
     connect(m_months, &QLineEdit::textEdited, this, &SettingsDialog::monthsEdited);
@@ -65,6 +70,46 @@ void SettingsDialog::monthsEdited(const QString &text)
     m_data.settings().maxMonths = edit.stored;
     emit maxMonthsChanged(edit.stored);
     m_data.saveSettings(m_saveFailureShown);
+}
+
+void SettingsDialog::addEveningCheck(QGridLayout *grid, int row)
+{
+    m_eveningCheck =
+        new QCheckBox(u"Comprobar los sorteos cada noche (22:30) y avisar si hay premio"_s, this);
+    m_eveningCheck->setObjectName(u"CheckNightly"_s);
+    grid->addWidget(m_eveningCheck, row, 0, 1, 4);
+    Systemctl *systemctl = m_data.platform().systemctl;
+    if (!systemctl || !systemctl->available()) {
+        m_eveningCheck->setEnabled(false);
+        const QString cli = QDir(QCoreApplication::applicationDirPath()).filePath(u"zafrano-cli"_s);
+        m_eveningCheck->setToolTip(
+            u"Este sistema no tiene systemd. Para comprobar cada noche con cron, añada esta "
+            u"línea con «crontab -e»:\n"_s +
+            eveningCronLine(cli));
+        return;
+    }
+    showEveningCheck();
+    connect(m_eveningCheck, &QCheckBox::toggled, this, &SettingsDialog::eveningCheckToggled);
+}
+
+void SettingsDialog::showEveningCheck()
+{
+    const QSignalBlocker quiet(m_eveningCheck);
+    m_eveningCheck->setChecked(m_data.platform().systemctl->run(
+                                   {u"is-enabled"_s, QString::fromUtf16(EveningTimerUnit)}) == 0);
+}
+
+void SettingsDialog::eveningCheckToggled(bool on)
+{
+    const QStringList command = {on ? u"enable"_s : u"disable"_s, u"--now"_s,
+                                 QString::fromUtf16(EveningTimerUnit)};
+    if (m_data.platform().systemctl->run(command) != 0)
+        m_data.platform().messages.show({u"No se ha podido cambiar la comprobación de cada noche "_s
+                                         u"(systemctl --user "_s +
+                                             command.join(u' ') + u")."_s,
+                                         u"Configurar"_s, MessageIcon::Exclamation});
+    // What systemd says is what the box shows.
+    showEveningCheck();
 }
 
 } // namespace zafrano::gui

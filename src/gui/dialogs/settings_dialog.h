@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+class QCheckBox;
+class QGridLayout;
 class QLineEdit;
 
 namespace zafrano::gui {
@@ -10,7 +12,8 @@ namespace zafrano::gui {
 class ProgramData;
 
 // "Configurar": the price per bet and the months of the statistics sliders.
-// Every change is written to the settings file at once.
+// Every change is written to the settings file at once. Its box switches the
+// evening check's systemd timer on and off, and reads its state back.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -25,10 +28,14 @@ signals:
 private:
     void priceEdited(const QString &text);
     void monthsEdited(const QString &text);
+    void addEveningCheck(QGridLayout *grid, int row);
+    void eveningCheckToggled(bool on);
+    void showEveningCheck();
 
     ProgramData &m_data;
     QLineEdit *m_price = nullptr;
     QLineEdit *m_months = nullptr;
+    QCheckBox *m_eveningCheck = nullptr;
     // Every keystroke writes; a failing write is said once per window.
     bool m_saveFailureShown = false;
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/editor_window.h"
 
+#include "app/program_data.h"
 #include "editor/number_grid.h"
-#include "main/program_data.h"
 #include "ui/named_widgets.h"
 
 #include <QButtonGroup>

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/download_commands.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 #include "net/operator_site.h"
 #include "net/results_page.h"
+#include "store/day_serial.h"
+#include "store/prize_marks.h"
 #include "store/record_file.h"
 #include "tabs/general_tab.h"
 #include "tabs/last_draw_tab.h"
@@ -102,6 +104,22 @@ void DownloadCommands::takeInTypedDraw()
     m_data.refreshCalendar();
     m_data.listDraws();
     m_lastDraw.showReport(false);
+}
+
+void DownloadCommands::showUnattendedPrizes()
+{
+    const QList<PrizeFind> finds = takeUnshownPrizeFinds(m_data.folder());
+    if (finds.isEmpty())
+        return;
+    // From the oldest draw with a prize to the newest, at most 8 as after a download.
+    const double oldest = toDaySerial(finds.first().draw);
+    const QList<DrawRecord> &draws = m_data.draws();
+    const auto shown = std::count_if(draws.begin(), draws.end(), [oldest](const DrawRecord &draw) {
+        return draw.drawDate >= oldest;
+    });
+    const int count = std::clamp(static_cast<int>(shown), 1, 8);
+    m_general.results().setNewDrawsNotice(newDrawsText(count));
+    check(count, count);
 }
 
 void DownloadCommands::showState()

@@ -38,6 +38,9 @@ public:
 
     // A draw typed in was appended: checked and shown as a downloaded one.
     void takeInTypedDraw();
+    // At start: the prizes the evening check found since the window last ran
+    // are shown as after a download, the indicator blinking.
+    void showUnattendedPrizes();
 
     // Picture2, ProgressBar1, Label6 and Label58 in one strip.
     QWidget *panel() const { return m_panel; }

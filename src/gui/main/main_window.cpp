@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/main_window.h"
 
+#include "app/draw_commands.h"
+#include "app/program_data.h"
+#include "app/report_commands.h"
+#include "app/syndicate_commands.h"
 #include "common/texts.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/bet_kind_chooser.h"
@@ -8,12 +12,9 @@
 #include "dialogs/print_slips_dialog.h"
 #include "dialogs/settings_dialog.h"
 #include "editor/editor_window.h"
+#include "main/backup_commands.h"
 #include "main/download_commands.h"
-#include "main/draw_commands.h"
 #include "main/news_commands.h"
-#include "main/program_data.h"
-#include "main/report_commands.h"
-#include "main/syndicate_commands.h"
 #include "printing/results_listing.h"
 #include "printing/slip_layout.h"
 #include "tabs/create_tab.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
 
     m_data = new ProgramData(folder, platform, this);
     m_drawCommands = new DrawCommands(*m_data, this);
+    m_backupCommands = new BackupCommands(*m_data, this);
     m_syndicateCommands = new SyndicateCommands(*m_data, this);
     m_reports = new ReportCommands(*m_data, this);
 
@@ -151,6 +153,7 @@ bool MainWindow::startUp()
         return false;
     m_drawCommands->offerShippedHistory();
     m_data->runCheckingCycle();
+    m_download->showUnattendedPrizes();
     m_lastDraw->showReport(false);
     m_news->checkAtStartUp();
     // The checking cycle's listing counted the numbers and described the
@@ -243,6 +246,13 @@ void MainWindow::buildMenus()
     addResultsMenus(general);
     deleteAll->setObjectName(u"mnuBorrar"_s);
     connect(deleteAll, &QAction::triggered, m_drawCommands, &DrawCommands::deleteAllOrReset);
+    general->addSeparator();
+    QAction *backup = general->addAction(u"Copia de seguridad..."_s);
+    backup->setObjectName(u"mnuCopia"_s);
+    connect(backup, &QAction::triggered, m_backupCommands, &BackupCommands::saveBackup);
+    QAction *restore = general->addAction(u"Restaurar copia..."_s);
+    restore->setObjectName(u"mnuRestaurar"_s);
+    connect(restore, &QAction::triggered, m_backupCommands, &BackupCommands::restoreBackup);
     general->addSeparator();
     QAction *quit = general->addAction(u"Salir"_s);
     quit->setObjectName(u"mnuSalir"_s);

@@ -14,6 +14,7 @@ class QTabWidget;
 namespace zafrano::gui {
 
 class DownloadCommands;
+class BackupCommands;
 class DrawCommands;
 class LastDrawTab;
 class NewsCommands;
@@ -88,6 +89,7 @@ private:
     Platform &m_platform;
     ProgramData *m_data = nullptr;
     DrawCommands *m_drawCommands = nullptr;
+    BackupCommands *m_backupCommands = nullptr;
     DownloadCommands *m_download = nullptr;
     LastDrawTab *m_lastDraw = nullptr;
     NewsCommands *m_news = nullptr;

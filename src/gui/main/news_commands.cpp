@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/news_commands.h"
 
+#include "app/program_data.h"
 #include "dialogs/news_window.h"
-#include "main/program_data.h"
 #include "net/news_check.h"
 #include "net/page_fetch.h"
 #include "store/record_file.h"

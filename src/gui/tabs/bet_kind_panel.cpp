@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/bet_kind_panel.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 #include "systems/coverage_panel.h"
 #include "ui/named_widgets.h"
 

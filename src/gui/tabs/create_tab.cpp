@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/create_tab.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 #include "tabs/bet_kind_panel.h"
 #include "tabs/statistics_filter.h"
 #include "ui/named_widgets.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/general_tab.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 #include "tabs/results_panel.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/last_draw_tab.h"
 
+#include "app/program_data.h"
 #include "calendar/weekday.h"
 #include "common/money.h"
-#include "main/program_data.h"
 #include "net/draw_intake.h"
 #include "net/page_fetch.h"
 #include "net/prize_report.h"

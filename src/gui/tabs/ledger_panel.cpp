@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/ledger_panel.h"
 
+#include "app/program_data.h"
 #include "ledger/current_account.h"
 #include "ledger/ledger_store.h"
-#include "main/program_data.h"
 #include "store/program_database.h"
 
 #include <QChart>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/results_panel.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 #include "models/results_list_model.h"
 #include "tabs/check_progress_bar.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/statistics_filter.h"
 
+#include "app/program_data.h"
 #include "calendar/weekday.h"
-#include "main/program_data.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

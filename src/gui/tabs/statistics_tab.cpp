@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/statistics_tab.h"
 
-#include "main/draw_commands.h"
-#include "main/program_data.h"
+#include "app/draw_commands.h"
+#include "app/program_data.h"
 #include "models/draws_list_model.h"
 #include "tabs/frequency_chart.h"
 #include "tabs/statistics_filter.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/syndicate_detail_panel.h"
 
-#include "main/report_commands.h"
+#include "app/report_commands.h"
 #include "ui/named_widgets.h"
 
 #include <QBarCategoryAxis>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/syndicates_tab.h"
 
+#include "app/program_data.h"
+#include "app/syndicate_commands.h"
 #include "checking/syndicate_summary.h"
-#include "main/program_data.h"
-#include "main/syndicate_commands.h"
 #include "models/syndicates_list_model.h"
 #include "tabs/ledger_panel.h"
 #include "tabs/syndicate_detail_panel.h"

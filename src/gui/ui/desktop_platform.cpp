@@ -99,4 +99,10 @@ QString SystemDesktop::chooseFile(const QString &title, const QString &filter)
     return QFileDialog::getOpenFileName(m_parent, title, QDir::homePath(), filter);
 }
 
+QString SystemDesktop::chooseSaveFile(const QString &title, const QString &suggested,
+                                      const QString &filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, title, QDir::home().filePath(suggested), filter);
+}
+
 } // namespace zafrano::gui

@@ -32,6 +32,8 @@ public:
     void setParentWindow(QWidget *parent) { m_parent = parent; }
     void openUrl(const QUrl &url) override;
     QString chooseFile(const QString &title, const QString &filter) override;
+    QString chooseSaveFile(const QString &title, const QString &suggested,
+                           const QString &filter) override;
     bool printDocument(const PrintDocument &document, const QString &title) override;
     void showReport(const ReportDocument &report) override;
 

@@ -16,6 +16,8 @@ struct ReportDocument;
 
 namespace zafrano::gui {
 
+class Systemctl;
+
 // Every modal message and Yes/No question of the program goes through here,
 // so tests can answer the questions and read back what was shown.
 class Messages
@@ -45,6 +47,14 @@ public:
     virtual void openUrl(const QUrl &url) = 0;
     // Lets the player pick a file; an empty text when nothing was chosen.
     virtual QString chooseFile(const QString &title, const QString &filter) = 0;
+    // Lets the player name a file to write, `suggested` offered; empty when
+    // cancelled. A desktop without dialogs names none.
+    virtual QString chooseSaveFile(const QString &title, const QString &suggested,
+                                   const QString &filter)
+    {
+        (void)title, (void)suggested, (void)filter;
+        return {};
+    }
     // Lets the player choose a printer and prints the document on it; false
     // when the player cancelled. A desktop without a printer cancels.
     virtual bool printDocument(const PrintDocument &document, const QString &title);
@@ -59,6 +69,8 @@ struct Platform
     Messages &messages;
     Clock &clock;
     Desktop &desktop;
+    // Nothing where there is no systemd to ask.
+    Systemctl *systemctl = nullptr;
 };
 
 } // namespace zafrano::gui

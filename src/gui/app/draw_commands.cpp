@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/draw_commands.h"
+#include "app/draw_commands.h"
 
+#include "app/program_data.h"
 #include "common/texts.h"
-#include "main/program_data.h"
 #include "store/day_serial.h"
 #include "store/draw_history_csv.h"
 

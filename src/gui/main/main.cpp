@@ -3,6 +3,7 @@
 #include "main/splash_window.h"
 #include "store/data_location.h"
 #include "ui/desktop_platform.h"
+#include "ui/systemctl.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -31,7 +32,8 @@ int main(int argc, char *argv[])
     zafrano::gui::BoxMessages messages;
     zafrano::gui::SystemClock clock;
     zafrano::gui::SystemDesktop desktop;
-    zafrano::gui::Platform platform{messages, clock, desktop};
+    zafrano::gui::SystemSystemctl systemctl;
+    zafrano::gui::Platform platform{messages, clock, desktop, &systemctl};
 
     // ZAFRANO_DATA_DIR, else the program's own folder when it holds data, else
     // the user's own folder; a folder that cannot be used stops here, named.

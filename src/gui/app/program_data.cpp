@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/program_data.h"
+#include "app/program_data.h"
 
 #include "common/texts.h"
 #include "reports/report_messages.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/report_commands.h"
+#include "app/report_commands.h"
 
+#include "app/program_data.h"
 #include "common/texts.h"
-#include "main/program_data.h"
 #include "reports/report_messages.h"
 
 namespace zafrano::gui {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main/syndicate_commands.h"
+#include "app/syndicate_commands.h"
 
-#include "main/program_data.h"
+#include "app/program_data.h"
 
 using namespace Qt::StringLiterals;
 

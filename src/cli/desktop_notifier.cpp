@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop_notifier.h"
+
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QVariantMap>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::cli {
+
+QString DesktopNotifier::send(const Announcement &announcement) const
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return u"No hay bus de sesión de D-Bus."_s;
+    QDBusInterface service(u"org.freedesktop.Notifications"_s, u"/org/freedesktop/Notifications"_s,
+                           u"org.freedesktop.Notifications"_s, bus);
+    // app_name, replaces_id, app_icon, summary, body, actions, hints, expire_timeout
+    const QDBusReply<uint> reply =
+        service.call(u"Notify"_s, u"Zafrano"_s, 0U, u"es.zafrano.Zafrano"_s, announcement.title,
+                     announcement.body, QStringList(), QVariantMap(), -1);
+    if (!reply.isValid())
+        return u"No hay servicio de avisos del escritorio: "_s + reply.error().message();
+    return {};
+}
+
+} // namespace zafrano::cli

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "backup/copy_set.h"
+
+namespace zafrano {
+
+// The automatic copies in the data folder's copias/AAAA-MM-DD-HHMMSS/: one on
+// the first start of each day, one before each command that rewrites a whole
+// file. The last 14 daily copies and the last 20 command copies are kept.
+namespace copies {
+
+inline constexpr auto FolderName = u"copias";
+inline constexpr int DailyKept = 14;
+inline constexpr int CommandKept = 20;
+
+// The reasons the commands give, as `zafrano-cli copies` lists them.
+inline constexpr auto ImportReason = u"importar sorteos";
+inline constexpr auto DeleteDrawsReason = u"borrar todos los sorteos";
+inline constexpr auto ResetReason = u"reset aciertos peñas";
+inline constexpr auto DeleteSyndicateReason = u"eliminar peña";
+inline constexpr auto RestoreReason = u"antes de restaurar";
+inline constexpr auto MigrationReason = u"actualizar zafrano.db";
+
+struct CopyEntry
+{
+    QString path; // the copy's folder
+    QString name; // AAAA-MM-DD-HHMMSS
+    QString reason;
+    QDateTime made;
+};
+
+QString copiesPath(const QString &dataFolder);
+
+// Makes one copy and drops the copies beyond the ones kept. A copy that cannot
+// be made is an error whose message says so: the command must not go on.
+Result<CopyEntry> makeCopy(const QString &dataFolder, const QString &reason,
+                           const QDateTime &now = QDateTime::currentDateTime());
+
+// Keeps a set made elsewhere (the one a restore puts in place) as a copy.
+Result<CopyEntry> keepCopy(const QString &dataFolder, const CopySet &set);
+
+// The day's copy, unless one of today is already there (a listing of today's
+// names, so the start-up stays cheap).
+Status makeDailyCopyIfDue(const QString &dataFolder,
+                          const QDateTime &now = QDateTime::currentDateTime());
+
+// The copy of the data folder that holds the database at `databasePath`,
+// made before the program changes its schema.
+Status copyBeforeMigration(const QString &databasePath);
+
+// The copy before a command that rewrites a whole file of `dataFolder`.
+Status copyBeforeCommand(const QString &dataFolder, const char16_t *reason);
+
+// Every automatic copy, the newest first.
+QList<CopyEntry> listCopies(const QString &dataFolder);
+
+} // namespace copies
+
+} // namespace zafrano

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/result.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace zafrano {
+
+// One copy of the data folder's records of truth (the draws, the syndicates,
+// the settings and zafrano.db), held in memory with its manifest: what the
+// automatic copies, the backup file and the restore all pass around.
+struct CopySet
+{
+    static constexpr auto ManifestName = u"manifiesto.json";
+
+    QString programVersion;
+    QDateTime made;
+    // Why it was made: "diaria" for the copy of the day's first start, else the command's name.
+    QString reason;
+    // A record of truth missing from the folder is missing from the copy too.
+    QMap<QString, QByteArray> files;
+
+    // The files a copy may hold, in the order they are written and replaced.
+    static const QStringList &recordNames();
+    QByteArray manifest() const;
+};
+
+inline constexpr auto DailyReason = u"diaria";
+
+// What a copy holds, as the restore's question shows it.
+struct CopySummary
+{
+    QDateTime made;
+    int draws = 0;
+    std::optional<QDate> firstDraw;
+    std::optional<QDate> lastDraw;
+    int syndicates = 0;
+    // Only a zafrano.db with the treasurer's tables has members.
+    std::optional<int> members;
+};
+
+// What the copy holds, in lines: its date, the draws, the syndicates (and members).
+QString summaryText(const CopySummary &summary);
+// The restore's question, after that summary.
+ProgramMessage restoreQuestion(const CopySummary &summary);
+
+// The records of truth of the data folder as they are now; zafrano.db through
+// SQLite's online backup, so the copy is consistent while the program writes.
+Result<CopySet> takeSnapshot(const QString &dataFolder, const QString &reason,
+                             const QDateTime &now);
+
+// Builds a set from the manifest and the files read from a copy called
+// `source`; a missing or foreign manifest, a file it does not name, a missing
+// file or a wrong checksum is refused.
+Result<CopySet> assembleCopy(const QString &source, const std::optional<QByteArray> &manifest,
+                             const QMap<QString, QByteArray> &files);
+
+// Checks every file of a set as the program would read it: whole records, the
+// draws in order, zafrano.db whole and of a schema this program knows.
+Result<CopySummary> checkCopy(const QString &source, const CopySet &set);
+
+struct CheckedCopy
+{
+    CopySet set;
+    CopySummary summary;
+};
+
+// A copy kept as a folder (copias/…) or as a backup file (.tar.gz), read and checked.
+Result<CheckedCopy> readCopy(const QString &path);
+
+// "La copia X no vale: <problem>. No se ha cambiado nada."
+Error refusedCopy(const QString &source, const QString &problem);
+
+} // namespace zafrano

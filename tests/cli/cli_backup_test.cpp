@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zafrano-cli backup, restore and copies: a backup file and an automatic copy
+// put back byte for byte, and every copy that is not whole refused with
+// nothing changed.
+#include "cli_runner.h"
+#include "test_support.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlcipher/sqlite3.h>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano::test;
+
+namespace {
+
+const QString Today = u"2026-12-01"_s;
+
+class BackupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(elsewhere.isValid());
+        copyTables(dir.path());
+        writeBytes(pathOf(u"bononume.dat"_s),
+                   drawBytes({3, 7, 12, 25, 33, 41}, 5, 3, serialOf(2018, 10, 15)) +
+                       drawBytes({1, 2, 20, 26, 28, 8}, 39, 5, serialOf(2018, 10, 16)));
+        writeBytes(pathOf(u"bonoapu.dat"_s),
+                   SyndicateBytes().name("UNO").days("Lunes").betCount(1).hits(1, 2, 3, 4, 5) +
+                       SyndicateBytes().name("DOS").days("Todos").betCount(503));
+        ASSERT_EQ(run({u"draws"_s}).exitCode, 0);
+        before = files();
+    }
+
+    QString pathOf(const QString &name) const { return QDir(dir.path()).filePath(name); }
+    QString outside(const QString &name) const { return QDir(elsewhere.path()).filePath(name); }
+    CliRun run(const QStringList &arguments) const { return runCli(dir.path(), Today, arguments); }
+
+    QMap<QString, QByteArray> files() const
+    {
+        QMap<QString, QByteArray> read;
+        for (const QString &name : {u"bononume.dat"_s, u"bonoapu.dat"_s, u"bnums.ini"_s})
+            read.insert(name, readBytes(pathOf(name)));
+        return read;
+    }
+
+    // The newest automatic copy's folder.
+    QString newestCopy() const
+    {
+        const QDir copies(pathOf(u"copias"_s));
+        return copies.filePath(
+            copies.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed)
+                .first());
+    }
+
+    // A copy folder whose file `name` holds `bytes`, its manifest sealed to match.
+    QString resealedCopy(const QString &name, const QByteArray &bytes) const
+    {
+        const QString copy = outside(u"copia"_s);
+        QDir().mkpath(copy);
+        for (const QString &file : QDir(newestCopy()).entryList(QDir::Files))
+            QFile::copy(QDir(newestCopy()).filePath(file), QDir(copy).filePath(file));
+        writeBytes(QDir(copy).filePath(name), bytes);
+        const QString manifestPath = QDir(copy).filePath(u"manifiesto.json"_s);
+        QJsonObject manifest = QJsonDocument::fromJson(readBytes(manifestPath)).object();
+        QJsonObject sums = manifest.value(u"sha256"_s).toObject();
+        sums.insert(name, QString::fromLatin1(
+                              QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
+        manifest.insert(u"sha256"_s, sums);
+        writeBytes(manifestPath, QJsonDocument(manifest).toJson());
+        return copy;
+    }
+
+    // The restore of `copy` is refused with `problem`, and nothing changed.
+    void expectRefused(const QString &copy, const QString &problem) const
+    {
+        const CliRun restored = run({u"restore"_s, copy, u"--yes"_s});
+        EXPECT_EQ(restored.exitCode, 1);
+        EXPECT_TRUE(restored.err.contains(problem)) << restored.err.toStdString();
+        EXPECT_TRUE(restored.err.contains(u"No se ha cambiado nada."_s));
+        EXPECT_EQ(files(), before);
+    }
+
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    QMap<QString, QByteArray> before;
+};
+
+TEST_F(BackupTest, ABackupFileAndAnAutomaticCopyAreRestoredByteForByte)
+{
+    const QString backup = outside(u"zafrano.tar.gz"_s);
+    const CliRun saved = run({u"backup"_s, backup});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    EXPECT_EQ(saved.out, u"Copia de seguridad guardada en %1.\n"_s.arg(backup));
+
+    ASSERT_EQ(run({u"reset-results"_s}).exitCode, 0);
+    writeBytes(pathOf(u"bononume.dat"_s), "damaged");
+    ASSERT_NE(files(), before);
+    const CliRun restored = run({u"restore"_s, backup, u"--yes"_s});
+    ASSERT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    EXPECT_TRUE(
+        restored.out.startsWith(u"Copia restaurada. Los datos de antes están en copias/"_s));
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(run({u"draws"_s}).exitCode, 0);
+
+    // The reset's own copy, found by its folder's name in the list.
+    const CliRun listed = run({u"copies"_s});
+    ASSERT_EQ(listed.exitCode, 0);
+    QString resetCopy;
+    for (const QString &line : listed.out.split(u'\n')) {
+        if (line.endsWith(u"  reset aciertos peñas"_s))
+            resetCopy = line.section(u' ', 0, 0);
+    }
+    ASSERT_FALSE(resetCopy.isEmpty()) << listed.out.toStdString();
+    EXPECT_TRUE(listed.out.contains(u"  antes de restaurar\n"_s));
+    EXPECT_TRUE(listed.out.contains(u"  diaria\n"_s));
+    writeBytes(pathOf(u"bonoapu.dat"_s), QByteArray());
+    ASSERT_EQ(run({u"restore"_s, resetCopy, u"--yes"_s}).exitCode, 0);
+    EXPECT_EQ(files(), before);
+}
+
+TEST_F(BackupTest, WithoutATerminalTheRestoreShowsTheCopyAndAsksForYes)
+{
+    const QString backup = outside(u"zafrano.tar.gz"_s);
+    ASSERT_EQ(run({u"backup"_s, backup}).exitCode, 0);
+    writeBytes(pathOf(u"bonoapu.dat"_s), QByteArray());
+    before = files();
+    const CliRun asked = run({u"restore"_s, backup});
+    EXPECT_EQ(asked.exitCode, 1);
+    EXPECT_TRUE(asked.out.contains(u"2 sorteos, del 15/10/2018 al 16/10/2018.\n2 peñas."_s))
+        << asked.out.toStdString();
+    EXPECT_EQ(asked.err, u"No hay terminal para preguntar: repita la orden con --yes.\n"_s);
+    EXPECT_EQ(files(), before);
+}
+
+TEST_F(BackupTest, ACopyThatIsNotWholeOrNotOursIsRefused)
+{
+    const QString backup = outside(u"zafrano.tar.gz"_s);
+    ASSERT_EQ(run({u"backup"_s, backup}).exitCode, 0);
+    const QByteArray archive = readBytes(backup);
+    writeBytes(outside(u"cortada.tar.gz"_s), archive.left(archive.size() / 2));
+    expectRefused(outside(u"cortada.tar.gz"_s), u"está cortada o dañada"_s);
+
+    writeBytes(outside(u"otro.txt"_s), "hola");
+    ASSERT_EQ(QProcess::execute(u"tar"_s, {u"-C"_s, elsewhere.path(), u"-czf"_s,
+                                           outside(u"ajena.tar.gz"_s), u"otro.txt"_s}),
+              0);
+    expectRefused(outside(u"ajena.tar.gz"_s), u"no es una copia de Zafrano"_s);
+
+    const QString wrongSum = resealedCopy(u"bnums.ini"_s, QByteArray(80, 'x'));
+    writeBytes(QDir(wrongSum).filePath(u"bononume.dat"_s), QByteArray(24, '\1'));
+    expectRefused(wrongSum, u"el archivo bononume.dat no coincide con su suma SHA-256"_s);
+    QDir(wrongSum).removeRecursively();
+
+    expectRefused(resealedCopy(u"bonoapu.dat"_s, QByteArray(8307 + 100, '\0')),
+                  u"el archivo bonoapu.dat no tiene peñas completas"_s);
+    QDir(outside(u"copia"_s)).removeRecursively();
+
+    const QString newer = outside(u"newer.db"_s);
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(newer).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "CREATE TABLE schema_version (version INTEGER NOT NULL);"
+                           "INSERT INTO schema_version VALUES (99);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    expectRefused(resealedCopy(u"zafrano.db"_s, readBytes(newer)),
+                  u"el archivo zafrano.db es de una versión más nueva del programa"_s);
+}
+
+} // namespace

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The automatic copies: how many are kept, a command that cannot make its copy,
+// and a restore cut short at any step, put right at the next start.
+#include "backup/restore.h"
+#include "store/data_folder.h"
+#include "store/prize_store.h"
+#include "store/program_database.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QMap>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace zafrano;
+using namespace zafrano::test;
+
+namespace {
+
+const QDateTime Noon(QDate(2026, 12, 1), QTime(12, 0));
+
+class CopiesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        copyTables(dir.path());
+        writeSet(drawBytes({3, 7, 12, 25, 33, 41}, 5, 3, serialOf(2018, 10, 15)),
+                 SyndicateBytes().name("UNO").days("Lunes").betCount(1).hits(1, 2, 3, 4, 5));
+        // The settings file as start-up leaves it.
+        ASSERT_TRUE(openDataFolder(folder, [](const ProgramMessage &) {}).ok());
+    }
+
+    QString pathOf(const QString &name) const { return QDir(dir.path()).filePath(name); }
+
+    void writeSet(const QByteArray &draws, const QByteArray &syndicates) const
+    {
+        writeBytes(pathOf(u"bononume.dat"_s), draws);
+        writeBytes(pathOf(u"bonoapu.dat"_s), syndicates);
+    }
+
+    QMap<QString, QByteArray> plainFiles() const
+    {
+        QMap<QString, QByteArray> files;
+        for (const QString &name : {u"bononume.dat"_s, u"bonoapu.dat"_s, u"bnums.ini"_s})
+            files.insert(name, readBytes(pathOf(name)));
+        return files;
+    }
+
+    int countOf(const QString &reason) const
+    {
+        int n = 0;
+        for (const copies::CopyEntry &entry : copies::listCopies(dir.path()))
+            n += entry.reason == reason ? 1 : 0;
+        return n;
+    }
+
+    QTemporaryDir dir;
+    DataFolder folder{dir.path()};
+};
+
+TEST_F(CopiesTest, KeepsTheLastFourteenDailyAndTwentyCommandCopies)
+{
+    for (int day = 0; day < 16; ++day) {
+        ASSERT_TRUE(copies::makeDailyCopyIfDue(dir.path(), Noon.addDays(day)).ok());
+        // The day's copy is made once, however often the program starts.
+        ASSERT_TRUE(copies::makeDailyCopyIfDue(dir.path(), Noon.addDays(day).addSecs(60)).ok());
+    }
+    for (int n = 0; n < 22; ++n)
+        ASSERT_TRUE(copies::makeCopy(dir.path(), u"eliminar peña"_s, Noon.addSecs(n)).ok());
+
+    EXPECT_EQ(countOf(u"diaria"_s), copies::DailyKept);
+    EXPECT_EQ(countOf(u"eliminar peña"_s), copies::CommandKept);
+    const QList<copies::CopyEntry> all = copies::listCopies(dir.path());
+    EXPECT_EQ(all.first().name, u"2026-12-16-120000"_s);
+    EXPECT_EQ(all.last().name, u"2026-12-01-120002"_s);
+    EXPECT_EQ(QDir(copies::copiesPath(dir.path()))
+                  .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)
+                  .size(),
+              copies::DailyKept + copies::CommandKept);
+}
+
+TEST_F(CopiesTest, EachWholeFileCommandCopiesFirstAndStopsWhenItCannot)
+{
+    ASSERT_TRUE(folder.syndicates().resetResults(QDate(2026, 12, 1)).ok());
+    ASSERT_TRUE(folder.syndicates().remove(1).ok());
+    ASSERT_TRUE(folder.draws().removeAll().ok());
+    ASSERT_TRUE(folder.draws().importDraws(
+        {DrawRecord::fromBytes(drawBytes({1, 2, 3, 4, 5, 6}, 7, 1, serialOf(2018, 10, 16)))}));
+    QStringList reasons;
+    for (const copies::CopyEntry &entry : copies::listCopies(dir.path())) {
+        if (entry.reason != u"diaria"_s)
+            reasons.prepend(entry.reason);
+    }
+    EXPECT_EQ(reasons, (QStringList{u"reset aciertos peñas"_s, u"eliminar peña"_s,
+                                    u"borrar todos los sorteos"_s, u"importar sorteos"_s}));
+
+    writeSet(drawBytes({3, 7, 12, 25, 33, 41}, 5, 3, serialOf(2018, 10, 15)),
+             SyndicateBytes().name("UNO").days("Lunes").betCount(1).hits(1, 2, 3, 4, 5));
+    const QMap<QString, QByteArray> before = plainFiles();
+    ReadOnlyFolder readOnly(copies::copiesPath(dir.path()));
+    if (!readOnly.active())
+        GTEST_SKIP() << "neither the immutable flag nor the permissions stop a new file";
+    const Status reset = folder.syndicates().resetResults(QDate(2026, 12, 2));
+    ASSERT_FALSE(reset.ok());
+    EXPECT_TRUE(reset.error().message.text.startsWith(
+        u"No se ha podido hacer la copia de seguridad en "_s));
+    EXPECT_FALSE(folder.draws().removeAll().ok());
+    EXPECT_FALSE(folder.syndicates().remove(1).ok());
+    EXPECT_FALSE(folder.draws().importFile(pathOf(u"bononume.dat"_s)).ok());
+    EXPECT_EQ(plainFiles(), before);
+}
+
+// Kill -9 between any two steps of a restore: the next start-up leaves the
+// folder wholly the copy restored, or wholly the data from before.
+TEST_F(CopiesTest, ARestoreCutShortAtAnyStepIsFinishedAtTheNextStart)
+{
+    const QByteArray otherDraws = drawBytes({1, 2, 20, 26, 28, 8}, 39, 5, serialOf(2018, 10, 16));
+    const QByteArray otherSyndicates = SyndicateBytes().name("DOS").days("Todos").betCount(1);
+    const QMap<QString, QByteArray> old = plainFiles();
+    writeSet(otherDraws, otherSyndicates);
+    Result<CopySet> incoming = takeSnapshot(dir.path(), u"copia de seguridad"_s, Noon);
+    ASSERT_TRUE(incoming.ok());
+    const QMap<QString, QByteArray> restored = plainFiles();
+
+    for (int stopAfter = 0; stopAfter < 8; ++stopAfter) {
+        SCOPED_TRACE(stopAfter);
+        writeBytes(pathOf(u"bononume.dat"_s), old.value(u"bononume.dat"_s));
+        writeBytes(pathOf(u"bonoapu.dat"_s), old.value(u"bonoapu.dat"_s));
+        int steps = 0;
+        ASSERT_TRUE(restoreCopy(dir.path(), incoming.value(), Noon.addDays(stopAfter), [&] {
+                        return steps++ < stopAfter;
+                    }).ok());
+        const bool cutShort = QFile::exists(pathOf(u"restaurando.json"_s));
+        ASSERT_TRUE(openDataFolder(folder, [](const ProgramMessage &) {}).ok());
+        EXPECT_FALSE(QFile::exists(pathOf(u"restaurando.json"_s)));
+        const QMap<QString, QByteArray> now = plainFiles();
+        if (cutShort || stopAfter >= 6)
+            EXPECT_EQ(now, restored);
+        else
+            EXPECT_EQ(now, old);
+        EXPECT_TRUE(ProgramDatabase::openIn(folder).ok());
+    }
+}
+
+TEST_F(CopiesTest, ARestoreWhoseCopyIsGoneIsRolledBack)
+{
+    const QMap<QString, QByteArray> old = plainFiles();
+    writeSet(drawBytes({1, 2, 20, 26, 28, 8}, 39, 5, serialOf(2018, 10, 16)),
+             SyndicateBytes().name("DOS").days("Todos").betCount(1));
+    Result<CopySet> incoming = takeSnapshot(dir.path(), u"copia de seguridad"_s, Noon);
+    ASSERT_TRUE(incoming.ok());
+    writeBytes(pathOf(u"bononume.dat"_s), old.value(u"bononume.dat"_s));
+    writeBytes(pathOf(u"bonoapu.dat"_s), old.value(u"bonoapu.dat"_s));
+
+    int steps = 0;
+    ASSERT_TRUE(restoreCopy(dir.path(), incoming.value(), Noon, [&] { return steps++ < 4; }).ok());
+    ASSERT_TRUE(QFile::exists(pathOf(u"restaurando.json"_s)));
+    // The copy being restored is damaged before the next start.
+    QString kept;
+    for (const copies::CopyEntry &entry : copies::listCopies(dir.path())) {
+        if (entry.reason == u"copia restaurada"_s)
+            kept = entry.path;
+    }
+    writeBytes(QDir(kept).filePath(u"bonoapu.dat"_s), "cut");
+
+    std::optional<ProgramMessage> said;
+    ASSERT_TRUE(openDataFolder(folder, [&](const ProgramMessage &m) { said = m; }).ok());
+    EXPECT_EQ(plainFiles(), old);
+    ASSERT_TRUE(said.has_value());
+    EXPECT_EQ(said->text,
+              u"Una restauración quedó a medias; se han vuelto a poner los datos de antes."_s);
+}
+
+} // namespace
