@@ -118,7 +118,7 @@ std::optional<QString> databaseProblem(const QByteArray &bytes, CopySummary &sum
     else if (version.value() < 1)
         problem = u"el archivo zafrano.db no es de Zafrano"_s;
     else
-        summary.members = countRows(db, u"members"_s);
+        summary.members = countRows(db, u"ledger_members"_s);
     sqlite3_close_v2(db);
     return problem;
 }
