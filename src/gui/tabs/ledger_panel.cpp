@@ -3,6 +3,8 @@
 
 #include "app/program_data.h"
 #include "ledger/current_account.h"
+#include "ledger/ledger_csv.h"
+#include "ledger/ledger_statement.h"
 #include "ledger/ledger_store.h"
 #include "store/program_database.h"
 
@@ -13,6 +15,7 @@
 #include <QDateTimeAxis>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,6 +24,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -86,6 +90,13 @@ QDateEdit *dateBox(QDate date)
 QString dayText(QDate date)
 {
     return date.toString(u"dd/MM/yyyy"_s);
+}
+
+// The whole text or nothing: a failed save leaves no half-written file.
+bool saveText(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
 }
 
 } // namespace
@@ -156,9 +167,30 @@ LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), 
     chartView->setRenderHint(QPainter::Antialiasing);
     chartView->setMinimumHeight(150);
 
+    auto *documentButtons = new QHBoxLayout;
+    auto *statement = new QPushButton(u"Imprimir extracto"_s, this);
+    statement->setObjectName(u"LedgerStatement"_s);
+    connect(statement, &QPushButton::clicked, this, &LedgerPanel::printStatementAsked);
+    documentButtons->addWidget(statement);
+    auto *movementsCsvButton = new QPushButton(u"Exportar movimientos (CSV)..."_s, this);
+    movementsCsvButton->setObjectName(u"LedgerMovementsCsv"_s);
+    connect(movementsCsvButton, &QPushButton::clicked, this, [this] {
+        if (m_book)
+            exportCsvAsked(u"Exportar movimientos"_s, u"movimientos"_s, movementsCsv(*m_book));
+    });
+    documentButtons->addWidget(movementsCsvButton);
+    auto *drawsCsvButton = new QPushButton(u"Exportar cuentas por sorteo (CSV)..."_s, this);
+    drawsCsvButton->setObjectName(u"LedgerDrawsCsv"_s);
+    connect(drawsCsvButton, &QPushButton::clicked, this, [this] {
+        exportCsvAsked(u"Exportar cuentas por sorteo"_s, u"sorteos"_s, drawsCsv(m_account));
+    });
+    documentButtons->addWidget(drawsCsvButton);
+    documentButtons->addStretch(1);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_title);
     layout->addWidget(m_totals);
+    layout->addLayout(documentButtons);
     layout->addWidget(membersBox, 2);
     layout->addWidget(movementsBox, 2);
     layout->addWidget(chartView, 1);
@@ -268,6 +300,39 @@ QString LedgerPanel::selectedMember() const
         return {};
     }
     return m_account.members[row].name;
+}
+
+QString LedgerPanel::pickedMember() const
+{
+    const int row = m_members->currentRow();
+    return row >= 0 && row < m_account.members.size() ? m_account.members[row].name : QString();
+}
+
+void LedgerPanel::printStatementAsked()
+{
+    if (!m_book)
+        return;
+    Result<ReportDocument> statement = buildStatement(
+        m_data.folder(), m_account, *m_book, pickedMember(), m_data.platform().clock.today());
+    if (!statement) {
+        m_data.platform().messages.show(statement.error().message);
+        return;
+    }
+    m_data.platform().desktop.showReport(statement.value());
+}
+
+void LedgerPanel::exportCsvAsked(const QString &title, const QString &suggested, const QString &csv)
+{
+    const QString target = m_data.platform().desktop.chooseSaveFile(
+        title, u"%1-%2.csv"_s.arg(suggested, m_account.syndicate), u"CSV (*.csv)"_s);
+    if (target.isEmpty())
+        return;
+    const QString shown = QDir::toNativeSeparators(target);
+    m_data.platform().messages.show(
+        saveText(target, csv)
+            ? ProgramMessage{u"Guardado en %1."_s.arg(shown), title, MessageIcon::Information}
+            : ProgramMessage{u"No se ha podido guardar %1."_s.arg(shown), title,
+                             MessageIcon::Critical});
 }
 
 void LedgerPanel::addMemberAsked()

@@ -44,9 +44,14 @@ private:
     void addMovementAsked();
     void removeMovementAsked();
     void reintegroAsked();
+    void printStatementAsked();
+    // Saves one CSV of the account where the treasurer chooses.
+    void exportCsvAsked(const QString &title, const QString &suggested, const QString &csv);
     // Runs one change on zafrano.db; its failure is shown and nothing changes.
     void change(const std::function<Status(const ProgramDatabase &, const QString &)> &work);
     QString selectedMember() const;
+    // The member picked in the list, or empty when none is.
+    QString pickedMember() const;
 
     ProgramData &m_data;
     int m_record = 0;
