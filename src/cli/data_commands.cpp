@@ -3,10 +3,12 @@
 #include "calendar/weekday.h"
 #include "cli_context.h"
 #include "common/texts.h"
+#include "ledger/ledger_store.h"
 #include "output.h"
 #include "store/day_serial.h"
 #include "store/draw_history_csv.h"
 #include "store/draw_listing.h"
+#include "store/program_database.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -200,8 +202,18 @@ int deleteSyndicateCommand(const CliContext &context)
         return fail(chosen.error().message);
     const int k = chosen->record;
     const QString name = chosen->syndicate.nameText();
-    return reportDone(context, context.folder.syndicates().remove(k),
-                      QJsonObject{{u"deleted"_s, k}, {u"name"_s, name}},
+    // A script is asked nothing: the account stays, readable and closed.
+    Status removed = context.folder.syndicates().remove(k);
+    if (removed) {
+        Result<ProgramDatabase> db = ProgramDatabase::openIn(context.folder);
+        Result<std::optional<LedgerBook>> book =
+            db ? readLedger(*db, name) : Result<std::optional<LedgerBook>>(db.error());
+        if (!book)
+            removed = Status(book.error());
+        else if (book->has_value() && !(*book)->closedOn.isValid())
+            removed = closeLedger(*db, name, context.today);
+    }
+    return reportDone(context, removed, QJsonObject{{u"deleted"_s, k}, {u"name"_s, name}},
                       u"Peña %1 eliminada."_s.arg(name));
 }
 

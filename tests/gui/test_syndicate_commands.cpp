@@ -4,6 +4,8 @@
 #include "app/program_data.h"
 #include "app/syndicate_commands.h"
 #include "gui_test_support.h"
+#include "ledger/ledger_store.h"
+#include "store/program_database.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -111,25 +113,34 @@ void SyndicateCommandsTest::buttonsNeedASelection()
 void SyndicateCommandsTest::deleteMiddleSyndicate_data()
 {
     QTest::addColumn<bool>("confirm");
-    QTest::newRow("Yes") << true;
-    QTest::newRow("No") << false;
+    QTest::addColumn<bool>("keepAccount");
+    QTest::newRow("Yes, keeping the account") << true << true;
+    QTest::newRow("Yes, dropping the account") << true << false;
+    QTest::newRow("No") << false << true;
 }
 
 void SyndicateCommandsTest::deleteMiddleSyndicate()
 {
     QFETCH(bool, confirm);
+    QFETCH(bool, keepAccount);
     const QByteArray before = m_folder->syndicatesBytes();
     const QList<QByteArray> oldRecords = test::splitRecords(before, SyndicateRecord::Size);
 
     test::clickCell(m_list, 1);
-    m_run->fake.messages.answers = {confirm};
+    m_run->fake.messages.answers = {confirm, keepAccount};
     QTest::mouseClick(m_run->window.findChild<QPushButton *>(u"Command3"_s), Qt::LeftButton);
 
-    QCOMPARE(m_run->fake.messages.shown.size(), 1);
+    QCOMPARE(m_run->fake.messages.shown.size(), confirm ? 2 : 1);
     QCOMPARE(m_run->fake.messages.shown[0].message,
              (ProgramMessage{u"¿Seguro que quieres eliminar la Peña Oficina?"_s, u"Borrar..."_s,
                              MessageIcon::Question}));
+    // Picking the syndicate opened its account on the "Cuentas" page.
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(m_run->window.data().folder());
+    QVERIFY(db);
+    Result<std::optional<LedgerBook>> account = readLedger(*db, u"Oficina"_s);
+    QVERIFY(account);
     if (!confirm) {
+        QVERIFY(account->has_value() && !(*account)->closedOn.isValid());
         QCOMPARE(m_folder->syndicatesBytes(), before);
         QCOMPARE(m_list->model()->rowCount(), 3);
         return;
@@ -140,6 +151,11 @@ void SyndicateCommandsTest::deleteMiddleSyndicate()
     QCOMPARE(m_list->model()->rowCount(), 2);
     QCOMPARE(m_list->model()->index(1, 0).data().toString(), u"Familia"_s);
     QCOMPARE(m_run->window.findChild<QLabel *>(u"Label9_2"_s)->text(), u"2"_s);
+    QCOMPARE(m_run->fake.messages.shown[1].message.text,
+             u"¿Quiere conservar las cuentas de la peña?"_s);
+    QCOMPARE(account->has_value(), keepAccount);
+    if (keepAccount)
+        QCOMPARE((*account)->closedOn, QDate(2026, 12, 7));
 
     // The deleted syndicate's place is not taken over by the next one.
     m_run->fake.messages.shown.clear();
@@ -153,9 +169,9 @@ void SyndicateCommandsTest::deleteOnlySyndicateLeavesEmptyFile()
 {
     for (const QString &name : {u"Bar Paco"_s, u"Oficina"_s, u"Familia"_s}) {
         test::clickCell(m_list, 0);
-        m_run->fake.messages.answers = {true};
+        m_run->fake.messages.answers = {true, true};
         QTest::mouseClick(m_run->window.findChild<QPushButton *>(u"Command3"_s), Qt::LeftButton);
-        QCOMPARE(m_run->fake.messages.shown.last().message.text,
+        QCOMPARE(m_run->fake.messages.shown.at(m_run->fake.messages.shown.size() - 2).message.text,
                  u"¿Seguro que quieres eliminar la Peña "_s + name + u'?');
     }
     QVERIFY(m_folder->exists(u"bonoapu.dat"_s));

@@ -2,6 +2,8 @@
 #include "app/syndicate_commands.h"
 
 #include "app/program_data.h"
+#include "ledger/ledger_store.h"
+#include "store/program_database.h"
 
 using namespace Qt::StringLiterals;
 
@@ -33,6 +35,14 @@ std::optional<SyndicateRecord> SyndicateCommands::readSelected()
     return selected.value();
 }
 
+bool SyndicateCommands::hasOpenAccount(const QString &name) const
+{
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
+    Result<std::optional<LedgerBook>> book =
+        db ? readLedger(*db, name) : Result<std::optional<LedgerBook>>(db.error());
+    return book && book->has_value() && !(*book)->closedOn.isValid();
+}
+
 void SyndicateCommands::deleteSelected()
 {
     const std::optional<SyndicateRecord> selected = readSelected();
@@ -42,9 +52,22 @@ void SyndicateCommands::deleteSelected()
             {u"¿Seguro que quieres eliminar la Peña "_s + selected->nameText() + u'?',
              u"Borrar..."_s, MessageIcon::Question}))
         return;
+    const QString name = selected->nameText();
     if (Status removed = m_data.folder().syndicates().remove(m_selected); !removed) {
         m_data.showFailure(removed.error());
         return;
+    }
+    // The account goes only when the treasurer says so; kept, it is closed.
+    if (hasOpenAccount(name)) {
+        const bool keepAccount =
+            m_data.platform().messages.ask({u"¿Quiere conservar las cuentas de la peña?"_s,
+                                            u"Borrar..."_s, MessageIcon::Question});
+        Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
+        const Status done = !db           ? Status(db.error())
+                            : keepAccount ? closeLedger(*db, name, m_data.platform().clock.today())
+                                          : dropLedger(*db, name);
+        if (!done)
+            m_data.platform().messages.show(done.error().message);
     }
     m_selected = 0;
     m_data.refreshCalendar();

@@ -38,6 +38,8 @@ private:
     bool requireSelection();
     // The selected syndicate as stored, or nothing (its message shown).
     std::optional<SyndicateRecord> readSelected();
+    // Whether the syndicate of that name has an account not yet closed.
+    bool hasOpenAccount(const QString &name) const;
 
     ProgramData &m_data;
     int m_selected = 0;
