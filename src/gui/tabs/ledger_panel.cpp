@@ -167,25 +167,26 @@ LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), 
     chartView->setRenderHint(QPainter::Antialiasing);
     chartView->setMinimumHeight(150);
 
-    auto *documentButtons = new QHBoxLayout;
+    // Two rows: the page is narrow beside the list, and the texts are long.
+    auto *documentButtons = new QGridLayout;
     auto *statement = new QPushButton(u"Imprimir extracto"_s, this);
     statement->setObjectName(u"LedgerStatement"_s);
     connect(statement, &QPushButton::clicked, this, &LedgerPanel::printStatementAsked);
-    documentButtons->addWidget(statement);
+    documentButtons->addWidget(statement, 0, 0);
     auto *movementsCsvButton = new QPushButton(u"Exportar movimientos (CSV)..."_s, this);
     movementsCsvButton->setObjectName(u"LedgerMovementsCsv"_s);
     connect(movementsCsvButton, &QPushButton::clicked, this, [this] {
         if (m_book)
             exportCsvAsked(u"Exportar movimientos"_s, u"movimientos"_s, movementsCsv(*m_book));
     });
-    documentButtons->addWidget(movementsCsvButton);
+    documentButtons->addWidget(movementsCsvButton, 1, 0);
     auto *drawsCsvButton = new QPushButton(u"Exportar cuentas por sorteo (CSV)..."_s, this);
     drawsCsvButton->setObjectName(u"LedgerDrawsCsv"_s);
     connect(drawsCsvButton, &QPushButton::clicked, this, [this] {
         exportCsvAsked(u"Exportar cuentas por sorteo"_s, u"sorteos"_s, drawsCsv(m_account));
     });
-    documentButtons->addWidget(drawsCsvButton);
-    documentButtons->addStretch(1);
+    documentButtons->addWidget(drawsCsvButton, 1, 1);
+    documentButtons->setColumnStretch(2, 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_title);
