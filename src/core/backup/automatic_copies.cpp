@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryFile>
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
@@ -90,6 +92,15 @@ QString copiesPath(const QString &dataFolder)
 
 Result<CopyEntry> makeCopy(const QString &dataFolder, const QString &reason, const QDateTime &now)
 {
+    // A data folder that cannot be written gets the permission message the
+    // command itself would get, before the files are read: there a database in
+    // WAL mode cannot even be opened.
+    const auto writable = [](const QString &folder) {
+        QTemporaryFile probe(QDir(folder).filePath(u".prueba-XXXXXX"_s));
+        return QDir().mkpath(folder) && probe.open();
+    };
+    if (!writable(dataFolder))
+        return fileError(dataFolder, EACCES, u"modificar"_s);
     Result<CopySet> set = takeSnapshot(dataFolder, reason, now);
     if (!set)
         return copyFailed(copiesPath(dataFolder), set.error());

@@ -144,8 +144,13 @@ Result<int> DrawsFile::importDraws(const QList<DrawRecord> &draws) const
         return Error{ErrorKind::InvalidData, texts::importRejected()};
     if (Status copied =
             copies::copyBeforeCommand(QFileInfo(path()).absolutePath(), copies::ImportReason);
-        !copied)
+        !copied) {
+        // A folder that may not be written gets the import's own message.
+        if (copied.error().kind == ErrorKind::PermissionDenied)
+            return Error{ErrorKind::PermissionDenied,
+                         texts::importFailed(errorNumberOf(copied.error()))};
         return copied.error();
+    }
 
     // The previous draws stay in bononume.bak; only then is the file replaced.
     QByteArray previous;
