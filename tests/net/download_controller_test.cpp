@@ -427,9 +427,8 @@ TEST_F(JsonDownload, ARefusedServiceFallsBackToTheHtmlRoad)
     // Nothing new on the page: its message says what the service said too.
     run();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].text,
-              u"El servidor de resultados ha rechazado la conexión (HTTP 403).\n"
-              u"Todavía no hay sorteos nuevos."_s);
+    EXPECT_EQ(messages[0].text, u"El servidor de resultados ha rechazado la conexión (HTTP 403).\n"
+                                u"Todavía no hay sorteos nuevos."_s);
 }
 
 TEST_F(JsonDownload, WhenEverySourceFailsOneMessageSaysWhatEachSaid)
