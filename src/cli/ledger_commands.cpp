@@ -223,6 +223,35 @@ int ledgerCommand(const CliContext &context)
     return Success;
 }
 
+// The account of a deleted peña, kept closed: read by the peña's name, as
+// it stands, with its statement and CSV files.
+int closedLedgerCommand(const CliContext &context)
+{
+    const QString name = context.arguments.at(0);
+    Result<QList<DrawRecord>> draws = context.folder.draws().readAll();
+    if (!draws)
+        return fail(draws.error().message);
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(context.folder);
+    if (!db)
+        return fail(db.error().message);
+    Result<std::optional<LedgerBook>> book = readLedger(*db, name);
+    if (!book)
+        return fail(book.error().message);
+    if (!book->has_value() || !(*book)->closedOn.isValid())
+        return fail({u"No hay cuentas cerradas de la peña «"_s + name + u"»."_s, u"Error"_s,
+                     MessageIcon::Exclamation});
+    const LedgerAccount account = accountOfBook(*db, **book, *draws, context.today);
+    if (const std::optional<int> shown = runOutput(context, *db, account))
+        return *shown;
+    if (context.arguments.size() > 1)
+        return usage();
+    if (context.json)
+        printJson(accountJson(account));
+    else
+        printAccount(account);
+    return Success;
+}
+
 } // namespace
 
 const QList<CommandEntry> &ledgerCommands()
@@ -234,6 +263,10 @@ const QList<CommandEntry> &ledgerCommands()
          u"[NOMBRE|EUROS|movements|draws] [--pdf ARCHIVO] [--shares K] [--from FECHA] [--on FECHA] "
          u"[--date FECHA] [--note TEXTO]",
          ledgerCommand},
+        {u"closed-ledger",
+         u"closed-ledger NOMBRE [statement|csv] [NOMBRE|movements|draws] "
+         u"[--pdf ARCHIVO]",
+         closedLedgerCommand},
     };
     return commands;
 }

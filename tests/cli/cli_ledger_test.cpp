@@ -68,6 +68,13 @@ TEST(CliLedger, KeepsTheAccountAndRefusesBadInput)
                                                                      {u"received"_s, 0},
                                                                      {u"balance"_s, 1250 - 50}}}}};
     EXPECT_EQ(shown.json().object(), expected);
+
+    // A deleted peña's account is kept closed and still reads the same.
+    ASSERT_EQ(run(u"2026-08-10"_s, {u"delete-syndicate"_s, u"1"_s}).exitCode, 0);
+    const CliRun closed = run(u"2026-08-10"_s, {u"--json"_s, u"closed-ledger"_s, u"BAR"_s});
+    ASSERT_EQ(closed.exitCode, 0) << closed.err.toStdString();
+    EXPECT_EQ(closed.json().object(), expected);
+    EXPECT_EQ(run(u"2026-08-10"_s, {u"closed-ledger"_s, u"OTRA"_s}).exitCode, 1);
 }
 
 int main(int argc, char **argv)

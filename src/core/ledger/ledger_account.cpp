@@ -39,7 +39,9 @@ std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecor
                                          const PrizeLookup &prizesOf)
 {
     const QDate date = draw.date();
-    if (book.closedOn.isValid() && date >= book.closedOn)
+    // A peña deleted on a day had played that day's draw when it was stored:
+    // only later draws are outside its account.
+    if (book.closedOn.isValid() && date > book.closedOn)
         return std::nullopt;
     const BetsChange *bets = inForceOn(book.bets, date);
     if (!bets || !playsDraw(bets->syndicate, draw))
