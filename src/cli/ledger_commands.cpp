@@ -187,40 +187,62 @@ std::optional<int> runOutput(const CliContext &context, const ProgramDatabase &d
     return Success;
 }
 
+// What every account is worked out from: the stored draws and zafrano.db.
+struct AccountSources
+{
+    QList<DrawRecord> draws;
+    ProgramDatabase db;
+};
+
+Result<AccountSources> openSources(const CliContext &context)
+{
+    Result<QList<DrawRecord>> draws = context.folder.draws().readAll();
+    if (!draws)
+        return draws.error();
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(context.folder);
+    if (!db)
+        return db.error();
+    return AccountSources{std::move(draws).value(), std::move(db).value()};
+}
+
+int showAccount(const CliContext &context, const LedgerAccount &account)
+{
+    if (context.json)
+        printJson(accountJson(account));
+    else
+        printAccount(account);
+    return Success;
+}
+
 int ledgerCommand(const CliContext &context)
 {
     Result<ChosenSyndicate> chosen = chosenSyndicate(context);
     if (!chosen)
         return fail(chosen.error().message);
-    Result<QList<DrawRecord>> draws = context.folder.draws().readAll();
-    if (!draws)
-        return fail(draws.error().message);
-    Result<ProgramDatabase> db = ProgramDatabase::openIn(context.folder);
-    if (!db)
-        return fail(db.error().message);
+    Result<AccountSources> sources = openSources(context);
+    if (!sources)
+        return fail(sources.error().message);
+    const QList<DrawRecord> &draws = sources->draws;
+    const ProgramDatabase &db = sources->db;
     const SyndicateRecord &syndicate = chosen->syndicate;
     Result<LedgerAccount> account = currentAccount(
-        *db, syndicate, centsFromEuros(context.settings.pricePerBet), *draws, context.today);
+        db, syndicate, centsFromEuros(context.settings.pricePerBet), draws, context.today);
     if (!account)
         return fail(account.error().message);
-    if (const std::optional<int> shown = runOutput(context, *db, *account))
+    if (const std::optional<int> shown = runOutput(context, db, *account))
         return *shown;
     if (context.arguments.size() > 1) {
-        const std::optional<Status> changed = runChange(context, *db, syndicate.nameText());
+        const std::optional<Status> changed = runChange(context, db, syndicate.nameText());
         if (!changed)
             return UsageError;
         if (!*changed)
             return fail(changed->error().message);
-        account = currentAccount(*db, syndicate, centsFromEuros(context.settings.pricePerBet),
-                                 *draws, context.today);
+        account = currentAccount(db, syndicate, centsFromEuros(context.settings.pricePerBet), draws,
+                                 context.today);
         if (!account)
             return fail(account.error().message);
     }
-    if (context.json)
-        printJson(accountJson(*account));
-    else
-        printAccount(*account);
-    return Success;
+    return showAccount(context, *account);
 }
 
 // The account of a deleted peña, kept closed: read by the peña's name, as
@@ -228,28 +250,21 @@ int ledgerCommand(const CliContext &context)
 int closedLedgerCommand(const CliContext &context)
 {
     const QString name = context.arguments.at(0);
-    Result<QList<DrawRecord>> draws = context.folder.draws().readAll();
-    if (!draws)
-        return fail(draws.error().message);
-    Result<ProgramDatabase> db = ProgramDatabase::openIn(context.folder);
-    if (!db)
-        return fail(db.error().message);
-    Result<std::optional<LedgerBook>> book = readLedger(*db, name);
+    Result<AccountSources> sources = openSources(context);
+    if (!sources)
+        return fail(sources.error().message);
+    Result<std::optional<LedgerBook>> book = readLedger(sources->db, name);
     if (!book)
         return fail(book.error().message);
     if (!book->has_value() || !(*book)->closedOn.isValid())
         return fail({u"No hay cuentas cerradas de la peña «"_s + name + u"»."_s, u"Error"_s,
                      MessageIcon::Exclamation});
-    const LedgerAccount account = accountOfBook(*db, **book, *draws, context.today);
-    if (const std::optional<int> shown = runOutput(context, *db, account))
+    const LedgerAccount account = accountOfBook(sources->db, **book, sources->draws, context.today);
+    if (const std::optional<int> shown = runOutput(context, sources->db, account))
         return *shown;
     if (context.arguments.size() > 1)
         return usage();
-    if (context.json)
-        printJson(accountJson(account));
-    else
-        printAccount(account);
-    return Success;
+    return showAccount(context, account);
 }
 
 } // namespace

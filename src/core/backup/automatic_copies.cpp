@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup/automatic_copies.h"
 
+#include "store/data_location.h"
 #include "store/record_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryFile>
 #include <cerrno>
 
 using namespace Qt::StringLiterals;
@@ -95,11 +95,7 @@ Result<CopyEntry> makeCopy(const QString &dataFolder, const QString &reason, con
     // A data folder that cannot be written gets the permission message the
     // command itself would get, before the files are read: there a database in
     // WAL mode cannot even be opened.
-    const auto writable = [](const QString &folder) {
-        QTemporaryFile probe(QDir(folder).filePath(u".prueba-XXXXXX"_s));
-        return QDir().mkpath(folder) && probe.open();
-    };
-    if (!writable(dataFolder))
+    if (!canWriteIn(dataFolder))
         return fileError(dataFolder, EACCES, u"modificar"_s);
     Result<CopySet> set = takeSnapshot(dataFolder, reason, now);
     if (!set)

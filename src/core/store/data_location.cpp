@@ -24,14 +24,6 @@ Error folderError(const QString &text)
     return Error{ErrorKind::Io, {text, u"Error"_s, MessageIcon::Exclamation}};
 }
 
-// Whether a file can be made in the folder: the only sure test, as
-// permissions, read-only mounts and ACLs all have their say.
-bool canWriteIn(const QString &folder)
-{
-    QTemporaryFile probe(QDir(folder).filePath(u"zafrano-XXXXXX.tmp"_s));
-    return probe.open();
-}
-
 bool holdsData(const QString &folder)
 {
     const QDir dir(folder);
@@ -69,6 +61,12 @@ Result<QString> userFolder(const QString &folder)
 }
 
 } // namespace
+
+bool canWriteIn(const QString &folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(u"zafrano-XXXXXX.tmp"_s));
+    return probe.open();
+}
 
 QString shareFolderFor(const QString &programFolder)
 {

@@ -37,6 +37,10 @@ struct DataLocation
 // missing, which must be writable. Every refusal names the folder.
 Result<DataLocation> locateDataFolder(const DataLocationInputs &inputs);
 
+// Whether a file can be made in the folder: the only sure test, as
+// permissions, read-only mounts and ACLs all have their say.
+bool canWriteIn(const QString &folder);
+
 // The shipped files of an installed program lie in ../share/zafrano beside
 // its bin folder; a program run from its build folder has them beside it.
 QString shareFolderFor(const QString &programFolder);
