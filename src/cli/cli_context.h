@@ -80,6 +80,7 @@ inline constexpr auto Date = u"date";
 inline constexpr auto Note = u"note";
 inline constexpr auto Notify = u"notify";
 inline constexpr auto Yes = u"yes";
+inline constexpr auto Missing = u"missing";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

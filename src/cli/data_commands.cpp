@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calendar_status.h"
+#include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
 #include "cli_context.h"
 #include "common/texts.h"
@@ -32,8 +33,30 @@ QList<DrawRecord> drawsOrNone(const DrawsFile &file)
     return draws ? draws.value() : QList<DrawRecord>{};
 }
 
+// The draw days between the oldest and the newest stored draw that have no draw.
+int missingDrawsCommand(const CliContext &context)
+{
+    Result<QList<DrawRecord>> draws = context.folder.draws().readAll();
+    if (!draws)
+        return fail(draws.error().message);
+    const QList<QDate> missing = missingDrawDays(draws.value());
+    if (context.json) {
+        QJsonArray array;
+        for (QDate day : missing)
+            array.append(day.toString(Qt::ISODate));
+        printJson(array);
+        return Success;
+    }
+    for (QDate day : missing)
+        printLine(shortDate(day) + u"  "_s + weekdayName(day));
+    printLine(missing.isEmpty() ? u"No falta ningún sorteo."_s : missingDrawsCount(missing.size()));
+    return Success;
+}
+
 int listDrawsCommand(const CliContext &context)
 {
+    if (context.options->isSet(QString::fromUtf16(option::Missing)))
+        return missingDrawsCommand(context);
     Result<LoadedDraws> loaded = loadDrawsList(context.folder.draws(), 0);
     if (!loaded)
         return fail(loaded.error().message);
@@ -107,6 +130,7 @@ int calendarCommand(const CliContext &context)
             {u"nextDraw"_s, status.nextDrawText},
             {u"daysToGo"_s, status.daysToGoText},
             {u"reminder"_s, status.reminder ? QJsonValue(*status.reminder) : QJsonValue()},
+            {u"missingDraws"_s, static_cast<qint64>(status.missingDraws.size())},
             {u"drawsPlayed"_s, status.drawsPlayed}});
     } else {
         printLine(u"- Última actualización de sorteos: "_s + status.lastDrawText);
@@ -114,6 +138,8 @@ int calendarCommand(const CliContext &context)
                   u')');
         if (status.reminder)
             printLine(*status.reminder);
+        if (!status.missingDrawsText.isEmpty())
+            printLine(status.missingDrawsText);
         printLine(u"Sorteos guardados: %1; jugados por alguna peña: %2"_s.arg(status.drawCount)
                       .arg(status.drawsPlayed));
     }
@@ -222,7 +248,7 @@ int deleteSyndicateCommand(const CliContext &context)
 const QList<CommandEntry> &dataCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"draws", u"draws", listDrawsCommand},
+        {u"draws", u"draws [--missing]", listDrawsCommand},
         {u"syndicates", u"syndicates", listSyndicatesCommand},
         {u"calendar", u"calendar", calendarCommand},
         {u"where", u"where", whereCommand},

@@ -142,7 +142,9 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Notify),
           u"Avisar en el escritorio de los premios y de una fuente que no responde "
           u"(download)."_s},
-         {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s}});
+         {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s},
+         {QString::fromUtf16(option::Missing),
+          u"Los días de sorteo que faltan entre el primero y el último guardados (draws)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());

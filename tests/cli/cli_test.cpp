@@ -163,6 +163,11 @@ TEST_F(CliTest, ImportsTheRealHistoryAndListsItNewestFirst)
 
     const CliRun text = run({u"draws"_s});
     EXPECT_TRUE(text.out.endsWith(u"\nTOTAL: 9361 sorteos.\n"_s));
+
+    // The shipped history lacks the draw of Tuesday 16/06/2026.
+    EXPECT_EQ(run({u"draws"_s, u"--missing"_s}).out, u"16/06/2026  Martes\nFalta 1 sorteo\n"_s);
+    EXPECT_EQ(run({u"--json"_s, u"draws"_s, u"--missing"_s}).json().array(),
+              QJsonArray{u"2026-06-16"_s});
 }
 
 TEST_F(CliTest, ImportsADrawsFileAndRefusesADamagedOne)
@@ -342,6 +347,7 @@ TEST_F(CliTest, CalendarOfAnEmptyFolder)
                            {u"nextDraw"_s, u"Miércoles, 17 de octubre del 2018"_s},
                            {u"daysToGo"_s, u"¡Hoy sorteo!"_s},
                            {u"reminder"_s, u"No se ha actualizado nunca"_s},
+                           {u"missingDraws"_s, 0},
                            {u"drawsPlayed"_s, 0}}));
 }
 
@@ -358,6 +364,7 @@ TEST_F(CliTest, CalendarWithTodaysDrawStored)
                            {u"nextDraw"_s, u"Jueves, 18 de octubre del 2018"_s},
                            {u"daysToGo"_s, u"Faltan 1 días"_s},
                            {u"reminder"_s, QJsonValue()},
+                           {u"missingDraws"_s, 0},
                            {u"drawsPlayed"_s, 2}}));
 
     const CliRun later = run({u"--json"_s, u"--today"_s, u"2018-11-02"_s, u"calendar"_s});

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui_test_support.h"
 
+#include "calendar/draw_calendar.h"
 #include "store/syndicates_file.h"
 #include "test_paths.h"
 
@@ -50,7 +51,7 @@ QList<DrawRecord> drawsUntil(QDate newest, int count)
                                base + 2, k % 10));
         do
             day = day.addDays(-1);
-        while (day.dayOfWeek() == Qt::Sunday);
+        while (!isDrawDay(day));
     }
     return draws;
 }

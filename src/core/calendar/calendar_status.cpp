@@ -35,6 +35,11 @@ int countDrawsPlayed(const QList<DrawRecord> &draws, const QList<SyndicateRecord
     return played;
 }
 
+QString missingDrawsCount(qsizetype count)
+{
+    return count == 1 ? u"Falta 1 sorteo"_s : u"Faltan %1 sorteos"_s.arg(count);
+}
+
 CalendarStatus computeCalendar(const QList<DrawRecord> &draws,
                                const QList<SyndicateRecord> &syndicates, QDate today)
 {
@@ -69,6 +74,17 @@ CalendarStatus computeCalendar(const QList<DrawRecord> &draws,
                 u"Faltan "_s + QString::number(age / 7) + u" semanas por actualizar"_s;
         else
             status.reminder = u"No se ha actualizado nunca"_s;
+    }
+
+    status.missingDraws = missingDrawDays(draws);
+    if (!status.missingDraws.isEmpty()) {
+        QStringList days;
+        for (QDate day : std::as_const(status.missingDraws))
+            days.append(shortDate(day));
+        status.missingDrawsText =
+            missingDrawsCount(status.missingDraws.size()) + u": "_s + days.join(u", "_s);
+        if (!status.reminder)
+            status.reminder = missingDrawsCount(status.missingDraws.size());
     }
     return status;
 }

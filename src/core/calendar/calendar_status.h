@@ -28,7 +28,13 @@ struct CalendarStatus
     int daysToGo = 0;                // from today to the next draw
     QString daysToGoText;            // label 7
     std::optional<QString> reminder; // label 6 while it blinks; nothing when hidden
+    // Draw days between the oldest and the newest stored draw with no draw stored.
+    QList<QDate> missingDraws;
+    QString missingDrawsText; // "Faltan 2 sorteos: 16/06/2026, 23/06/2026"; empty when none
 };
+
+// "Falta 1 sorteo" or "Faltan N sorteos".
+QString missingDrawsCount(qsizetype count);
 
 // The number of stored draws that at least one syndicate plays: the draw's
 // weekday is the syndicate's day (or it plays "Todos") and the draw is not

@@ -72,6 +72,12 @@ QWidget *GeneralTab::buildStatusBlock()
     grid->addWidget(m_status[4], 2, 0);
     grid->addWidget(m_status[5], 2, 1);
     grid->addWidget(m_status[7], 2, 2);
+    m_missingDraws = new QLabel(status);
+    m_missingDraws->setObjectName(u"missingDraws"_s);
+    m_missingDraws->setStyleSheet(u"color: #c00000;"_s);
+    m_missingDraws->setWordWrap(true);
+    m_missingDraws->hide();
+    grid->addWidget(m_missingDraws, 3, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     return status;
 }
@@ -215,6 +221,12 @@ void GeneralTab::showCalendar()
 
     m_status[5]->setText(calendar.nextDrawText);
     m_status[7]->setText(calendar.daysToGoText);
+    // A long list is cut on the tab; the tooltip holds all of it.
+    constexpr qsizetype Shown = 160;
+    const QString &missing = calendar.missingDrawsText;
+    m_missingDraws->setText(missing.size() > Shown ? missing.left(Shown) + u"…"_s : missing);
+    m_missingDraws->setToolTip(missing);
+    m_missingDraws->setVisible(!missing.isEmpty());
     if (calendar.reminder) {
         m_status[6]->setText(*calendar.reminder);
         m_status[6]->show();

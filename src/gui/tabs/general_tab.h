@@ -51,7 +51,8 @@ private:
     void filterChosen(int index);
 
     ProgramData &m_data;
-    QList<QLabel *> m_status; // Label9(0..7)
+    QList<QLabel *> m_status;         // Label9(0..7)
+    QLabel *m_missingDraws = nullptr; // the draw days the draws file lacks
     QScrollBar *m_drawsToCheck = nullptr;
     QLineEdit *m_drawsToCheckText = nullptr;
     QComboBox *m_filter = nullptr;
