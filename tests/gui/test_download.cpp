@@ -38,11 +38,11 @@ using namespace zafrano::test;
 
 namespace {
 
-// The draws stored before the download: the newest on Thursday 3 December
-// 2026, so the fixture's search page has three new ones (4, 5 and 7 December).
+// The draws stored before the download: the newest on Friday 4 December
+// 2026, so the fixture's search page has three new ones (5, 6 and 7 December).
 QList<DrawRecord> storedDraws()
 {
-    return drawsUntil(QDate(2026, 12, 3), 6);
+    return drawsUntil(QDate(2026, 12, 4), 6);
 }
 
 // Plays every day; its bet has five of the numbers drawn on 7 December.
@@ -50,7 +50,7 @@ SyndicateRecord fiveOnMonday()
 {
     SyndicateRecord syndicate = makeSyndicate(u"LA PEÑA"_s, u"Todos"_s, QDate(2026, 11, 1), 1);
     syndicate.bets[0] = {1, 10, 12, 34, 38, 49};
-    syndicate.countedThrough = serialOf(QDate(2026, 12, 3));
+    syndicate.countedThrough = serialOf(QDate(2026, 12, 4));
     return syndicate;
 }
 
@@ -191,7 +191,7 @@ void DownloadTest::aDrawTypedByHandIsChecked()
     FIND_CHILD(QLineEdit, fiveHits, *dialog, u"DrawPrize_2"_s);
     fiveHits->setText(u"1.234,56"_s);
 
-    // Not after the newest stored draw (3 December): said, nothing appended.
+    // Not after the newest stored draw (4 December): said, nothing appended.
     const QByteArray before = m_folder->drawsBytes();
     date->setDate(QDate(2026, 12, 3));
     save->click();
