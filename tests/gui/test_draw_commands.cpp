@@ -88,11 +88,6 @@ void DrawCommandsTest::importAcceptedReplacesDrawsAndKeepsBackup_data()
     QCOMPARE(history.size(), 9361);
     QTest::newRow("the whole history")
         << history << QDate(2026, 8, 21) << u"Jueves, 20 de agosto del 2026"_s;
-    // The newest draw on a Sunday is taken as it comes.
-    QList<DrawRecord> sundayLast = test::drawsUntil(QDate(2026, 8, 15), 4);
-    sundayLast.append(test::makeDraw(QDate(2026, 8, 16), {5, 11, 17, 23, 29, 35}, 41, 7));
-    QTest::newRow("last draw on a Sunday")
-        << sundayLast << QDate(2026, 8, 17) << u"Domingo, 16 de agosto del 2026"_s;
 }
 
 void DrawCommandsTest::importAcceptedReplacesDrawsAndKeepsBackup()
