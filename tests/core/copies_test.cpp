@@ -71,15 +71,15 @@ TEST_F(CopiesTest, KeepsTheLastFourteenDailyAndTwentyCommandCopies)
     for (int n = 0; n < 22; ++n)
         ASSERT_TRUE(copies::makeCopy(dir.path(), u"eliminar peña"_s, Noon.addSecs(n)).ok());
 
-    EXPECT_EQ(countOf(u"diaria"_s), copies::DailyKept);
-    EXPECT_EQ(countOf(u"eliminar peña"_s), copies::CommandKept);
+    EXPECT_EQ(countOf(u"diaria"_s), 14);
+    EXPECT_EQ(countOf(u"eliminar peña"_s), 20);
     const QList<copies::CopyEntry> all = copies::listCopies(dir.path());
     EXPECT_EQ(all.first().name, u"2026-12-16-120000"_s);
     EXPECT_EQ(all.last().name, u"2026-12-01-120002"_s);
     EXPECT_EQ(QDir(copies::copiesPath(dir.path()))
                   .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)
                   .size(),
-              copies::DailyKept + copies::CommandKept);
+              14 + 20);
 }
 
 TEST_F(CopiesTest, EachWholeFileCommandCopiesFirstAndStopsWhenItCannot)

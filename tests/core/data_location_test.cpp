@@ -66,12 +66,26 @@ TEST_F(DataLocationTest, ChosenThenPortableThenPerUser)
     EXPECT_EQ(location->dataFolder, path(u"env"_s));
     chosen.dirOption = path(u"chosen"_s);
     EXPECT_EQ(locateDataFolder(chosen)->dataFolder, path(u"chosen"_s));
+}
 
-    // A program folder that cannot be written is no place for data.
-    const ReadOnlyFolder readOnly(path(u"usr/bin"_s));
-    if (readOnly.active()) {
-        EXPECT_EQ(locateDataFolder(inputs())->kind, DataLocationKind::PerUser);
-    }
+TEST_F(DataLocationTest, AFolderThatCannotBeWrittenIsNotUsed)
+{
+    writeBytes(path(u"usr/bin/bonoapu.dat"_s), "");
+    QDir().mkpath(path(u"locked"_s));
+    const ReadOnlyFolder programFolder(path(u"usr/bin"_s));
+    const ReadOnlyFolder locked(path(u"locked"_s));
+    if (!programFolder.active() || !locked.active())
+        GTEST_SKIP() << "neither the immutable flag nor the permissions stop a new file here";
+
+    // A program folder that cannot be written is no place for data, even
+    // with syndicates in it.
+    EXPECT_EQ(locateDataFolder(inputs())->kind, DataLocationKind::PerUser);
+    DataLocationInputs in = inputs();
+    in.userFolder = path(u"locked"_s);
+    const Result<DataLocation> refused = locateDataFolder(in);
+    ASSERT_FALSE(refused);
+    EXPECT_TRUE(refused.error().message.text.startsWith(
+        u"No se puede escribir en la carpeta de datos "_s + path(u"locked"_s) + u'.'));
 }
 
 TEST_F(DataLocationTest, AFolderThatCannotServeIsRefusedByName)
@@ -93,14 +107,6 @@ TEST_F(DataLocationTest, AFolderThatCannotServeIsRefusedByName)
     in.userFolder = path(u"file/Zafrano"_s);
     EXPECT_TRUE(refusal(in).startsWith(u"No se puede crear la carpeta de datos "_s +
                                        path(u"file/Zafrano"_s) + u'.'));
-
-    QDir().mkpath(path(u"locked"_s));
-    const ReadOnlyFolder locked(path(u"locked"_s));
-    if (locked.active()) {
-        in.userFolder = path(u"locked"_s);
-        EXPECT_TRUE(refusal(in).startsWith(u"No se puede escribir en la carpeta de datos "_s +
-                                           path(u"locked"_s) + u'.'));
-    }
     // Nothing was made anywhere else.
     EXPECT_FALSE(QFileInfo::exists(path(u"home"_s)));
 }

@@ -177,6 +177,23 @@ ProgramRun::ProgramRun(const ProgramFolder &folder, QDate today)
     : fake(quietNews(today)), window(DataFolder(folder.path()), fake.platform)
 {}
 
+ProgramRun::~ProgramRun()
+{
+    const ScriptedMessages &messages = fake.messages;
+    QStringList faults;
+    for (const QString &question : messages.unexpected)
+        faults.append(u"a question nobody scripted an answer for: "_s + question);
+    if (!messages.answers.isEmpty())
+        faults.append(u"%1 scripted answer(s) never asked for"_s.arg(messages.answers.size()));
+    if (faults.isEmpty() || QTest::currentTestFailed())
+        return;
+    const QByteArray text = faults.join(u" | "_s).toUtf8();
+    // Outside any test function nothing else could report it.
+    if (!QTest::currentTestFunction())
+        qFatal("%s", text.constData());
+    QTest::qFail(text.constData(), __FILE__, __LINE__);
+}
+
 bool ProgramRun::showTab(int index)
 {
     auto *tabs = window.findChild<QTabWidget *>(u"SSTab1"_s);

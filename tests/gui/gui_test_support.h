@@ -75,9 +75,15 @@ private:
 };
 
 // The main window on a program folder, with a fixed today and scripted answers.
+// Its end fails the test that started it when a question had no scripted
+// answer or a scripted answer was never asked for: every window test checks
+// its message boxes here, so a fixture that keeps one resets it in cleanup().
 struct ProgramRun
 {
     ProgramRun(const ProgramFolder &folder, QDate today);
+    ~ProgramRun();
+    ProgramRun(const ProgramRun &) = delete;
+    ProgramRun &operator=(const ProgramRun &) = delete;
 
     // Shows the window on a tab and waits until it is on screen; the messages
     // of that first activation are forgotten.

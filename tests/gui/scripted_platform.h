@@ -14,8 +14,9 @@
 namespace zafrano::test {
 
 // Answers the program's questions from a script and records every message and
-// question shown, in order. A question nobody scripted an answer for fails the
-// test that asked it (it is answered No and recorded in `unexpected`).
+// question shown, in order. A question nobody scripted an answer for is
+// answered No and recorded in `unexpected`; that, or an answer left in
+// `answers`, fails the test when its ProgramRun ends.
 class ScriptedMessages final : public gui::Messages
 {
 public:

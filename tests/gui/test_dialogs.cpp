@@ -228,19 +228,27 @@ void DialogsTest::theBoxSwitchesTheEveningTimer()
     QCOMPARE(box->text(), u"Comprobar los sorteos cada noche (22:30) y avisar si hay premio"_s);
     QVERIFY(box->isEnabled());
     QVERIFY(box->isChecked());
+    // Each click switches the unit, then shows what systemd says of it.
+    const QStringList askState{u"is-enabled"_s, unit};
+    run.fake.systemctl.commands.clear();
     box->click();
-    QVERIFY(!run.fake.systemctl.enabled.contains(unit));
-    QVERIFY(run.fake.systemctl.commands.contains(QStringList{u"disable"_s, u"--now"_s, unit}));
+    QCOMPARE(run.fake.systemctl.commands,
+             (QList<QStringList>{{u"disable"_s, u"--now"_s, unit}, askState}));
+    QVERIFY(!box->isChecked());
+    run.fake.systemctl.commands.clear();
     box->click();
-    QVERIFY(run.fake.systemctl.commands.contains(QStringList{u"enable"_s, u"--now"_s, unit}));
-    QVERIFY(run.fake.systemctl.enabled.contains(unit));
+    QCOMPARE(run.fake.systemctl.commands,
+             (QList<QStringList>{{u"enable"_s, u"--now"_s, unit}, askState}));
+    QVERIFY(box->isChecked());
     QVERIFY(run.fake.messages.shown.isEmpty());
 
     // A refusal is said, and the box goes back to what systemd says.
     run.fake.systemctl.refuses = true;
     box->click();
     QVERIFY(box->isChecked());
-    QCOMPARE(run.fake.messages.shown.size(), 1);
+    QCOMPARE(run.fake.messages.texts(),
+             QStringList{u"No se ha podido cambiar la comprobación de cada noche (systemctl "_s
+                         u"--user disable --now zafrano-comprobar.timer)."_s});
 
     // Without systemd: disabled, with the cron line that does the same.
     run.fake.systemctl.systemd = false;

@@ -74,6 +74,7 @@ class ResultsViewTest : public QObject
 
 private slots:
     void init();
+    void cleanup();
     void startUpChecksBothKindsAndWritesTheTallies();
     void theMenusShowTheirListWithTheirFilters();
     void oneSyndicateBringsItsListToTheFront();
@@ -105,6 +106,12 @@ void ResultsViewTest::init()
     m_simple = m_run->window.findChild<QTreeView *>(u"ListView2"_s);
     m_multiple = m_run->window.findChild<QTreeView *>(u"ListView4"_s);
     QVERIFY(m_simple && m_multiple);
+}
+
+void ResultsViewTest::cleanup()
+{
+    m_run.reset();
+    m_folder.reset();
 }
 
 void ResultsViewTest::startUpChecksBothKindsAndWritesTheTallies()

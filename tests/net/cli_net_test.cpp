@@ -83,7 +83,7 @@ TEST_F(CliDownload, ParsePageOfAPageWithoutMarkersFails)
 TEST_F(CliDownload, DownloadAppendsChecksAndFetchesThePrizes)
 {
     // A syndicate playing every day with the 7 December draw's first five numbers.
-    writeLaPena({1, 10, 12, 34, 38, 49}, QDate(2026, 11, 1), QDate(2026, 12, 3));
+    writeLaPena({1, 10, 12, 34, 38, 49}, QDate(2026, 11, 1), QDate(2026, 12, 4));
     FixtureServerProcess server;
     ASSERT_FALSE(server.url().isEmpty());
     const CliRun run =
@@ -107,7 +107,9 @@ TEST_F(CliDownload, DownloadWithoutAServerFailsWithTheConnectionMessage)
     const CliRun run = cli({u"download"_s, u"--source"_s, u"html"_s, u"--operator"_s,
                             u"http://127.0.0.1:%1"_s.arg(port)});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.startsWith(u"No conectado: Compruebe la conexión a internet."_s));
+    EXPECT_EQ(run.err.trimmed(),
+              u"No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde "
+              u"ya que no es posible conectar con el servidor de ONLAE."_s);
     EXPECT_EQ(readBytes(path(u"bononume.dat"_s)), drawsFileBefore(3));
     EXPECT_EQ(cli({u"download"_s, u"--operator"_s, u"ftp://x"_s}).exitCode, 2);
     EXPECT_EQ(cli({u"download"_s, u"--source"_s, u"rss"_s}).exitCode, 2);
@@ -123,10 +125,10 @@ TEST_F(CliDownload, DownloadCatchesUpThroughTheJsonServiceAndKeepsThePrizes)
     ASSERT_FALSE(server.url().isEmpty());
     const CliRun run = cli({u"download"_s, u"--operator"_s, server.url()});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.count(u"Sorteo añadido: "_s), 94);
+    EXPECT_EQ(run.out.count(u"Sorteo añadido: "_s), 110);
     EXPECT_TRUE(run.out.contains(u"Premio en la peña LA PEÑA: "_s)) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(u"Premio de 4 aciertos del 07/12/2026: 31,20 €"_s));
-    EXPECT_EQ(readBytes(path(u"bononume.dat"_s)).size(), 95 * 24);
+    EXPECT_EQ(readBytes(path(u"bononume.dat"_s)).size(), 111 * 24);
 
     const CliRun prizes = cli({u"--json"_s, u"prizes"_s});
     EXPECT_EQ(prizes.exitCode, 0);
@@ -137,9 +139,32 @@ TEST_F(CliDownload, DownloadCatchesUpThroughTheJsonServiceAndKeepsThePrizes)
     EXPECT_EQ(cents.value(u"R"_s).toInteger(), 50);
     EXPECT_EQ(cents.keys(), (QStringList{u"3"_s, u"4"_s, u"5"_s, u"5C"_s, u"6"_s, u"R"_s}));
     EXPECT_EQ(cli({u"--json"_s, u"prizes"_s, u"2026-08-20"_s}).exitCode, 0);
-    // No draw that day: a Sunday; nor a date at all.
-    EXPECT_EQ(cli({u"--json"_s, u"prizes"_s, u"2026-12-06"_s}).exitCode, 1);
+    // No draw stored that day (the folder starts on 19 August); nor a date at all.
+    EXPECT_EQ(cli({u"--json"_s, u"prizes"_s, u"2026-08-18"_s}).exitCode, 1);
     EXPECT_EQ(cli({u"prizes"_s, u"mañana"_s}).exitCode, 1);
+}
+
+TEST_F(CliDownload, ASundayDrawIsBroughtAndCountsForTheDomingoPenaOnly)
+{
+    // Stored up to Friday 4 December; the service brings 5, 6 and 7 December.
+    // The peña plays Sundays with the six numbers of Sunday 6 December.
+    writeBytes(path(u"bonoapu.dat"_s), SyndicateBytes()
+                                           .name("DOMINGUEROS")
+                                           .bet(1, {3, 7, 13, 22, 30, 45})
+                                           .days("Domingo")
+                                           .betCount(1)
+                                           .createdOn(serialOf(QDate(2026, 11, 1)))
+                                           .countedThrough(serialOf(QDate(2026, 12, 4)))
+                                           .bytes());
+    FixtureServerProcess server;
+    ASSERT_FALSE(server.url().isEmpty());
+    const CliRun run = cli({u"download"_s, u"--operator"_s, server.url()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count(u"Sorteo añadido: "_s), 3);
+    EXPECT_TRUE(run.out.contains(u"Sorteo añadido: 06/12/2026  Domingo"_s))
+        << run.out.toStdString();
+    EXPECT_EQ(run.out.count(u"Premio en la peña "_s), 1);
+    EXPECT_TRUE(run.out.contains(u"Premio en la peña DOMINGUEROS: 6 aciertos 1"_s));
 }
 
 TEST_F(CliDownload, ARefusedServiceFallsBackToTheHtmlPageAndSaysSo)
@@ -161,27 +186,35 @@ TEST_F(CliDownload, ARefusedServiceFallsBackToTheHtmlPageAndSaysSo)
 
 TEST_F(CliDownload, ADrawTypedInIsAppendedAndChecked)
 {
-    writeLaPena({4, 8, 15, 16, 23, 42}, QDate(2026, 11, 1), QDate(2026, 12, 3));
+    writeLaPena({4, 8, 15, 16, 23, 42}, QDate(2026, 11, 1), QDate(2026, 12, 4));
     const QByteArray before = readBytes(path(u"bononume.dat"_s));
-    // The newest stored draw is of 3 December; today is 8 December.
-    for (const QStringList &bad : {QStringList{u"2026-12-03"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"42"_s, u"7"_s, u"1"_s},
-                                   QStringList{u"2026-12-09"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"42"_s, u"7"_s, u"1"_s},
-                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"50"_s, u"7"_s, u"1"_s},
-                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"23"_s, u"7"_s, u"1"_s},
-                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"42"_s, u"7"_s, u"10"_s},
-                                   QStringList{u"2026-13-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"42"_s, u"7"_s, u"1"_s},
-                                   QStringList{u"2026-12-05"_s, u"4"_s, u"ocho"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"42"_s, u"7"_s, u"1"_s}}) {
-        SCOPED_TRACE(bad.join(u' ').toStdString());
-        const CliRun run = cli(QStringList{u"add-draw"_s} + bad);
+    // The newest stored draw is of 4 December; today is 8 December.
+    struct Case
+    {
+        QStringList draw;
+        QString says;
+    };
+    const QStringList good{u"4"_s, u"8"_s, u"15"_s, u"16"_s, u"23"_s, u"42"_s, u"7"_s, u"1"_s};
+    auto with = [&good](const QString &date, int at = -1, const QString &value = {}) {
+        QStringList draw = QStringList{date} + good;
+        if (at >= 0)
+            draw[at + 1] = value;
+        return draw;
+    };
+    for (const Case &c :
+         {Case{with(u"2026-12-03"_s), u"La fecha del sorteo debe ser posterior a la del último "
+                                      u"sorteo guardado (04/12/2026)."_s},
+          Case{with(u"2026-12-09"_s), u"La fecha del sorteo no puede ser posterior a hoy "
+                                      u"(08/12/2026)."_s},
+          Case{with(u"2026-12-05"_s, 5, u"50"_s), u"Los números deben estar entre 1 y 49."_s},
+          Case{with(u"2026-12-05"_s, 5, u"23"_s), u"Los seis números deben ser distintos."_s},
+          Case{with(u"2026-12-05"_s, 7, u"10"_s), u"El reintegro debe estar entre 0 y 9."_s},
+          Case{with(u"2026-13-05"_s), u"La fecha del sorteo no es válida."_s},
+          Case{with(u"2026-12-05"_s, 1, u"ocho"_s), u"No es un número: ocho"_s}}) {
+        SCOPED_TRACE(c.draw.join(u' ').toStdString());
+        const CliRun run = cli(QStringList{u"add-draw"_s} + c.draw);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_EQ(run.err.trimmed(), c.says);
         EXPECT_EQ(readBytes(path(u"bononume.dat"_s)), before);
     }
     const CliRun run = cli({u"add-draw"_s, u"2026-12-05"_s, u"42"_s, u"8"_s, u"15"_s, u"16"_s,

@@ -55,7 +55,7 @@ TEST(JsonResults, TheFixtureYearIsReadWhole)
 {
     const JsonAnswer answer = readJsonAnswer(operatorPage(u"sorteos.json"_s));
     ASSERT_FALSE(answer.refusal.has_value());
-    EXPECT_GT(answer.draws.size(), 280);
+    EXPECT_EQ(answer.draws.size(), 340); // 231 real draws to 20 August, then every day
     EXPECT_EQ(answer.draws[0].draw.date(), QDate(2026, 12, 7));
     EXPECT_TRUE(answer.draws[0].prizes.known());
 }
@@ -110,9 +110,10 @@ TEST(JsonResults, NewDrawsAreOrderedAndOnlyThoseAfterTheNewestStored)
     const QList<FetchedDraw> all = readJsonAnswer(operatorPage(u"sorteos.json"_s)).draws;
     const SourceResult result = newDrawsOf(all, QDate(2026, 12, 3), QDate(2026, 12, 8));
     ASSERT_TRUE(result.ok);
-    ASSERT_EQ(result.draws.size(), 3);
+    ASSERT_EQ(result.draws.size(), 4);
     EXPECT_EQ(result.draws[0].draw.date(), QDate(2026, 12, 4));
-    EXPECT_EQ(result.draws[2].draw.date(), QDate(2026, 12, 7));
+    EXPECT_EQ(result.draws[2].draw.date(), QDate(2026, 12, 6)); // a Sunday
+    EXPECT_EQ(result.draws[3].draw.date(), QDate(2026, 12, 7));
     // The same day with two combinations is refused.
     QList<FetchedDraw> twice = {all[0], all[0]};
     twice[1].draw.reintegro = (twice[0].draw.reintegro + 1) % 10;

@@ -30,10 +30,8 @@ QList<QDate> listedDrawDates()
 {
     QList<QDate> dates;
     const QDate newest(2026, 12, 7);
-    for (QDate day = newest; day > newest.addDays(-50); day = day.addDays(-1)) {
-        if (day.dayOfWeek() != Qt::Sunday)
-            dates.append(day);
-    }
+    for (QDate day = newest; day > newest.addDays(-50); day = day.addDays(-1))
+        dates.append(day);
     return dates;
 }
 

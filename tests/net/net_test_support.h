@@ -15,8 +15,8 @@ namespace zafrano::test {
 QByteArray operatorPage(const QString &name);
 QString operatorPagesDir();
 
-// The draw dates the search pages list, newest first (Monday to Saturday of
-// the 50 days up to Monday 7 December 2026).
+// The draw dates the search pages list, newest first (every day of the 50 up
+// to Monday 7 December 2026, Sundays included).
 QList<QDate> listedDrawDates();
 // The day the downloads run.
 inline QDate downloadDay()

@@ -29,14 +29,15 @@ PageParse parseFixture(const QString &name, QDate newest, const QString &link = 
 
 TEST(ResultsPage, TakesTheNewDrawsOldestFirstWithSortedNumbers)
 {
-    const PageParse parse = parseFixture(u"buscador.html"_s, storedBefore(3));
+    const PageParse parse = parseFixture(u"buscador.html"_s, storedBefore(4));
     ASSERT_EQ(parse.outcome, PageOutcome::NewDraws);
-    ASSERT_EQ(parse.draws.size(), 3);
-    EXPECT_EQ(parse.newDrawCount, 3);
-    EXPECT_EQ(parse.newDrawsText, u"3 sorteos"_s);
+    ASSERT_EQ(parse.draws.size(), 4);
+    EXPECT_EQ(parse.newDrawCount, 4);
+    EXPECT_EQ(parse.newDrawsText, u"4 sorteos"_s);
     EXPECT_EQ(parse.draws[0].date(), QDate(2026, 12, 4));
     EXPECT_EQ(parse.draws[1].date(), QDate(2026, 12, 5));
-    EXPECT_EQ(parse.draws[2].date(), QDate(2026, 12, 7));
+    EXPECT_EQ(parse.draws[2].date(), QDate(2026, 12, 6)); // a Sunday
+    EXPECT_EQ(parse.draws[3].date(), QDate(2026, 12, 7));
     for (const DrawRecord &draw : parse.draws) {
         EXPECT_TRUE(std::is_sorted(draw.numbers.begin(), draw.numbers.end()));
         EXPECT_TRUE(draw.hasValidNumbers());
