@@ -168,12 +168,6 @@ TEST_F(CliDownload, ADrawTypedInIsAppendedAndChecked)
                                                u"23"_s, u"42"_s, u"7"_s, u"1"_s},
                                    QStringList{u"2026-12-09"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
                                                u"23"_s, u"42"_s, u"7"_s, u"1"_s},
-                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"50"_s, u"7"_s, u"1"_s},
-                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"23"_s, u"7"_s, u"1"_s},
-                                   QStringList{u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
-                                               u"23"_s, u"42"_s, u"7"_s, u"10"_s},
                                    QStringList{u"2026-13-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
                                                u"23"_s, u"42"_s, u"7"_s, u"1"_s},
                                    QStringList{u"2026-12-05"_s, u"4"_s, u"ocho"_s, u"15"_s, u"16"_s,
@@ -184,6 +178,14 @@ TEST_F(CliDownload, ADrawTypedInIsAppendedAndChecked)
         EXPECT_FALSE(run.err.isEmpty());
         EXPECT_EQ(readBytes(path(u"bononume.dat"_s)), before);
     }
+    // Refused by the draw rule, with its message: the complementario is drawn
+    // from the 43 balls left.
+    const CliRun impossible = cli({u"add-draw"_s, u"2026-12-05"_s, u"4"_s, u"8"_s, u"15"_s, u"16"_s,
+                                   u"23"_s, u"42"_s, u"42"_s, u"1"_s});
+    EXPECT_EQ(impossible.exitCode, 1);
+    EXPECT_EQ(impossible.err, u"El sorteo del 05/12/2026 no es válido: el complementario 42 es "
+                              u"uno de los seis números.\n"_s);
+    EXPECT_EQ(readBytes(path(u"bononume.dat"_s)), before);
     const CliRun run = cli({u"add-draw"_s, u"2026-12-05"_s, u"42"_s, u"8"_s, u"15"_s, u"16"_s,
                             u"23"_s, u"4"_s, u"7"_s, u"0"_s});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
