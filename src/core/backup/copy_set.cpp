@@ -3,6 +3,7 @@
 
 #include "backup/backup_archive.h"
 #include "common/sqlite_statement.h"
+#include "common/version.h"
 #include "store/day_serial.h"
 #include "store/draw_rule.h"
 #include "store/draws_file.h"
@@ -178,7 +179,7 @@ Error refusedCopy(const QString &source, const QString &problem)
 
 Result<CopySet> takeSnapshot(const QString &dataFolder, const QString &reason, const QDateTime &now)
 {
-    CopySet set{QStringLiteral(ZAFRANO_VERSION), now, reason, {}};
+    CopySet set{QString::fromUtf16(ProgramVersion), now, reason, {}};
     const QDir folder(dataFolder);
     for (const QString &name : CopySet::recordNames()) {
         const QString path = folder.filePath(name);
