@@ -4,6 +4,7 @@
 #include "bench_paths.h"
 #include "store/draw_history_csv.h"
 #include "store/draw_listing.h"
+#include "store/draw_rule.h"
 #include "store/draws_file.h"
 
 #include <QFile>
@@ -81,12 +82,13 @@ void BM_FindInvalidDraw(benchmark::State &state)
     if (!folder)
         return;
     for (auto _ : state) {
-        std::optional<InvalidDraw> invalid = findInvalidDraw(folder->draws);
-        if (invalid) {
-            skipWithError(state, u"a stored draw was taken for invalid: "_s + invalid->problem);
+        Status valid = checkDrawSequence(folder->draws);
+        if (!valid) {
+            skipWithError(state,
+                          u"a stored draw was taken for invalid: "_s + valid.error().message.text);
             break;
         }
-        benchmark::DoNotOptimize(invalid);
+        benchmark::DoNotOptimize(valid);
     }
     state.SetItemsProcessed(state.iterations() * DrawCount);
 }

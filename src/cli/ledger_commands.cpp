@@ -95,14 +95,6 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
 {
     const QStringList words = context.arguments.mid(1);
     const QString verb = words.value(0);
-    const auto amount = [&](const QString &text) -> std::optional<Cents> {
-        Result<Cents> cents = amountFromText(text);
-        if (!cents) {
-            printError(cents.error().message.text);
-            return std::nullopt;
-        }
-        return cents.value();
-    };
     if (verb == u"member"_s && words.size() == 3 && words[1] == u"add"_s) {
         bool ok = false;
         const int shares = optionValue(context, option::Shares).toInt(&ok);
@@ -118,9 +110,12 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
         return removeMember(db, name, words[2], *on);
     }
     if ((verb == u"pay"_s || verb == u"payout"_s) && words.size() == 3) {
-        const std::optional<Cents> cents = amount(words[2]);
+        // An amount the treasurer's reader refuses is refused like any change.
+        const Result<Cents> cents = amountFromText(words[2]);
+        if (!cents)
+            return Status(cents.error());
         const std::optional<QDate> date = dateOption(context, option::Date, context.today);
-        if (!cents || !date)
+        if (!date)
             return std::nullopt;
         const MovementKind kind =
             verb == u"pay"_s ? MovementKind::Contribution : MovementKind::Payout;
@@ -128,9 +123,11 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
                            {0, kind, words[1], *cents, *date, optionValue(context, option::Note)});
     }
     if (verb == u"cost"_s && words.size() == 2) {
-        const std::optional<Cents> cents = amount(words[1]);
+        const Result<Cents> cents = amountFromText(words[1]);
+        if (!cents)
+            return Status(cents.error());
         const std::optional<QDate> date = dateOption(context, option::Date, context.today);
-        if (!cents || !date)
+        if (!date)
             return std::nullopt;
         return addMovement(
             db, name,

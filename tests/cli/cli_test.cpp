@@ -198,13 +198,25 @@ TEST_F(CliTest, RefusesABadCsvWithoutTouchingTheDraws)
 {
     writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
     const QString csv = QDir(elsewhere.path()).filePath(u"malo.csv"_s);
-    writeBytes(csv, "fecha,n1,n2,n3,n4,n5,n6,complementario,reintegro\n"
-                    "2018-10-15,3,7,12,25,33,41,5\n");
-    const CliRun result = run({u"import-csv"_s, csv});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.startsWith(u"El archivo CSV de sorteos no es válido"_s))
-        << result.err.toStdString();
-    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws);
+    const struct
+    {
+        const char *row;
+        QString err;
+    } cases[] = {
+        {"2018-10-15,3,7,12,25,33,41,5\n",
+         u"El archivo CSV de sorteos no es válido (línea 2: se esperaban 9 campos).\n"_s},
+        // Refused by the draw rule, with its message.
+        {"2018-10-15,3,7,12,25,33,41,3,5\n",
+         u"El sorteo del 15/10/2018 no es válido: el complementario 3 es uno de los seis "
+         u"números.\n"_s},
+    };
+    for (const auto &c : cases) {
+        writeBytes(csv, QByteArray("fecha,n1,n2,n3,n4,n5,n6,complementario,reintegro\n") + c.row);
+        const CliRun result = run({u"import-csv"_s, csv});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws);
+    }
 }
 
 TEST_F(CliTest, DeletesOneDraw)

@@ -10,6 +10,7 @@
 #include "net/json_results.h"
 #include "net/prize_report.h"
 #include "net/results_page.h"
+#include "store/draw_rule.h"
 
 #include <QDate>
 #include <QUrl>
@@ -41,10 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(parse.draws.isEmpty() || parse.outcome == PageOutcome::NewDraws);
     QDate previous = newest;
     for (const DrawRecord &draw : parse.draws) {
-        require(draw.hasValidNumbers());
-        require(std::adjacent_find(draw.numbers.begin(), draw.numbers.end(),
-                                   std::greater_equal<>()) == draw.numbers.end());
-        require(draw.complementario != 0);
+        require(checkDraw(draw).ok());
+        require(std::is_sorted(draw.numbers.begin(), draw.numbers.end()));
         require(draw.date() > previous);
         previous = draw.date();
     }
@@ -61,11 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(!answer.refusal || answer.draws.isEmpty());
     for (const FetchedDraw &fetched : answer.draws) {
         const DrawRecord &draw = fetched.draw;
-        require(draw.hasValidNumbers());
-        require(std::adjacent_find(draw.numbers.begin(), draw.numbers.end(),
-                                   std::greater_equal<>()) == draw.numbers.end());
-        require(draw.complementario >= 1 && draw.complementario <= 49);
-        require(draw.reintegro >= 0 && draw.reintegro <= 9);
+        require(checkDraw(draw).ok());
+        require(std::is_sorted(draw.numbers.begin(), draw.numbers.end()));
         require(fetched.prizes.date == draw.date());
         for (const std::optional<qint64> &cents : fetched.prizes.cents)
             require(!cents || *cents >= 0);

@@ -4,6 +4,7 @@
 #include "net/results_page.h"
 #include "net_test_support.h"
 #include "store/day_serial.h"
+#include "store/draw_rule.h"
 #include "test_support.h"
 
 #include <QTemporaryDir>
@@ -40,7 +41,7 @@ TEST(ResultsPage, TakesTheNewDrawsOldestFirstWithSortedNumbers)
     EXPECT_EQ(parse.draws[3].date(), QDate(2026, 12, 7));
     for (const DrawRecord &draw : parse.draws) {
         EXPECT_TRUE(std::is_sorted(draw.numbers.begin(), draw.numbers.end()));
-        EXPECT_TRUE(draw.hasValidNumbers());
+        EXPECT_TRUE(checkDraw(draw).ok());
     }
     // The page lists 4 December with a reintegro of 0, which is a valid one.
     EXPECT_EQ(parse.draws[0].reintegro, 0);
@@ -141,17 +142,19 @@ TEST(ResultsPage, ShortOrEmptyPagesHaveNothingNew)
         PageOutcome::NothingNew);
 }
 
-TEST(ResultsPage, NumbersOutsideTheGameOrRepeatedFailTheSort)
+TEST(ResultsPage, AListedDrawTheDrawRuleRefusesTakesInNothing)
 {
-    EXPECT_FALSE(sortedNumbers({3, 50, 1, 2, 4, 5}).has_value());
-    EXPECT_FALSE(sortedNumbers({3, 0, 1, 2, 4, 5}).has_value());
-    EXPECT_FALSE(sortedNumbers({7, 7, 1, 2, 4, 5}).has_value());
-    EXPECT_EQ(sortedNumbers({49, 3, 17, 1, 8, 22}), (std::array<qint16, 6>{1, 3, 8, 17, 22, 49}));
+    // The newest listed draw, of 7 December, drawn 38 1 44 34 12 10, gets a
+    // complementario of 38.
     QByteArray page = operatorPage(u"buscador.html"_s);
-    page.replace("<li> 10</li>", "<li> 50</li>");
+    const qsizetype at = page.indexOf("q\"\">11<");
+    ASSERT_GE(at, 0);
+    page.replace(at, 7, "q\"\">38<");
     const PageParse parse = parseResultsPage(savedPageBytes(page), storedBefore(3), {}, 2026);
+    EXPECT_EQ(parse.outcome, PageOutcome::Corrupt);
     EXPECT_TRUE(parse.draws.isEmpty());
-    EXPECT_NE(parse.outcome, PageOutcome::NewDraws);
+    EXPECT_EQ(parse.message->text, u"El sorteo del 07/12/2026 no es válido: el complementario 38 "
+                                   u"es uno de los seis números."_s);
 }
 
 TEST(ResultsPage, TakingInAppendsAfterTheStoredDraws)

@@ -3,7 +3,9 @@
 
 #include "backup/backup_archive.h"
 #include "common/sqlite_statement.h"
+#include "common/version.h"
 #include "store/day_serial.h"
+#include "store/draw_rule.h"
 #include "store/draws_file.h"
 #include "store/program_database.h"
 #include "store/record_file.h"
@@ -177,7 +179,7 @@ Error refusedCopy(const QString &source, const QString &problem)
 
 Result<CopySet> takeSnapshot(const QString &dataFolder, const QString &reason, const QDateTime &now)
 {
-    CopySet set{QStringLiteral(ZAFRANO_VERSION), now, reason, {}};
+    CopySet set{QString::fromUtf16(ProgramVersion), now, reason, {}};
     const QDir folder(dataFolder);
     for (const QString &name : CopySet::recordNames()) {
         const QString path = folder.filePath(name);
@@ -228,8 +230,12 @@ Result<CopySummary> checkCopy(const QString &source, const CopySet &set)
     const QString drawsName = QString::fromUtf16(DrawsFile::FileName);
     if (set.files.contains(drawsName)) {
         Result<QList<DrawRecord>> draws = decodeDraws(set.files.value(drawsName), drawsName);
-        if (!draws || (!draws->isEmpty() && findInvalidDraw(draws.value())))
+        if (!draws)
             return refusedCopy(source, u"los sorteos de bononume.dat no se leen bien"_s);
+        if (Status valid = draws->isEmpty() ? Status() : checkDrawSequence(draws.value()); !valid)
+            // The rule's own message, without its full stop: the copy's follows.
+            return refusedCopy(source, u"los sorteos de bononume.dat no se leen bien ("_s +
+                                           valid.error().message.text.chopped(1) + u')');
         summary.draws = static_cast<int>(draws->size());
         if (!draws->isEmpty()) {
             summary.firstDraw = fromDaySerial(draws->first().drawDate);

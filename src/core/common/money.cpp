@@ -75,4 +75,44 @@ std::optional<Cents> centsFromText(QStringView text)
     return cents;
 }
 
+QString amountLimitText()
+{
+    return u"El importe no puede pasar de "_s + moneyText(MaxTypedAmount) + u" €."_s;
+}
+
+Result<Cents> amountFromText(QStringView text)
+{
+    // Whole euros, plain or grouped by dots in threes, then a decimal comma
+    // (or a dot, when it is the only one) with one or two decimals.
+    static const QRegularExpression shape(
+        u"^(?:([0-9]+)|([0-9]{1,3}(?:\\.[0-9]{3})+))(?:,([0-9]{1,2}))?$|^([0-9]+)\\.([0-9]{1,2})$"_s);
+    QString written = text.trimmed().toString();
+    if (written.endsWith(u'€'))
+        written = written.chopped(1).trimmed();
+    const QRegularExpressionMatch match = shape.match(written);
+    const auto refused = [](const QString &why) -> Error {
+        return {ErrorKind::InvalidData, {why, u"Error"_s, MessageIcon::Exclamation}};
+    };
+    if (!match.hasMatch())
+        return refused(u"«"_s + text.toString() +
+                       u"» no es un importe válido. Escriba el importe en euros, como 12,50 o "
+                       u"1.000,50."_s);
+    const bool dotDecimal = match.hasCaptured(4);
+    QString whole = dotDecimal ? match.captured(4)
+                               : (match.hasCaptured(1) ? match.captured(1) : match.captured(2));
+    whole.remove(u'.');
+    const QString decimals = (match.captured(dotDecimal ? 5 : 3) + u"00"_s).left(2);
+    while (whole.size() > 1 && whole.startsWith(u'0'))
+        whole.remove(0, 1);
+    // Twelve digits of euros are already far above the most allowed.
+    if (whole.size() > 12)
+        return refused(amountLimitText());
+    const Cents cents = whole.toLongLong() * 100 + decimals.toLongLong();
+    if (cents <= 0)
+        return refused(u"El importe debe ser mayor que cero."_s);
+    if (cents > MaxTypedAmount)
+        return refused(amountLimitText());
+    return cents;
+}
+
 } // namespace zafrano

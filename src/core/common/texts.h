@@ -9,7 +9,6 @@
 namespace zafrano::texts {
 
 inline constexpr auto ProgramName = u"Zafrano";
-inline constexpr auto ProgramVersion = u"2.1.55";
 
 // Shown when a data file may not be modified (the platform's path/file access error).
 ProgramMessage permissionDenied();

@@ -109,8 +109,9 @@ std::optional<Error> memberProblem(const QString &name, int shares)
 {
     if (name.trimmed().isEmpty())
         return refused(u"Falta el nombre del miembro."_s);
-    if (shares < 1)
-        return refused(u"Las participaciones deben ser un número entero de 1 o más."_s);
+    if (shares < 1 || shares > MaxShares)
+        return refused(
+            u"Las participaciones deben ser un número entero de 1 a %1."_s.arg(MaxShares));
     return std::nullopt;
 }
 
@@ -299,6 +300,8 @@ Status addMovement(const ProgramDatabase &db, const QString &syndicate,
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
         if (movement.cents <= 0)
             return refused(u"La cantidad debe ser mayor que cero."_s);
+        if (movement.cents > MaxTypedAmount)
+            return refused(amountLimitText());
         if (std::optional<Error> problem = dateProblem(book, movement.date))
             return *problem;
         const bool cost = movement.kind == MovementKind::Cost;
@@ -359,21 +362,6 @@ Status dropLedger(const ProgramDatabase &db, const QString &syndicate)
         }
         return {};
     });
-}
-
-Result<Cents> amountFromText(const QString &text)
-{
-    const QString trimmed = text.trimmed();
-    const bool plain = !trimmed.isEmpty() &&
-                       std::all_of(trimmed.begin(), trimmed.end(),
-                                   [](QChar c) { return c.isDigit() || c == u'.' || c == u','; });
-    const std::optional<Cents> cents = plain ? centsFromText(trimmed) : std::nullopt;
-    if (!cents)
-        return refused(u"«"_s + text +
-                       u"» no es una cantidad válida. Escriba los euros así: 12,50."_s);
-    if (*cents <= 0)
-        return refused(u"La cantidad debe ser mayor que cero."_s);
-    return *cents;
 }
 
 } // namespace zafrano

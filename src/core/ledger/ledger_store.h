@@ -10,9 +10,14 @@ namespace zafrano {
 
 class ProgramDatabase;
 
+// The most shares one member may hold.
+inline constexpr int MaxShares = 1000;
+
 // The accounts of the peñas in zafrano.db, one per syndicate name. Every
 // change is one transaction and is refused, with the reason, when it would
-// make the account wrong: nothing of a refused change is kept.
+// make the account wrong: nothing of a refused change is kept. Amounts above
+// MaxTypedAmount and more than MaxShares shares are refused, so that no sum
+// of an account can overflow.
 
 // Opens the account of a syndicate when it has none, and keeps the bets and
 // the price per bet in force when they differ from the last kept: from the
@@ -40,9 +45,5 @@ Status setReintegro(const ProgramDatabase &db, const QString &syndicate, int dig
 // closed from `on`, or dropped with everything in it.
 Status closeLedger(const ProgramDatabase &db, const QString &syndicate, QDate on);
 Status dropLedger(const ProgramDatabase &db, const QString &syndicate);
-
-// An amount of euros typed by the treasurer, "12,50" or "12.50": whole cents
-// above zero, or the message saying what is wrong.
-Result<Cents> amountFromText(const QString &text);
 
 } // namespace zafrano

@@ -6,25 +6,38 @@
 
 namespace zafrano {
 
+namespace {
+
+// Wide enough for any amount times any total of shares: an account kept
+// before its amounts and shares were bounded still splits exactly.
+__extension__ typedef __int128 Wide;
+
+} // namespace
+
 QList<Cents> splitByShares(Cents amount, const QList<int> &shares)
 {
     QList<Cents> parts(shares.size(), 0);
-    const qint64 total = std::accumulate(shares.begin(), shares.end(), qint64{0});
+    QList<qint64> counted(shares.size());
+    std::transform(shares.begin(), shares.end(), counted.begin(),
+                   [](int s) { return qint64{std::max(s, 0)}; });
+    const qint64 total = std::accumulate(counted.begin(), counted.end(), qint64{0});
     if (total <= 0)
         return parts;
-    const Cents size = amount < 0 ? -amount : amount;
+    const Wide size = amount < 0 ? -Wide{amount} : Wide{amount};
     QList<qint64> remainders(shares.size());
-    Cents given = 0;
+    Wide given = 0;
     for (qsizetype i = 0; i < shares.size(); ++i) {
-        parts[i] = size * shares[i] / total;
-        remainders[i] = size * shares[i] % total;
+        const Wide product = size * counted[i];
+        parts[i] = static_cast<Cents>(product / total);
+        remainders[i] = static_cast<qint64>(product % total);
         given += parts[i];
     }
     QList<qsizetype> order(shares.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](qsizetype a, qsizetype b) { return remainders[a] > remainders[b]; });
-    for (qsizetype k = 0; given < size; ++k, ++given)
+    // Fewer cents are left over than there are parts.
+    for (qsizetype k = 0; given < size && k < order.size(); ++k, ++given)
         ++parts[order[k]];
     if (amount < 0) {
         for (Cents &part : parts)

@@ -3,10 +3,13 @@
 
 #include "common/money.h"
 #include "store/day_serial.h"
+#include "store/draw_rule.h"
 #include "store/prize_store.h"
 #include "store/program_database.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cstdint>
 
 using namespace Qt::StringLiterals;
 
@@ -46,19 +49,14 @@ Result<Intake> takeInDraws(const DataFolder &folder, const QList<FetchedDraw> &d
     Intake intake;
     if (draws.isEmpty())
         return intake;
-    QList<DrawRecord> checked;
-    if (!stored->isEmpty())
-        checked.append(stored->last());
     for (const FetchedDraw &fetched : draws) {
         if (!stored->isEmpty() && fetched.draw.drawDate <= stored->last().drawDate)
             return refusedDraw(u"El sorteo del %1 no es posterior al último guardado (%2)."_s.arg(
                 dayText(fetched.draw.date()), dayText(stored->last().date())));
-        checked.append(fetched.draw);
         intake.appended.append(fetched.draw);
     }
-    if (const std::optional<InvalidDraw> invalid = findInvalidDraw(checked))
-        return refusedDraw(u"El sorteo del %1 no es válido: %2."_s.arg(
-            dayText(checked[invalid->index].date()), invalid->problem));
+    if (Status valid = checkDrawSequence(intake.appended); !valid)
+        return valid.error();
     if (Status appended = file.append(intake.appended); !appended)
         return appended.error();
 
@@ -114,23 +112,21 @@ Result<FetchedDraw> drawTypedIn(QDate date, const std::array<int, 6> &numbers, i
     if (date > today)
         return refusedDraw(
             u"La fecha del sorteo no puede ser posterior a hoy (%1)."_s.arg(dayText(today)));
+    // Held as the record holds them; a value too big for it stays outside the rule.
+    const auto field = [](int value) {
+        return static_cast<qint16>(std::clamp<int>(value, INT16_MIN, INT16_MAX));
+    };
+    DrawRecord draw;
+    for (int i = 0; i < 6; ++i)
+        draw.numbers[i] = field(numbers[i]);
+    draw.complementario = field(complementario);
+    draw.reintegro = field(reintegro);
+    draw.drawDate = toDaySerial(date);
+    Result<DrawRecord> sorted = sortedDraw(draw);
+    if (!sorted)
+        return sorted.error();
     FetchedDraw typed;
-    for (int i = 0; i < 6; ++i) {
-        if (numbers[i] < 1 || numbers[i] > 49)
-            return refusedDraw(u"Los números deben estar entre 1 y 49."_s);
-        typed.draw.numbers[i] = static_cast<qint16>(numbers[i]);
-    }
-    std::sort(typed.draw.numbers.begin(), typed.draw.numbers.end());
-    if (std::adjacent_find(typed.draw.numbers.begin(), typed.draw.numbers.end()) !=
-        typed.draw.numbers.end())
-        return refusedDraw(u"Los seis números deben ser distintos."_s);
-    if (complementario < 1 || complementario > 49)
-        return refusedDraw(u"El complementario debe estar entre 1 y 49."_s);
-    if (reintegro < 0 || reintegro > 9)
-        return refusedDraw(u"El reintegro debe estar entre 0 y 9."_s);
-    typed.draw.complementario = static_cast<qint16>(complementario);
-    typed.draw.reintegro = static_cast<qint16>(reintegro);
-    typed.draw.drawDate = toDaySerial(date);
+    typed.draw = sorted.value();
     typed.prizes.date = date;
     return typed;
 }

@@ -2,8 +2,8 @@
 #include "net/json_results.h"
 
 #include "common/money.h"
-#include "net/results_page.h"
 #include "store/day_serial.h"
+#include "store/draw_rule.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -76,10 +76,6 @@ std::optional<DrawRecord> drawOfCombination(QStringView text)
         draw.numbers[i] = static_cast<qint16>(match.capturedView(i + 1).toInt());
     draw.complementario = static_cast<qint16>(match.capturedView(7).toInt());
     draw.reintegro = static_cast<qint16>(match.capturedView(8).toInt());
-    const std::optional<std::array<qint16, 6>> sorted = sortedNumbers(draw.numbers);
-    if (!sorted || draw.complementario < 1 || draw.complementario > 49)
-        return std::nullopt;
-    draw.numbers = *sorted;
     return draw;
 }
 
@@ -122,7 +118,13 @@ JsonAnswer readJsonAnswer(QByteArrayView body)
             return answer;
         }
         record->drawDate = toDaySerial(date);
-        answer.draws.append({*record, prizesOf(draw.value(u"escrutinio"_s), date)});
+        Result<DrawRecord> sorted = sortedDraw(*record);
+        if (!sorted) {
+            answer.refusal = sorted.error().message;
+            answer.draws.clear();
+            return answer;
+        }
+        answer.draws.append({sorted.value(), prizesOf(draw.value(u"escrutinio"_s), date)});
     }
     return answer;
 }

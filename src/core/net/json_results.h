@@ -29,13 +29,13 @@ struct JsonAnswer
 
 // Reads one answer: a JSON array of draws, or a JSON string (the service's
 // message when the days asked hold no draw). Fields it does not know are
-// passed over; a draw whose date or combination cannot be read refuses the
-// whole answer, naming the draw.
+// passed over; a draw whose date or combination cannot be read, or that the
+// draw rule refuses, refuses the whole answer, naming the draw.
 JsonAnswer readJsonAnswer(QByteArrayView body);
 
 // The draw of a combination text, "01 - 15 - 18 - 22 - 30 - 47 C(40) R(1)",
-// its numbers sorted; nothing when it is not six distinct numbers of 1..49,
-// a complementario of 1..49 and a reintegro of 0..9.
+// its numbers as written and no date; nothing when the text has not that
+// shape. Whether it is a draw is the draw rule's to say.
 std::optional<DrawRecord> drawOfCombination(QStringView text);
 
 // The refusal every source message shares its title and icon with.

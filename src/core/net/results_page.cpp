@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/results_page.h"
 
+#include "net/draw_intake.h"
 #include "net/marker_search.h"
 #include "store/day_serial.h"
+#include "store/draw_rule.h"
 
 #include <cmath>
 
@@ -83,25 +85,6 @@ QDate pageDate(QByteArrayView day, int month, QByteArrayView year)
     return QDate(y, month, d);
 }
 
-std::optional<std::array<qint16, 6>> sortedNumbers(const std::array<qint16, 6> &numbers)
-{
-    std::array<bool, 50> marked{};
-    for (qint16 number : numbers) {
-        // A repeated number would leave the last places unsorted and store a
-        // draw that was never drawn: the page is as wrong as with a 50.
-        if (number < 1 || number > 49 || marked[number])
-            return std::nullopt;
-        marked[number] = true;
-    }
-    std::array<qint16, 6> sorted{};
-    int k = 0;
-    for (int value = 1; value <= 49; ++value) {
-        if (marked[value])
-            sorted[k++] = static_cast<qint16>(value);
-    }
-    return sorted;
-}
-
 QString parseErrorText()
 {
     return u"\r\nERROR DE INTERPRETACIÓN DE DATOS:\r\nSi más tarde se conecta y le vuelve a "
@@ -115,6 +98,9 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
     PageParse parse;
     parse.drawLink = drawLink;
     MarkerSearch page(savedPage);
+    // Set when a listed draw is no draw: the page cannot be taken in, and
+    // the rule's message says why.
+    std::optional<ProgramMessage> refusal;
     const double lastDate = newestStored.isValid() ? toDaySerial(newestStored) : 0.0;
     try {
         // The end of the list; a page without it is read to its end.
@@ -168,14 +154,15 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
             if (draw.complementario == 0 ||
                 std::find(draw.numbers.begin(), draw.numbers.end(), 0) != draw.numbers.end())
                 break;
-            const std::optional<std::array<qint16, 6>> sorted = sortedNumbers(draw.numbers);
-            if (!sorted)
-                throw ParseError{};
-            draw.numbers = *sorted;
             draw.drawDate = toDaySerial(newDates[i]);
+            Result<DrawRecord> sorted = sortedDraw(draw);
+            if (!sorted) {
+                refusal = sorted.error().message;
+                throw ParseError{};
+            }
             if (batch.size() == MaxPageDraws)
                 throw ParseError{};
-            batch.append(draw);
+            batch.append(sorted.value());
             parse.newDrawsText = newDrawsText(static_cast<int>(i + 1));
             parse.newDrawCount += 1;
         }
@@ -195,7 +182,10 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
     }
 
     parse.draws.clear();
-    if (parse.newDrawCount == 0) {
+    if (refusal) {
+        parse.outcome = PageOutcome::Corrupt;
+        parse.message = refusal;
+    } else if (parse.newDrawCount == 0) {
         parse.outcome = PageOutcome::Corrupt;
         parse.message = ProgramMessage{
             u"¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
@@ -245,10 +235,11 @@ Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView sav
         return stored.error();
     const QDate newest = stored->isEmpty() ? QDate() : stored->last().date();
     PageParse parse = parseResultsPage(savedPage, newest, drawLink, year);
-    if (!parse.draws.isEmpty()) {
-        if (Status appended = draws.append(parse.draws); !appended)
-            return appended.error();
-    }
+    QList<FetchedDraw> fetched;
+    for (const DrawRecord &draw : parse.draws)
+        fetched.append({draw, {}});
+    if (Result<Intake> intake = takeInDraws(folder, fetched); !intake)
+        return intake.error();
     return parse;
 }
 

@@ -18,7 +18,8 @@ enum class PageOutcome
 {
     NewDraws,   // draws newer than the newest stored one were read
     NothingNew, // the page lists no newer draw: "Todavía no hay sorteos nuevos."
-    Corrupt,    // nothing could be read: "¡¡Datos corruptos o inválidos!!…"; parse failed
+    Corrupt,    // nothing could be read: "¡¡Datos corruptos o inválidos!!…", or a
+                // listed draw the draw rule refuses, with its message; parse failed
     Incomplete, // it failed after some draws were read: "Aun no hay datos…", nothing kept
 };
 
@@ -49,10 +50,6 @@ inline constexpr int MaxPageDates = 50;
 PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const QString &drawLink,
                            int year);
 
-// The six numbers in rising order; nothing when one lies outside 1..49 or
-// comes twice.
-std::optional<std::array<qint16, 6>> sortedNumbers(const std::array<qint16, 6> &numbers);
-
 // The text of the search-page date words: "07", "diciembre" or "December", "2026".
 QDate pageDate(QByteArrayView day, int month, QByteArrayView year);
 
@@ -75,8 +72,9 @@ ProgramMessage notConnectedMessage();
 QString parseErrorText();
 
 // Takes in a saved search page: parses it against the newest stored draw of
-// the folder and appends the new draws. An unreadable draws file or a failed
-// append is an error; the page's own problems come back in the parse.
+// the folder and appends the new draws through the intake every source's
+// draws go through. An unreadable draws file or a failed append is an error;
+// the page's own problems come back in the parse.
 Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView savedPage,
                                     const QString &drawLink, int year);
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/results_source.h"
 
-#include "store/draws_file.h"
-
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -29,18 +27,6 @@ SourceResult newDrawsOf(QList<FetchedDraw> draws, QDate newestStored, QDate toda
             return result;
         }
         result.draws.append(fetched);
-    }
-    QList<DrawRecord> records;
-    for (const FetchedDraw &fetched : result.draws)
-        records.append(fetched.draw);
-    if (!records.isEmpty()) {
-        if (const std::optional<InvalidDraw> invalid = findInvalidDraw(records)) {
-            result.refusal = sourceRefusal(
-                u"El sorteo del %1 no es válido (%2); no se añade ningún sorteo."_s.arg(
-                    records[invalid->index].date().toString(u"dd/MM/yyyy"_s), invalid->problem));
-            result.draws.clear();
-            return result;
-        }
     }
     result.ok = true;
     return result;

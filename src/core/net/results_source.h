@@ -40,9 +40,10 @@ protected:
     SourceResult m_result;
 };
 
-// Orders the draws of several answers oldest first, keeps those after
-// `newestStored` and up to `today`, and checks them as an import checks a
-// draws file. A refusal when two differ on one date or one is not a draw.
+// Orders the draws of several answers oldest first and keeps those after
+// `newestStored` and up to `today`. A refusal when two differ on one date.
+// Each draw was checked by the rule when its answer was read; the intake
+// checks them again as a sequence before any is stored.
 SourceResult newDrawsOf(QList<FetchedDraw> draws, QDate newestStored, QDate today);
 
 } // namespace zafrano

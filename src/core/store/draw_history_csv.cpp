@@ -2,7 +2,7 @@
 #include "store/draw_history_csv.h"
 
 #include "store/day_serial.h"
-#include "store/draws_file.h"
+#include "store/draw_rule.h"
 #include "store/record_file.h"
 
 #include <QString>
@@ -64,15 +64,9 @@ Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
     std::stable_sort(draws.begin(), draws.end(), [](const DrawRecord &a, const DrawRecord &b) {
         return a.drawDate < b.drawDate;
     });
-    if (const std::optional<InvalidDraw> invalid = findInvalidDraw(draws)) {
-        const QString where =
-            invalid->index < draws.size()
-                ? shortDate(draws[invalid->index].date()) + u": "_s + invalid->problem
-                : invalid->problem;
-        return Error{ErrorKind::InvalidData,
-                     {u"El archivo CSV de sorteos no es válido (%1)."_s.arg(where),
-                      u"¡Vaya hombre!"_s, MessageIcon::Exclamation}};
-    }
+    // A row that is no draw gets the message every road gives it.
+    if (Status valid = checkDrawSequence(draws); !valid)
+        return valid.error();
     return draws;
 }
 

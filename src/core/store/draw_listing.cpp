@@ -2,6 +2,7 @@
 #include "store/draw_listing.h"
 
 #include "common/texts.h"
+#include "store/draw_rule.h"
 #include "store/draws_file.h"
 
 using namespace Qt::StringLiterals;
@@ -45,7 +46,7 @@ Result<DrawListing> listDraws(const QList<DrawRecord> &draws, double startSerial
         const int dayOfWeek = date.dayOfWeek();
         if (draw.drawDate < startSerial || !filter.passes(date))
             continue;
-        if (!draw.hasValidNumbers())
+        if (!checkDraw(draw))
             return Error{ErrorKind::InvalidData, texts::unreadableDrawsFile()};
         const int record = static_cast<int>(i + 1);
         if (listing.records.isEmpty())

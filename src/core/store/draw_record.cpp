@@ -5,8 +5,6 @@
 #include "store/day_serial.h"
 #include "store/little_endian.h"
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
@@ -14,11 +12,6 @@ namespace zafrano {
 QDate DrawRecord::date() const
 {
     return fromDaySerial(drawDate);
-}
-
-bool DrawRecord::hasValidNumbers() const
-{
-    return std::all_of(numbers.begin(), numbers.end(), [](qint16 n) { return n >= 1 && n <= 49; });
 }
 
 QByteArray DrawRecord::toBytes() const

@@ -21,8 +21,6 @@ struct DrawRecord
     double drawDate = 0; // day serial
 
     QDate date() const;
-    // All six numbers lie in 1..49: the rule the draws list enforces.
-    bool hasValidNumbers() const;
 
     QByteArray toBytes() const;
     // Decodes the first Size bytes; the caller guarantees there are that many.

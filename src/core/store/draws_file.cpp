@@ -3,13 +3,12 @@
 
 #include "backup/automatic_copies.h"
 #include "common/texts.h"
+#include "store/draw_rule.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <cerrno>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -41,32 +40,6 @@ int errorNumberOf(const Error &error)
 }
 
 } // namespace
-
-std::optional<InvalidDraw> findInvalidDraw(const QList<DrawRecord> &draws)
-{
-    if (draws.isEmpty())
-        return InvalidDraw{0, u"no contiene ningún sorteo"_s};
-    double previousDate = 1; // day 1 is 31/12/1899: no draw can be that old
-    for (qsizetype i = 0; i < draws.size(); ++i) {
-        const DrawRecord &draw = draws[i];
-        if (!draw.hasValidNumbers())
-            return InvalidDraw{i, u"número fuera de 1..49"_s};
-        std::array<qint16, 6> sorted = draw.numbers;
-        std::sort(sorted.begin(), sorted.end());
-        if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
-            return InvalidDraw{i, u"número repetido"_s};
-        if (draw.complementario < 1 || draw.complementario > 49)
-            return InvalidDraw{i, u"complementario fuera de 1..49"_s};
-        if (draw.reintegro < 0 || draw.reintegro > 9)
-            return InvalidDraw{i, u"reintegro fuera de 0..9"_s};
-        if (!draw.date().isValid() || draw.drawDate != std::floor(draw.drawDate))
-            return InvalidDraw{i, u"fecha no válida"_s};
-        if (draw.drawDate <= previousDate)
-            return InvalidDraw{i, u"fecha fuera de orden"_s};
-        previousDate = draw.drawDate;
-    }
-    return std::nullopt;
-}
 
 Result<QList<DrawRecord>> decodeDraws(QByteArrayView bytes, const QString &fileName)
 {
@@ -140,7 +113,7 @@ Result<int> DrawsFile::importFile(const QString &chosenPath) const
 
 Result<int> DrawsFile::importDraws(const QList<DrawRecord> &draws) const
 {
-    if (findInvalidDraw(draws))
+    if (!checkDrawSequence(draws))
         return Error{ErrorKind::InvalidData, texts::importRejected()};
     if (Status copied =
             copies::copyBeforeCommand(QFileInfo(path()).absolutePath(), copies::ImportReason);

@@ -54,18 +54,6 @@ private:
     RecordFile m_file;
 };
 
-// The first draw that keeps a sequence from being a draws file, and why.
-struct InvalidDraw
-{
-    qsizetype index; // 0-based; the size of the list when it is empty
-    QString problem;
-};
-
-// Checks a whole sequence of draws: at least one draw, each with six distinct
-// numbers in 1..49, complementario in 1..49, reintegro in 0..9 and a real
-// date, the dates strictly ascending.
-std::optional<InvalidDraw> findInvalidDraw(const QList<DrawRecord> &draws);
-
 // Decodes whole records; InvalidData when the size is not a whole number of records.
 Result<QList<DrawRecord>> decodeDraws(QByteArrayView bytes, const QString &fileName);
 

@@ -2,6 +2,7 @@
 #include "dialogs/about_dialog.h"
 
 #include "common/os_version.h"
+#include "common/version.h"
 #include "ui/platform.h"
 
 #include <QDialogButtonBox>
@@ -19,12 +20,14 @@ AboutDialog::AboutDialog(Desktop &desktop, const QString &webAddress, const QStr
     : QDialog(parent)
 {
     setObjectName(u"Acercade"_s);
-    setWindowTitle(u"Zafrano v.2.1.55"_s);
+    setWindowTitle(u"Zafrano v."_s + QString::fromUtf16(ProgramVersion));
 
     auto *logo = new QLabel(this);
     logo->setPixmap(QIcon(u":/zafrano/zafrano.svg"_s).pixmap(72, 72));
     logo->setAlignment(Qt::AlignCenter);
-    auto *title = new QLabel(u"<b style='font-size:16pt'>Zafrano</b><br>versión 2.1.55"_s, this);
+    auto *title = new QLabel(u"<b style='font-size:16pt'>Zafrano</b><br>versión "_s +
+                                 QString::fromUtf16(ProgramVersion),
+                             this);
     title->setObjectName(u"Label1"_s);
     title->setAlignment(Qt::AlignCenter);
     auto *tagline = new QLabel(u"Comprueba tus números por internet."_s, this);

@@ -115,13 +115,15 @@ void ManualDrawDialog::save()
         const QString text = m_prizes[k]->text().trimmed();
         if (text.isEmpty())
             continue;
-        draw.prizes.cents[k] = centsFromText(text);
-        if (!draw.prizes.cents[k]) {
-            m_data.platform().messages.show({u"El premio de "_s + categoryCaptions()[k].chopped(1) +
-                                                 u" no es un importe válido: "_s + text,
-                                             u"Error"_s, MessageIcon::Exclamation});
+        Result<Cents> cents = amountFromText(text);
+        if (!cents) {
+            ProgramMessage message = cents.error().message;
+            message.text =
+                u"El premio de "_s + categoryCaptions()[k].chopped(1) + u": "_s + message.text;
+            m_data.platform().messages.show(message);
             return;
         }
+        draw.prizes.cents[k] = cents.value();
     }
     Result<Intake> intake = takeInDraws(m_data.folder(), {draw});
     if (!intake) {

@@ -6,6 +6,7 @@
 #include "app/report_commands.h"
 #include "app/syndicate_commands.h"
 #include "common/texts.h"
+#include "common/version.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/bet_kind_chooser.h"
 #include "dialogs/manual_draw_dialog.h"
@@ -53,7 +54,8 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     : QMainWindow(parent), m_platform(platform)
 {
     setObjectName(u"Principal"_s);
-    setWindowTitle(u"Zafrano 2.1.55 - Comprueba tus números por internet."_s);
+    setWindowTitle(u"Zafrano "_s + QString::fromUtf16(ProgramVersion) +
+                   u" - Comprueba tus números por internet."_s);
     setWindowIcon(QIcon(u":/zafrano/zafrano.svg"_s));
 
     m_data = new ProgramData(folder, platform, this);
