@@ -486,6 +486,40 @@ TEST_F(JsonDownload, EveryRefusalOfTheServiceSaysWhatHappened)
     EXPECT_TRUE(server.requests().filter(u"/es/"_s).isEmpty());
 }
 
+TEST_F(JsonDownload, EverySourcesDrawsGoThroughTheOneIntake)
+{
+    // Each source reads a draw with a complementario of 50: the download says
+    // what the intake says of that draw, and nothing is stored.
+    QByteArray page = server.searchPage;
+    const qsizetype first = page.indexOf("q\"\">11<");
+    ASSERT_GT(first, 0);
+    page.replace(first, 8, "q\"\">50<");
+    const QByteArray body = R"json([{"fecha_sorteo": "2026-12-05 21:30:00",
+        "combinacion": "01 - 02 - 03 - 04 - 05 - 06 C(50) R(5)"}])json";
+    struct Case
+    {
+        const char *name;
+        SourceChoice sources;
+        QList<FetchedDraw> read; // what the source's reader makes of its answer
+    };
+    const QList<FetchedDraw> fromPage =
+        parseResultsPage(savedPageBytes(page), newestStored(), {}, 2026).fetchedDraws();
+    for (const Case &c : {Case{"html", SourceChoice::Html, fromPage},
+                          Case{"json", SourceChoice::Json, readJsonAnswer(body).value()}}) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir scratch;
+        writeBytes(DataFolder(scratch.path()).filePath(u"bononume.dat"_s), drawsFileBefore(3));
+        const Result<Intake> intake = takeInDraws(DataFolder(scratch.path()), c.read);
+        ASSERT_FALSE(intake.ok());
+        messages.clear();
+        sources = c.sources;
+        server.searchPage = page;
+        server.jsonBody = body;
+        run();
+        expectFailedWith(intake.error().message);
+    }
+}
+
 TEST(OperatorSite, TheBaseAddressComesFromTheCommandLineTheEnvironmentOrTheDefault)
 {
     qunsetenv(OperatorUrlVariable);
