@@ -3,13 +3,16 @@
 // sends, what it saves and appends, the order of the passes it asks for, and
 // every way the server can fail it. The ticks are given by the test, one by
 // one, once the request in flight has ended.
+#include "net/document_fetch.h"
 #include "net/download_controller.h"
 #include "net/draw_intake.h"
 #include "net/operator_site.h"
+#include "net/prize_report.h"
 #include "net_test_support.h"
 #include "operator_fixture_server.h"
 #include "test_support.h"
 
+#include <QDir>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTcpServer>
@@ -517,6 +520,44 @@ TEST_F(JsonDownload, EverySourcesDrawsGoThroughTheOneIntake)
         server.jsonBody = body;
         run();
         expectFailedWith(intake.error().message);
+    }
+}
+
+TEST_F(Download, ThePrizeDocumentReplacesTheOldOneOnlyWithAPdf)
+{
+    const QUrl url = readPrizeReport(savedPageBytes(server.drawPage), server.baseUrl()).documentUrl;
+    const QString path = folder.filePath(u"tuv.pdf"_s);
+    struct Case
+    {
+        const char *name;
+        QByteArray served;
+        bool oldOneStays; // tuv.pdf is a folder that cannot be removed
+        bool kept;
+    };
+    for (const Case &c : {Case{"a PDF", server.document, false, true},
+                          Case{"a page", "<html>Mantenimiento</html>", false, false},
+                          Case{"old one stays", server.document, true, false}}) {
+        SCOPED_TRACE(c.name);
+        QDir(path).removeRecursively();
+        if (c.oldOneStays)
+            ASSERT_TRUE(QDir().mkpath(path + u"/dentro"_s));
+        else
+            writeBytes(path, "%PDF del sorteo anterior");
+        server.document = c.served;
+        const qsizetype requestsBefore = server.requests().size();
+        QNetworkAccessManager network;
+        DocumentFetch fetch(network, 1000);
+        const Status started = fetch.start(folder, url);
+        EXPECT_EQ(started.ok(), !c.oldOneStays);
+        if (started) {
+            ASSERT_TRUE(spinUntil([&] { return !fetch.busy(); }));
+        }
+        EXPECT_EQ(started && fetch.result().ok(), c.kept);
+        EXPECT_EQ(server.requests().size(), requestsBefore + (c.oldOneStays ? 0 : 1));
+        if (!c.oldOneStays) {
+            EXPECT_EQ(QFile::exists(path) ? saved(u"tuv.pdf"_s) : QByteArray(),
+                      c.kept ? c.served : QByteArray());
+        }
     }
 }
 
