@@ -42,9 +42,10 @@ void CatchUpAYearOfJsonAnswers(benchmark::State &state)
     for (auto _ : state) {
         QList<FetchedDraw> draws;
         for (const QByteArray &answer : answers)
-            draws += readJsonAnswer(answer).draws;
-        const SourceResult result = newDrawsOf(draws, QDate(2025, 12, 31), QDate(2026, 12, 8));
-        if (!result.ok || result.draws.size() < 280)
+            draws += readJsonAnswer(answer).value();
+        const Result<QList<FetchedDraw>> result =
+            newDrawsOf(draws, QDate(2025, 12, 31), QDate(2026, 12, 8));
+        if (!result || result->size() < 280)
             state.SkipWithError("the year did not give its draws");
         benchmark::DoNotOptimize(result);
     }

@@ -5,10 +5,10 @@
 #include "cli_context.h"
 #include "common/money.h"
 #include "evening_news.h"
+#include "net/document_fetch.h"
 #include "net/download_controller.h"
 #include "net/draw_intake.h"
 #include "net/operator_site.h"
-#include "net/page_fetch.h"
 #include "net/prize_report.h"
 #include "net/results_page.h"
 #include "output.h"
@@ -16,9 +16,9 @@
 #include "store/record_file.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QNetworkAccessManager>
 
 using namespace Qt::StringLiterals;
 
@@ -153,21 +153,17 @@ int parsePageCommand(const CliContext &context)
     return Success;
 }
 
-// Fetches the prize document into tuv.pdf; false when none came.
-bool fetchDocument(const DataFolder &folder, const QUrl &url, int timeoutMs)
+// Fetches the prize document into tuv.pdf, waiting for it.
+Status fetchDocument(const DataFolder &folder, const QUrl &url, int timeoutMs)
 {
-    const QString path = folder.filePath(QString::fromUtf16(DocumentFileName));
-    QFile::remove(path);
     QNetworkAccessManager network;
-    PageFetch fetch(network, timeoutMs, MaxDocumentBytes);
+    DocumentFetch fetch(network, timeoutMs);
+    if (Status started = fetch.start(folder, url); !started)
+        return started;
     QEventLoop loop;
-    QObject::connect(&fetch, &PageFetch::finished, &loop, &QEventLoop::quit);
-    fetch.start(url);
+    QObject::connect(&fetch, &DocumentFetch::finished, &loop, &QEventLoop::quit);
     loop.exec();
-    if (!fetch.errorText().isEmpty())
-        return false;
-    return replaceFileAtomically(path, path + u".tmp"_s, fetch.page()).ok() &&
-           documentAvailable(fetch.page().left(4), true, true);
+    return fetch.result();
 }
 
 int downloadCommand(const CliContext &context)
@@ -225,7 +221,7 @@ int downloadCommand(const CliContext &context)
             readPrizeReport(page ? QByteArrayView(page.value()) : QByteArrayView(), *base);
         const bool document =
             !prizes.documentUrl.isEmpty() &&
-            fetchDocument(context.folder, prizes.documentUrl, config.requestTimeoutMs);
+            fetchDocument(context.folder, prizes.documentUrl, config.requestTimeoutMs).ok();
         report = QJsonObject{{u"prizes"_s, QJsonArray::fromStringList(prizes.prizes)},
                              {u"document"_s, document ? prizes.documentUrl.toString() : QString()}};
     });

@@ -3,13 +3,16 @@
 // sends, what it saves and appends, the order of the passes it asks for, and
 // every way the server can fail it. The ticks are given by the test, one by
 // one, once the request in flight has ended.
+#include "net/document_fetch.h"
 #include "net/download_controller.h"
 #include "net/draw_intake.h"
 #include "net/operator_site.h"
+#include "net/prize_report.h"
 #include "net_test_support.h"
 #include "operator_fixture_server.h"
 #include "test_support.h"
 
+#include <QDir>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTcpServer>
@@ -482,6 +485,78 @@ TEST_F(JsonDownload, EveryRefusalOfTheServiceSaysWhatHappened)
     EXPECT_EQ(messages.value(0).text,
               u"El servidor de resultados ha respondido con un error (HTTP 500)."_s);
     EXPECT_TRUE(server.requests().filter(u"/es/"_s).isEmpty());
+}
+
+TEST_F(JsonDownload, EverySourcesDrawsGoThroughTheOneIntake)
+{
+    // Each source reads a draw with a complementario of 50: the download says
+    // what the intake says of that draw, and nothing is stored.
+    QByteArray page = server.searchPage;
+    const qsizetype first = page.indexOf("q\"\">11<");
+    ASSERT_GT(first, 0);
+    page.replace(first, 8, "q\"\">50<");
+    const QByteArray body = R"json([{"fecha_sorteo": "2026-12-05 21:30:00",
+        "combinacion": "01 - 02 - 03 - 04 - 05 - 06 C(50) R(5)"}])json";
+    struct Case
+    {
+        const char *name;
+        SourceChoice sources;
+        QList<FetchedDraw> read; // what the source's reader makes of its answer
+    };
+    const QList<FetchedDraw> fromPage =
+        parseResultsPage(savedPageBytes(page), newestStored(), {}, 2026).fetchedDraws();
+    for (const Case &c : {Case{"html", SourceChoice::Html, fromPage},
+                          Case{"json", SourceChoice::Json, readJsonAnswer(body).value()}}) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir scratch;
+        writeBytes(DataFolder(scratch.path()).filePath(u"bononume.dat"_s), drawsFileBefore(3));
+        const Result<Intake> intake = takeInDraws(DataFolder(scratch.path()), c.read);
+        ASSERT_FALSE(intake.ok());
+        messages.clear();
+        sources = c.sources;
+        server.searchPage = page;
+        server.jsonBody = body;
+        run();
+        expectFailedWith(intake.error().message);
+    }
+}
+
+TEST_F(Download, ThePrizeDocumentReplacesTheOldOneOnlyWithAPdf)
+{
+    const QUrl url = readPrizeReport(savedPageBytes(server.drawPage), server.baseUrl()).documentUrl;
+    const QString path = folder.filePath(u"tuv.pdf"_s);
+    struct Case
+    {
+        const char *name;
+        QByteArray served;
+        bool oldOneStays; // tuv.pdf is a folder that cannot be removed
+        bool kept;
+    };
+    for (const Case &c : {Case{"a PDF", server.document, false, true},
+                          Case{"a page", "<html>Mantenimiento</html>", false, false},
+                          Case{"old one stays", server.document, true, false}}) {
+        SCOPED_TRACE(c.name);
+        QDir(path).removeRecursively();
+        if (c.oldOneStays)
+            ASSERT_TRUE(QDir().mkpath(path + u"/dentro"_s));
+        else
+            writeBytes(path, "%PDF del sorteo anterior");
+        server.document = c.served;
+        const qsizetype requestsBefore = server.requests().size();
+        QNetworkAccessManager network;
+        DocumentFetch fetch(network, 1000);
+        const Status started = fetch.start(folder, url);
+        EXPECT_EQ(started.ok(), !c.oldOneStays);
+        if (started) {
+            ASSERT_TRUE(spinUntil([&] { return !fetch.busy(); }));
+        }
+        EXPECT_EQ(started && fetch.result().ok(), c.kept);
+        EXPECT_EQ(server.requests().size(), requestsBefore + (c.oldOneStays ? 0 : 1));
+        if (!c.oldOneStays) {
+            EXPECT_EQ(QFile::exists(path) ? saved(u"tuv.pdf"_s) : QByteArray(),
+                      c.kept ? c.served : QByteArray());
+        }
+    }
 }
 
 TEST(OperatorSite, TheBaseAddressComesFromTheCommandLineTheEnvironmentOrTheDefault)

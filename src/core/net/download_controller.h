@@ -2,8 +2,8 @@
 #pragma once
 
 #include "common/program_message.h"
+#include "net/html_source.h"
 #include "net/json_source.h"
-#include "net/page_fetch.h"
 #include "net/results_page.h"
 #include "store/data_folder.h"
 
@@ -34,12 +34,13 @@ struct DownloadConfig
     qint64 maxPageBytes = 2 * 1024 * 1024;
 };
 
-// The download of new results. First the operator's JSON service, which
-// brings every draw since the newest stored one with its prizes; when it
-// refuses, the HTML road: the search page of the last 50 days, the parse that
-// appends the new draws, then the newest draw's page. The HTML road is driven
-// by a one-second tick; the requests run while the caller's event loop goes on.
-// The check and the refreshes that follow are the owner's, asked for by
+// The download of new results. It tries its sources in order, the
+// operator's JSON service first, which brings every draw since the newest
+// stored one with its prizes; when it refuses, the HTML road: the search page
+// of the last 50 days, then the newest draw's page. Whatever source answers,
+// its draws go through the one intake of new draws. The HTML road is driven
+// by a one-second tick; the requests run while the caller's event loop goes
+// on. The check and the refreshes that follow are the owner's, asked for by
 // signals in the order they must run.
 class DownloadController : public QObject
 {
@@ -63,7 +64,7 @@ public:
     // `newestStored` (invalid when there is none). A newest draw later than
     // today is the computer's date being wrong: its message, no request.
     void start(QDate today, QDate newestStored);
-    // One tick of the download's state machine.
+    // One tick of the download's clock, for the source that counts it.
     void tick();
 
     bool running() const { return m_running; }
@@ -71,19 +72,18 @@ public:
     const QString &status() const { return m_status; }             // "CONECTANDO AL SERVIDOR" …
     const QString &byteCount() const { return m_byteCount; }       // "0 Bytes", "123456 Bytes"
     const QString &newDrawsText() const { return m_newDrawsText; } // "3 sorteos"
-    int downloadStep() const { return m_downloadStep; }
     int newDrawCount() const { return m_newDrawCount; }
     bool parseFailed() const { return m_parseFailed; }
-    const QString &drawLink() const { return m_drawLink; }
+    const QString &drawLink() const { return m_html.drawLink(); }
     const QList<DrawRecord> &appendedDraws() const { return m_appended; }
-    // How the search page of the last download was taken in.
+    // How the answer of the last download was taken in.
     PageOutcome pageOutcome() const { return m_outcome; }
     // Whether a request is still on its way.
-    bool fetching() const { return m_searchFetch.busy() || m_drawFetch.busy() || m_json.busy(); }
+    bool fetching() const { return m_json.busy() || m_html.busy(); }
     // What each source that failed said, in the order they were tried.
     const QList<ProgramMessage> &refusals() const { return m_refusals; }
     // Whether the draws came from the JSON service.
-    bool fromJson() const { return m_fromJson; }
+    bool fromJson() const { return m_answering == &m_json; }
 
 signals:
     void messageRaised(const ProgramMessage &message);
@@ -102,46 +102,39 @@ signals:
     void finished();
 
 private:
-    void startHtmlRoad();
-    void jsonArrived();
-    void keepDrawPagePrizes();
+    void startNextSource();
+    void sourceChanged(ResultsSource *source);
+    void sourceAnswered(ResultsSource *source);
+    void sourceFinished(ResultsSource *source);
+    // The bar, the status and the byte count of the source that runs.
+    void showSource();
     // The message, after what the sources tried before said.
     ProgramMessage withRefusals(const ProgramMessage &message) const;
-    void searchPageArrived();
-    void drawPageArrived();
-    void takeInSearchPage();
     void completeDownload();
     void fail(const ProgramMessage &message);
     void stop();
-    void setProgress(int progress);
-    void setStatus(const QString &status);
 
     DataFolder m_folder;
     DownloadConfig m_config;
     QNetworkAccessManager m_network;
-    PageFetch m_searchFetch;
-    PageFetch m_drawFetch;
     JsonResultsSource m_json;
+    HtmlResultsSource m_html;
+    QList<ResultsSource *> m_sources; // in the order they are tried
+    qsizetype m_nextSource = 0;
+    ResultsSource *m_current = nullptr;
+    ResultsSource *m_answering = nullptr; // the source whose draws were taken in
     QTimer m_timer;
     bool m_running = false;
     QDate m_today;
+    QDate m_newestStored;
 
     int m_progress = Idle;
     QString m_status;
     QString m_byteCount = QStringLiteral("0 Bytes");
     QString m_newDrawsText;
-    int m_downloadStep = 0;
-    int m_tickCount = 0;     // ticks since the last progress, or since the page came
-    int m_transferTicks = 0; // ticks while the search page was still arriving
     int m_newDrawCount = 0;
     bool m_parseFailed = false;
-    QString m_drawLink; // the newest listed draw's page, taken on every parse
-    QDate m_drawLinkDate;
-    QDate m_newestStored;
     QList<ProgramMessage> m_refusals;
-    bool m_fromJson = false;
-    QByteArray m_pageText;
-    qsizetype m_byteTotal = 0;
     QList<DrawRecord> m_appended;
     PageOutcome m_outcome = PageOutcome::NothingNew;
 };

@@ -3,12 +3,12 @@
 
 #include "common/money.h"
 #include "store/day_serial.h"
-#include "store/draw_rule.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -16,7 +16,7 @@ namespace zafrano {
 
 namespace {
 
-ProgramMessage notData()
+Error notData()
 {
     return sourceRefusal(u"El servidor de resultados no ha enviado datos válidos."_s);
 }
@@ -57,9 +57,9 @@ DrawPrizes prizesOf(const QJsonValue &escrutinio, QDate date)
 
 } // namespace
 
-ProgramMessage sourceRefusal(const QString &text)
+Error sourceRefusal(const QString &text, ErrorKind kind)
 {
-    return {text, u"Error de conexión"_s, MessageIcon::Exclamation};
+    return {kind, {text, u"Error de conexión"_s, MessageIcon::Exclamation}};
 }
 
 std::optional<DrawRecord> drawOfCombination(QStringView text)
@@ -76,57 +76,42 @@ std::optional<DrawRecord> drawOfCombination(QStringView text)
         draw.numbers[i] = static_cast<qint16>(match.capturedView(i + 1).toInt());
     draw.complementario = static_cast<qint16>(match.capturedView(7).toInt());
     draw.reintegro = static_cast<qint16>(match.capturedView(8).toInt());
+    std::sort(draw.numbers.begin(), draw.numbers.end());
     return draw;
 }
 
-JsonAnswer readJsonAnswer(QByteArrayView body)
+Result<QList<FetchedDraw>> readJsonAnswer(QByteArrayView body)
 {
-    JsonAnswer answer;
     QJsonParseError error;
     // A bare string is a document too: the service's "no draws" message.
     const QByteArray wrapped = '[' + body.toByteArray() + ']';
     const QJsonDocument document = QJsonDocument::fromJson(wrapped, &error);
-    if (error.error != QJsonParseError::NoError || document.array().size() != 1) {
-        answer.refusal = notData();
-        return answer;
-    }
+    if (error.error != QJsonParseError::NoError || document.array().size() != 1)
+        return notData();
     const QJsonValue top = document.array().at(0);
     if (top.isString())
-        return answer;
-    if (!top.isArray()) {
-        answer.refusal = notData();
-        return answer;
-    }
+        return QList<FetchedDraw>();
+    if (!top.isArray())
+        return notData();
+    QList<FetchedDraw> draws;
     for (const QJsonValue &value : top.toArray()) {
         const QJsonObject draw = value.toObject();
         const QString when = draw.value(u"fecha_sorteo"_s).toString();
         const QDate date = QDate::fromString(when.left(10), u"yyyy-MM-dd"_s);
-        if (!date.isValid()) {
-            answer.refusal = sourceRefusal(
+        if (!date.isValid())
+            return sourceRefusal(
                 u"El servidor de resultados ha enviado un sorteo sin fecha válida (%1)."_s.arg(
                     when.left(40)));
-            answer.draws.clear();
-            return answer;
-        }
         std::optional<DrawRecord> record =
             drawOfCombination(draw.value(u"combinacion"_s).toString());
-        if (!record) {
-            answer.refusal = sourceRefusal(
+        if (!record)
+            return sourceRefusal(
                 u"La combinación del sorteo del %1 no se puede leer; no se añade ningún sorteo."_s
                     .arg(date.toString(u"dd/MM/yyyy"_s)));
-            answer.draws.clear();
-            return answer;
-        }
         record->drawDate = toDaySerial(date);
-        Result<DrawRecord> sorted = sortedDraw(*record);
-        if (!sorted) {
-            answer.refusal = sorted.error().message;
-            answer.draws.clear();
-            return answer;
-        }
-        answer.draws.append({sorted.value(), prizesOf(draw.value(u"escrutinio"_s), date)});
+        draws.append({*record, prizesOf(draw.value(u"escrutinio"_s), date)});
     }
-    return answer;
+    return draws;
 }
 
 } // namespace zafrano

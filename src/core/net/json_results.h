@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/program_message.h"
+#include "common/result.h"
 #include "store/draw_prizes.h"
 #include "store/draw_record.h"
 
@@ -19,26 +20,19 @@ struct FetchedDraw
     DrawPrizes prizes;
 };
 
-// What one answer of the operator's JSON service holds: its draws, or why it
-// cannot be used.
-struct JsonAnswer
-{
-    QList<FetchedDraw> draws; // in the answer's order
-    std::optional<ProgramMessage> refusal;
-};
-
-// Reads one answer: a JSON array of draws, or a JSON string (the service's
-// message when the days asked hold no draw). Fields it does not know are
-// passed over; a draw whose date or combination cannot be read, or that the
-// draw rule refuses, refuses the whole answer, naming the draw.
-JsonAnswer readJsonAnswer(QByteArrayView body);
+// Reads one answer of the operator's JSON service, its draws in the answer's
+// order: a JSON array of draws, or a JSON string (the service's message when
+// the days asked hold no draw). Fields it does not know are passed over; a
+// draw whose date or combination cannot be read refuses the whole answer,
+// naming the draw. Whether a draw read is a possible one is the intake's to say.
+Result<QList<FetchedDraw>> readJsonAnswer(QByteArrayView body);
 
 // The draw of a combination text, "01 - 15 - 18 - 22 - 30 - 47 C(40) R(1)",
-// its numbers as written and no date; nothing when the text has not that
-// shape. Whether it is a draw is the draw rule's to say.
+// its numbers sorted; nothing when the text is not six numbers, a
+// complementario and a reintegro in that shape.
 std::optional<DrawRecord> drawOfCombination(QStringView text);
 
-// The refusal every source message shares its title and icon with.
-ProgramMessage sourceRefusal(const QString &text);
+// The refusal of a results source: every one shares its title and icon.
+Error sourceRefusal(const QString &text, ErrorKind kind = ErrorKind::InvalidData);
 
 } // namespace zafrano

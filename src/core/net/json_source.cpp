@@ -28,19 +28,21 @@ QList<std::pair<QDate, QDate>> catchUpRanges(QDate newestStored, QDate today)
     return ranges;
 }
 
-ProgramMessage fetchRefusal(const PageFetch &fetch)
+Error fetchRefusal(const PageFetch &fetch)
 {
     switch (fetch.failure()) {
     case FetchFailure::HttpStatus:
         if (fetch.httpStatus() == 403)
             return sourceRefusal(
-                u"El servidor de resultados ha rechazado la conexión (HTTP 403)."_s);
+                u"El servidor de resultados ha rechazado la conexión (HTTP 403)."_s, ErrorKind::Io);
         return sourceRefusal(
             u"El servidor de resultados ha respondido con un error (HTTP %1)."_s.arg(
-                fetch.httpStatus()));
+                fetch.httpStatus()),
+            ErrorKind::Io);
     case FetchFailure::Silent:
     case FetchFailure::TooLong:
-        return sourceRefusal(u"El servidor de resultados no ha respondido a tiempo."_s);
+        return sourceRefusal(u"El servidor de resultados no ha respondido a tiempo."_s,
+                             ErrorKind::Io);
     case FetchFailure::TooBig:
         return sourceRefusal(
             u"La respuesta del servidor de resultados es demasiado grande; no se lee."_s);
@@ -50,7 +52,8 @@ ProgramMessage fetchRefusal(const PageFetch &fetch)
         break;
     }
     return sourceRefusal(u"No se puede conectar con el servidor de resultados ("_s +
-                         fetch.errorText() + u")."_s);
+                             fetch.errorText() + u")."_s,
+                         ErrorKind::Io);
 }
 
 JsonResultsSource::JsonResultsSource(QNetworkAccessManager &network, const QUrl &operatorBase,
@@ -64,7 +67,7 @@ JsonResultsSource::JsonResultsSource(QNetworkAccessManager &network, const QUrl 
 void JsonResultsSource::start(QDate newestStored, QDate today)
 {
     cancel();
-    m_result = {};
+    reset();
     m_draws.clear();
     m_bytes = 0;
     m_newestStored = newestStored;
@@ -104,25 +107,43 @@ void JsonResultsSource::answerArrived()
     if (!m_busy)
         return;
     if (!m_fetch.errorText().isEmpty()) {
-        end({false, {}, fetchRefusal(m_fetch)});
+        end(fetchRefusal(m_fetch));
         return;
     }
     m_bytes += m_fetch.page().size();
-    JsonAnswer answer = readJsonAnswer(m_fetch.page());
-    if (answer.refusal) {
-        end({false, {}, *answer.refusal});
+    Result<QList<FetchedDraw>> answer = readJsonAnswer(m_fetch.page());
+    if (!answer) {
+        end(answer.error());
         return;
     }
-    m_draws += answer.draws;
+    m_draws += answer.value();
     requestNext();
 }
 
-void JsonResultsSource::end(SourceResult result)
+void JsonResultsSource::end(Result<QList<FetchedDraw>> draws)
 {
     m_busy = false;
     m_ranges.clear();
-    m_result = std::move(result);
-    emit finished();
+    m_byteCount = u"%1 Bytes"_s.arg(m_bytes);
+    if (!draws) {
+        m_answer = draws.error();
+        emit answered();
+        return;
+    }
+    SourceAnswer answer;
+    answer.draws = std::move(draws).value();
+    answer.drawCount = static_cast<int>(answer.draws.size());
+    answer.outcome = answer.draws.isEmpty() ? PageOutcome::NothingNew : PageOutcome::NewDraws;
+    if (answer.draws.isEmpty()) {
+        answer.message = nothingNewMessage();
+        answer.drawCount = 1;
+    }
+    m_stage = SourceStage::Analysing;
+    m_answer = std::move(answer);
+    emit answered();
+    // No draw page comes this way: the prize tab shows the stored prizes.
+    if (m_answer)
+        emit finished();
 }
 
 } // namespace zafrano

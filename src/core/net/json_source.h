@@ -27,13 +27,11 @@ public:
     void start(QDate newestStored, QDate today) override;
     void cancel() override;
     bool busy() const override { return m_busy; }
-    // The bytes of every answer so far.
-    qint64 bytesRead() const { return m_bytes; }
 
 private:
     void requestNext();
     void answerArrived();
-    void end(SourceResult result);
+    void end(Result<QList<FetchedDraw>> draws);
 
     QUrl m_base;
     PageFetch m_fetch;
@@ -46,6 +44,6 @@ private:
 };
 
 // The refusal for a failed request to the results service.
-ProgramMessage fetchRefusal(const PageFetch &fetch);
+Error fetchRefusal(const PageFetch &fetch);
 
 } // namespace zafrano

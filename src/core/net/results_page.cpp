@@ -199,6 +199,14 @@ PageParse parseResultsPage(QByteArrayView savedPage, QDate newestStored, const Q
     return parse;
 }
 
+QList<FetchedDraw> PageParse::fetchedDraws() const
+{
+    QList<FetchedDraw> fetched;
+    for (const DrawRecord &draw : draws)
+        fetched.append({draw, {}});
+    return fetched;
+}
+
 QString newDrawsText(int count)
 {
     return count == 1 ? u"1 sorteo"_s : u"%1 sorteos"_s.arg(count);
@@ -226,19 +234,23 @@ QByteArray savedPageBytes(QByteArrayView page)
     return saved;
 }
 
-Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView savedPage,
-                                    const QString &drawLink, int year)
+Result<PageParse> readResultsPage(const DataFolder &folder, QByteArrayView savedPage,
+                                  const QString &drawLink, int year)
 {
-    const DrawsFile draws = folder.draws();
-    Result<QList<DrawRecord>> stored = draws.readAll();
+    Result<QList<DrawRecord>> stored = folder.draws().readAll();
     if (!stored)
         return stored.error();
     const QDate newest = stored->isEmpty() ? QDate() : stored->last().date();
-    PageParse parse = parseResultsPage(savedPage, newest, drawLink, year);
-    QList<FetchedDraw> fetched;
-    for (const DrawRecord &draw : parse.draws)
-        fetched.append({draw, {}});
-    if (Result<Intake> intake = takeInDraws(folder, fetched); !intake)
+    return parseResultsPage(savedPage, newest, drawLink, year);
+}
+
+Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView savedPage,
+                                    const QString &drawLink, int year)
+{
+    Result<PageParse> parse = readResultsPage(folder, savedPage, drawLink, year);
+    if (!parse)
+        return parse;
+    if (Result<Intake> intake = takeInDraws(folder, parse->fetchedDraws()); !intake)
         return intake.error();
     return parse;
 }

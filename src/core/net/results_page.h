@@ -3,6 +3,7 @@
 
 #include "common/program_message.h"
 #include "common/result.h"
+#include "net/json_results.h"
 #include "store/data_folder.h"
 #include "store/draw_record.h"
 
@@ -36,6 +37,8 @@ struct PageParse
     QString newDrawsText; // "1 sorteo", "3 sorteos": the count of draws read
     std::optional<ProgramMessage> message;
     bool parseFailed() const { return outcome == PageOutcome::Corrupt; }
+    // The new draws as a source brings them; the search page gives no prizes.
+    QList<FetchedDraw> fetchedDraws() const;
 };
 
 // The most a single search page can bring in, and the dates it may list.
@@ -71,10 +74,14 @@ ProgramMessage notConnectedMessage();
 // The text of the prize tab after a page that could not be interpreted.
 QString parseErrorText();
 
-// Takes in a saved search page: parses it against the newest stored draw of
-// the folder and appends the new draws through the intake every source's
-// draws go through. An unreadable draws file or a failed append is an error;
-// the page's own problems come back in the parse.
+// Reads a saved search page against the newest stored draw of the folder;
+// writes nothing. An unreadable draws file is an error; the page's own
+// problems come back in the parse.
+Result<PageParse> readResultsPage(const DataFolder &folder, QByteArrayView savedPage,
+                                  const QString &drawLink, int year);
+
+// Reads a saved search page and takes its new draws in as every source's
+// draws are. A draw the intake refuses is an error, and nothing is written.
 Result<PageParse> takeInResultsPage(const DataFolder &folder, QByteArrayView savedPage,
                                     const QString &drawLink, int year);
 

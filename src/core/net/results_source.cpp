@@ -7,29 +7,35 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
-SourceResult newDrawsOf(QList<FetchedDraw> draws, QDate newestStored, QDate today)
+void ResultsSource::reset()
 {
-    SourceResult result;
+    m_stage = SourceStage::Connecting;
+    m_byteCount.clear();
+    m_answer = SourceAnswer{};
+    m_drawPage.clear();
+    m_drawPagePrizes = {};
+}
+
+Result<QList<FetchedDraw>> newDrawsOf(QList<FetchedDraw> draws, QDate newestStored, QDate today)
+{
     std::stable_sort(draws.begin(), draws.end(), [](const FetchedDraw &a, const FetchedDraw &b) {
         return a.draw.drawDate < b.draw.drawDate;
     });
+    QList<FetchedDraw> kept;
     for (const FetchedDraw &fetched : draws) {
         const QDate date = fetched.draw.date();
         if ((newestStored.isValid() && date <= newestStored) || date > today)
             continue;
-        if (!result.draws.isEmpty() && result.draws.last().draw.drawDate == fetched.draw.drawDate) {
-            if (result.draws.last().draw == fetched.draw)
+        if (!kept.isEmpty() && kept.last().draw.drawDate == fetched.draw.drawDate) {
+            if (kept.last().draw == fetched.draw)
                 continue; // the same draw in two answers
-            result.refusal = sourceRefusal(
+            return sourceRefusal(
                 u"El servidor de resultados da dos combinaciones para el sorteo del %1; no se "
                 u"añade ningún sorteo."_s.arg(date.toString(u"dd/MM/yyyy"_s)));
-            result.draws.clear();
-            return result;
         }
-        result.draws.append(fetched);
+        kept.append(fetched);
     }
-    result.ok = true;
-    return result;
+    return kept;
 }
 
 } // namespace zafrano

@@ -4,8 +4,8 @@
 #include "app/program_data.h"
 #include "calendar/weekday.h"
 #include "common/money.h"
+#include "net/document_fetch.h"
 #include "net/draw_intake.h"
-#include "net/page_fetch.h"
 #include "net/prize_report.h"
 #include "net/results_page.h"
 #include "store/record_file.h"
@@ -26,7 +26,7 @@ namespace zafrano::gui {
 LastDrawTab::LastDrawTab(ProgramData &data, const QUrl &operatorBase, int requestTimeoutMs,
                          QWidget *parent)
     : QWidget(parent), m_data(data), m_operatorBase(operatorBase),
-      m_fetch(std::make_unique<PageFetch>(m_network, requestTimeoutMs, MaxDocumentBytes))
+      m_fetch(std::make_unique<DocumentFetch>(m_network, requestTimeoutMs))
 {
     setObjectName(u"LastDrawTab"_s);
     auto *layout = new QVBoxLayout(this);
@@ -69,7 +69,7 @@ LastDrawTab::LastDrawTab(ProgramData &data, const QUrl &operatorBase, int reques
     m_viewer->hide();
     layout->addWidget(m_viewer, 1);
 
-    connect(m_fetch.get(), &PageFetch::finished, this, &LastDrawTab::documentArrived);
+    connect(m_fetch.get(), &DocumentFetch::finished, this, &LastDrawTab::documentArrived);
 }
 
 LastDrawTab::~LastDrawTab() = default;
@@ -123,24 +123,19 @@ void LastDrawTab::showReport(bool fetchDocument)
         return;
     }
     m_document->close();
-    // A document that cannot be removed is the draw before's: never shown as this one's.
-    const QString path = m_data.folder().filePath(QString::fromUtf16(DocumentFileName));
-    if (QFile::exists(path) && !QFile::remove(path)) {
+    if (!m_fetch->start(m_data.folder(), m_documentUrl)) {
         m_documentFetched = false;
         showMessage(prizesNotYetText());
         return;
     }
     m_documentFetched = true;
     m_message->setPlainText(u"Un momento. Actualizando información..."_s);
-    m_fetch->start(m_documentUrl);
 }
 
 void LastDrawTab::documentArrived()
 {
-    const QString path = m_data.folder().filePath(QString::fromUtf16(DocumentFileName));
     // What did not come leaves no tuv.pdf, so the display says the data are not there.
-    if (!m_fetch->errorText().isEmpty() ||
-        !replaceFileAtomically(path, path + u".tmp"_s, m_fetch->page()))
+    if (!m_fetch->result())
         m_documentFetched = false;
     showDocument();
 }

@@ -14,7 +14,7 @@ class QVBoxLayout;
 class QPlainTextEdit;
 
 namespace zafrano {
-class PageFetch;
+class DocumentFetch;
 }
 
 namespace zafrano::gui {
@@ -62,7 +62,7 @@ private:
     static constexpr int MaxShownPages = 40;
     QPdfDocument *m_document = nullptr;
     QNetworkAccessManager m_network;
-    std::unique_ptr<PageFetch> m_fetch;
+    std::unique_ptr<DocumentFetch> m_fetch;
     QUrl m_documentUrl;
     // The document in tuv.pdf is the one of the saved draw page: true for
     // what an earlier run left, false from the start of a download until its
