@@ -293,9 +293,12 @@ void DownloadController::keepDrawPagePrizes()
     if (m_fromJson || m_parseFailed || m_pageText.isEmpty() || !m_drawLinkDate.isValid())
         return;
     const PrizeReport report = readPrizeReport(savedPageBytes(m_pageText), m_config.operatorBase);
-    if (const std::optional<ProgramMessage> notice =
-            keepPrizes(m_folder, prizesOfPage(report.prizes, m_drawLinkDate)))
-        emit messageRaised(*notice);
+    const Result<std::optional<ProgramMessage>> kept =
+        keepPrizes(m_folder, prizesOfPage(report.prizes, m_drawLinkDate));
+    if (!kept)
+        emit messageRaised(kept.error().message);
+    else if (kept.value())
+        emit messageRaised(*kept.value());
 }
 
 ProgramMessage DownloadController::withRefusals(const ProgramMessage &message) const
