@@ -2,7 +2,7 @@
 // What the program does with its data folder before the window shows.
 #include "bench_folder.h"
 #include "calendar/calendar_status.h"
-#include "store/data_folder.h"
+#include "startup/open_data_folder.h"
 #include "store/draw_listing.h"
 
 #include <benchmark/benchmark.h>

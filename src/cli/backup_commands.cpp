@@ -28,6 +28,8 @@ int backupCommand(const CliContext &context)
         return fail(set.error().message);
     if (Status written = writeBackupArchive(set.value(), target); !written)
         return fail(written.error().message);
+    if (!set->notTaken.isEmpty())
+        printError(notTakenMessage(set->notTaken).text);
     if (context.json)
         printJson(QJsonObject{{u"backup"_s, QFileInfo(target).absoluteFilePath()}});
     else

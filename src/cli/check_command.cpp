@@ -94,8 +94,8 @@ int checkCommand(const CliContext &context)
         const PrintDocument listing = buildResultsListing(results);
         if (!listing.hasText())
             return fail(texts::emptyResultsListing());
-        if (!writePdf(listing, pdf, u"Resultados de las peñas"_s))
-            return failPdfWrite(pdf);
+        if (Status written = writePdf(listing, pdf, u"Resultados de las peñas"_s); !written)
+            return fail(written.error().message);
     }
 
     if (context.json) {

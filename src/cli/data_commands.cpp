@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "backup/automatic_copies.h"
 #include "calendar/calendar_status.h"
 #include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
@@ -174,7 +175,7 @@ int reportImport(const CliContext &context, const Result<int> &imported)
 
 int importCommand(const CliContext &context)
 {
-    return reportImport(context, context.folder.draws().importFile(context.arguments.at(0)));
+    return reportImport(context, copies::importDrawsFile(context.folder, context.arguments.at(0)));
 }
 
 int importCsvCommand(const CliContext &context)
@@ -182,7 +183,7 @@ int importCsvCommand(const CliContext &context)
     Result<QList<DrawRecord>> draws = readDrawHistoryCsv(context.arguments.at(0));
     if (!draws)
         return fail(draws.error().message);
-    return reportImport(context, context.folder.draws().importDraws(draws.value()));
+    return reportImport(context, copies::importDraws(context.folder, draws.value()));
 }
 
 int reportDone(const CliContext &context, const Status &status, const QJsonObject &json,
@@ -216,7 +217,7 @@ int deleteDrawCommand(const CliContext &context)
 int resetResultsCommand(const CliContext &context)
 {
     return reportDone(
-        context, context.folder.syndicates().resetResults(context.today),
+        context, copies::resetResults(context.folder, context.today),
         QJsonObject{{u"reset"_s, true}},
         u"Aciertos de las peñas borrados; fecha de creación: %1."_s.arg(shortDate(context.today)));
 }
@@ -229,7 +230,7 @@ int deleteSyndicateCommand(const CliContext &context)
     const int k = chosen->record;
     const QString name = chosen->syndicate.nameText();
     // A script is asked nothing: the account stays, readable and closed.
-    Status removed = context.folder.syndicates().remove(k);
+    Status removed = copies::deleteSyndicate(context.folder, k);
     if (removed) {
         Result<ProgramDatabase> db = ProgramDatabase::openIn(context.folder);
         Result<std::optional<LedgerBook>> book =

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evening_news.h"
 
+#include "checking/prize_marks.h"
 #include "desktop_notifier.h"
 #include "output.h"
-#include "store/prize_marks.h"
 #include "store/program_database.h"
 
 using namespace Qt::StringLiterals;

@@ -178,8 +178,8 @@ std::optional<int> runOutput(const CliContext &context, const ProgramDatabase &d
         buildStatement(context.folder, account, **book, member, context.today);
     if (!statement)
         return fail(statement.error().message);
-    if (!writeReportPdf(*statement, *pdf))
-        return failPdfWrite(*pdf);
+    if (Status written = writeReportPdf(*statement, *pdf); !written)
+        return fail(written.error().message);
     printLine(u"Extracto guardado en "_s + *pdf);
     return Success;
 }

@@ -2,6 +2,7 @@
 // zafrano-cli: the program's core run from a terminal or a timer job.
 #include "cli_context.h"
 #include "output.h"
+#include "startup/open_data_folder.h"
 #include "store/data_location.h"
 #include "store/day_serial.h"
 

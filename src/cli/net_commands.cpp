@@ -241,8 +241,10 @@ int downloadCommand(const CliContext &context)
     // The prizes each new draw brought, as kept in zafrano.db.
     QList<DrawPrizes> kept;
     for (const DrawRecord &draw : download.appendedDraws()) {
-        if (std::optional<DrawPrizes> prizes = prizesOfDraw(context.folder, draw.date()))
-            kept.append(*prizes);
+        // Prizes that could not be kept were said by the download itself.
+        if (Result<std::optional<DrawPrizes>> prizes = prizesOfDraw(context.folder, draw.date());
+            prizes && prizes.value())
+            kept.append(*prizes.value());
     }
     if (context.json) {
         QJsonArray keptJson;
@@ -306,7 +308,10 @@ int prizesCommand(const CliContext &context)
                          (context.arguments.isEmpty() ? u"último día"_s : context.arguments.at(0)) +
                          u'.',
                      u"Error"_s, MessageIcon::Exclamation});
-    const std::optional<DrawPrizes> prizes = prizesOfDraw(context.folder, date);
+    const Result<std::optional<DrawPrizes>> kept = prizesOfDraw(context.folder, date);
+    if (!kept)
+        return fail(kept.error().message);
+    const std::optional<DrawPrizes> &prizes = kept.value();
     if (context.json) {
         printJson(QJsonObject{{u"date"_s, date.toString(Qt::ISODate)},
                               {u"prizes"_s, prizesJson(prizes)}});

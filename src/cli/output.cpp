@@ -41,10 +41,4 @@ int fail(const ProgramMessage &message)
     return Failed;
 }
 
-int failPdfWrite(const QString &pdf)
-{
-    return fail({u"No se ha podido escribir el archivo "_s + pdf + u'.', u"Error"_s,
-                 MessageIcon::Exclamation});
-}
-
 } // namespace zafrano::cli

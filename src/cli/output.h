@@ -21,7 +21,5 @@ void printJson(const QJsonValue &document);
 void printError(const QString &text);
 // The program's message on standard error; returns Failed.
 int fail(const ProgramMessage &message);
-// "No se ha podido escribir el archivo …": a PDF that could not be written.
-int failPdfWrite(const QString &pdf);
 
 } // namespace zafrano::cli

@@ -34,8 +34,8 @@ int printReport(const CliContext &context, ReportKind kind)
     Result<ReportDocument> report = buildReport(context.folder, kind);
     if (!report)
         return fail(reportFailure(report.error().number));
-    if (!writeReportPdf(report.value(), pdf))
-        return failPdfWrite(pdf);
+    if (Status written = writeReportPdf(report.value(), pdf); !written)
+        return fail(written.error().message);
     if (context.json)
         printJson(QJsonObject{{u"report"_s, report->title}, {u"pdf"_s, pdf}});
     else

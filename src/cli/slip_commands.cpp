@@ -22,8 +22,8 @@ int printSlipsCommand(const CliContext &context)
     if (!chosen)
         return fail(chosen.error().message);
     const SyndicateRecord &syndicate = chosen->syndicate;
-    if (const std::optional<ProgramMessage> refused = slipPrintRefusal(syndicate))
-        return fail(*refused);
+    if (Status printable = slipsPrintable(syndicate); !printable)
+        return fail(printable.error().message);
 
     // Official slips take the printer corrections the player has saved.
     SlipOptions options;
@@ -33,8 +33,9 @@ int printSlipsCommand(const CliContext &context)
     options.offsetY = context.settings.printOffsetY;
     options.extraMark = parser.isSet(QString::fromUtf16(option::ExtraMark));
     const PrintDocument document = buildSlipDocument(syndicate, options);
-    if (!writePdf(document, pdf, u"Boletos de la peña "_s + syndicate.nameText()))
-        return failPdfWrite(pdf);
+    if (Status written = writePdf(document, pdf, u"Boletos de la peña "_s + syndicate.nameText());
+        !written)
+        return fail(written.error().message);
     if (context.json)
         printJson(QJsonObject{{u"slips"_s, slipCount(syndicate)}, {u"pdf"_s, pdf}});
     else

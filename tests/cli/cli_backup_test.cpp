@@ -177,4 +177,24 @@ TEST_F(BackupTest, ACopyThatIsNotWholeOrNotOursIsRefused)
                   u"el archivo zafrano.db es de una versión más nueva del programa"_s);
 }
 
+// A damaged zafrano.db is said once, on standard error, and stops none of the
+// commands that rescue the data.
+TEST_F(BackupTest, ADamagedProgramDatabaseIsSaidAndBlocksNoRescue)
+{
+    const QString backup = outside(u"zafrano.tar.gz"_s);
+    ASSERT_EQ(run({u"backup"_s, backup}).exitCode, 0);
+    writeBytes(pathOf(u"zafrano.db"_s), QByteArray("esto no es una base de datos").repeated(200));
+
+    const CliRun reset = run({u"reset-results"_s});
+    ASSERT_EQ(reset.exitCode, 0) << reset.err.toStdString();
+    EXPECT_TRUE(reset.err.startsWith(u"El archivo zafrano.db está dañado."_s))
+        << reset.err.toStdString();
+    EXPECT_TRUE(reset.err.contains(u"zafrano.db.bad"_s) &&
+                reset.err.contains(u"zafrano-cli restore"_s));
+    const CliRun restored = run({u"restore"_s, backup, u"--yes"_s});
+    ASSERT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    EXPECT_EQ(restored.err, QString());
+    EXPECT_EQ(files(), before);
+}
+
 } // namespace

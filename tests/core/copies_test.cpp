@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The automatic copies: how many are kept, a command that cannot make its copy,
 // and a restore cut short at any step, put right at the next start.
+#include "backup/automatic_copies.h"
 #include "backup/restore.h"
-#include "store/data_folder.h"
+#include "common/sqlite_connection.h"
+#include "startup/open_data_folder.h"
 #include "store/prize_store.h"
 #include "store/program_database.h"
 #include "test_support.h"
@@ -84,10 +86,11 @@ TEST_F(CopiesTest, KeepsTheLastFourteenDailyAndTwentyCommandCopies)
 
 TEST_F(CopiesTest, EachWholeFileCommandCopiesFirstAndStopsWhenItCannot)
 {
-    ASSERT_TRUE(folder.syndicates().resetResults(QDate(2026, 12, 1)).ok());
-    ASSERT_TRUE(folder.syndicates().remove(1).ok());
-    ASSERT_TRUE(folder.draws().removeAll().ok());
-    ASSERT_TRUE(folder.draws().importDraws(
+    ASSERT_TRUE(copies::resetResults(folder, QDate(2026, 12, 1)).ok());
+    ASSERT_TRUE(copies::deleteSyndicate(folder, 1).ok());
+    ASSERT_TRUE(copies::deleteAllDraws(folder).ok());
+    ASSERT_TRUE(copies::importDraws(
+        folder,
         {DrawRecord::fromBytes(drawBytes({1, 2, 3, 4, 5, 6}, 7, 1, serialOf(2018, 10, 16)))}));
     QStringList reasons;
     for (const copies::CopyEntry &entry : copies::listCopies(dir.path())) {
@@ -103,13 +106,13 @@ TEST_F(CopiesTest, EachWholeFileCommandCopiesFirstAndStopsWhenItCannot)
     ReadOnlyFolder readOnly(copies::copiesPath(dir.path()));
     if (!readOnly.active())
         GTEST_SKIP() << "neither the immutable flag nor the permissions stop a new file";
-    const Status reset = folder.syndicates().resetResults(QDate(2026, 12, 2));
+    const Status reset = copies::resetResults(folder, QDate(2026, 12, 2));
     ASSERT_FALSE(reset.ok());
     EXPECT_TRUE(reset.error().message.text.startsWith(
         u"No se ha podido hacer la copia de seguridad en "_s));
-    EXPECT_FALSE(folder.draws().removeAll().ok());
-    EXPECT_FALSE(folder.syndicates().remove(1).ok());
-    EXPECT_FALSE(folder.draws().importFile(pathOf(u"bononume.dat"_s)).ok());
+    EXPECT_FALSE(copies::deleteAllDraws(folder).ok());
+    EXPECT_FALSE(copies::deleteSyndicate(folder, 1).ok());
+    EXPECT_FALSE(copies::importDrawsFile(folder, pathOf(u"bononume.dat"_s)).ok());
     EXPECT_EQ(plainFiles(), before);
 }
 
@@ -172,6 +175,57 @@ TEST_F(CopiesTest, ARestoreWhoseCopyIsGoneIsRolledBack)
     ASSERT_TRUE(said.has_value());
     EXPECT_EQ(said->text,
               u"Una restauración quedó a medias; se han vuelto a poner los datos de antes."_s);
+}
+
+// A damaged zafrano.db keeps neither the other files from a copy nor a copy
+// from being restored over it.
+TEST_F(CopiesTest, ADamagedDatabaseIsLeftOutOfACopyAndNamed)
+{
+    Result<CopySet> incoming = takeSnapshot(dir.path(), u"copia de seguridad"_s, Noon);
+    ASSERT_TRUE(incoming.ok());
+    writeBytes(pathOf(u"zafrano.db"_s), QByteArray("esto no es una base de datos").repeated(200));
+
+    Result<CopySet> taken = takeSnapshot(dir.path(), u"copia de seguridad"_s, Noon);
+    ASSERT_TRUE(taken.ok()) << taken.error().message.text.toStdString();
+    EXPECT_EQ(taken->files.keys(),
+              (QStringList{u"bnums.ini"_s, u"bonoapu.dat"_s, u"bononume.dat"_s}));
+    ASSERT_EQ(taken->notTaken.size(), 1);
+    EXPECT_TRUE(taken->notTaken[0].startsWith(u"zafrano.db: "_s));
+
+    Result<copies::CopyEntry> before = restoreCopy(dir.path(), incoming.value(), Noon.addDays(1));
+    ASSERT_TRUE(before.ok()) << before.error().message.text.toStdString();
+    EXPECT_EQ(before->notTaken, taken->notTaken);
+    EXPECT_FALSE(QFile::exists(pathOf(u"zafrano.db"_s)));
+}
+
+// A zafrano.db of an older program gets its copy at the start-up, before its
+// schema changes.
+TEST_F(CopiesTest, AnOlderDatabaseIsCopiedBeforeItsSchemaChanges)
+{
+    {
+        Result<sqlite::Connection> old =
+            sqlite::Connection::open(pathOf(u"zafrano.db"_s), sqlite::OpenMode::Create);
+        ASSERT_TRUE(old.ok());
+        ASSERT_TRUE(old->executeScript(
+            "CREATE TABLE schema_version (version INTEGER NOT NULL);"
+            "INSERT INTO schema_version (version) VALUES (1);"
+            "CREATE TABLE draw_prizes (draw_date TEXT NOT NULL, category TEXT NOT NULL,"
+            " cents INTEGER NOT NULL, PRIMARY KEY (draw_date, category)) WITHOUT ROWID;"));
+    }
+    ASSERT_TRUE(openDataFolder(folder, [](const ProgramMessage &) {}).ok());
+    ASSERT_EQ(countOf(u"actualizar zafrano.db"_s), 1);
+    const copies::CopyEntry copy = copies::listCopies(dir.path()).first();
+    EXPECT_EQ(copy.reason, u"actualizar zafrano.db"_s);
+    Result<sqlite::Connection> copied = sqlite::Connection::open(
+        QDir(copy.path).filePath(u"zafrano.db"_s), sqlite::OpenMode::ReadOnly);
+    ASSERT_TRUE(copied.ok());
+    int copiedVersion = 0;
+    ASSERT_TRUE(
+        copied->eachRow(u"SELECT version FROM schema_version;"_s, {},
+                        [&](const sqlite::Statement &row) { copiedVersion = row.integer(0); }));
+    EXPECT_EQ(copiedVersion, 1);
+    EXPECT_TRUE(ProgramDatabase::openIn(folder).ok());
+    EXPECT_EQ(countOf(u"actualizar zafrano.db"_s), 1);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the data folder at start-up: files created, the stale work file,
 // the required reduction tables and the conversion of an older syndicates file.
-#include "store/data_folder.h"
+#include "startup/open_data_folder.h"
 #include "test_support.h"
 
 #include <QDir>
@@ -146,6 +146,26 @@ TEST_F(DataFolderTest, OlderSyndicatesFileIsAnnouncedThenConverted)
     EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), expected);
 
     // The next start finds nothing to convert.
+    messages.clear();
+    ASSERT_TRUE(open().ok());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// The road that first opens a damaged zafrano.db says it, once: where the file
+// was kept and how to get its accounts back.
+TEST_F(DataFolderTest, ADamagedProgramDatabaseIsSaidOnce)
+{
+    copyTables(dir.path());
+    const QByteArray junk = QByteArray("esto no es una base de datos").repeated(200);
+    writeBytes(pathOf(u"zafrano.db"_s), junk);
+    ASSERT_TRUE(open().ok());
+    ASSERT_EQ(messages.size(), 1);
+    const QString &text = messages[0].text;
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(pathOf(u"zafrano.db.bad"_s))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(u"«Restaurar copia...»"_s) &&
+                text.contains(u"zafrano-cli restore"_s));
+    EXPECT_EQ(readBytes(pathOf(u"zafrano.db.bad"_s)), junk);
     messages.clear();
     ASSERT_TRUE(open().ok());
     EXPECT_TRUE(messages.isEmpty());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which data folder the program uses, the files it ships, and the refusals
 // that name the folder instead of running on without files.
-#include "store/data_folder.h"
+#include "startup/open_data_folder.h"
 #include "store/data_location.h"
 #include "test_support.h"
 

@@ -2,8 +2,8 @@
 // What an unattended check announces: the prizes it newly counted, in one
 // notification; a dead results source after three days; and the marks in
 // zafrano.db that let each prize be announced and shown once.
+#include "checking/prize_marks.h"
 #include "checking/prize_news.h"
-#include "store/prize_marks.h"
 #include "store/program_database.h"
 #include "test_support.h"
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A data folder that may not be modified: every change is refused with the
 // permission message and every file stays byte-identical.
-#include "store/data_folder.h"
+#include "backup/automatic_copies.h"
+#include "startup/open_data_folder.h"
 #include "store/draw_listing.h"
 #include "test_support.h"
 
@@ -79,19 +80,19 @@ TEST_F(ReadOnlyFolderTest, DeletingOneDrawIsRefused)
 
 TEST_F(ReadOnlyFolderTest, DeletingAllDrawsIsRefused)
 {
-    expectPermissionDenied(folder.draws().removeAll());
+    expectPermissionDenied(copies::deleteAllDraws(folder));
     EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(ReadOnlyFolderTest, DeletingASyndicateIsRefused)
 {
-    expectPermissionDenied(folder.syndicates().remove(2));
+    expectPermissionDenied(copies::deleteSyndicate(folder, 2));
     EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(ReadOnlyFolderTest, ResettingResultsIsRefused)
 {
-    expectPermissionDenied(folder.syndicates().resetResults(QDate(2024, 5, 6)));
+    expectPermissionDenied(copies::resetResults(folder, QDate(2024, 5, 6)));
     EXPECT_EQ(snapshot(), before);
 }
 
@@ -99,7 +100,7 @@ TEST_F(ReadOnlyFolderTest, ImportIsRefusedWithTheImportMessage)
 {
     const QString chosen = QDir(elsewhere.path()).filePath(u"bononume.dat"_s);
     writeBytes(chosen, drawBytes({2, 11, 19, 27, 38, 44}, 21, 6, serialOf(2018, 11, 5)));
-    const Result<int> imported = folder.draws().importFile(chosen);
+    const Result<int> imported = copies::importDrawsFile(folder, chosen);
     ASSERT_FALSE(imported.ok());
     EXPECT_EQ(imported.error().kind, ErrorKind::PermissionDenied);
     EXPECT_EQ(imported.error().message.text,

@@ -152,15 +152,16 @@ TEST(SlipLayout, OnlyARealBetCountIsPrinted)
     SyndicateRecord syndicate = simpleSyndicate(2);
     for (qint16 good : {qint16(1), qint16(205), qint16(501), qint16(506)}) {
         syndicate.betCount = good;
-        EXPECT_FALSE(slipPrintRefusal(syndicate)) << good;
+        EXPECT_TRUE(slipsPrintable(syndicate)) << good;
     }
     for (qint16 damaged : {qint16(0), qint16(-1), qint16(206), qint16(500), qint16(507)}) {
         syndicate.betCount = damaged;
-        const std::optional<ProgramMessage> refused = slipPrintRefusal(syndicate);
-        ASSERT_TRUE(refused) << damaged;
-        EXPECT_TRUE(refused->text.startsWith(u"Número de apuestas no válido: "_s +
-                                             QString::number(damaged) + u'.'));
-        EXPECT_EQ(refused->title, u"¡Vaya hombre!"_s);
+        const Status printable = slipsPrintable(syndicate);
+        ASSERT_FALSE(printable) << damaged;
+        const ProgramMessage &refused = printable.error().message;
+        EXPECT_TRUE(refused.text.startsWith(u"Número de apuestas no válido: "_s +
+                                            QString::number(damaged) + u'.'));
+        EXPECT_EQ(refused.title, u"¡Vaya hombre!"_s);
     }
 }
 

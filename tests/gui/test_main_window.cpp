@@ -2,8 +2,8 @@
 // The main window from start-up: files, calendar block, first-start messages,
 // the required file and the recovery of an unreadable draws file.
 #include "app/program_data.h"
+#include "checking/prize_marks.h"
 #include "gui_test_support.h"
-#include "store/prize_marks.h"
 #include "store/program_database.h"
 #include "tabs/results_panel.h"
 

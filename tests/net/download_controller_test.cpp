@@ -389,11 +389,11 @@ TEST_F(JsonDownload, OneHundredElevenDaysBehindAreBroughtUpToDateInOnePress)
     EXPECT_EQ(passes, (QStringList{u"check %1 8 at 3"_s.arg(drawDays), u"refresh at 4"_s}));
     EXPECT_TRUE(controller->fromJson());
     // The prizes of every new draw are kept; no older draw page is shown for them.
-    const std::optional<DrawPrizes> newest = prizesOfDraw(folder, QDate(2026, 12, 7));
+    const std::optional<DrawPrizes> newest = prizesOfDraw(folder, QDate(2026, 12, 7)).value();
     ASSERT_TRUE(newest.has_value());
     EXPECT_EQ(newest->cents[3], 3120);
     EXPECT_EQ(newest->cents[DrawPrizes::Refund], 50);
-    EXPECT_TRUE(prizesOfDraw(folder, QDate(2026, 8, 20)).has_value());
+    EXPECT_TRUE(prizesOfDraw(folder, QDate(2026, 8, 20)).value().has_value());
     EXPECT_EQ(saved(u"bonowww2.txt"_s), "\"\"\r\n");
     EXPECT_EQ(controller->status(), u"TRANSFERENCIA FINALIZADA"_s);
 }
@@ -421,7 +421,7 @@ TEST_F(JsonDownload, ARefusedServiceFallsBackToTheHtmlRoad)
     EXPECT_EQ(controller->appendedDraws().size(), 3);
     EXPECT_FALSE(controller->fromJson());
     // The prizes of the HTML draw page are kept too.
-    const std::optional<DrawPrizes> kept = prizesOfDraw(folder, QDate(2026, 12, 7));
+    const std::optional<DrawPrizes> kept = prizesOfDraw(folder, QDate(2026, 12, 7)).value();
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(kept->cents[0], 61234567);
     EXPECT_FALSE(kept->cents[DrawPrizes::Refund].has_value());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup/automatic_copies.h"
 
+#include "store/data_folder.h"
 #include "store/data_location.h"
 #include "store/record_file.h"
 
@@ -36,8 +37,11 @@ std::optional<CopyEntry> entryAt(const QString &path)
     if (!manifest)
         return std::nullopt;
     const QJsonObject json = QJsonDocument::fromJson(manifest.value()).object();
-    return CopyEntry{path, QFileInfo(path).fileName(), json.value(u"motivo"_s).toString(),
-                     QDateTime::fromString(json.value(u"fecha"_s).toString(), Qt::ISODate)};
+    return CopyEntry{path,
+                     QFileInfo(path).fileName(),
+                     json.value(u"motivo"_s).toString(),
+                     QDateTime::fromString(json.value(u"fecha"_s).toString(), Qt::ISODate),
+                     {}};
 }
 
 QList<CopyEntry> copiesNamed(const QString &dataFolder, const QString &pattern)
@@ -119,18 +123,19 @@ Result<CopyEntry> keepCopy(const QString &dataFolder, const CopySet &set)
         return copyFailed(folder.path(), written.error());
     }
     dropOldCopies(dataFolder);
-    return CopyEntry{folder.filePath(name), name, set.reason, set.made};
+    return CopyEntry{folder.filePath(name), name, set.reason, set.made, set.notTaken};
 }
 
-Status makeDailyCopyIfDue(const QString &dataFolder, const QDateTime &now)
+Result<QStringList> makeDailyCopyIfDue(const QString &dataFolder, const QDateTime &now)
 {
     for (const CopyEntry &entry : copiesNamed(dataFolder, now.toString(u"yyyy-MM-dd-*"_s))) {
         if (entry.reason == QString::fromUtf16(DailyReason))
-            return {};
+            return QStringList();
     }
-    if (Result<CopyEntry> made = makeCopy(dataFolder, QString::fromUtf16(DailyReason), now); !made)
+    Result<CopyEntry> made = makeCopy(dataFolder, QString::fromUtf16(DailyReason), now);
+    if (!made)
         return made.error();
-    return {};
+    return made->notTaken;
 }
 
 Status copyBeforeMigration(const QString &databasePath)
@@ -148,6 +153,39 @@ Status copyBeforeCommand(const QString &dataFolder, const char16_t *reason)
 QList<CopyEntry> listCopies(const QString &dataFolder)
 {
     return copiesNamed(dataFolder, u"[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]-*"_s);
+}
+
+Status deleteAllDraws(const DataFolder &folder)
+{
+    if (Status copied = copyBeforeCommand(folder.basePath(), DeleteDrawsReason); !copied)
+        return copied;
+    return folder.draws().removeAll();
+}
+
+Result<int> importDrawsFile(const DataFolder &folder, const QString &chosenPath)
+{
+    return folder.draws().importFile(
+        chosenPath, [&] { return copyBeforeCommand(folder.basePath(), ImportReason); });
+}
+
+Result<int> importDraws(const DataFolder &folder, const QList<DrawRecord> &draws)
+{
+    return folder.draws().importDraws(
+        draws, [&] { return copyBeforeCommand(folder.basePath(), ImportReason); });
+}
+
+Status resetResults(const DataFolder &folder, QDate today)
+{
+    if (Status copied = copyBeforeCommand(folder.basePath(), ResetReason); !copied)
+        return copied;
+    return folder.syndicates().resetResults(today);
+}
+
+Status deleteSyndicate(const DataFolder &folder, int k)
+{
+    if (Status copied = copyBeforeCommand(folder.basePath(), DeleteSyndicateReason); !copied)
+        return copied;
+    return folder.syndicates().remove(k);
 }
 
 } // namespace zafrano::copies

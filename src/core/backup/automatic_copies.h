@@ -2,8 +2,11 @@
 #pragma once
 
 #include "backup/copy_set.h"
+#include "store/draw_record.h"
 
 namespace zafrano {
+
+class DataFolder;
 
 // The automatic copies in the data folder's copias/AAAA-MM-DD-HHMMSS/: one on
 // the first start of each day, one before each command that rewrites a whole
@@ -28,6 +31,8 @@ struct CopyEntry
     QString name; // AAAA-MM-DD-HHMMSS
     QString reason;
     QDateTime made;
+    // What the copy left out because it could not be read (CopySet::notTaken).
+    QStringList notTaken;
 };
 
 QString copiesPath(const QString &dataFolder);
@@ -41,9 +46,9 @@ Result<CopyEntry> makeCopy(const QString &dataFolder, const QString &reason,
 Result<CopyEntry> keepCopy(const QString &dataFolder, const CopySet &set);
 
 // The day's copy, unless one of today is already there (a listing of today's
-// names, so the start-up stays cheap).
-Status makeDailyCopyIfDue(const QString &dataFolder,
-                          const QDateTime &now = QDateTime::currentDateTime());
+// names, so the start-up stays cheap). Returns what it left out (see CopySet::notTaken).
+Result<QStringList> makeDailyCopyIfDue(const QString &dataFolder,
+                                       const QDateTime &now = QDateTime::currentDateTime());
 
 // The copy of the data folder that holds the database at `databasePath`,
 // made before the program changes its schema.
@@ -54,6 +59,17 @@ Status copyBeforeCommand(const QString &dataFolder, const char16_t *reason);
 
 // Every automatic copy, the newest first.
 QList<CopyEntry> listCopies(const QString &dataFolder);
+
+// The commands that rewrite a whole file, as the window and the command line
+// run them: each makes its copy just before it writes, and a copy that cannot
+// be made stops it with its message before anything changes.
+Status deleteAllDraws(const DataFolder &folder);
+// A draws file or draws read elsewhere (a CSV history) replace the stored
+// ones: the copy comes once they have been checked, so a refused import makes none.
+Result<int> importDrawsFile(const DataFolder &folder, const QString &chosenPath);
+Result<int> importDraws(const DataFolder &folder, const QList<DrawRecord> &draws);
+Status resetResults(const DataFolder &folder, QDate today);
+Status deleteSyndicate(const DataFolder &folder, int k);
 
 } // namespace copies
 

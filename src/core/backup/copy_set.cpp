@@ -2,7 +2,7 @@
 #include "backup/copy_set.h"
 
 #include "backup/backup_archive.h"
-#include "common/sqlite_statement.h"
+#include "common/sqlite_connection.h"
 #include "common/version.h"
 #include "store/day_serial.h"
 #include "store/draw_rule.h"
@@ -47,82 +47,76 @@ Result<QByteArray> snapshotDatabase(const QString &source)
     if (!scratch.isValid())
         return fileError(scratch.path(), EIO, u"crear"_s);
     const QString target = scratch.filePath(dbName());
-    sqlite3 *from = nullptr;
-    sqlite3 *to = nullptr;
-    int code = sqlite3_open_v2(QFile::encodeName(source).constData(), &from, SQLITE_OPEN_READWRITE,
-                               nullptr);
-    if (code == SQLITE_OK)
-        code = sqlite3_open_v2(QFile::encodeName(target).constData(), &to,
-                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (code == SQLITE_OK) {
-        sqlite3_busy_timeout(from, 2000);
-        sqlite3_backup *backup = sqlite3_backup_init(to, "main", from, "main");
-        if (!backup) {
-            code = sqlite3_errcode(to);
-        } else {
-            const int stepped = sqlite3_backup_step(backup, -1);
-            code = sqlite3_backup_finish(backup);
-            if (stepped != SQLITE_DONE)
-                code = stepped;
-        }
+    {
+        Result<sqlite::Connection> from =
+            sqlite::Connection::open(source, sqlite::OpenMode::ReadWrite);
+        if (!from)
+            return from.error();
+        Result<sqlite::Connection> to = sqlite::Connection::open(target, sqlite::OpenMode::Create);
+        if (!to)
+            return to.error();
+        if (Status copied = from->backupTo(to.value()); !copied)
+            return copied.error();
     }
-    sqlite3_close_v2(to);
-    sqlite3_close_v2(from);
-    if (code != SQLITE_OK)
-        return sqlite::databaseError(code, sqlite::Phase::Working, source);
     return readFileCapped(target, MaxFileBytes);
 }
 
-Result<int> schemaOf(sqlite3 *db)
+Error problem(const QString &text)
 {
-    sqlite::Statement check(db, u"PRAGMA integrity_check;"_s);
-    if (check.code() != SQLITE_OK || sqlite3_step(check.get()) != SQLITE_ROW ||
-        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check.get(), 0))) !=
-            u"ok"_s)
-        return Error{ErrorKind::InvalidData, {u"el archivo zafrano.db está dañado"_s, {}}};
-    sqlite::Statement read(db, u"SELECT max(version) FROM schema_version;"_s);
-    if (read.code() != SQLITE_OK || sqlite3_step(read.get()) != SQLITE_ROW)
-        return Error{ErrorKind::InvalidData, {u"el archivo zafrano.db no es de Zafrano"_s, {}}};
-    return sqlite3_column_int(read.get(), 0);
+    return {ErrorKind::InvalidData, {text, {}}};
 }
 
-std::optional<int> countRows(sqlite3 *db, const QString &table)
+Result<int> schemaOf(const sqlite::Connection &db)
 {
-    sqlite::Statement exists(db, u"SELECT count(*) FROM sqlite_master WHERE type = 'table' "
-                                 u"AND name = ?;"_s);
-    exists.bind(1, table);
-    if (sqlite3_step(exists.get()) != SQLITE_ROW || sqlite3_column_int(exists.get(), 0) == 0)
-        return std::nullopt;
-    sqlite::Statement count(db, u"SELECT count(*) FROM "_s + table + u';');
-    if (sqlite3_step(count.get()) != SQLITE_ROW)
-        return std::nullopt;
-    return sqlite3_column_int(count.get(), 0);
+    QString check;
+    if (!db.eachRow(u"PRAGMA integrity_check;"_s, {},
+                    [&](const sqlite::Statement &row) {
+                        if (check.isNull())
+                            check = row.text(0);
+                    }) ||
+        check != u"ok"_s)
+        return problem(u"el archivo zafrano.db está dañado"_s);
+    std::optional<int> version;
+    if (!db.eachRow(u"SELECT max(version) FROM schema_version;"_s, {},
+                    [&](const sqlite::Statement &row) { version = row.integer(0); }) ||
+        !version)
+        return problem(u"el archivo zafrano.db no es de Zafrano"_s);
+    return *version;
 }
 
-// A whole, known zafrano.db; fills in the members when it has them.
-std::optional<QString> databaseProblem(const QByteArray &bytes, CopySummary &summary)
+std::optional<int> countRows(const sqlite::Connection &db, const QString &table)
+{
+    int tables = 0;
+    if (!db.eachRow(u"SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?;"_s,
+                    {table}, [&](const sqlite::Statement &row) { tables = row.integer(0); }) ||
+        tables == 0)
+        return std::nullopt;
+    std::optional<int> rows;
+    if (!db.eachRow(u"SELECT count(*) FROM "_s + table + u';', {},
+                    [&](const sqlite::Statement &row) { rows = row.integer(0); }))
+        return std::nullopt;
+    return rows;
+}
+
+// The members of a whole, known zafrano.db (none when it has not the
+// treasurer's tables); else what is wrong with it.
+Result<std::optional<int>> databaseMembers(const QByteArray &bytes)
 {
     QTemporaryDir scratch;
     const QString path = scratch.filePath(dbName());
     if (!scratch.isValid() || !replaceFileAtomically(path, path + u".tmp"_s, bytes))
-        return u"no se ha podido leer zafrano.db"_s;
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK) {
-        sqlite3_close_v2(db);
-        return u"el archivo zafrano.db está dañado"_s;
-    }
-    std::optional<QString> problem;
-    if (Result<int> version = schemaOf(db); !version)
-        problem = version.error().message.text;
-    else if (version.value() > ProgramDatabase::schemaVersion())
-        problem = u"el archivo zafrano.db es de una versión más nueva del programa"_s;
-    else if (version.value() < 1)
-        problem = u"el archivo zafrano.db no es de Zafrano"_s;
-    else
-        summary.members = countRows(db, u"ledger_members"_s);
-    sqlite3_close_v2(db);
-    return problem;
+        return problem(u"no se ha podido leer zafrano.db"_s);
+    Result<sqlite::Connection> db = sqlite::Connection::open(path, sqlite::OpenMode::ReadWrite);
+    if (!db)
+        return problem(u"el archivo zafrano.db está dañado"_s);
+    Result<int> version = schemaOf(db.value());
+    if (!version)
+        return version.error();
+    if (version.value() > ProgramDatabase::schemaVersion())
+        return problem(u"el archivo zafrano.db es de una versión más nueva del programa"_s);
+    if (version.value() < 1)
+        return problem(u"el archivo zafrano.db no es de Zafrano"_s);
+    return countRows(db.value(), u"ledger_members"_s);
 }
 
 } // namespace
@@ -169,6 +163,12 @@ ProgramMessage restoreQuestion(const CopySummary &summary)
             u"Restaurar copia"_s, MessageIcon::Question};
 }
 
+ProgramMessage notTakenMessage(const QStringList &notTaken)
+{
+    return {u"No se ha podido leer y no está en la copia:\n"_s + notTaken.join(u'\n'),
+            u"Copia de seguridad"_s, MessageIcon::Exclamation};
+}
+
 Error refusedCopy(const QString &source, const QString &problem)
 {
     return {ErrorKind::InvalidData,
@@ -179,7 +179,7 @@ Error refusedCopy(const QString &source, const QString &problem)
 
 Result<CopySet> takeSnapshot(const QString &dataFolder, const QString &reason, const QDateTime &now)
 {
-    CopySet set{QString::fromUtf16(ProgramVersion), now, reason, {}};
+    CopySet set{QString::fromUtf16(ProgramVersion), now, reason, {}, {}};
     const QDir folder(dataFolder);
     for (const QString &name : CopySet::recordNames()) {
         const QString path = folder.filePath(name);
@@ -187,9 +187,10 @@ Result<CopySet> takeSnapshot(const QString &dataFolder, const QString &reason, c
             continue;
         Result<QByteArray> bytes =
             name == dbName() ? snapshotDatabase(path) : readFileCapped(path, MaxFileBytes);
-        if (!bytes)
-            return bytes.error();
-        set.files.insert(name, bytes.value());
+        if (bytes)
+            set.files.insert(name, bytes.value());
+        else
+            set.notTaken.append(bytes.error().message.text);
     }
     return set;
 }
@@ -203,6 +204,7 @@ Result<CopySet> assembleCopy(const QString &source, const std::optional<QByteArr
     CopySet set{json.value(u"version"_s).toString(),
                 QDateTime::fromString(json.value(u"fecha"_s).toString(), Qt::ISODate),
                 json.value(u"motivo"_s).toString(),
+                {},
                 {}};
     const QJsonObject sums = json.value(u"sha256"_s).toObject();
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
@@ -248,8 +250,10 @@ Result<CopySummary> checkCopy(const QString &source, const CopySet &set)
         return refusedCopy(source, u"el archivo bonoapu.dat no tiene peñas completas"_s);
     summary.syndicates = static_cast<int>(syndicateBytes / SyndicateRecord::Size);
     if (set.files.contains(dbName())) {
-        if (std::optional<QString> problem = databaseProblem(set.files.value(dbName()), summary))
-            return refusedCopy(source, *problem);
+        Result<std::optional<int>> members = databaseMembers(set.files.value(dbName()));
+        if (!members)
+            return refusedCopy(source, members.error().message.text);
+        summary.members = members.value();
     }
     return summary;
 }

@@ -26,6 +26,9 @@ struct CopySet
     QString reason;
     // A record of truth missing from the folder is missing from the copy too.
     QMap<QString, QByteArray> files;
+    // The files of the folder that could not be read, left out of the copy and
+    // of its manifest, each with the reason.
+    QStringList notTaken;
 
     // The files a copy may hold, in the order they are written and replaced.
     static const QStringList &recordNames();
@@ -53,6 +56,8 @@ ProgramMessage restoreQuestion(const CopySummary &summary);
 
 // The records of truth of the data folder as they are now; zafrano.db through
 // SQLite's online backup, so the copy is consistent while the program writes.
+// A file that cannot be read is left out and named in `notTaken`, so that a
+// damaged one does not keep the others from being copied.
 Result<CopySet> takeSnapshot(const QString &dataFolder, const QString &reason,
                              const QDateTime &now);
 
@@ -74,6 +79,9 @@ struct CheckedCopy
 
 // A copy kept as a folder (copias/…) or as a backup file (.tar.gz), read and checked.
 Result<CheckedCopy> readCopy(const QString &path);
+
+// Says which files a copy or a backup left out because they could not be read.
+ProgramMessage notTakenMessage(const QStringList &notTaken);
 
 // "La copia X no vale: <problem>. No se ha cambiado nada."
 Error refusedCopy(const QString &source, const QString &problem);

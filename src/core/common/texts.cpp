@@ -83,4 +83,10 @@ ProgramMessage emptyResultsListing()
             MessageIcon::Information};
 }
 
+ProgramMessage pdfNotWritten(const QString &path)
+{
+    return {u"No se ha podido escribir el archivo "_s + path + u'.', u"Error"_s,
+            MessageIcon::Exclamation};
+}
+
 } // namespace zafrano::texts

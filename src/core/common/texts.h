@@ -30,6 +30,9 @@ ProgramMessage partialSyndicatesFile(const QString &keptAs);
 // Printing the results when no row has anything to print.
 ProgramMessage emptyResultsListing();
 
+// A PDF file that could not be written.
+ProgramMessage pdfNotWritten(const QString &path);
+
 // Error numbers the messages carry, as the player's manual lists them.
 inline constexpr int ErrorFileNotFound = 53;
 inline constexpr int ErrorDeviceIo = 57;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ledger/ledger_store.h"
 
-#include "common/sqlite_statement.h"
+#include "common/sqlite_connection.h"
 #include "store/day_serial.h"
 #include "store/program_database.h"
 
@@ -27,35 +27,16 @@ QString dayText(QDate date)
     return date.toString(u"dd/MM/yyyy"_s);
 }
 
-QString columnText(sqlite3_stmt *stmt, int column)
-{
-    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)));
-}
-
-QDate columnDate(sqlite3_stmt *stmt, int column)
-{
-    return QDate::fromString(columnText(stmt, column), Qt::ISODate);
-}
-
 // Runs a query and hands each row to `row`.
 Status eachRow(const ProgramDatabase &db, const QString &sql, const QVariantList &values,
-               const std::function<void(sqlite3_stmt *)> &row)
+               const std::function<void(const sqlite::Statement &)> &row)
 {
-    sqlite::Statement select(db.handle(), sql);
-    for (qsizetype i = 0; i < values.size() && select.code() == SQLITE_OK; ++i)
-        select.bind(static_cast<int>(i + 1), values[i]);
-    if (select.code() != SQLITE_OK)
-        return db.error(select.code());
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(select.get())) == SQLITE_ROW)
-        row(select.get());
-    return step == SQLITE_DONE ? Status() : Status(db.error(step));
+    return db.connection().eachRow(sql, values, row);
 }
 
 Status run(const ProgramDatabase &db, const QString &sql, const QVariantList &values)
 {
-    const int code = sqlite::execute(db.handle(), sql, values);
-    return code == SQLITE_OK ? Status() : Status(db.error(code));
+    return db.connection().execute(sql, values);
 }
 
 // The record as the account keeps it: what was played, without the tallies
@@ -154,8 +135,8 @@ Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndica
         Status read = eachRow(db,
                               u"SELECT record FROM ledger_bets WHERE account = ? "
                               u"ORDER BY since DESC LIMIT 1;"_s,
-                              {name}, [&](sqlite3_stmt *row) {
-                                  lastTerms = columnText(row, 0);
+                              {name}, [&](const sqlite::Statement &row) {
+                                  lastTerms = row.text(0);
                                   any = true;
                               });
         if (!read)
@@ -171,7 +152,7 @@ Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndica
         }
         std::optional<Cents> lastPrice;
         read = eachRow(db, u"SELECT cents FROM bet_prices ORDER BY since DESC LIMIT 1;"_s, {},
-                       [&](sqlite3_stmt *row) { lastPrice = sqlite3_column_int64(row, 0); });
+                       [&](const sqlite::Statement &row) { lastPrice = row.int64(0); });
         if (!read)
             return read;
         if (lastPrice == price)
@@ -187,13 +168,13 @@ Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QS
     bool found = false;
     const QString accountSql = u"SELECT created_on, closed_on, reintegro, reintegro_from "
                                u"FROM ledger_accounts WHERE syndicate = ?;"_s;
-    Status read = eachRow(db, accountSql, {syndicate}, [&](sqlite3_stmt *row) {
+    Status read = eachRow(db, accountSql, {syndicate}, [&](const sqlite::Statement &row) {
         found = true;
         book.syndicate = syndicate;
-        book.createdOn = columnDate(row, 0);
-        book.closedOn = columnDate(row, 1);
-        if (sqlite3_column_type(row, 2) != SQLITE_NULL)
-            book.reintegro = ReintegroDigit{sqlite3_column_int(row, 2), columnDate(row, 3)};
+        book.createdOn = row.date(0);
+        book.closedOn = row.date(1);
+        if (const std::optional<int> digit = row.optionalInteger(2))
+            book.reintegro = ReintegroDigit{*digit, row.date(3)};
     });
     if (!read)
         return read.error();
@@ -202,33 +183,30 @@ Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QS
     read = eachRow(db,
                    u"SELECT name, shares, joined, left_on FROM ledger_members WHERE account = ? "
                    u"ORDER BY joined, rowid;"_s,
-                   {syndicate}, [&](sqlite3_stmt *row) {
-                       book.members.append({columnText(row, 0), sqlite3_column_int(row, 1),
-                                            columnDate(row, 2), columnDate(row, 3)});
+                   {syndicate}, [&](const sqlite::Statement &row) {
+                       book.members.append({row.text(0), row.integer(1), row.date(2), row.date(3)});
                    });
     if (read)
         read = eachRow(db,
                        u"SELECT id, kind, member, cents, date, note FROM ledger_movements "
                        u"WHERE account = ? ORDER BY date, id;"_s,
-                       {syndicate}, [&](sqlite3_stmt *row) {
-                           book.movements.append({sqlite3_column_int64(row, 0),
-                                                  kindOfKey(columnText(row, 1)), columnText(row, 2),
-                                                  sqlite3_column_int64(row, 3), columnDate(row, 4),
-                                                  columnText(row, 5)});
+                       {syndicate}, [&](const sqlite::Statement &row) {
+                           book.movements.append({row.int64(0), kindOfKey(row.text(1)), row.text(2),
+                                                  row.int64(3), row.date(4), row.text(5)});
                        });
     if (read)
         read = eachRow(db, u"SELECT since, cents FROM bet_prices ORDER BY since;"_s, {},
-                       [&](sqlite3_stmt *row) {
-                           book.prices.append({columnDate(row, 0), sqlite3_column_int64(row, 1)});
+                       [&](const sqlite::Statement &row) {
+                           book.prices.append({row.date(0), row.int64(1)});
                        });
     if (read)
-        read = eachRow(
-            db, u"SELECT since, record FROM ledger_bets WHERE account = ? ORDER BY since;"_s,
-            {syndicate}, [&](sqlite3_stmt *row) {
-                const QByteArray bytes = QByteArray::fromBase64(columnText(row, 1).toLatin1());
-                if (bytes.size() == SyndicateRecord::Size)
-                    book.bets.append({columnDate(row, 0), SyndicateRecord::fromBytes(bytes)});
-            });
+        read = eachRow(db,
+                       u"SELECT since, record FROM ledger_bets WHERE account = ? ORDER BY since;"_s,
+                       {syndicate}, [&](const sqlite::Statement &row) {
+                           const QByteArray bytes = QByteArray::fromBase64(row.text(1).toLatin1());
+                           if (bytes.size() == SyndicateRecord::Size)
+                               book.bets.append({row.date(0), SyndicateRecord::fromBytes(bytes)});
+                       });
     if (!read)
         return read.error();
     return std::optional<LedgerBook>(std::move(book));

@@ -172,9 +172,12 @@ void DownloadController::completeDownload()
     if (Status saved = savePage(drawPagePath, savedPageBytes(m_current->drawPage())); !saved)
         emit messageRaised(saved.error().message);
     if (!m_parseFailed) {
-        if (const std::optional<ProgramMessage> notice =
-                keepPrizes(m_folder, m_current->drawPagePrizes()))
-            emit messageRaised(*notice);
+        const Result<std::optional<ProgramMessage>> kept =
+            keepPrizes(m_folder, m_current->drawPagePrizes());
+        if (!kept)
+            emit messageRaised(kept.error().message);
+        else if (kept.value())
+            emit messageRaised(*kept.value());
         m_progress = Rechecking;
         emit stateChanged();
         const int drawsToView = m_newDrawCount != 0 ? std::min(m_newDrawCount, MaxDrawsToView) : 0;

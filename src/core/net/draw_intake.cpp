@@ -77,28 +77,27 @@ Result<Intake> takeInDraws(const DataFolder &folder, const QList<FetchedDraw> &d
     return intake;
 }
 
-std::optional<ProgramMessage> keepPrizes(const DataFolder &folder, const DrawPrizes &prizes)
+Result<std::optional<ProgramMessage>> keepPrizes(const DataFolder &folder, const DrawPrizes &prizes)
 {
     if (!prizes.known())
-        return std::nullopt;
+        return std::optional<ProgramMessage>();
     Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
     if (!db)
-        return prizesNotKept(db.error());
+        return Error{db.error().kind, prizesNotKept(db.error())};
     if (Status kept = storePrizes(db.value(), {prizes}); !kept)
-        return prizesNotKept(kept.error());
+        return Error{kept.error().kind, prizesNotKept(kept.error())};
     return db->notice();
 }
 
-std::optional<DrawPrizes> prizesOfDraw(const DataFolder &folder, QDate date)
+Result<std::optional<DrawPrizes>> prizesOfDraw(const DataFolder &folder, QDate date)
 {
     // Reading creates nothing: a folder without zafrano.db has no prizes kept.
     if (!QFile::exists(folder.filePath(QString::fromUtf16(ProgramDatabase::FileName))))
-        return std::nullopt;
+        return std::optional<DrawPrizes>();
     Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
     if (!db)
-        return std::nullopt;
-    Result<std::optional<DrawPrizes>> prizes = storedPrizes(db.value(), date);
-    return prizes ? prizes.value() : std::nullopt;
+        return db.error();
+    return storedPrizes(db.value(), date);
 }
 
 Result<FetchedDraw> drawTypedIn(QDate date, const std::array<int, 6> &numbers, int complementario,

@@ -24,12 +24,14 @@ struct Intake
 // all in one transaction. Nothing is written when a draw is refused.
 Result<Intake> takeInDraws(const DataFolder &folder, const QList<FetchedDraw> &draws);
 
-// Keeps the prizes of one draw (the HTML draw page's), in one transaction.
-std::optional<ProgramMessage> keepPrizes(const DataFolder &folder, const DrawPrizes &prizes);
+// Keeps the prizes of one draw (the HTML draw page's), in one transaction;
+// the notice to show when zafrano.db was found damaged and begun anew.
+Result<std::optional<ProgramMessage>> keepPrizes(const DataFolder &folder,
+                                                 const DrawPrizes &prizes);
 
-// The stored prizes of the draw of `date`; nothing when none were kept or
-// zafrano.db cannot be read.
-std::optional<DrawPrizes> prizesOfDraw(const DataFolder &folder, QDate date);
+// The stored prizes of the draw of `date`; nothing when none were kept (a
+// folder without zafrano.db has none), the error when it cannot be read.
+Result<std::optional<DrawPrizes>> prizesOfDraw(const DataFolder &folder, QDate date);
 
 // A draw typed in by hand: the date must come after `newestStored` (invalid:
 // none stored) and not after `today`, the numbers be a draw. Its message otherwise.

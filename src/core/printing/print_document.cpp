@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/print_document.h"
 
+#include "common/texts.h"
 #include "printing/plain_slip_art.h"
 
 #include <QFont>
@@ -171,7 +172,7 @@ bool renderPrintDocument(const PrintDocument &document, QPagedPaintDevice &devic
     return painter.end();
 }
 
-bool writePdf(const PrintDocument &document, const QString &path, const QString &title)
+Status writePdf(const PrintDocument &document, const QString &path, const QString &title)
 {
     QPdfWriter writer(path);
     writer.setTitle(title);
@@ -179,7 +180,9 @@ bool writePdf(const PrintDocument &document, const QString &path, const QString 
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     writer.setResolution(300);
-    return renderPrintDocument(document, writer);
+    if (!renderPrintDocument(document, writer))
+        return Error{ErrorKind::Io, texts::pdfNotWritten(path)};
+    return {};
 }
 
 } // namespace zafrano

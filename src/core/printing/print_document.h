@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/result.h"
+
 #include <QList>
 #include <QString>
 
@@ -85,7 +87,7 @@ private:
 // the device cannot be painted on (a file that cannot be written).
 bool renderPrintDocument(const PrintDocument &document, QPagedPaintDevice &device);
 
-// Writes the document to a PDF file; false when the file cannot be written.
-bool writePdf(const PrintDocument &document, const QString &path, const QString &title);
+// Writes the document to a PDF file, or says it could not.
+Status writePdf(const PrintDocument &document, const QString &path, const QString &title);
 
 } // namespace zafrano

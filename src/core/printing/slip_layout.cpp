@@ -40,15 +40,16 @@ std::optional<KindBox> multipleKindBox(qint16 betCount)
     }
 }
 
-std::optional<ProgramMessage> slipPrintRefusal(const SyndicateRecord &syndicate)
+Status slipsPrintable(const SyndicateRecord &syndicate)
 {
     const int betCount = syndicate.betCount;
     if (MultipleCode::isCode(betCount) || (betCount >= 1 && betCount <= SyndicateRecord::MaxBets))
-        return std::nullopt;
-    return ProgramMessage{
-        u"Número de apuestas no válido: %1. Posiblemente el fichero de apuestas "
-        u"está corrupto y no se pueden imprimir los boletos de esta peña."_s.arg(betCount),
-        u"¡Vaya hombre!"_s, MessageIcon::Exclamation};
+        return {};
+    return Error{
+        ErrorKind::InvalidData,
+        {u"Número de apuestas no válido: %1. Posiblemente el fichero de apuestas "
+         u"está corrupto y no se pueden imprimir los boletos de esta peña."_s.arg(betCount),
+         u"¡Vaya hombre!"_s, MessageIcon::Exclamation}};
 }
 
 int betsToPrint(const SyndicateRecord &syndicate)

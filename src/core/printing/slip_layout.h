@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/program_message.h"
+#include "common/result.h"
 #include "store/syndicate_record.h"
 
 #include <QList>
@@ -27,10 +27,10 @@ struct SlipOptions
     bool extraMark = false; // the box under the first column of block 8
 };
 
-// Nothing when the record can be printed; otherwise the message that refuses
-// it. A bet count that is neither 1..205 nor a multiple's code is damage, and
-// its slips would not match what the printing window says.
-std::optional<ProgramMessage> slipPrintRefusal(const SyndicateRecord &syndicate);
+// Whether the record can be printed, or the message that refuses it. A bet
+// count that is neither 1..205 nor a multiple's code is damage, and its slips
+// would not match what the printing window says.
+Status slipsPrintable(const SyndicateRecord &syndicate);
 
 // Eight bets to a slip; a multiple fills one slip.
 int slipCount(const SyndicateRecord &syndicate);

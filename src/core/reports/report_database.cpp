@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/report_database.h"
 
-#include "common/sqlite_statement.h"
+#include "common/sqlite_connection.h"
 #include "store/day_serial.h"
 
 #include <QFileInfo>
@@ -13,9 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
-using sqlite::databaseError;
-using sqlite::execute;
-using sqlite::Phase;
+using sqlite::Connection;
 using sqlite::Statement;
 
 namespace {
@@ -105,46 +103,21 @@ struct Access
 // Opens the file with its password, runs `work` inside one transaction and
 // closes the connection whatever happened.
 Status withDatabase(const QString &path, Access access,
-                    const std::function<Status(sqlite3 *)> &work)
+                    const std::function<Status(const Connection &)> &work)
 {
-    sqlite3 *db = nullptr;
-    int flags = access.write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
-    if (access.create)
-        flags |= SQLITE_OPEN_CREATE;
-    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
-    int code = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
-    auto closeWith = [&](Status status) {
-        sqlite3_close_v2(db);
-        return status;
-    };
-    if (code != SQLITE_OK)
-        return closeWith(databaseError(code, Phase::Opening, path));
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 2000);
-    code = sqlite3_exec(db, KeyStatement, nullptr, nullptr, nullptr);
-    // A wrong password, a plain SQLite file or any other file shows here.
-    if (code == SQLITE_OK)
-        code = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
-    if (code != SQLITE_OK)
-        return closeWith(databaseError(code, Phase::Opening, path));
+    const sqlite::OpenMode mode = !access.write   ? sqlite::OpenMode::ReadOnly
+                                  : access.create ? sqlite::OpenMode::Create
+                                                  : sqlite::OpenMode::ReadWrite;
+    Result<Connection> db = Connection::open(path, mode, KeyStatement);
+    if (!db)
+        return db.error();
     if (!access.write)
-        return closeWith(work(db));
-
-    code = sqlite3_exec(db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr);
-    if (code != SQLITE_OK)
-        return closeWith(databaseError(code, Phase::Working, path));
-    Status done = work(db);
-    if (done)
-        code = sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr);
-    if (!done || code != SQLITE_OK) {
-        sqlite3_exec(db, "ROLLBACK;", nullptr, nullptr, nullptr);
-        return closeWith(done ? Status(databaseError(code, Phase::Working, path)) : done);
-    }
-    return closeWith({});
+        return work(db.value());
+    return db->transaction([&] { return work(db.value()); });
 }
 
 // Changes the first row of a single-row table in place.
-Status updateSingleRow(sqlite3 *db, const QString &path, const QString &table,
+Status updateSingleRow(const Connection &db, const QString &table,
                        const QList<std::pair<QString, QVariant>> &fields)
 {
     QStringList assignments;
@@ -155,9 +128,9 @@ Status updateSingleRow(sqlite3 *db, const QString &path, const QString &table,
     }
     const QString sql = u"UPDATE %1 SET %2 WHERE rowid = (SELECT min(rowid) FROM %1)"_s.arg(
         quoted(table), assignments.join(u", "_s));
-    if (const int code = execute(db, sql, values); code != SQLITE_OK)
-        return databaseError(code, Phase::Working, path);
-    if (sqlite3_changes(db) == 0)
+    if (Status updated = db.execute(sql, values); !updated)
+        return updated;
+    if (db.changes() == 0)
         return noCurrentRow(table);
     return {};
 }
@@ -168,25 +141,23 @@ QString decimalText(double value)
 }
 
 // A stored value as the layouts print it.
-QString cellText(sqlite3_stmt *stmt, int column, const ColumnDef &def)
+QString cellText(const Statement &row, int column, const ColumnDef &def)
 {
     const QString &type = def.type;
-    const int stored = sqlite3_column_type(stmt, column);
+    const int stored = row.type(column);
     if (def.money && (stored == SQLITE_FLOAT || stored == SQLITE_INTEGER))
-        return moneyText(centsFromEuros(sqlite3_column_double(stmt, column)));
+        return moneyText(centsFromEuros(row.real(column)));
     switch (stored) {
     case SQLITE_NULL:
         return {};
     case SQLITE_INTEGER:
-        return QString::number(sqlite3_column_int64(stmt, column));
+        return QString::number(row.int64(column));
     case SQLITE_FLOAT:
-        return decimalText(sqlite3_column_double(stmt, column));
+        return decimalText(row.real(column));
     default:
         break;
     }
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
-                          sqlite3_column_bytes(stmt, column));
+    const QString text = row.text(column);
     if (type == u"DATE"_s) {
         const QDate date = QDate::fromString(text, Qt::ISODate);
         return date.isValid() ? shortDate(date) : text;
@@ -217,17 +188,17 @@ Status ReportDatabase::create() const
         return Error{ErrorKind::Io,
                      {m_path + u" ya existe."_s, u"Error"_s, MessageIcon::Exclamation},
                      -SQLITE_CANTOPEN};
-    return withDatabase(m_path, {true, true}, [this](sqlite3 *db) -> Status {
+    return withDatabase(m_path, {true, true}, [](const Connection &db) -> Status {
         for (const TableDef &table : tableDefs()) {
             QStringList columns;
             for (const ColumnDef &column : table.columns)
                 columns.append(quoted(column.name) + u' ' + column.type);
-            int code = execute(
-                db, u"CREATE TABLE %1 (%2)"_s.arg(quoted(table.name), columns.join(u", "_s)));
-            if (code == SQLITE_OK && table.singleRow)
-                code = execute(db, u"INSERT INTO %1 DEFAULT VALUES"_s.arg(quoted(table.name)));
-            if (code != SQLITE_OK)
-                return databaseError(code, Phase::Working, m_path);
+            Status made = db.execute(
+                u"CREATE TABLE %1 (%2)"_s.arg(quoted(table.name), columns.join(u", "_s)));
+            if (made && table.singleRow)
+                made = db.execute(u"INSERT INTO %1 DEFAULT VALUES"_s.arg(quoted(table.name)));
+            if (!made)
+                return made;
         }
         return {};
     });
@@ -235,13 +206,13 @@ Status ReportDatabase::create() const
 
 Status ReportDatabase::writeSyndicate(const QStringList &bets, const SyndicateReportRow &row) const
 {
-    return withDatabase(m_path, {}, [&](sqlite3 *db) -> Status {
-        int code = execute(db, u"DELETE FROM \"Peñanums\""_s);
-        for (qsizetype i = 0; code == SQLITE_OK && i < bets.size(); ++i)
-            code = execute(db, u"INSERT INTO \"Peñanums\" (\"Numeros\") VALUES (?)"_s, {bets[i]});
-        if (code != SQLITE_OK)
-            return databaseError(code, Phase::Working, m_path);
-        return updateSingleRow(db, m_path, u"Peña"_s,
+    return withDatabase(m_path, {}, [&](const Connection &db) -> Status {
+        Status written = db.execute(u"DELETE FROM \"Peñanums\""_s);
+        for (qsizetype i = 0; written && i < bets.size(); ++i)
+            written = db.execute(u"INSERT INTO \"Peñanums\" (\"Numeros\") VALUES (?)"_s, {bets[i]});
+        if (!written)
+            return written;
+        return updateSingleRow(db, u"Peña"_s,
                                {{u"Nombre"_s, row.name},
                                 {u"Diasajugar"_s, row.days},
                                 {u"Dinero"_s, eurosFromCents(row.money)},
@@ -260,40 +231,38 @@ Status ReportDatabase::writeSyndicate(const QStringList &bets, const SyndicateRe
 
 Status ReportDatabase::writeSelection(const SelectionRow &row) const
 {
-    return withDatabase(m_path, {}, [&](sqlite3 *db) {
+    return withDatabase(m_path, {}, [&](const Connection &db) {
         QList<std::pair<QString, QVariant>> fields = {
             {u"Dia2"_s, row.newest}, {u"Dia1"_s, row.oldest}, {u"Total"_s, row.total}};
         // A set of days without a text of its own leaves the stored one.
         if (!row.daysText.isEmpty())
             fields.append({u"Diasajugar"_s, row.daysText});
-        return updateSingleRow(db, m_path, u"Sorteos"_s, fields);
+        return updateSingleRow(db, u"Sorteos"_s, fields);
     });
 }
 
 Status ReportDatabase::writeChosenNumbers(const QList<RankedNumber> &numbers) const
 {
-    return withDatabase(m_path, {}, [&](sqlite3 *db) -> Status {
-        int code = execute(db, u"DELETE FROM \"Numeros\""_s);
-        for (qsizetype i = 0; code == SQLITE_OK && i < numbers.size(); ++i)
-            code = execute(db, u"INSERT INTO \"Numeros\" (\"Numero\", \"Veces\") VALUES (?, ?)"_s,
-                           {numbers[i].number, numbers[i].times});
-        if (code != SQLITE_OK)
-            return databaseError(code, Phase::Working, m_path);
-        return {};
+    return withDatabase(m_path, {}, [&](const Connection &db) -> Status {
+        Status written = db.execute(u"DELETE FROM \"Numeros\""_s);
+        for (qsizetype i = 0; written && i < numbers.size(); ++i)
+            written = db.execute(u"INSERT INTO \"Numeros\" (\"Numero\", \"Veces\") VALUES (?, ?)"_s,
+                                 {numbers[i].number, numbers[i].times});
+        return written;
     });
 }
 
 Status ReportDatabase::writeNewestDrawText(const QString &text) const
 {
-    return withDatabase(m_path, {}, [&](sqlite3 *db) {
-        return updateSingleRow(db, m_path, u"Informe"_s, {{u"Frase"_s, text}});
+    return withDatabase(m_path, {}, [&](const Connection &db) {
+        return updateSingleRow(db, u"Informe"_s, {{u"Frase"_s, text}});
     });
 }
 
 Result<ReportTables> ReportDatabase::readAll() const
 {
     ReportTables tables;
-    Status read = withDatabase(m_path, {false, false}, [&](sqlite3 *db) -> Status {
+    Status read = withDatabase(m_path, {false, false}, [&](const Connection &db) -> Status {
         for (const TableDef &table : tableDefs()) {
             // Ties keep the order the rows were added in: the ranking's.
             const QString order =
@@ -301,20 +270,18 @@ Result<ReportTables> ReportDatabase::readAll() const
             QStringList columns;
             for (const ColumnDef &column : table.columns)
                 columns.append(quoted(column.name));
-            Statement select(db, u"SELECT %1 FROM %2 ORDER BY %3"_s.arg(columns.join(u", "_s),
-                                                                        quoted(table.name), order));
-            if (select.code() != SQLITE_OK)
-                return databaseError(select.code(), Phase::Working, m_path);
             QList<ReportRow> rows;
-            int step = SQLITE_ROW;
-            while ((step = sqlite3_step(select.get())) == SQLITE_ROW) {
-                ReportRow row;
-                for (int c = 0; c < table.columns.size(); ++c)
-                    row.insert(table.columns[c].name, cellText(select.get(), c, table.columns[c]));
-                rows.append(row);
-            }
-            if (step != SQLITE_DONE)
-                return databaseError(step, Phase::Working, m_path);
+            Status selected = db.eachRow(u"SELECT %1 FROM %2 ORDER BY %3"_s.arg(
+                                             columns.join(u", "_s), quoted(table.name), order),
+                                         {}, [&](const Statement &select) {
+                                             ReportRow row;
+                                             for (int c = 0; c < table.columns.size(); ++c)
+                                                 row.insert(table.columns[c].name,
+                                                            cellText(select, c, table.columns[c]));
+                                             rows.append(row);
+                                         });
+            if (!selected)
+                return selected;
             tables.insert(table.name, rows);
         }
         return {};

@@ -173,11 +173,12 @@ void renderReport(const ReportDocument &report, QPagedPaintDevice &device)
     document.print(&device);
 }
 
-bool writeReportPdf(const ReportDocument &report, const QString &path)
+Status writeReportPdf(const ReportDocument &report, const QString &path)
 {
+    const Error notWritten{ErrorKind::Io, texts::pdfNotWritten(path)};
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+        return notWritten;
     {
         QPdfWriter writer(&file);
         writer.setTitle(report.title);
@@ -189,7 +190,9 @@ bool writeReportPdf(const ReportDocument &report, const QString &path)
         renderReport(report, writer);
     }
     file.close();
-    return file.error() == QFileDevice::NoError;
+    if (file.error() != QFileDevice::NoError)
+        return notWritten;
+    return {};
 }
 
 } // namespace zafrano

@@ -44,7 +44,7 @@ Result<ReportDocument> buildReport(const DataFolder &folder, ReportKind kind);
 // Lays the report out on the device's pages (a printer or a PDF writer).
 void renderReport(const ReportDocument &report, QPagedPaintDevice &device);
 
-// Writes the report to a PDF file; false when the file cannot be written.
-bool writeReportPdf(const ReportDocument &report, const QString &path);
+// Writes the report to a PDF file, or says it could not.
+Status writeReportPdf(const ReportDocument &report, const QString &path);
 
 } // namespace zafrano

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/draws_file.h"
 
-#include "backup/automatic_copies.h"
 #include "common/texts.h"
 #include "store/draw_rule.h"
 
@@ -87,14 +86,11 @@ Status DrawsFile::removeRecord(int k) const
 
 Status DrawsFile::removeAll() const
 {
-    if (Status copied =
-            copies::copyBeforeCommand(QFileInfo(path()).absolutePath(), copies::DeleteDrawsReason);
-        !copied)
-        return copied;
     return m_file.writeAll({});
 }
 
-Result<int> DrawsFile::importFile(const QString &chosenPath) const
+Result<int> DrawsFile::importFile(const QString &chosenPath,
+                                  const std::function<Status()> &beforeWrite) const
 {
     QFile chosen(chosenPath);
     errno = 0;
@@ -108,21 +104,20 @@ Result<int> DrawsFile::importFile(const QString &chosenPath) const
     Result<QList<DrawRecord>> draws = decodeDraws(bytes.value(), QFileInfo(chosenPath).fileName());
     if (!draws)
         return Error{ErrorKind::InvalidData, texts::importRejected()};
-    return importDraws(draws.value());
+    return importDraws(draws.value(), beforeWrite);
 }
 
-Result<int> DrawsFile::importDraws(const QList<DrawRecord> &draws) const
+Result<int> DrawsFile::importDraws(const QList<DrawRecord> &draws,
+                                   const std::function<Status()> &beforeWrite) const
 {
     if (!checkDrawSequence(draws))
         return Error{ErrorKind::InvalidData, texts::importRejected()};
-    if (Status copied =
-            copies::copyBeforeCommand(QFileInfo(path()).absolutePath(), copies::ImportReason);
-        !copied) {
+    if (Status ready = beforeWrite ? beforeWrite() : Status(); !ready) {
         // A folder that may not be written gets the import's own message.
-        if (copied.error().kind == ErrorKind::PermissionDenied)
+        if (ready.error().kind == ErrorKind::PermissionDenied)
             return Error{ErrorKind::PermissionDenied,
-                         texts::importFailed(errorNumberOf(copied.error()))};
-        return copied.error();
+                         texts::importFailed(errorNumberOf(ready.error()))};
+        return ready.error();
     }
 
     // The previous draws stay in bononume.bak; only then is the file replaced.

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace zafrano {
@@ -40,11 +41,14 @@ public:
     Status removeAll() const;
 
     // Replaces the whole file by the draws file at chosenPath once every record
-    // of it has been checked; the previous file is kept as bononume.bak.
+    // of it has been checked and `beforeWrite` (the command's copy) has run;
+    // its error stops the import. The previous file is kept as bononume.bak.
     // Returns the number of draws imported. Errors carry the import's messages.
-    Result<int> importFile(const QString &chosenPath) const;
+    Result<int> importFile(const QString &chosenPath,
+                           const std::function<Status()> &beforeWrite = {}) const;
     // The same replacement from draws read elsewhere (a CSV history).
-    Result<int> importDraws(const QList<DrawRecord> &draws) const;
+    Result<int> importDraws(const QList<DrawRecord> &draws,
+                            const std::function<Status()> &beforeWrite = {}) const;
 
     // An unreadable draws file is moved aside (bononume.bad, or .bad.1 …) and an
     // empty one takes its place. Returns where the damaged file went, if anywhere.

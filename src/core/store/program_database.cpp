@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/program_database.h"
 
-#include "backup/automatic_copies.h"
-#include "common/sqlite_statement.h"
+#include "common/sqlite_connection.h"
 #include "store/data_folder.h"
 #include "store/record_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
-
-using sqlite::Phase;
 
 namespace {
 
@@ -75,8 +73,11 @@ const QList<const char *> &migrations()
 ProgramMessage damagedMessage(const QString &asidePath)
 {
     return {u"El archivo zafrano.db está dañado. Se ha guardado aparte como "_s +
-                QFileInfo(asidePath).fileName() +
-                u" y se empieza uno nuevo; los sorteos y las peñas no cambian."_s,
+                QDir::toNativeSeparators(QFileInfo(asidePath).absoluteFilePath()) +
+                u" y se empieza uno nuevo; los sorteos y las peñas no cambian, pero los premios "
+                u"guardados y las cuentas de las peñas están en el archivo dañado. Para "
+                u"recuperarlos, restaure una copia: «Restaurar copia...» en el menú General, o "
+                u"zafrano-cli restore COPIA."_s,
             u"Error"_s, MessageIcon::Exclamation};
 }
 
@@ -89,31 +90,30 @@ Error newerSchemaError(const QString &path)
 }
 
 // The schema version stored in the file; 0 for a new file.
-int storedVersion(sqlite3 *db, int *code)
+Result<int> storedVersion(const sqlite::Connection &db)
 {
-    sqlite::Statement probe(db,
-                            u"SELECT count(*) FROM sqlite_master WHERE name = 'schema_version';"_s);
-    *code = probe.code();
-    if (*code != SQLITE_OK)
-        return 0;
-    *code = sqlite3_step(probe.get());
-    if (*code != SQLITE_ROW)
-        return 0;
-    *code = SQLITE_OK;
-    if (sqlite3_column_int(probe.get(), 0) == 0)
-        return 0;
-    sqlite::Statement read(db, u"SELECT max(version) FROM schema_version;"_s);
-    *code = read.code();
-    if (*code != SQLITE_OK || (*code = sqlite3_step(read.get())) != SQLITE_ROW)
-        return 0;
-    *code = SQLITE_OK;
-    return sqlite3_column_int(read.get(), 0);
+    bool known = false;
+    Status read = db.eachRow(u"SELECT count(*) FROM sqlite_master WHERE name = 'schema_version';"_s,
+                             {}, [&](const sqlite::Statement &row) { known = row.integer(0) > 0; });
+    int version = 0;
+    if (read && known)
+        read = db.eachRow(u"SELECT max(version) FROM schema_version;"_s, {},
+                          [&](const sqlite::Statement &row) { version = row.integer(0); });
+    if (!read)
+        return read.error();
+    return version;
 }
 
-bool damaged(int code)
+// Opens the file when it reads; a damaged one is an InvalidData error.
+Result<sqlite::Connection> openReadable(const QString &path)
 {
-    const int primary = code & 0xff;
-    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+    Result<sqlite::Connection> db = sqlite::Connection::open(path, sqlite::OpenMode::Create);
+    if (!db)
+        return db;
+    Result<int> version = storedVersion(db.value());
+    if (!version)
+        return version.error();
+    return db;
 }
 
 } // namespace
@@ -123,109 +123,63 @@ int ProgramDatabase::schemaVersion()
     return static_cast<int>(migrations().size());
 }
 
-Result<ProgramDatabase> ProgramDatabase::openIn(const DataFolder &folder)
+Result<ProgramDatabase> ProgramDatabase::openIn(const DataFolder &folder,
+                                                const std::function<Status()> &beforeMigration)
 {
-    return open(folder.filePath(QString::fromUtf16(FileName)));
+    return open(folder.filePath(QString::fromUtf16(FileName)), beforeMigration);
 }
 
-Result<ProgramDatabase> ProgramDatabase::open(const QString &path)
+Result<ProgramDatabase> ProgramDatabase::open(const QString &path,
+                                              const std::function<Status()> &beforeMigration)
 {
     std::optional<ProgramMessage> notice;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        sqlite3 *handle = nullptr;
-        const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
-        const int opened = sqlite3_open_v2(file.constData(), &handle,
-                                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        ProgramDatabase db(handle, path);
-        if (opened != SQLITE_OK)
-            return sqlite::databaseError(opened, Phase::Opening, path);
-        sqlite3_extended_result_codes(handle, 1);
-        sqlite3_busy_timeout(handle, 2000);
-
-        int code = SQLITE_OK;
-        const int version = storedVersion(handle, &code);
-        if (damaged(code) && attempt == 0) {
-            db = ProgramDatabase(nullptr, path); // closed before it is moved
-            Result<QString> aside = moveAside(path, path + u".bad"_s);
-            if (!aside)
-                return aside.error();
-            // Its journal belongs to the damaged file, not to the new one.
-            for (const QString &suffix : {u"-wal"_s, u"-shm"_s}) {
-                if (QFile::exists(path + suffix))
-                    QFile::rename(path + suffix, aside.value() + suffix);
-            }
-            notice = damagedMessage(aside.value());
-            continue;
+    Result<sqlite::Connection> opened = openReadable(path);
+    if (!opened && sqlite::isDamage(opened.error())) {
+        Result<QString> aside = moveAside(path, path + u".bad"_s);
+        if (!aside)
+            return aside.error();
+        // Its journal belongs to the damaged file, not to the new one.
+        for (const QString &suffix : {u"-wal"_s, u"-shm"_s}) {
+            if (QFile::exists(path + suffix))
+                QFile::rename(path + suffix, aside.value() + suffix);
         }
-        if (code != SQLITE_OK)
-            return sqlite::databaseError(code, Phase::Opening, path);
-        if (version > schemaVersion())
-            return newerSchemaError(path);
-
-        code = sqlite3_exec(handle, "PRAGMA journal_mode = WAL;", nullptr, nullptr, nullptr);
-        if (code != SQLITE_OK)
-            return db.error(code);
-        // A file in use gets a copy of itself before its schema changes.
-        if (version > 0 && version < schemaVersion()) {
-            if (Status copied = copies::copyBeforeMigration(path); !copied)
-                return copied.error();
-        }
-        for (int next = version + 1; next <= schemaVersion(); ++next) {
-            Status migrated = db.transaction([&]() -> Status {
-                int step = sqlite3_exec(handle, migrations()[next - 1], nullptr, nullptr, nullptr);
-                if (step == SQLITE_OK)
-                    step = sqlite::execute(handle, u"UPDATE schema_version SET version = ?;"_s,
-                                           {next});
-                return step == SQLITE_OK ? Status() : Status(db.error(step));
-            });
-            if (!migrated)
-                return migrated.error();
-        }
-        db.m_notice = notice;
-        return db;
+        notice = damagedMessage(aside.value());
+        opened = openReadable(path);
     }
-    return sqlite::databaseError(SQLITE_NOTADB, Phase::Opening, path);
-}
+    if (!opened)
+        return opened.error();
+    ProgramDatabase db(std::move(opened).value());
+    db.m_notice = notice;
+    const Result<int> stored = storedVersion(db.connection());
+    if (!stored)
+        return stored.error();
+    const int version = stored.value();
+    if (version > schemaVersion())
+        return newerSchemaError(path);
 
-ProgramDatabase::ProgramDatabase(ProgramDatabase &&other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)),
-      m_notice(std::move(other.m_notice))
-{}
-
-ProgramDatabase &ProgramDatabase::operator=(ProgramDatabase &&other) noexcept
-{
-    if (this != &other) {
-        sqlite3_close_v2(m_db);
-        m_db = std::exchange(other.m_db, nullptr);
-        m_path = std::move(other.m_path);
-        m_notice = std::move(other.m_notice);
+    if (Status wal = db.connection().executeScript("PRAGMA journal_mode = WAL;"); !wal)
+        return wal.error();
+    // A file in use gets a copy of itself before its schema changes.
+    if (version > 0 && version < schemaVersion() && beforeMigration) {
+        if (Status copied = beforeMigration(); !copied)
+            return copied.error();
     }
-    return *this;
-}
-
-ProgramDatabase::~ProgramDatabase()
-{
-    sqlite3_close_v2(m_db);
+    for (int next = version + 1; next <= schemaVersion(); ++next) {
+        Status migrated = db.transaction([&]() -> Status {
+            Status step = db.connection().executeScript(migrations()[next - 1]);
+            if (step)
+                step = db.connection().execute(u"UPDATE schema_version SET version = ?;"_s, {next});
+            return step;
+        });
+        if (!migrated)
+            return migrated.error();
+    }
+    return db;
 }
 
 Status ProgramDatabase::transaction(const std::function<Status()> &work) const
 {
-    int code = sqlite3_exec(m_db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr);
-    if (code != SQLITE_OK)
-        return error(code);
-    Status done = work();
-    if (done)
-        code = sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr);
-    if (!done || code != SQLITE_OK) {
-        sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
-        return done ? Status(error(code)) : done;
-    }
-    return {};
-}
-
-Error ProgramDatabase::error(int code) const
-{
-    return sqlite::databaseError(code, Phase::Working, m_path);
+    return m_connection.transaction(work);
 }
 
 } // namespace zafrano

@@ -2,12 +2,11 @@
 #pragma once
 
 #include "common/result.h"
+#include "common/sqlite_connection.h"
 
 #include <QString>
 #include <functional>
 #include <optional>
-
-struct sqlite3;
 
 namespace zafrano {
 
@@ -29,30 +28,24 @@ public:
     // Opens (creating it when missing) the database and brings its schema up
     // to date. A damaged file is moved aside (zafrano.db.bad, …) and a new one
     // begun: notice() then says so. A file of a newer schema is left as it is
-    // and not used: its own error.
-    static Result<ProgramDatabase> open(const QString &path);
-    static Result<ProgramDatabase> openIn(const DataFolder &folder);
+    // and not used: its own error. `beforeMigration` runs before the schema of
+    // a file in use changes (the start-up's copy), and its error stops the open.
+    static Result<ProgramDatabase> open(const QString &path,
+                                        const std::function<Status()> &beforeMigration = {});
+    static Result<ProgramDatabase> openIn(const DataFolder &folder,
+                                          const std::function<Status()> &beforeMigration = {});
 
-    ProgramDatabase(ProgramDatabase &&other) noexcept;
-    ProgramDatabase &operator=(ProgramDatabase &&other) noexcept;
-    ProgramDatabase(const ProgramDatabase &) = delete;
-    ProgramDatabase &operator=(const ProgramDatabase &) = delete;
-    ~ProgramDatabase();
-
-    sqlite3 *handle() const { return m_db; }
-    const QString &path() const { return m_path; }
+    const sqlite::Connection &connection() const { return m_connection; }
+    const QString &path() const { return m_connection.path(); }
     const std::optional<ProgramMessage> &notice() const { return m_notice; }
 
     // Runs `work` in one write transaction: all of it is kept, or none.
     Status transaction(const std::function<Status()> &work) const;
-    // The program's error for an SQLite result code met on this file.
-    Error error(int code) const;
 
 private:
-    ProgramDatabase(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
+    explicit ProgramDatabase(sqlite::Connection connection) : m_connection(std::move(connection)) {}
 
-    sqlite3 *m_db = nullptr;
-    QString m_path;
+    sqlite::Connection m_connection;
     std::optional<ProgramMessage> m_notice;
 };
 

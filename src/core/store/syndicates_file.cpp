@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/syndicates_file.h"
 
-#include "backup/automatic_copies.h"
 #include "calendar/weekday.h"
 #include "store/day_serial.h"
 #include "store/little_endian.h"
@@ -82,10 +81,6 @@ Status SyndicatesFile::writeAll(const QList<SyndicateRecord> &records) const
 
 Status SyndicatesFile::remove(int k) const
 {
-    if (Status copied = copies::copyBeforeCommand(QFileInfo(path()).absolutePath(),
-                                                  copies::DeleteSyndicateReason);
-        !copied)
-        return copied;
     return m_file.remove(k, TrailingBytes::Reject);
 }
 
@@ -111,10 +106,6 @@ Result<std::optional<QString>> SyndicatesFile::keepWholeRecords() const
 
 Status SyndicatesFile::resetResults(QDate today) const
 {
-    if (Status copied =
-            copies::copyBeforeCommand(QFileInfo(path()).absolutePath(), copies::ResetReason);
-        !copied)
-        return copied;
     Result<QList<SyndicateRecord>> records = readAll();
     if (!records)
         return records.error();

@@ -2,6 +2,7 @@
 #include "app/draw_commands.h"
 
 #include "app/program_data.h"
+#include "backup/automatic_copies.h"
 #include "common/texts.h"
 #include "store/day_serial.h"
 #include "store/draw_history_csv.h"
@@ -41,7 +42,7 @@ void DrawCommands::importDraws()
                                           u"/tienda.html#Sorteos"_s));
         return;
     }
-    finishImport(m_data.folder().draws().importFile(chosen));
+    finishImport(copies::importDrawsFile(m_data.folder(), chosen));
 }
 
 void DrawCommands::importHistoryCsv()
@@ -56,7 +57,7 @@ void DrawCommands::importHistoryCsv()
         m_data.platform().messages.show(draws.error().message);
         return;
     }
-    finishImport(m_data.folder().draws().importDraws(draws.value()));
+    finishImport(copies::importDraws(m_data.folder(), draws.value()));
 }
 
 void DrawCommands::offerShippedHistory()
@@ -78,7 +79,7 @@ void DrawCommands::offerShippedHistory()
          QString::fromUtf16(texts::ProgramName), MessageIcon::Question});
     if (!load)
         return;
-    Result<int> imported = m_data.folder().draws().importDraws(draws.value());
+    Result<int> imported = copies::importDraws(m_data.folder(), draws.value());
     m_data.platform().messages.show(imported ? texts::importSucceeded() : imported.error().message);
     // The start-up's own passes go on over the new draws.
     m_data.refreshCalendar();
@@ -100,7 +101,7 @@ void DrawCommands::deleteAllOrReset()
     m_singleDeletion = true;
     Platform &platform = m_data.platform();
     if (platform.messages.ask(deleteQuestion(u"¿Seguro que quieres borrar todos los sorteos?"_s))) {
-        if (Status removed = m_data.folder().draws().removeAll(); !removed) {
+        if (Status removed = copies::deleteAllDraws(m_data.folder()); !removed) {
             m_data.showFailure(removed.error());
         } else {
             m_data.refreshCalendar();
@@ -111,8 +112,7 @@ void DrawCommands::deleteAllOrReset()
             u"¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los sorteos, se "
             u"aconseja que se resetee también los resultados de las peñas y la fecha de creación "
             u"pasará a ser la de hoy."_s))) {
-        if (Status reset = m_data.folder().syndicates().resetResults(platform.clock.today());
-            !reset) {
+        if (Status reset = copies::resetResults(m_data.folder(), platform.clock.today()); !reset) {
             m_data.showFailure(reset.error());
             return;
         }

@@ -2,6 +2,7 @@
 #include "app/syndicate_commands.h"
 
 #include "app/program_data.h"
+#include "backup/automatic_copies.h"
 #include "ledger/ledger_store.h"
 #include "store/program_database.h"
 
@@ -53,7 +54,7 @@ void SyndicateCommands::deleteSelected()
              u"Borrar..."_s, MessageIcon::Question}))
         return;
     const QString name = selected->nameText();
-    if (Status removed = m_data.folder().syndicates().remove(m_selected); !removed) {
+    if (Status removed = copies::deleteSyndicate(m_data.folder(), m_selected); !removed) {
         m_data.showFailure(removed.error());
         return;
     }

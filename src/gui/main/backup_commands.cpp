@@ -31,6 +31,8 @@ void BackupCommands::saveBackup()
         platform.messages.show(written.error().message);
         return;
     }
+    if (!set->notTaken.isEmpty())
+        platform.messages.show(notTakenMessage(set->notTaken));
     platform.messages.show(
         {u"Copia de seguridad guardada en %1."_s.arg(QDir::toNativeSeparators(target)),
          u"Copia de seguridad"_s, MessageIcon::Information});

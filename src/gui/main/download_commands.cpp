@@ -2,10 +2,10 @@
 #include "main/download_commands.h"
 
 #include "app/program_data.h"
+#include "checking/prize_marks.h"
 #include "net/operator_site.h"
 #include "net/results_page.h"
 #include "store/day_serial.h"
-#include "store/prize_marks.h"
 #include "store/record_file.h"
 #include "tabs/general_tab.h"
 #include "tabs/last_draw_tab.h"

@@ -18,6 +18,7 @@
 #include "main/news_commands.h"
 #include "printing/results_listing.h"
 #include "printing/slip_layout.h"
+#include "startup/open_data_folder.h"
 #include "tabs/create_tab.h"
 #include "tabs/general_tab.h"
 #include "tabs/last_draw_tab.h"
@@ -453,8 +454,8 @@ void MainWindow::showPrintSlips(int record)
         m_data->showFailure(syndicate.error());
         return;
     }
-    if (const std::optional<ProgramMessage> refused = slipPrintRefusal(syndicate.value())) {
-        m_platform.messages.show(*refused);
+    if (Status printable = slipsPrintable(syndicate.value()); !printable) {
+        m_platform.messages.show(printable.error().message);
         return;
     }
     if (m_printSlips)

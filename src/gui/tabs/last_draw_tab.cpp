@@ -142,9 +142,12 @@ void LastDrawTab::documentArrived()
 
 void LastDrawTab::showStoredPrizes(QDate date)
 {
-    const std::optional<DrawPrizes> prizes = prizesOfDraw(m_data.folder(), date);
-    if (!prizes)
+    // The start-up has said what is wrong with an unreadable zafrano.db: the
+    // boxes then stay as the page filled them.
+    const Result<std::optional<DrawPrizes>> stored = prizesOfDraw(m_data.folder(), date);
+    if (!stored || !stored.value())
         return;
+    const std::optional<DrawPrizes> &prizes = stored.value();
     for (int k = 0; k < 5; ++k)
         m_prizes[k]->setText(prizes->cents[k] ? moneyText(*prizes->cents[k]) : QString());
 }

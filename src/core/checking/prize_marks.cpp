@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "store/prize_marks.h"
+#include "checking/prize_marks.h"
 
-#include "common/sqlite_statement.h"
 #include "store/data_folder.h"
 #include "store/program_database.h"
 
@@ -36,24 +35,18 @@ std::array<int, 5> betsOf(const QString &text)
     return bets;
 }
 
-QString columnText(sqlite3_stmt *stmt, int column)
-{
-    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)));
-}
-
 } // namespace
 
 Status keepPrizeFinds(const ProgramDatabase &db, const QList<PrizeFind> &finds)
 {
     return db.transaction([&]() -> Status {
         for (const PrizeFind &find : finds) {
-            const int code =
-                sqlite::execute(db.handle(),
-                                u"INSERT OR IGNORE INTO prize_marks (draw_date, syndicate, bets) "
-                                u"VALUES (?, ?, ?);"_s,
-                                {find.draw, find.syndicate, betsText(find.bets)});
-            if (code != SQLITE_OK)
-                return db.error(code);
+            Status kept = db.connection().execute(
+                u"INSERT OR IGNORE INTO prize_marks (draw_date, syndicate, bets) "
+                u"VALUES (?, ?, ?);"_s,
+                {find.draw, find.syndicate, betsText(find.bets)});
+            if (!kept)
+                return kept;
         }
         return {};
     });
@@ -61,20 +54,15 @@ Status keepPrizeFinds(const ProgramDatabase &db, const QList<PrizeFind> &finds)
 
 Result<QList<PrizeFind>> unmarkedPrizeFinds(const ProgramDatabase &db, PrizeMark mark)
 {
-    sqlite::Statement select(db.handle(), u"SELECT draw_date, syndicate, bets FROM prize_marks "_s
-                                          u"WHERE "_s +
-                                              markColumn(mark) +
-                                              u" = 0 ORDER BY draw_date, syndicate;"_s);
-    if (select.code() != SQLITE_OK)
-        return db.error(select.code());
     QList<PrizeFind> finds;
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(select.get())) == SQLITE_ROW) {
-        finds.append({QDate::fromString(columnText(select.get(), 0), Qt::ISODate),
-                      columnText(select.get(), 1), betsOf(columnText(select.get(), 2))});
-    }
-    if (step != SQLITE_DONE)
-        return db.error(step);
+    Status read =
+        db.connection().eachRow(u"SELECT draw_date, syndicate, bets FROM prize_marks WHERE "_s +
+                                    markColumn(mark) + u" = 0 ORDER BY draw_date, syndicate;"_s,
+                                {}, [&](const sqlite::Statement &row) {
+                                    finds.append({row.date(0), row.text(1), betsOf(row.text(2))});
+                                });
+    if (!read)
+        return read.error();
     return finds;
 }
 
@@ -82,12 +70,12 @@ Status markPrizeFinds(const ProgramDatabase &db, const QList<PrizeFind> &finds, 
 {
     return db.transaction([&]() -> Status {
         for (const PrizeFind &find : finds) {
-            const int code = sqlite::execute(db.handle(),
-                                             u"UPDATE prize_marks SET "_s + markColumn(mark) +
-                                                 u" = 1 WHERE draw_date = ? AND syndicate = ?;"_s,
-                                             {find.draw, find.syndicate});
-            if (code != SQLITE_OK)
-                return db.error(code);
+            Status marked =
+                db.connection().execute(u"UPDATE prize_marks SET "_s + markColumn(mark) +
+                                            u" = 1 WHERE draw_date = ? AND syndicate = ?;"_s,
+                                        {find.draw, find.syndicate});
+            if (!marked)
+                return marked;
         }
         return {};
     });

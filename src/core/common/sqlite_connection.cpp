@@ -1,0 +1,247 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/sqlite_connection.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sqlcipher/sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zafrano::sqlite {
+
+Error databaseError(int code, Phase phase, const QString &path)
+{
+    const int primary = code & 0xff;
+    ErrorKind kind = ErrorKind::Io;
+    if (primary == SQLITE_READONLY || primary == SQLITE_PERM ||
+        (primary == SQLITE_CANTOPEN && phase == Phase::Working))
+        kind = ErrorKind::PermissionDenied;
+    else if (primary == SQLITE_CANTOPEN)
+        kind = ErrorKind::NotFound;
+    else if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
+        kind = ErrorKind::InvalidData;
+    return {kind,
+            {QFileInfo(path).fileName() + u": "_s + QString::fromUtf8(sqlite3_errstr(primary)),
+             u"Error"_s, MessageIcon::Exclamation},
+            -primary};
+}
+
+bool isDamage(const Error &error)
+{
+    return error.number == -SQLITE_NOTADB || error.number == -SQLITE_CORRUPT;
+}
+
+Statement::Statement(sqlite3 *db, const QString &sql)
+{
+    const QByteArray text = sql.toUtf8();
+    m_code =
+        sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_stmt, nullptr);
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::bind(int index, const QVariant &value)
+{
+    if (m_code != SQLITE_OK)
+        return;
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+        m_code = sqlite3_bind_null(m_stmt, index);
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        m_code = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+        break;
+    case QMetaType::Float:
+    case QMetaType::Double:
+        m_code = sqlite3_bind_double(m_stmt, index, value.toDouble());
+        break;
+    case QMetaType::QDate: {
+        const QDate date = value.toDate();
+        m_code = date.isValid() ? bindText(index, date.toString(Qt::ISODate))
+                                : sqlite3_bind_null(m_stmt, index);
+        break;
+    }
+    default:
+        m_code = bindText(index, value.toString());
+    }
+}
+
+void Statement::bindAll(const QVariantList &values)
+{
+    for (qsizetype i = 0; i < values.size(); ++i)
+        bind(static_cast<int>(i + 1), values[i]);
+}
+
+bool Statement::next()
+{
+    if (m_code != SQLITE_OK)
+        return false;
+    const int step = sqlite3_step(m_stmt);
+    if (step == SQLITE_ROW)
+        return true;
+    // The end of the rows leaves the statement as good as before.
+    if (step != SQLITE_DONE)
+        m_code = step;
+    return false;
+}
+
+int Statement::run()
+{
+    while (next()) {
+    }
+    return m_code;
+}
+
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+QString Statement::text(int column) const
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column)),
+                             sqlite3_column_bytes(m_stmt, column));
+}
+
+int Statement::integer(int column) const
+{
+    return sqlite3_column_int(m_stmt, column);
+}
+
+qint64 Statement::int64(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+double Statement::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
+
+QDate Statement::date(int column) const
+{
+    return QDate::fromString(text(column), Qt::ISODate);
+}
+
+std::optional<int> Statement::optionalInteger(int column) const
+{
+    return isNull(column) ? std::nullopt : std::optional<int>(integer(column));
+}
+
+int Statement::type(int column) const
+{
+    return sqlite3_column_type(m_stmt, column);
+}
+
+int Statement::bindText(int index, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return sqlite3_bind_text(m_stmt, index, bytes.constData(), static_cast<int>(bytes.size()),
+                             SQLITE_TRANSIENT);
+}
+
+Result<Connection> Connection::open(const QString &path, OpenMode mode, const char *key)
+{
+    int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (mode == OpenMode::Create)
+        flags |= SQLITE_OPEN_CREATE;
+    sqlite3 *handle = nullptr;
+    const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    const int opened = sqlite3_open_v2(file.constData(), &handle, flags, nullptr);
+    Connection connection(handle, path); // closes the handle even when the open failed
+    if (opened != SQLITE_OK)
+        return databaseError(opened, Phase::Opening, path);
+    sqlite3_extended_result_codes(handle, 1);
+    sqlite3_busy_timeout(handle, 2000);
+    int code = key ? sqlite3_exec(handle, key, nullptr, nullptr, nullptr) : SQLITE_OK;
+    // A wrong password, a damaged or foreign file shows on the first read.
+    if (code == SQLITE_OK)
+        code =
+            sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        return databaseError(code, Phase::Opening, path);
+    return connection;
+}
+
+Connection::Connection(Connection &&other) noexcept
+    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path))
+{}
+
+Connection &Connection::operator=(Connection &&other) noexcept
+{
+    if (this != &other) {
+        sqlite3_close_v2(m_db);
+        m_db = std::exchange(other.m_db, nullptr);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+Connection::~Connection()
+{
+    sqlite3_close_v2(m_db);
+}
+
+Error Connection::error(int code) const
+{
+    return databaseError(code, Phase::Working, m_path);
+}
+
+Status Connection::execute(const QString &sql, const QVariantList &values) const
+{
+    Statement statement(m_db, sql);
+    statement.bindAll(values);
+    const int code = statement.run();
+    return code == SQLITE_OK ? Status() : Status(error(code));
+}
+
+Status Connection::executeScript(const char *sql) const
+{
+    const int code = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+    return code == SQLITE_OK ? Status() : Status(error(code));
+}
+
+Status Connection::eachRow(const QString &sql, const QVariantList &values,
+                           const std::function<void(const Statement &)> &row) const
+{
+    Statement select(m_db, sql);
+    select.bindAll(values);
+    while (select.next())
+        row(select);
+    return select.code() == SQLITE_OK ? Status() : Status(error(select.code()));
+}
+
+int Connection::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
+Status Connection::transaction(const std::function<Status()> &work) const
+{
+    if (Status begun = executeScript("BEGIN IMMEDIATE;"); !begun)
+        return begun;
+    Status done = work();
+    if (done)
+        done = executeScript("COMMIT;");
+    if (!done)
+        sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
+    return done;
+}
+
+Status Connection::backupTo(const Connection &target) const
+{
+    sqlite3_backup *backup = sqlite3_backup_init(target.m_db, "main", m_db, "main");
+    if (!backup)
+        return target.error(sqlite3_errcode(target.m_db));
+    const int stepped = sqlite3_backup_step(backup, -1);
+    int code = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE)
+        code = stepped;
+    return code == SQLITE_OK ? Status() : Status(error(code));
+}
+
+} // namespace zafrano::sqlite
