@@ -144,6 +144,16 @@ int main(int argc, char *argv[])
           u"(download)."_s},
          {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
+    // "-5" would read as an option: said as what it is, a negative amount.
+    static const QRegularExpression negative(u"^-[0-9]+([.,][0-9]*)?$"_s);
+    for (const QString &argument : app.arguments().mid(1)) {
+        if (negative.match(argument).hasMatch()) {
+            printError(u"«"_s + argument +
+                       u"» no vale: las cantidades se escriben en positivo (pay, payout y cost ya "
+                       u"dicen si el dinero entra o sale)."_s);
+            return UsageError;
+        }
+    }
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(helpOption)) {
