@@ -144,11 +144,13 @@ int main(int argc, char *argv[])
           u"(download)."_s},
          {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
-    // "-5" would read as an option: said as what it is, a negative amount.
+    // In a ledger command "-5" would read as an option: said as what it is, a
+    // negative amount (not when it is an option's value).
     static const QRegularExpression negative(u"^-[0-9]+([.,][0-9]*)?$"_s);
-    for (const QString &argument : app.arguments().mid(1)) {
-        if (negative.match(argument).hasMatch()) {
-            printError(u"«"_s + argument +
+    const QStringList words = app.arguments();
+    for (qsizetype i = 2; i < words.size() && words.contains(u"ledger"_s); ++i) {
+        if (negative.match(words[i]).hasMatch() && !words[i - 1].startsWith(u"--"_s)) {
+            printError(u"«"_s + words[i] +
                        u"» no vale: las cantidades se escriben en positivo (pay, payout y cost ya "
                        u"dicen si el dinero entra o sale)."_s);
             return UsageError;
