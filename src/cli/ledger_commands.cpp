@@ -67,6 +67,7 @@ QJsonObject accountJson(const LedgerAccount &account)
             {u"pending"_s, pending},
             {u"otherCosts"_s, account.otherCosts},
             {u"bote"_s, account.bote},
+            {u"unassigned"_s, account.unassigned},
             {u"members"_s, members}};
 }
 
@@ -83,6 +84,7 @@ void printAccount(const LedgerAccount &account)
               (pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s)));
     printLine(u"Otros gastos: "_s + moneyText(account.otherCosts));
     printLine(u"Bote: "_s + moneyText(account.bote));
+    printLine(u"Sin repartir: "_s + moneyText(account.unassigned));
     for (const MemberBalance &member : account.members)
         printLine(u"%1  participaciones %2  pagado %3  recibido %4  saldo %5"_s.arg(
             member.name, QString::number(member.shares), moneyText(member.paid),
@@ -147,22 +149,18 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
 
 // The statement of the peña, or of one member, printed to PDF; the movements
 // or the per-draw account as CSV on standard output.
-std::optional<int> runOutput(const CliContext &context, const ProgramDatabase &db,
+std::optional<int> runOutput(const CliContext &context, const LedgerBook &book,
                              const LedgerAccount &account)
 {
     const QStringList words = context.arguments.mid(1);
     const QString verb = words.value(0);
     if (verb != u"statement"_s && verb != u"csv"_s)
         return std::nullopt;
-    Result<std::optional<LedgerBook>> book = readLedger(db, account.syndicate);
-    if (!book)
-        return fail(book.error().message);
     if (verb == u"csv"_s) {
         if (words.size() != 2 || (words[1] != u"movements"_s && words[1] != u"draws"_s))
             return usage();
-        std::fputs(
-            qPrintable(words[1] == u"movements"_s ? movementsCsv(**book) : drawsCsv(account)),
-            stdout);
+        std::fputs(qPrintable(words[1] == u"movements"_s ? movementsCsv(book) : drawsCsv(account)),
+                   stdout);
         return Success;
     }
     const QString member = words.value(1);
@@ -175,7 +173,7 @@ std::optional<int> runOutput(const CliContext &context, const ProgramDatabase &d
     if (!pdf)
         return UsageError;
     Result<ReportDocument> statement =
-        buildStatement(context.folder, account, **book, member, context.today);
+        buildStatement(context.folder, account, book, member, context.today);
     if (!statement)
         return fail(statement.error().message);
     if (Status written = writeReportPdf(*statement, *pdf); !written)
@@ -226,7 +224,13 @@ int ledgerCommand(const CliContext &context)
         db, syndicate, centsFromEuros(context.settings.pricePerBet), draws, context.today);
     if (!account)
         return fail(account.error().message);
-    if (const std::optional<int> shown = runOutput(context, db, *account))
+    Result<std::optional<LedgerBook>> book = readLedger(db, syndicate.nameText());
+    if (!book || !book->has_value())
+        return fail(
+            book ? ProgramMessage{u"La peña «"_s + syndicate.nameText() + u"» no tiene cuentas."_s,
+                                  u"Error"_s, MessageIcon::Exclamation}
+                 : book.error().message);
+    if (const std::optional<int> shown = runOutput(context, **book, *account))
         return *shown;
     if (context.arguments.size() > 1) {
         const std::optional<Status> changed = runChange(context, db, syndicate.nameText());
@@ -250,14 +254,14 @@ int closedLedgerCommand(const CliContext &context)
     Result<AccountSources> sources = openSources(context);
     if (!sources)
         return fail(sources.error().message);
-    Result<std::optional<LedgerBook>> book = readLedger(sources->db, name);
+    Result<std::optional<LedgerBook>> book = readClosedLedger(sources->db, name);
     if (!book)
         return fail(book.error().message);
-    if (!book->has_value() || !(*book)->closedOn.isValid())
+    if (!book->has_value())
         return fail({u"No hay cuentas cerradas de la peña «"_s + name + u"»."_s, u"Error"_s,
                      MessageIcon::Exclamation});
     const LedgerAccount account = accountOfBook(sources->db, **book, sources->draws, context.today);
-    if (const std::optional<int> shown = runOutput(context, sources->db, account))
+    if (const std::optional<int> shown = runOutput(context, **book, account))
         return *shown;
     if (context.arguments.size() > 1)
         return usage();

@@ -147,6 +147,18 @@ int main(int argc, char *argv[])
          {QString::fromUtf16(option::Missing),
           u"Los días de sorteo que faltan entre el primero y el último guardados (draws)."_s}});
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
+    // In a ledger command "-5" would read as an option: said as what it is, a
+    // negative amount (not when it is an option's value).
+    static const QRegularExpression negative(u"^-[0-9]+([.,][0-9]*)?$"_s);
+    const QStringList words = app.arguments();
+    for (qsizetype i = 2; i < words.size() && words.contains(u"ledger"_s); ++i) {
+        if (negative.match(words[i]).hasMatch() && !words[i - 1].startsWith(u"--"_s)) {
+            printError(u"«"_s + words[i] +
+                       u"» no vale: las cantidades se escriben en positivo (pay, payout y cost ya "
+                       u"dicen si el dinero entra o sale)."_s);
+            return UsageError;
+        }
+    }
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(helpOption)) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zafrano-cli add-syndicate: a syndicate made without the window, through the
-// editor's own rules and messages, as "Grabar" makes it.
+// zafrano-cli add-syndicate and rename-syndicate: a syndicate made or renamed
+// without the window, through the editor's own rules and messages.
 #include "calendar/weekday.h"
 #include "cli_context.h"
 #include "editor/syndicate_editor.h"
@@ -119,6 +119,39 @@ int addSyndicateCommand(const CliContext &context)
     return Success;
 }
 
+// A new name for syndicate N, written as the editor writes it: in capitals,
+// at most 20 letters, its account following it.
+int renameSyndicateCommand(const CliContext &context)
+{
+    Result<ChosenSyndicate> chosen = chosenSyndicate(context);
+    if (!chosen)
+        return fail(chosen.error().message);
+    // A name the editor would refuse is said before anything is written.
+    SyndicateEditor probe(context.folder);
+    if (const NameChange checked = probe.changeName(context.arguments.at(1)); checked.message)
+        return fail(*checked.message);
+    EditorRequest request;
+    request.editorKind = editorKindForBetCount(chosen->syndicate.betCount);
+    request.editRecord = chosen->record;
+    SyndicateEditor editor(context.folder);
+    if (Status opened = editor.open(request); !opened)
+        return fail(opened.error().message);
+    const QString previous = chosen->syndicate.nameText();
+    if (const NameChange named = editor.changeName(context.arguments.at(1)); named.message)
+        return fail(*named.message);
+    Result<SyndicateRecord> renamed = context.folder.syndicates().read(chosen->record);
+    if (!renamed)
+        return fail(renamed.error().message);
+    if (context.json)
+        printJson(QJsonObject{{u"record"_s, chosen->record},
+                              {u"name"_s, renamed->nameText()},
+                              {u"previous"_s, previous}});
+    else
+        printLine(u"Peña %1 renombrada: %2 → %3."_s.arg(QString::number(chosen->record), previous,
+                                                        renamed->nameText()));
+    return Success;
+}
+
 } // namespace
 
 const QList<CommandEntry> &syndicateCommands()
@@ -127,6 +160,7 @@ const QList<CommandEntry> &syndicateCommands()
         {u"add-syndicate",
          u"add-syndicate --name NOMBRE --days DÍA [--multiple K | --bets \"1 2 3 4 5 6;…\"]",
          addSyndicateCommand},
+        {u"rename-syndicate", u"rename-syndicate N NOMBRE", renameSyndicateCommand},
     };
     return commands;
 }

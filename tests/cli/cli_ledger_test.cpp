@@ -62,6 +62,11 @@ TEST(CliLedger, KeepsTheAccountAndRefusesBadInput)
         EXPECT_EQ(refused.exitCode, 1);
         EXPECT_EQ(refused.err, refusal.message + u'\n');
     }
+    const CliRun negative =
+        run(u"2026-08-10"_s, {u"ledger"_s, u"1"_s, u"pay"_s, u"Ana"_s, u"-5"_s});
+    EXPECT_EQ(negative.exitCode, 2);
+    EXPECT_TRUE(negative.err.startsWith(u"«-5» no vale: las cantidades se escriben en positivo"_s))
+        << negative.err.toStdString();
 
     const CliRun shown = run(u"2026-08-10"_s, {u"--json"_s, u"ledger"_s, u"1"_s});
     ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
@@ -72,6 +77,7 @@ TEST(CliLedger, KeepsTheAccountAndRefusesBadInput)
                                {u"pending"_s, QJsonArray{u"2026-08-10"_s}},
                                {u"otherCosts"_s, 100},
                                {u"bote"_s, 2500 - 100 - 50},
+                               {u"unassigned"_s, 0},
                                {u"members"_s, QJsonArray{QJsonObject{{u"name"_s, u"Ana"_s},
                                                                      {u"shares"_s, 2},
                                                                      {u"paid"_s, 1250},
@@ -84,11 +90,22 @@ TEST(CliLedger, KeepsTheAccountAndRefusesBadInput)
                                                                      {u"balance"_s, 1250 - 50}}}}};
     EXPECT_EQ(shown.json().object(), expected);
 
+    // Renamed as the editor renames, the peña keeps its account.
+    const CliRun renamed = run(u"2026-08-10"_s, {u"rename-syndicate"_s, u"1"_s, u"Bar 2026"_s});
+    ASSERT_EQ(renamed.exitCode, 0) << renamed.err.toStdString();
+    EXPECT_EQ(renamed.out.trimmed(), u"Peña 1 renombrada: BAR → BAR 2026."_s);
+    QJsonObject moved = expected;
+    moved[u"syndicate"_s] = u"BAR 2026"_s;
+    EXPECT_EQ(run(u"2026-08-10"_s, {u"--json"_s, u"ledger"_s, u"1"_s}).json().object(), moved);
+    EXPECT_EQ(run(u"2026-08-10"_s, {u"rename-syndicate"_s, u"1"_s, u"UN NOMBRE DE MAS DE VEINTE"_s})
+                  .exitCode,
+              1);
+
     // A deleted peña's account is kept closed and still reads the same.
     ASSERT_EQ(run(u"2026-08-10"_s, {u"delete-syndicate"_s, u"1"_s}).exitCode, 0);
-    const CliRun closed = run(u"2026-08-10"_s, {u"--json"_s, u"closed-ledger"_s, u"BAR"_s});
+    const CliRun closed = run(u"2026-08-10"_s, {u"--json"_s, u"closed-ledger"_s, u"BAR 2026"_s});
     ASSERT_EQ(closed.exitCode, 0) << closed.err.toStdString();
-    EXPECT_EQ(closed.json().object(), expected);
+    EXPECT_EQ(closed.json().object(), moved);
     EXPECT_EQ(run(u"2026-08-10"_s, {u"closed-ledger"_s, u"OTRA"_s}).exitCode, 1);
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The peña's account: the cent-exact split, a multiple's 5 + complementario
-// prize worked out by hand, a season with a member joining half-way, a price
-// change, an edit of the bets and a pending draw, and the stored account that
-// refuses bad input without changing.
+// The peña's account: the cent-exact split of the running parts, a
+// multiple's 5 + complementario prize worked out by hand, a season with a
+// member joining half-way, a price change, an edit of the bets and a pending
+// draw, and the stored account that refuses bad input without changing,
+// follows a rename and is not taken over by a new peña of the same name.
 #include "ledger/ledger_account.h"
 #include "ledger/ledger_store.h"
 #include "ledger/share_split.h"
@@ -10,8 +11,11 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <numeric>
+#include <sqlcipher/sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace zafrano;
@@ -64,6 +68,50 @@ TEST(ShareSplit, AddsUpExactlyByLargestRemainder)
     // An account kept before shares and amounts were bounded still splits exactly.
     EXPECT_EQ(splitByShares(999'999'999'999'900, {5'000'000, 1}),
               (QList<Cents>{999'999'799'999'940, 199'999'960}));
+}
+
+// Many amounts, and members coming and going: each running part stays within a
+// cent of the exact figure, and the parts add up to what was shared.
+TEST(ShareSplit, RunningPartsStayWithinACentOfTheExactFigure)
+{
+    struct Step
+    {
+        Cents amount;
+        QList<int> shares;
+        int times;
+    };
+    const QList<QList<Step>> seasons = {
+        {{-100, {1, 1, 1}, 90}},                       // a draw's odd cent, 90 times
+        {{-50, {1, 1, 1}, 100}, {-75, {1, 1, 2}, 60}}, // the third member doubles
+        {{-45, {2, 0, 3}, 40}, {1234, {2, 7, 3}, 3}, {-7, {0, 7, 0}, 5}, {-99, {5, 7, 11}, 77}},
+    };
+    for (const QList<Step> &season : seasons) {
+        ShareTally tally(3);
+        std::array<long double, 3> exact{};
+        Cents total = 0;
+        for (const Step &step : season) {
+            const int sum = std::accumulate(step.shares.begin(), step.shares.end(), 0);
+            for (int n = 0; n < step.times; ++n) {
+                tally.add(step.amount, step.shares);
+                total += step.amount;
+                for (int i = 0; i < 3; ++i)
+                    exact[i] += static_cast<long double>(step.amount) * step.shares[i] / sum;
+            }
+        }
+        const QList<Cents> parts = tally.parts();
+        EXPECT_EQ(std::accumulate(parts.begin(), parts.end(), Cents{0}), total);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_LT(std::abs(static_cast<long double>(parts[i]) - exact[i]), 1.0L)
+                << "member " << i << " of the season of " << total;
+    }
+    // Ninety draws of 1,00 in thirds: each pays 30,00, not 30,90 the first.
+    ShareTally thirds(3);
+    for (int n = 0; n < 90; ++n)
+        thirds.add(-100, {1, 1, 1});
+    EXPECT_EQ(thirds.parts(), (QList<Cents>{-3000, -3000, -3000}));
+    thirds.add(-10, {0, 0, 0});
+    EXPECT_EQ(thirds.unassigned(), -10);
+    EXPECT_EQ(thirds.shared(), -9000);
 }
 
 // 7 numbers, five of them drawn and the sixth the complementario: one bet of
@@ -148,6 +196,33 @@ TEST(LedgerAccount, SeasonWithJoiningPriceChangeEditAndPendingDraw)
     EXPECT_EQ(account.prizes, 400);
     EXPECT_EQ(account.members[0].balance, 100 + 133);
     EXPECT_EQ(account.members[1].balance, 550 + 267);
+}
+
+// Draws played before the first member joined are in the bote and in nobody's
+// balance: said apart, so that balances and "Sin repartir" make the bote.
+TEST(LedgerAccount, MoneyOfDaysWithoutMembersIsNobodys)
+{
+    LedgerBook book;
+    book.syndicate = u"TARDE"_s;
+    book.createdOn = day(1);
+    book.members = {{u"Ana"_s, 1, day(3), {}}, {u"Luis"_s, 2, day(3), {}}};
+    book.prices = {{QDate(1985, 1, 1), 70}};
+    book.bets = {{day(1), syndicateOf(SyndicateBytes()
+                                          .name("TARDE")
+                                          .days("Todos")
+                                          .betCount(2)
+                                          .bet(1, {1, 2, 3, 4, 5, 6})
+                                          .bet(2, {7, 8, 9, 10, 11, 12}))}};
+    book.movements = {{1, MovementKind::Cost, {}, 100, day(2), u"Sobre"_s}};
+    QList<DrawRecord> draws;
+    for (int d = 1; d <= 4; ++d)
+        draws.append(drawOn(d, {20, 21, 22, 23, 24, 25}, 26, 0));
+
+    const LedgerAccount account = workOutAccount(book, draws, lookupIn({}), day(4));
+    EXPECT_EQ(account.bote, -4 * 140 - 100);
+    EXPECT_EQ(account.unassigned, -2 * 140 - 100);
+    EXPECT_EQ(account.members[0].balance + account.members[1].balance + account.unassigned,
+              account.bote);
 }
 
 class LedgerStoreTest : public testing::Test
@@ -240,4 +315,110 @@ TEST_F(LedgerStoreTest, AClosedAccountStaysReadable)
     EXPECT_EQ(closed.movements[0].note, u"Enero"_s);
     ASSERT_TRUE(dropLedger(*m_db, u"BAR"_s));
     EXPECT_FALSE(readLedger(*m_db, u"BAR"_s).value());
+}
+
+TEST_F(LedgerStoreTest, ARenamedPenaKeepsItsAccount)
+{
+    ASSERT_TRUE(renameLedger(*m_db, u"BAR"_s, u"BAR 2026"_s));
+    EXPECT_FALSE(readLedger(*m_db, u"BAR"_s).value());
+    SyndicateRecord renamed = m_syndicate;
+    renamed.setName(u"BAR 2026"_s);
+    ASSERT_TRUE(keepLedgerTerms(*m_db, renamed, 50, day(3)));
+    const LedgerBook moved = *readLedger(*m_db, u"BAR 2026"_s).value();
+    ASSERT_EQ(moved.members.size(), 1);
+    EXPECT_EQ(moved.members[0].name, u"Ana"_s);
+    EXPECT_EQ(moved.bets.size(), 1);
+
+    // Another peña's open account is never joined.
+    SyndicateRecord other = m_syndicate;
+    other.setName(u"OTRA"_s);
+    ASSERT_TRUE(keepLedgerTerms(*m_db, other, 50, day(3)));
+    EXPECT_EQ(refusal(renameLedger(*m_db, u"OTRA"_s, u"BAR 2026"_s)),
+              u"Ya hay otra peña llamada «BAR 2026» con sus cuentas. Elija otro nombre para no "
+              u"mezclarlas."_s);
+    EXPECT_TRUE(readLedger(*m_db, u"OTRA"_s).value()->members.isEmpty());
+}
+
+TEST_F(LedgerStoreTest, ANewPenaOfAClosedOnesNameGetsItsOwnAccount)
+{
+    ASSERT_TRUE(closeLedger(*m_db, u"BAR"_s, day(10)));
+    EXPECT_EQ(refusal(addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, day(2), {}})),
+              u"Las cuentas de la peña «BAR» están cerradas desde el 10/01/2024: no admiten "
+              u"cambios."_s);
+
+    SyndicateRecord again = m_syndicate;
+    again.createdOn = serialOf(day(12));
+    ASSERT_TRUE(keepLedgerTerms(*m_db, again, 50, day(12)));
+    ASSERT_TRUE(addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, day(12), {}}));
+    const LedgerBook fresh = book();
+    EXPECT_FALSE(fresh.closedOn.isValid());
+    EXPECT_EQ(fresh.createdOn, day(12));
+    ASSERT_EQ(fresh.members.size(), 1);
+    EXPECT_EQ(fresh.members[0].name, u"Bea"_s);
+    const LedgerBook closed = *readClosedLedger(*m_db, u"BAR"_s).value();
+    ASSERT_EQ(closed.members.size(), 1);
+    EXPECT_EQ(closed.members[0].name, u"Ana"_s);
+}
+
+// A zafrano.db of the schema before accounts had their own number: the
+// account, its member, movement and bets are all there after the upgrade.
+TEST(LedgerMigration, AnOldAccountIsKept)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(u"zafrano.db"_s);
+    sqlite3 *old = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &old), SQLITE_OK);
+    const QString bets = QString::fromLatin1(SyndicateBytes()
+                                                 .name("VIEJA")
+                                                 .days("Todos")
+                                                 .betCount(1)
+                                                 .bet(1, {1, 2, 3, 4, 5, 6})
+                                                 .bytes()
+                                                 .toBase64());
+    const QByteArray schema =
+        "CREATE TABLE schema_version (version INTEGER NOT NULL);"
+        "INSERT INTO schema_version (version) VALUES (3);"
+        "CREATE TABLE draw_prizes (draw_date TEXT NOT NULL, category TEXT NOT NULL,"
+        "  cents INTEGER NOT NULL, PRIMARY KEY (draw_date, category)) WITHOUT ROWID;"
+        "CREATE TABLE prize_marks (draw_date TEXT NOT NULL, syndicate TEXT NOT NULL,"
+        "  bets TEXT NOT NULL, announced INTEGER NOT NULL DEFAULT 0,"
+        "  shown INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (draw_date, syndicate)) WITHOUT ROWID;"
+        "CREATE TABLE ledger_accounts (syndicate TEXT PRIMARY KEY, created_on TEXT NOT NULL,"
+        "  closed_on TEXT, reintegro INTEGER, reintegro_from TEXT);"
+        "CREATE TABLE ledger_members (account TEXT NOT NULL, name TEXT NOT NULL,"
+        "  shares INTEGER NOT NULL CHECK (shares >= 1), joined TEXT NOT NULL, left_on TEXT,"
+        "  PRIMARY KEY (account, name));"
+        "CREATE TABLE ledger_movements (id INTEGER PRIMARY KEY, account TEXT NOT NULL,"
+        "  kind TEXT NOT NULL, member TEXT, cents INTEGER NOT NULL CHECK (cents > 0),"
+        "  date TEXT NOT NULL, note TEXT NOT NULL DEFAULT '');"
+        "CREATE TABLE bet_prices (since TEXT PRIMARY KEY, cents INTEGER NOT NULL);"
+        "CREATE TABLE ledger_bets (account TEXT NOT NULL, since TEXT NOT NULL,"
+        "  record TEXT NOT NULL, PRIMARY KEY (account, since));"
+        "INSERT INTO ledger_accounts VALUES ('VIEJA', '2024-01-01', NULL, 7, '2024-01-02');"
+        "INSERT INTO ledger_accounts VALUES ('CERRADA', '2023-05-01', '2023-12-31', NULL, NULL);"
+        "INSERT INTO ledger_members VALUES ('VIEJA', 'Zoe', 2, '2024-01-05', NULL);"
+        "INSERT INTO ledger_members VALUES ('VIEJA', 'Ana', 1, '2024-01-05', '2024-01-09');"
+        "INSERT INTO ledger_movements VALUES (41, 'VIEJA', 'pay', 'Ana', 1250, '2024-01-06', 'x');"
+        "INSERT INTO bet_prices VALUES ('1985-01-01', 50);"
+        "INSERT INTO ledger_bets VALUES ('VIEJA', '2024-01-01', '" +
+        bets.toLatin1() + "');";
+    ASSERT_EQ(sqlite3_exec(old, schema.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(old);
+
+    Result<ProgramDatabase> db = ProgramDatabase::open(path);
+    ASSERT_TRUE(db) << db.error().message.text.toStdString();
+    const std::optional<LedgerBook> kept = readLedger(*db, u"VIEJA"_s).value();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->createdOn, QDate(2024, 1, 1));
+    ASSERT_EQ(kept->members.size(), 2);
+    EXPECT_EQ(kept->members[0].name, u"Zoe"_s); // joined the same day: in the order kept
+    EXPECT_EQ(kept->members[1].left, QDate(2024, 1, 9));
+    ASSERT_EQ(kept->movements.size(), 1);
+    EXPECT_EQ(kept->movements[0].id, 41);
+    EXPECT_EQ(kept->movements[0].cents, 1250);
+    ASSERT_EQ(kept->bets.size(), 1);
+    EXPECT_EQ(kept->bets[0].syndicate.nameText(), u"VIEJA"_s);
+    ASSERT_TRUE(kept->reintegro);
+    EXPECT_EQ(kept->reintegro->digit, 7);
+    EXPECT_EQ(readClosedLedger(*db, u"CERRADA"_s).value()->closedOn, QDate(2023, 12, 31));
 }

@@ -1,14 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The buttons of the "Cuentas" page that hand the account out: the statement
-// in the print preview and the two CSV files.
+// The "Cuentas" page through the window: each form filled and accepted, and
+// the buttons that hand the account out (the statement in the print
+// preview and the two CSV files).
 #include "app/program_data.h"
+#include "dialogs/ledger_dialogs.h"
 #include "gui_test_support.h"
 #include "ledger/ledger_store.h"
 #include "store/program_database.h"
 #include "tabs/ledger_panel.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
 #include <memory>
@@ -32,10 +40,19 @@ private slots:
     void init();
     void cleanup();
 
+    void memberFormsAddEditAndRemove();
+    void movementFormTakesTheEurosAsTyped();
+    void reintegroFormSetsTheDigit();
     void statementIsOfThePenaOrOfThePickedMember();
     void csvFilesAreSavedWhereChosenOrTheFailureSaid();
 
 private:
+    // The form that the page's button opened, or nullptr.
+    template <typename Form> Form *formOf(const QString &button);
+    // Presses the form's OK; true when it closed.
+    bool accepted(QDialog *form, const QString &ok);
+    LedgerBook book() const;
+
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<ProgramRun> m_run;
     gui::LedgerPanel *m_panel = nullptr;
@@ -52,7 +69,10 @@ void LedgerPanelTest::init()
     QVERIFY(m_run->window.startUp() && m_run->showTab(SyndicatesTab));
     m_panel = m_run->window.findChild<gui::LedgerPanel *>(u"Cuentas"_s);
     QVERIFY(m_panel);
-    // The page opened the account on start-up; Ana joins it.
+    FIND_CHILD(QTabWidget, pages, m_run->window, u"SyndicatePages"_s);
+    pages->setCurrentWidget(m_panel);
+    QTRY_VERIFY(m_panel->isVisible());
+    // Shown, the page opened the account; Ana joins it.
     Result<ProgramDatabase> db = ProgramDatabase::openIn(m_run->window.data().folder());
     QVERIFY(db);
     QVERIFY(addMember(*db, u"Bar Paco"_s, {u"Ana"_s, 2, QDate(2026, 11, 2), {}}));
@@ -65,6 +85,117 @@ void LedgerPanelTest::cleanup()
 {
     m_run.reset();
     m_folder.reset();
+}
+
+template <typename Form> Form *LedgerPanelTest::formOf(const QString &button)
+{
+    auto *press = m_panel->findChild<QPushButton *>(button);
+    if (!press || !press->isEnabled())
+        return nullptr;
+    press->click();
+    auto *form = m_panel->findChild<Form *>();
+    return form && form->isVisible() ? form : nullptr;
+}
+
+bool LedgerPanelTest::accepted(QDialog *form, const QString &ok)
+{
+    QPointer<QDialog> open = form;
+    auto *button = form->findChild<QPushButton *>(ok);
+    if (!button)
+        return false;
+    button->click();
+    return QTest::qWaitFor([&] { return !open; });
+}
+
+LedgerBook LedgerPanelTest::book() const
+{
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(m_run->window.data().folder());
+    return db ? readLedger(*db, u"Bar Paco"_s).value().value_or(LedgerBook()) : LedgerBook();
+}
+
+void LedgerPanelTest::memberFormsAddEditAndRemove()
+{
+    auto *add = formOf<gui::MemberDialog>(u"LedgerAddMember"_s);
+    QVERIFY(add);
+    FIND_CHILD(QLineEdit, name, *add, u"MemberName"_s);
+    FIND_CHILD(QSpinBox, shares, *add, u"MemberShares"_s);
+    FIND_CHILD(QDateEdit, from, *add, u"MemberDate"_s);
+    // A name taken is refused and the form stays as typed.
+    name->setText(u"Ana"_s);
+    add->findChild<QPushButton *>(u"MemberOk"_s)->click();
+    QCOMPARE(m_run->fake.messages.texts(),
+             QStringList{u"Ya hay un miembro llamado «Ana» en la peña."_s});
+    QVERIFY(add->isVisible());
+    name->setText(u"Luis"_s);
+    shares->setValue(3);
+    from->setDate(QDate(2026, 11, 20));
+    QVERIFY(accepted(add, u"MemberOk"_s));
+    QCOMPARE(book().members.size(), 2);
+    QCOMPARE(book().members[1].shares, 3);
+    QCOMPARE(book().members[1].joined, QDate(2026, 11, 20));
+
+    FIND_CHILD(QTableWidget, members, *m_panel, u"LedgerMembers"_s);
+    members->setCurrentCell(1, 0);
+    auto *edit = formOf<gui::MemberDialog>(u"LedgerEditMember"_s);
+    QVERIFY(edit);
+    FIND_CHILD(QLineEdit, newName, *edit, u"MemberName"_s);
+    QCOMPARE(newName->text(), u"Luis"_s);
+    newName->setText(u"Luisa"_s);
+    QVERIFY(accepted(edit, u"MemberOk"_s));
+    QCOMPARE(book().members[1].name, u"Luisa"_s);
+
+    members->setCurrentCell(1, 0);
+    auto *leave = formOf<gui::MemberDialog>(u"LedgerRemoveMember"_s);
+    QVERIFY(leave);
+    FIND_CHILD(QDateEdit, on, *leave, u"MemberDate"_s);
+    on->setDate(QDate(2026, 12, 1));
+    m_run->fake.messages.answers.append(true);
+    QVERIFY(accepted(leave, u"MemberOk"_s));
+    QCOMPARE(book().members[1].left, QDate(2026, 12, 1));
+}
+
+void LedgerPanelTest::movementFormTakesTheEurosAsTyped()
+{
+    auto *form = formOf<gui::MovementDialog>(u"LedgerAddMovement"_s);
+    QVERIFY(form);
+    FIND_CHILD(QComboBox, kind, *form, u"MovementKind"_s);
+    FIND_CHILD(QComboBox, member, *form, u"MovementMember"_s);
+    FIND_CHILD(QLineEdit, amount, *form, u"MovementAmount"_s);
+    FIND_CHILD(QDateEdit, date, *form, u"MovementDate"_s);
+    FIND_CHILD(QLineEdit, note, *form, u"MovementNote"_s);
+    kind->setCurrentIndex(1); // "Reparto"
+    QCOMPARE(member->currentText(), u"Ana"_s);
+    amount->setText(u"doce"_s);
+    form->findChild<QPushButton *>(u"MovementOk"_s)->click();
+    QCOMPARE(m_run->fake.messages.shown.size(), 1);
+    QVERIFY(form->isVisible());
+    amount->setText(u"7,25"_s);
+    date->setDate(QDate(2026, 12, 4));
+    note->setText(u"Premio del 3"_s);
+    QVERIFY(accepted(form, u"MovementOk"_s));
+    const QList<LedgerMovement> movements = book().movements;
+    QCOMPARE(movements.size(), 2);
+    QCOMPARE(movements[1].kind, MovementKind::Payout);
+    QCOMPARE(movements[1].member, u"Ana"_s);
+    QCOMPARE(movements[1].cents, 725);
+    QCOMPARE(movements[1].date, QDate(2026, 12, 4));
+    QCOMPARE(movements[1].note, u"Premio del 3"_s);
+    FIND_CHILD(QTableWidget, shown, *m_panel, u"LedgerMovements"_s);
+    QCOMPARE(shown->rowCount(), 2);
+}
+
+void LedgerPanelTest::reintegroFormSetsTheDigit()
+{
+    auto *form = formOf<gui::ReintegroDialog>(u"LedgerReintegro"_s);
+    QVERIFY(form);
+    FIND_CHILD(QSpinBox, digit, *form, u"ReintegroDigit"_s);
+    FIND_CHILD(QDateEdit, since, *form, u"ReintegroDate"_s);
+    digit->setValue(7);
+    since->setDate(QDate(2026, 11, 2));
+    QVERIFY(accepted(form, u"ReintegroOk"_s));
+    QVERIFY(book().reintegro);
+    QCOMPARE(book().reintegro->digit, 7);
+    QCOMPARE(book().reintegro->since, QDate(2026, 11, 2));
 }
 
 void LedgerPanelTest::statementIsOfThePenaOrOfThePickedMember()
@@ -87,7 +218,9 @@ void LedgerPanelTest::csvFilesAreSavedWhereChosenOrTheFailureSaid()
 {
     m_run->fake.desktop.savedFile = m_folder->filePath(u"movimientos.csv"_s);
     m_panel->findChild<QPushButton *>(u"LedgerMovementsCsv"_s)->click();
-    QVERIFY(m_folder->bytes(u"movimientos.csv"_s).startsWith("Fecha;Tipo;Miembro;Importe;Nota"));
+    QVERIFY(m_folder->bytes(u"movimientos.csv"_s)
+                .startsWith("\xEF\xBB\xBF"
+                            "Fecha;Tipo;Miembro;Importe;Nota"));
     QVERIFY(m_folder->bytes(u"movimientos.csv"_s).contains("12,50"));
 
     m_run->fake.desktop.savedFile = m_folder->filePath(u"no-existe/sorteos.csv"_s);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
 #include <memory>
@@ -124,6 +125,10 @@ void SyndicateCommandsTest::deleteMiddleSyndicate()
     const QList<QByteArray> oldRecords = test::splitRecords(before, SyndicateRecord::Size);
 
     test::clickCell(m_list, 1);
+    // The "Cuentas" page, shown, opens the account of the syndicate picked.
+    FIND_CHILD(QTabWidget, pages, m_run->window, u"SyndicatePages"_s);
+    pages->setCurrentIndex(1);
+    QTRY_VERIFY(pages->currentWidget()->isVisible());
     m_run->fake.messages.answers = {confirm};
     if (confirm)
         m_run->fake.messages.answers.append(keepAccount);
@@ -133,7 +138,6 @@ void SyndicateCommandsTest::deleteMiddleSyndicate()
     QCOMPARE(m_run->fake.messages.shown[0].message,
              (ProgramMessage{u"¿Seguro que quieres eliminar la Peña Oficina?"_s, u"Borrar..."_s,
                              MessageIcon::Question}));
-    // Picking the syndicate opened its account on the "Cuentas" page.
     Result<ProgramDatabase> db = ProgramDatabase::openIn(m_run->window.data().folder());
     QVERIFY(db);
     Result<std::optional<LedgerBook>> account = readLedger(*db, u"Oficina"_s);
@@ -166,6 +170,9 @@ void SyndicateCommandsTest::deleteMiddleSyndicate()
 
 void SyndicateCommandsTest::deleteOnlySyndicateLeavesEmptyFile()
 {
+    // Each syndicate picked on the "Cuentas" page has its account, kept at its deletion.
+    FIND_CHILD(QTabWidget, pages, m_run->window, u"SyndicatePages"_s);
+    pages->setCurrentIndex(1);
     for (const QString &name : {u"Bar Paco"_s, u"Oficina"_s, u"Familia"_s}) {
         test::clickCell(m_list, 0);
         m_run->fake.messages.answers = {true, true};

@@ -220,6 +220,11 @@ int Connection::changes() const
     return sqlite3_changes(m_db);
 }
 
+qint64 Connection::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
 Status Connection::transaction(const std::function<Status()> &work) const
 {
     if (Status begun = executeScript("BEGIN IMMEDIATE;"); !begun)

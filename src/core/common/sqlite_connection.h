@@ -112,6 +112,8 @@ public:
                    const std::function<void(const Statement &)> &row) const;
     // The rows the last statement changed.
     int changes() const;
+    // The rowid of the last row inserted.
+    qint64 lastInsertId() const;
 
     // Runs `work` in one write transaction: all of it is kept, or none.
     Status transaction(const std::function<Status()> &work) const;

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/syndicate_editor.h"
 
+#include "ledger/ledger_store.h"
 #include "store/day_serial.h"
+#include "store/program_database.h"
 #include "systems/reduced_bets.h"
 #include "systems/table_check.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <chrono>
@@ -64,6 +67,18 @@ void storeBet(SyndicateRecord &record, int j, const QList<int> &numbers)
 bool isMultipleKind(int kind)
 {
     return kind >= EditorKind::FirstMultiple && kind <= EditorKind::LastMultiple;
+}
+
+// The account of the syndicate called `from` follows it to `to`; without
+// zafrano.db there is no account to move.
+EditorReply moveAccount(const DataFolder &folder, const QString &from, const QString &to)
+{
+    if (from == to ||
+        !QFile::exists(folder.filePath(QString::fromUtf16(ProgramDatabase::FileName))))
+        return {};
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
+    const Status moved = db ? renameLedger(*db, from, to) : Status(db.error());
+    return moved ? EditorReply() : EditorReply(moved.error().message);
 }
 
 } // namespace
@@ -336,13 +351,25 @@ NameChange SyndicateEditor::changeName(const QString &typed)
         change.message = saveError(u"¡¡¡El nombre no puede tener más de 20 letras!!!"_s);
         change.text = u"AYYYYYY!!"_s;
     }
-    m_name = change.text;
     if (editing()) {
+        // The account moves first: a name it cannot take is not written.
+        SyndicateRecord renamed = m_stored;
+        renamed.setName(change.text);
+        const QString before = m_stored.nameText();
+        if (EditorReply refused = moveAccount(m_folder, before, renamed.nameText())) {
+            m_name = before;
+            return {before, refused};
+        }
+        m_name = change.text;
         EditorReply written =
             writeEdited([this](SyndicateRecord &record) { record.setName(m_name); });
+        if (written)
+            moveAccount(m_folder, renamed.nameText(), before);
         if (!change.message)
             change.message = written;
+        return change;
     }
+    m_name = change.text;
     return change;
 }
 

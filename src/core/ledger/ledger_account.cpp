@@ -71,21 +71,13 @@ std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecor
     return account;
 }
 
-// Adds each member's part of an amount shared by those who belonged on `date`.
-void share(QList<MemberBalance> &balances, const QList<LedgerMember> &members, QDate date,
-           Cents amount)
+// The shares of the members who belonged on `date`, 0 for the others.
+QList<int> sharesOn(const QList<LedgerMember> &members, QDate date)
 {
     QList<int> shares;
-    QList<qsizetype> who;
-    for (qsizetype i = 0; i < members.size(); ++i) {
-        if (members[i].belongsOn(date)) {
-            shares.append(members[i].shares);
-            who.append(i);
-        }
-    }
-    const QList<Cents> parts = splitByShares(amount, shares);
-    for (qsizetype k = 0; k < who.size(); ++k)
-        balances[who[k]].balance += parts[k];
+    for (const LedgerMember &member : members)
+        shares.append(member.belongsOn(date) ? member.shares : 0);
+    return shares;
 }
 
 } // namespace
@@ -113,6 +105,7 @@ LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &dr
         account.members.append({member.name, member.shares, member.belongsOn(today), 0, 0, 0});
 
     QMap<QDate, Cents> change; // what each day added to the bote
+    ShareTally shared(book.members.size());
     for (const DrawRecord &draw : draws) {
         const std::optional<DrawAccount> played = accountOfDraw(book, draw, prizesOf);
         if (!played)
@@ -122,7 +115,7 @@ LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &dr
         account.prizes += played->prizes + played->refund;
         if (played->pending)
             account.pending.append(played->date);
-        share(account.members, book.members, played->date, played->net());
+        shared.add(played->net(), sharesOn(book.members, played->date));
         change[played->date] += played->net();
     }
     for (const LedgerMovement &movement : book.movements) {
@@ -152,10 +145,14 @@ LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &dr
         case MovementKind::Cost:
             account.otherCosts += movement.cents;
             change[movement.date] -= movement.cents;
-            share(account.members, book.members, movement.date, -movement.cents);
+            shared.add(-movement.cents, sharesOn(book.members, movement.date));
             break;
         }
     }
+    const QList<Cents> parts = shared.parts();
+    for (qsizetype i = 0; i < parts.size(); ++i)
+        account.members[i].balance += parts[i];
+    account.unassigned = shared.unassigned();
     account.bote =
         account.paid - account.received + account.prizes - account.cost - account.otherCosts;
     Cents running = 0;

@@ -53,6 +53,9 @@ struct LedgerAccount
     Cents paid = 0;
     Cents received = 0;
     Cents bote = 0;
+    // What draws and costs added on days no member belonged: in the bote,
+    // in nobody's balance.
+    Cents unassigned = 0;
     QList<QDate> pending;
     QList<MemberBalance> members;
     QList<BotePoint> boteHistory;
@@ -66,7 +69,8 @@ using PrizeLookup = std::function<std::optional<DrawPrizes>(QDate)>;
 // Works the account out draw by draw: which draws were played and with which
 // bets, by the checking engine's rules, their cost and prizes, and each
 // member's part of every shared amount split by shares among those who
-// belonged that day, cent-exact.
+// belonged that day; each member's running part is rounded as a whole, so
+// the balances and "Sin repartir" add up to the bote to the cent.
 // A member is active when they still belong on `today`.
 LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &draws,
                              const PrizeLookup &prizesOf, QDate today);

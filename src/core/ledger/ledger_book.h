@@ -72,6 +72,7 @@ struct LedgerBook
     QList<PriceChange> prices;       // by date
     QList<BetsChange> bets;          // by date
     std::optional<ReintegroDigit> reintegro;
+    qint64 id = 0; // the account's own number in zafrano.db
 };
 
 QString movementKindName(MovementKind kind); // "Aportación", "Reparto", "Gasto"

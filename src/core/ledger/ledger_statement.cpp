@@ -35,6 +35,7 @@ ReportTables statementTables(const LedgerAccount &account, const LedgerBook &boo
                       {u"OtrosGastos"_s, moneyText(account.otherCosts)},
                       {u"Pendientes"_s, pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s)},
                       {u"Bote"_s, moneyText(account.bote)},
+                      {u"SinRepartir"_s, moneyText(account.unassigned)},
                       {u"Estado"_s, account.closed ? u"Cuentas cerradas"_s : u"Abiertas"_s},
                       {u"Participaciones"_s, QString()},
                       {u"Pagado"_s, moneyText(account.paid)},

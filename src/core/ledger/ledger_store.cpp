@@ -40,9 +40,11 @@ Status run(const ProgramDatabase &db, const QString &sql, const QVariantList &va
 }
 
 // The record as the account keeps it: what was played, without the tallies
-// and the counted-through date that every check moves.
+// and the counted-through date that every check moves, nor the name that a
+// rename changes.
 QString termsOf(SyndicateRecord syndicate)
 {
+    syndicate.setName({});
     syndicate.hits = {};
     syndicate.countedThrough = 0;
     return QString::fromLatin1(syndicate.toBytes().toBase64());
@@ -58,9 +60,32 @@ Status withBook(const ProgramDatabase &db, const QString &syndicate,
             return book.error();
         if (!book.value())
             return refused(u"La peña «"_s + syndicate + u"» no tiene cuentas."_s);
+        if ((*book)->closedOn.isValid())
+            return refused(u"Las cuentas de la peña «"_s + syndicate +
+                           u"» están cerradas desde el "_s + dayText((*book)->closedOn) +
+                           u": no admiten cambios."_s);
         return change(**book);
     });
 }
+
+// The number of the open account of a syndicate name; nothing when it has none.
+Result<std::optional<qint64>> openAccountId(const ProgramDatabase &db, const QString &syndicate)
+{
+    std::optional<qint64> id;
+    Status read =
+        eachRow(db,
+                u"SELECT id FROM ledger_accounts "
+                u"WHERE syndicate = ? AND closed_on IS NULL;"_s,
+                {syndicate}, [&](const sqlite::Statement &row) { id = row.int64(0); });
+    if (!read)
+        return read.error();
+    return id;
+}
+
+// The account chosen by `where` (on ledger_accounts, its values bound), with
+// everything in it; nothing when none is.
+Result<std::optional<LedgerBook>> readBook(const ProgramDatabase &db, const QString &where,
+                                           const QVariantList &values);
 
 const LedgerMember *memberNamed(const LedgerBook &book, const QString &name)
 {
@@ -124,18 +149,24 @@ Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndica
     const QString name = syndicate.nameText();
     const QDate created = fromDaySerial(std::floor(syndicate.createdOn));
     return db.transaction([&]() -> Status {
-        Status opened = run(db,
-                            u"INSERT OR IGNORE INTO ledger_accounts (syndicate, created_on) "
-                            u"VALUES (?, ?);"_s,
-                            {name, created});
-        if (!opened)
-            return opened;
+        Result<std::optional<qint64>> found = openAccountId(db, name);
+        if (!found)
+            return found.error();
+        if (!found.value()) {
+            Status opened =
+                run(db, u"INSERT INTO ledger_accounts (syndicate, created_on) VALUES (?, ?);"_s,
+                    {name, created});
+            if (!opened)
+                return opened;
+            found = std::optional<qint64>(db.connection().lastInsertId());
+        }
+        const qint64 account = **found;
         QString lastTerms;
         bool any = false;
         Status read = eachRow(db,
                               u"SELECT record FROM ledger_bets WHERE account = ? "
                               u"ORDER BY since DESC LIMIT 1;"_s,
-                              {name}, [&](const sqlite::Statement &row) {
+                              {account}, [&](const sqlite::Statement &row) {
                                   lastTerms = row.text(0);
                                   any = true;
                               });
@@ -146,7 +177,7 @@ Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndica
             Status kept = run(db,
                               u"INSERT OR REPLACE INTO ledger_bets (account, since, record) "
                               u"VALUES (?, ?, ?);"_s,
-                              {name, any ? std::max(today, created) : created, terms});
+                              {account, any ? std::max(today, created) : created, terms});
             if (!kept)
                 return kept;
         }
@@ -162,19 +193,24 @@ Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndica
     });
 }
 
-Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QString &syndicate)
+namespace {
+
+Result<std::optional<LedgerBook>> readBook(const ProgramDatabase &db, const QString &where,
+                                           const QVariantList &values)
 {
     LedgerBook book;
     bool found = false;
-    const QString accountSql = u"SELECT created_on, closed_on, reintegro, reintegro_from "
-                               u"FROM ledger_accounts WHERE syndicate = ?;"_s;
-    Status read = eachRow(db, accountSql, {syndicate}, [&](const sqlite::Statement &row) {
+    const QString accountSql = u"SELECT id, syndicate, created_on, closed_on, reintegro, "
+                               u"reintegro_from FROM ledger_accounts "_s +
+                               where + u" LIMIT 1;"_s;
+    Status read = eachRow(db, accountSql, values, [&](const sqlite::Statement &row) {
         found = true;
-        book.syndicate = syndicate;
-        book.createdOn = row.date(0);
-        book.closedOn = row.date(1);
-        if (const std::optional<int> digit = row.optionalInteger(2))
-            book.reintegro = ReintegroDigit{*digit, row.date(3)};
+        book.id = row.int64(0);
+        book.syndicate = row.text(1);
+        book.createdOn = row.date(2);
+        book.closedOn = row.date(3);
+        if (const std::optional<int> digit = row.optionalInteger(4))
+            book.reintegro = ReintegroDigit{*digit, row.date(5)};
     });
     if (!read)
         return read.error();
@@ -183,14 +219,14 @@ Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QS
     read = eachRow(db,
                    u"SELECT name, shares, joined, left_on FROM ledger_members WHERE account = ? "
                    u"ORDER BY joined, rowid;"_s,
-                   {syndicate}, [&](const sqlite::Statement &row) {
+                   {book.id}, [&](const sqlite::Statement &row) {
                        book.members.append({row.text(0), row.integer(1), row.date(2), row.date(3)});
                    });
     if (read)
         read = eachRow(db,
                        u"SELECT id, kind, member, cents, date, note FROM ledger_movements "
                        u"WHERE account = ? ORDER BY date, id;"_s,
-                       {syndicate}, [&](const sqlite::Statement &row) {
+                       {book.id}, [&](const sqlite::Statement &row) {
                            book.movements.append({row.int64(0), kindOfKey(row.text(1)), row.text(2),
                                                   row.int64(3), row.date(4), row.text(5)});
                        });
@@ -202,7 +238,7 @@ Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QS
     if (read)
         read = eachRow(db,
                        u"SELECT since, record FROM ledger_bets WHERE account = ? ORDER BY since;"_s,
-                       {syndicate}, [&](const sqlite::Statement &row) {
+                       {book.id}, [&](const sqlite::Statement &row) {
                            const QByteArray bytes = QByteArray::fromBase64(row.text(1).toLatin1());
                            if (bytes.size() == SyndicateRecord::Size)
                                book.bets.append({row.date(0), SyndicateRecord::fromBytes(bytes)});
@@ -210,6 +246,22 @@ Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QS
     if (!read)
         return read.error();
     return std::optional<LedgerBook>(std::move(book));
+}
+
+} // namespace
+
+Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QString &syndicate)
+{
+    // The open account first; else the one closed last.
+    return readBook(db, u"WHERE syndicate = ? ORDER BY closed_on IS NULL DESC, id DESC"_s,
+                    {syndicate});
+}
+
+Result<std::optional<LedgerBook>> readClosedLedger(const ProgramDatabase &db,
+                                                   const QString &syndicate)
+{
+    return readBook(db, u"WHERE syndicate = ? AND closed_on IS NOT NULL ORDER BY id DESC"_s,
+                    {syndicate});
 }
 
 Status addMember(const ProgramDatabase &db, const QString &syndicate, const LedgerMember &member)
@@ -225,7 +277,7 @@ Status addMember(const ProgramDatabase &db, const QString &syndicate, const Ledg
         return run(db,
                    u"INSERT INTO ledger_members (account, name, shares, joined) "
                    u"VALUES (?, ?, ?, ?);"_s,
-                   {syndicate, member.name.trimmed(), member.shares, member.joined});
+                   {book.id, member.name.trimmed(), member.shares, member.joined});
     });
 }
 
@@ -243,12 +295,12 @@ Status editMember(const ProgramDatabase &db, const QString &syndicate, const QSt
         Status done = run(db,
                           u"UPDATE ledger_members SET name = ?, shares = ? "
                           u"WHERE account = ? AND name = ?;"_s,
-                          {newName.trimmed(), shares, syndicate, name});
+                          {newName.trimmed(), shares, book.id, name});
         if (!done)
             return done;
         return run(db,
                    u"UPDATE ledger_movements SET member = ? WHERE account = ? AND member = ?;"_s,
-                   {newName.trimmed(), syndicate, name});
+                   {newName.trimmed(), book.id, name});
     });
 }
 
@@ -268,7 +320,7 @@ Status removeMember(const ProgramDatabase &db, const QString &syndicate, const Q
             return refused(u"La baja no puede ser anterior al alta ("_s + dayText(member->joined) +
                            u")."_s);
         return run(db, u"UPDATE ledger_members SET left_on = ? WHERE account = ? AND name = ?;"_s,
-                   {on, syndicate, name});
+                   {on, book.id, name});
     });
 }
 
@@ -290,7 +342,7 @@ Status addMovement(const ProgramDatabase &db, const QString &syndicate,
         return run(db,
                    u"INSERT INTO ledger_movements (account, kind, member, cents, date, note) "
                    u"VALUES (?, ?, ?, ?, ?, ?);"_s,
-                   {syndicate, kindKey(movement.kind), cost ? QString() : movement.member,
+                   {book.id, kindKey(movement.kind), cost ? QString() : movement.member,
                     movement.cents, movement.date, movement.note.trimmed()});
     });
 }
@@ -301,7 +353,8 @@ Status removeMovement(const ProgramDatabase &db, const QString &syndicate, qint6
         if (std::none_of(book.movements.begin(), book.movements.end(),
                          [id](const LedgerMovement &m) { return m.id == id; }))
             return refused(u"Ese movimiento ya no está en las cuentas."_s);
-        return run(db, u"DELETE FROM ledger_movements WHERE id = ?;"_s, {id});
+        return run(db, u"DELETE FROM ledger_movements WHERE id = ? AND account = ?;"_s,
+                   {id, book.id});
     });
 }
 
@@ -314,31 +367,53 @@ Status setReintegro(const ProgramDatabase &db, const QString &syndicate, int dig
             return *problem;
         return run(db,
                    u"UPDATE ledger_accounts SET reintegro = ?, reintegro_from = ? "
-                   u"WHERE syndicate = ?;"_s,
-                   {digit, since, syndicate});
+                   u"WHERE id = ?;"_s,
+                   {digit, since, book.id});
     });
 }
 
 Status closeLedger(const ProgramDatabase &db, const QString &syndicate, QDate on)
 {
-    return withBook(db, syndicate, [&](const LedgerBook &) -> Status {
-        return run(db, u"UPDATE ledger_accounts SET closed_on = ? WHERE syndicate = ?;"_s,
-                   {on, syndicate});
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        return run(db, u"UPDATE ledger_accounts SET closed_on = ? WHERE id = ?;"_s, {on, book.id});
     });
 }
 
 Status dropLedger(const ProgramDatabase &db, const QString &syndicate)
 {
     return db.transaction([&]() -> Status {
+        Result<std::optional<LedgerBook>> book = readLedger(db, syndicate);
+        if (!book)
+            return book.error();
+        if (!book.value())
+            return {};
         for (const QString &sql : {u"DELETE FROM ledger_members WHERE account = ?;"_s,
                                    u"DELETE FROM ledger_movements WHERE account = ?;"_s,
                                    u"DELETE FROM ledger_bets WHERE account = ?;"_s,
-                                   u"DELETE FROM ledger_accounts WHERE syndicate = ?;"_s}) {
-            Status done = run(db, sql, {syndicate});
+                                   u"DELETE FROM ledger_accounts WHERE id = ?;"_s}) {
+            Status done = run(db, sql, {(*book)->id});
             if (!done)
                 return done;
         }
         return {};
+    });
+}
+
+Status renameLedger(const ProgramDatabase &db, const QString &from, const QString &to)
+{
+    if (from == to)
+        return {};
+    return db.transaction([&]() -> Status {
+        Result<std::optional<qint64>> moved = openAccountId(db, from);
+        if (!moved || !moved.value())
+            return moved ? Status() : Status(moved.error());
+        Result<std::optional<qint64>> taken = openAccountId(db, to);
+        if (!taken)
+            return taken.error();
+        if (taken.value())
+            return refused(u"Ya hay otra peña llamada «"_s + to +
+                           u"» con sus cuentas. Elija otro nombre para no mezclarlas."_s);
+        return run(db, u"UPDATE ledger_accounts SET syndicate = ? WHERE id = ?;"_s, {to, **moved});
     });
 }
 

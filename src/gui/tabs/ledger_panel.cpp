@@ -2,6 +2,7 @@
 #include "tabs/ledger_panel.h"
 
 #include "app/program_data.h"
+#include "dialogs/ledger_dialogs.h"
 #include "ledger/current_account.h"
 #include "ledger/ledger_csv.h"
 #include "ledger/ledger_statement.h"
@@ -10,22 +11,16 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QDateTimeAxis>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSpinBox>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -37,7 +32,8 @@ namespace zafrano::gui {
 
 namespace {
 
-QTableWidget *table(const QString &name, const QStringList &titles, QWidget *parent)
+// A list of the account; `wide` is the column that takes the room left.
+QTableWidget *table(const QString &name, const QStringList &titles, int wide, QWidget *parent)
 {
     auto *view = new QTableWidget(0, static_cast<int>(titles.size()), parent);
     view->setObjectName(name);
@@ -46,45 +42,27 @@ QTableWidget *table(const QString &name, const QStringList &titles, QWidget *par
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
-    view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->horizontalHeader()->setSectionResizeMode(wide, QHeaderView::Stretch);
     view->setAlternatingRowColors(true);
     return view;
 }
 
-void setRow(QTableWidget *view, int row, const QStringList &cells)
+QString euros(Cents cents)
+{
+    return moneyText(cents) + u" €"_s;
+}
+
+// One row of a list; the columns from `firstNumber` to `lastNumber` are figures.
+void setRow(QTableWidget *view, int row, const QStringList &cells, int firstNumber, int lastNumber)
 {
     for (int column = 0; column < cells.size(); ++column) {
         auto *item = new QTableWidgetItem(cells[column]);
-        if (column > 0)
+        if (column >= firstNumber && column <= lastNumber)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         view->setItem(row, column, item);
     }
-}
-
-// A small form in a modal dialog: true when the treasurer accepted it.
-bool askForm(QWidget *parent, const QString &title,
-             const QList<std::pair<QString, QWidget *>> &rows)
-{
-    QDialog dialog(parent);
-    dialog.setWindowTitle(title);
-    auto *form = new QFormLayout(&dialog);
-    for (const auto &[label, field] : rows) {
-        field->setParent(&dialog);
-        form->addRow(label, field);
-    }
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    form->addRow(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-QDateEdit *dateBox(QDate date)
-{
-    auto *box = new QDateEdit(date);
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(u"dd/MM/yyyy"_s);
-    return box;
 }
 
 QString dayText(QDate date)
@@ -92,16 +70,29 @@ QString dayText(QDate date)
     return date.toString(u"dd/MM/yyyy"_s);
 }
 
-// The whole text or nothing: a failed save leaves no half-written file.
-bool saveText(const QString &path, const QString &text)
+// The whole CSV or nothing: a failed save leaves no half-written file. UTF-8
+// with its mark first, so that a spreadsheet reads the accents right.
+bool saveCsv(const QString &path, const QString &text)
 {
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write("\xEF\xBB\xBF" + text.toUtf8()) >= 0 &&
+           file.commit();
 }
 
 } // namespace
 
-LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), m_data(data)
+LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), m_data(data) {}
+
+void LedgerPanel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_title)
+        build();
+    if (m_stale)
+        refresh();
+}
+
+void LedgerPanel::build()
 {
     m_title = new QLabel(this);
     m_title->setObjectName(u"LedgerTitle"_s);
@@ -114,15 +105,16 @@ LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), 
     auto *membersBox = new QGroupBox(u"Miembros"_s, this);
     m_members =
         table(u"LedgerMembers"_s,
-              {u"Nombre"_s, u"Partic."_s, u"Pagado"_s, u"Recibido"_s, u"Saldo"_s}, membersBox);
+              {u"Nombre"_s, u"Partic."_s, u"Pagado"_s, u"Recibido"_s, u"Saldo"_s}, 0, membersBox);
     auto *memberButtons = new QHBoxLayout;
-    const QList<std::pair<QString, void (LedgerPanel::*)()>> memberActions = {
-        {u"Añadir miembro"_s, &LedgerPanel::addMemberAsked},
-        {u"Editar"_s, &LedgerPanel::editMemberAsked},
-        {u"Dar de baja"_s, &LedgerPanel::removeMemberAsked},
-        {u"Reintegro…"_s, &LedgerPanel::reintegroAsked}};
-    for (const auto &[text, action] : memberActions) {
+    const QList<std::tuple<QString, QString, void (LedgerPanel::*)()>> memberActions = {
+        {u"LedgerAddMember"_s, u"Añadir miembro"_s, &LedgerPanel::addMemberAsked},
+        {u"LedgerEditMember"_s, u"Editar"_s, &LedgerPanel::editMemberAsked},
+        {u"LedgerRemoveMember"_s, u"Dar de baja"_s, &LedgerPanel::removeMemberAsked},
+        {u"LedgerReintegro"_s, u"Reintegro…"_s, &LedgerPanel::reintegroAsked}};
+    for (const auto &[name, text, action] : memberActions) {
         auto *button = new QPushButton(text, membersBox);
+        button->setObjectName(name);
         connect(button, &QPushButton::clicked, this, action);
         memberButtons->addWidget(button);
     }
@@ -132,11 +124,13 @@ LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), 
 
     auto *movementsBox = new QGroupBox(u"Movimientos"_s, this);
     m_movements =
-        table(u"LedgerMovements"_s, {u"Nota"_s, u"Fecha"_s, u"Tipo"_s, u"Miembro"_s, u"Importe"_s},
-              movementsBox);
+        table(u"LedgerMovements"_s, {u"Fecha"_s, u"Tipo"_s, u"Miembro"_s, u"Importe"_s, u"Nota"_s},
+              4, movementsBox);
     auto *movementButtons = new QHBoxLayout;
     auto *addMovement = new QPushButton(u"Añadir movimiento"_s, movementsBox);
+    addMovement->setObjectName(u"LedgerAddMovement"_s);
     auto *removeMovement = new QPushButton(u"Quitar movimiento"_s, movementsBox);
+    removeMovement->setObjectName(u"LedgerRemoveMovement"_s);
     connect(addMovement, &QPushButton::clicked, this, &LedgerPanel::addMovementAsked);
     connect(removeMovement, &QPushButton::clicked, this, &LedgerPanel::removeMovementAsked);
     movementButtons->addWidget(addMovement);
@@ -151,13 +145,13 @@ LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), 
     auto *chart = new QChart;
     chart->addSeries(m_bote);
     chart->legend()->hide();
-    chart->setTitle(u"Bote (euros)"_s);
+    chart->setTitle(u"Bote (€)"_s);
     chart->setMargins({0, 0, 0, 0});
     m_dates = new QDateTimeAxis(chart);
     m_dates->setFormat(u"dd/MM/yy"_s);
     m_dates->setTickCount(3);
     m_euros = new QValueAxis(chart);
-    m_euros->setLabelFormat(u"%.0f"_s); // the axis format takes no € sign
+    m_euros->setLabelFormat(u"%.0f"_s); // the axis format takes no € sign: it is in the title
     chart->addAxis(m_dates, Qt::AlignBottom);
     chart->addAxis(m_euros, Qt::AlignLeft);
     m_bote->attachAxis(m_dates);
@@ -192,19 +186,30 @@ LedgerPanel::LedgerPanel(ProgramData &data, QWidget *parent) : QWidget(parent), 
     layout->addWidget(m_title);
     layout->addWidget(m_totals);
     layout->addLayout(documentButtons);
-    layout->addWidget(membersBox, 2);
-    layout->addWidget(movementsBox, 2);
-    layout->addWidget(chartView, 1);
+    // The treasurer gives the lists or the chart the room they need.
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName(u"LedgerSplitter"_s);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(membersBox);
+    splitter->addWidget(movementsBox);
+    splitter->addWidget(chartView);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 3);
+    splitter->setStretchFactor(2, 2);
+    layout->addWidget(splitter, 1);
 }
 
 void LedgerPanel::showSyndicate(int record)
 {
     m_record = record;
-    refresh();
+    m_stale = true;
+    if (isVisible())
+        refresh();
 }
 
 void LedgerPanel::refresh()
 {
+    m_stale = false;
     m_book.reset();
     m_account = {};
     QString problem;
@@ -243,26 +248,30 @@ void LedgerPanel::showAccount()
         pending.append(dayText(date));
     m_totals->setText(
         u"Sorteos jugados: <b>%1</b> · Coste de las apuestas: <b>%2</b> · Premios: <b>%3</b><br>"
-        u"Otros gastos: <b>%4</b> · Pendientes: <b>%5</b> · Bote: <b>%6 €</b>"_s.arg(
+        u"Otros gastos: <b>%4</b> · Pendientes: <b>%5</b> · Bote: <b>%6 €</b><br>"
+        u"Sin repartir: <b>%7 €</b>"_s.arg(
             QString::number(m_account.played()), moneyText(m_account.cost),
             moneyText(m_account.prizes), moneyText(m_account.otherCosts),
-            pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s), moneyText(m_account.bote)));
+            pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s), moneyText(m_account.bote),
+            moneyText(m_account.unassigned)));
 
     m_members->setRowCount(static_cast<int>(m_account.members.size()));
     for (int row = 0; row < m_account.members.size(); ++row) {
         const MemberBalance &member = m_account.members[row];
         setRow(m_members, row,
                {member.active ? member.name : member.name + u" (baja)"_s,
-                QString::number(member.shares), moneyText(member.paid), moneyText(member.received),
-                moneyText(member.balance)});
+                QString::number(member.shares), euros(member.paid), euros(member.received),
+                euros(member.balance)},
+               1, 4);
     }
     const QList<LedgerMovement> movements = shown ? m_book->movements : QList<LedgerMovement>();
     m_movements->setRowCount(static_cast<int>(movements.size()));
     for (int row = 0; row < movements.size(); ++row) {
         const LedgerMovement &movement = movements[row];
         setRow(m_movements, row,
-               {movement.note, dayText(movement.date), movementKindName(movement.kind),
-                movement.member, moneyText(movement.cents)});
+               {dayText(movement.date), movementKindName(movement.kind), movement.member,
+                euros(movement.cents), movement.note},
+               3, 3);
         m_movements->item(row, 0)->setData(Qt::UserRole, movement.id);
     }
 
@@ -275,21 +284,38 @@ void LedgerPanel::showAccount()
         lowest = std::min(lowest, point.bote);
         highest = std::max(highest, point.bote);
     }
-    const QDate first =
-        m_account.boteHistory.isEmpty() ? QDate::currentDate() : m_account.boteHistory.first().date;
+    const QDate first = m_account.boteHistory.isEmpty() ? m_data.platform().clock.today()
+                                                        : m_account.boteHistory.first().date;
     const QDate last = m_account.boteHistory.isEmpty() ? first : m_account.boteHistory.last().date;
     m_dates->setRange(QDateTime(first, QTime(0, 0)), QDateTime(last.addDays(1), QTime(0, 0)));
     m_euros->setRange(eurosFromCents(lowest), eurosFromCents(highest));
 }
 
-void LedgerPanel::change(
-    const std::function<Status(const ProgramDatabase &, const QString &)> &work)
+Status
+LedgerPanel::apply(const std::function<Status(const ProgramDatabase &, const QString &)> &work)
 {
     Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
     Status done = db ? work(*db, m_account.syndicate) : Status(db.error());
-    if (!done)
-        m_data.platform().messages.show(done.error().message);
     refresh();
+    return done;
+}
+
+void LedgerPanel::change(
+    const std::function<Status(const ProgramDatabase &, const QString &)> &work)
+{
+    if (Status done = apply(work); !done)
+        m_data.platform().messages.show(done.error().message);
+}
+
+LedgerDays LedgerPanel::days() const
+{
+    return {m_book ? m_book->createdOn : QDate(), m_data.platform().clock.today()};
+}
+
+void LedgerPanel::openForm(QDialog *form)
+{
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->open();
 }
 
 QString LedgerPanel::selectedMember() const
@@ -330,7 +356,7 @@ void LedgerPanel::exportCsvAsked(const QString &title, const QString &suggested,
         return;
     const QString shown = QDir::toNativeSeparators(target);
     m_data.platform().messages.show(
-        saveText(target, csv)
+        saveCsv(target, csv)
             ? ProgramMessage{u"Guardado en %1."_s.arg(shown), title, MessageIcon::Information}
             : ProgramMessage{u"No se ha podido guardar %1."_s.arg(shown), title,
                              MessageIcon::Critical});
@@ -338,17 +364,18 @@ void LedgerPanel::exportCsvAsked(const QString &title, const QString &suggested,
 
 void LedgerPanel::addMemberAsked()
 {
-    auto *name = new QLineEdit;
-    auto *shares = new QSpinBox;
-    shares->setRange(1, 999);
-    auto *from = dateBox(m_data.platform().clock.today());
-    if (!askForm(this, u"Añadir miembro"_s,
-                 {{u"Nombre:"_s, name}, {u"Participaciones:"_s, shares}, {u"Desde:"_s, from}}))
+    if (!m_book)
         return;
-    const LedgerMember member{name->text(), shares->value(), from->date(), {}};
-    change([&](const ProgramDatabase &db, const QString &syndicate) {
-        return addMember(db, syndicate, member);
-    });
+    // The first members of a peña usually belonged from its first draw.
+    const QDate from = m_book->members.isEmpty() ? m_book->createdOn : days().today;
+    openForm(new MemberDialog(
+        MemberDialog::Purpose::Add, {QString(), 1, from}, days(), m_data.platform().messages,
+        [this](const MemberEntry &entry) {
+            return apply([&](const ProgramDatabase &db, const QString &name) {
+                return addMember(db, name, {entry.name, entry.shares, entry.date, {}});
+            });
+        },
+        this));
 }
 
 void LedgerPanel::editMemberAsked()
@@ -356,18 +383,15 @@ void LedgerPanel::editMemberAsked()
     const QString current = selectedMember();
     if (current.isEmpty())
         return;
-    auto *name = new QLineEdit(current);
-    auto *shares = new QSpinBox;
-    shares->setRange(1, 999);
-    shares->setValue(m_account.members[m_members->currentRow()].shares);
-    if (!askForm(this, u"Editar miembro"_s,
-                 {{u"Nombre:"_s, name}, {u"Participaciones:"_s, shares}}))
-        return;
-    const QString newName = name->text();
-    const int newShares = shares->value();
-    change([&](const ProgramDatabase &db, const QString &syndicate) {
-        return editMember(db, syndicate, current, newName, newShares);
-    });
+    const int shares = m_account.members[m_members->currentRow()].shares;
+    openForm(new MemberDialog(
+        MemberDialog::Purpose::Edit, {current, shares, {}}, days(), m_data.platform().messages,
+        [this, current](const MemberEntry &entry) {
+            return apply([&](const ProgramDatabase &db, const QString &name) {
+                return editMember(db, name, current, entry.name, entry.shares);
+            });
+        },
+        this));
 }
 
 void LedgerPanel::removeMemberAsked()
@@ -375,53 +399,38 @@ void LedgerPanel::removeMemberAsked()
     const QString member = selectedMember();
     if (member.isEmpty())
         return;
-    auto *on = dateBox(m_data.platform().clock.today());
-    if (!askForm(this, u"Dar de baja"_s, {{u"Baja de "_s + member + u" el día:"_s, on}}))
-        return;
-    if (!m_data.platform().messages.ask(
-            {u"¿Seguro que quieres dar de baja a "_s + member + u" el "_s + dayText(on->date()) +
-                 u"? Sus participaciones dejan de contar desde ese día."_s,
-             u"Dar de baja"_s, MessageIcon::Question}))
-        return;
-    const QDate date = on->date();
-    change([&](const ProgramDatabase &db, const QString &syndicate) {
-        return removeMember(db, syndicate, member, date);
-    });
+    openForm(new MemberDialog(
+        MemberDialog::Purpose::Leave, {member, 1, days().today}, days(), m_data.platform().messages,
+        [this, member](const MemberEntry &entry) -> Status {
+            if (!m_data.platform().messages.ask(
+                    {u"¿Seguro que quieres dar de baja a "_s + member + u" el "_s +
+                         dayText(entry.date) +
+                         u"? Sus participaciones dejan de contar desde ese día."_s,
+                     u"Dar de baja"_s, MessageIcon::Question}))
+                return {};
+            return apply([&](const ProgramDatabase &db, const QString &name) {
+                return removeMember(db, name, member, entry.date);
+            });
+        },
+        this));
 }
 
 void LedgerPanel::addMovementAsked()
 {
-    auto *kind = new QComboBox;
-    for (MovementKind k : {MovementKind::Contribution, MovementKind::Payout, MovementKind::Cost})
-        kind->addItem(movementKindName(k), static_cast<int>(k));
-    auto *member = new QComboBox;
+    if (!m_book)
+        return;
+    QStringList members;
     for (const MemberBalance &balance : m_account.members)
-        member->addItem(balance.name);
-    auto *amount = new QLineEdit;
-    amount->setPlaceholderText(u"12,50"_s);
-    auto *date = dateBox(m_data.platform().clock.today());
-    auto *note = new QLineEdit;
-    if (!askForm(this, u"Añadir movimiento"_s,
-                 {{u"Tipo:"_s, kind},
-                  {u"Miembro:"_s, member},
-                  {u"Euros:"_s, amount},
-                  {u"Fecha:"_s, date},
-                  {u"Nota:"_s, note}}))
-        return;
-    const Result<Cents> cents = amountFromText(amount->text());
-    if (!cents) {
-        m_data.platform().messages.show(cents.error().message);
-        return;
-    }
-    const LedgerMovement movement{0,
-                                  static_cast<MovementKind>(kind->currentData().toInt()),
-                                  member->currentText(),
-                                  cents.value(),
-                                  date->date(),
-                                  note->text()};
-    change([&](const ProgramDatabase &db, const QString &syndicate) {
-        return zafrano::addMovement(db, syndicate, movement);
-    });
+        members.append(balance.name);
+    openForm(new MovementDialog(
+        members, days(), m_data.platform().messages,
+        [this](const MovementEntry &entry) {
+            return apply([&](const ProgramDatabase &db, const QString &name) {
+                return zafrano::addMovement(
+                    db, name, {0, entry.kind, entry.member, entry.cents, entry.date, entry.note});
+            });
+        },
+        this));
 }
 
 void LedgerPanel::removeMovementAsked()
@@ -434,8 +443,8 @@ void LedgerPanel::removeMovementAsked()
     }
     const qint64 id = m_movements->item(row, 0)->data(Qt::UserRole).toLongLong();
     if (!m_data.platform().messages.ask({u"¿Seguro que quieres quitar el movimiento de "_s +
-                                             m_movements->item(row, 4)->text() + u" € del "_s +
-                                             m_movements->item(row, 1)->text() + u'?',
+                                             m_movements->item(row, 3)->text() + u" del "_s +
+                                             m_movements->item(row, 0)->text() + u'?',
                                          u"Quitar movimiento"_s, MessageIcon::Question}))
         return;
     change([&](const ProgramDatabase &db, const QString &syndicate) {
@@ -445,18 +454,19 @@ void LedgerPanel::removeMovementAsked()
 
 void LedgerPanel::reintegroAsked()
 {
-    auto *digit = new QSpinBox;
-    digit->setRange(0, 9);
-    if (m_book && m_book->reintegro)
-        digit->setValue(m_book->reintegro->digit);
-    auto *from = dateBox(m_data.platform().clock.today());
-    if (!askForm(this, u"Reintegro del boleto"_s, {{u"Cifra:"_s, digit}, {u"Desde:"_s, from}}))
+    if (!m_book)
         return;
-    const int value = digit->value();
-    const QDate since = from->date();
-    change([&](const ProgramDatabase &db, const QString &syndicate) {
-        return setReintegro(db, syndicate, value, since);
-    });
+    const ReintegroEntry initial =
+        m_book->reintegro ? ReintegroEntry{m_book->reintegro->digit, m_book->reintegro->since}
+                          : ReintegroEntry{0, days().today};
+    openForm(new ReintegroDialog(
+        initial, days(), m_data.platform().messages,
+        [this](const ReintegroEntry &entry) {
+            return apply([&](const ProgramDatabase &db, const QString &name) {
+                return setReintegro(db, name, entry.digit, entry.since);
+            });
+        },
+        this));
 }
 
 } // namespace zafrano::gui

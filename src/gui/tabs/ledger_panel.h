@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
 class QLabel;
 class QLineSeries;
 class QDateTimeAxis;
@@ -21,6 +22,7 @@ class ProgramDatabase;
 namespace zafrano::gui {
 
 class ProgramData;
+struct LedgerDays;
 
 // "Cuentas": the money of the syndicate picked in "Gestor de peñas": its
 // members with shares and balance, the movements, the totals and the bote over
@@ -32,10 +34,15 @@ class LedgerPanel : public QWidget
 public:
     explicit LedgerPanel(ProgramData &data, QWidget *parent = nullptr);
 
-    // Shows the account of syndicate record k (1-based); none past the stored ones.
+    // Shows the account of syndicate record k (1-based); none past the stored
+    // ones. The page is built, and the account worked out, when it is shown.
     void showSyndicate(int record);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void build();
     void refresh();
     void showAccount();
     void addMemberAsked();
@@ -47,14 +54,21 @@ private:
     void printStatementAsked();
     // Saves one CSV of the account where the treasurer chooses.
     void exportCsvAsked(const QString &title, const QString &suggested, const QString &csv);
-    // Runs one change on zafrano.db; its failure is shown and nothing changes.
+    // Runs one change on zafrano.db and shows the account again; a refused
+    // change keeps nothing.
+    Status apply(const std::function<Status(const ProgramDatabase &, const QString &)> &work);
+    // The same, its refusal shown.
     void change(const std::function<Status(const ProgramDatabase &, const QString &)> &work);
+    LedgerDays days() const;
+    // Opens one of the account's forms over the page; it goes when closed.
+    void openForm(QDialog *form);
     QString selectedMember() const;
     // The member picked in the list, or empty when none is.
     QString pickedMember() const;
 
     ProgramData &m_data;
     int m_record = 0;
+    bool m_stale = false; // the account shown is not the one of m_record
     std::optional<LedgerBook> m_book;
     LedgerAccount m_account;
     QLabel *m_title = nullptr;
