@@ -34,6 +34,11 @@ static_assert([] {
     return true;
 }());
 
+int tallySlot(PrizeCategory category)
+{
+    return category == PrizeCategory::None ? 0 : categoryInfo(category).slot;
+}
+
 quint32 categoryColor(PrizeCategory category)
 {
     switch (category) {

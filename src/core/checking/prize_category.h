@@ -51,10 +51,7 @@ constexpr const PrizeCategoryInfo &categoryInfo(PrizeCategory category)
 }
 
 // The tally slot the category adds to: 3, 4, 5, 6, or 7 for 5 + complementario.
-constexpr int tallySlot(PrizeCategory category)
-{
-    return category == PrizeCategory::None ? 0 : categoryInfo(category).slot;
-}
+int tallySlot(PrizeCategory category);
 
 // Colours of the result lists as 0xRRGGBB.
 namespace ResultColor {
