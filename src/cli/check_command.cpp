@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "checking/check_run.h"
+#include "checking/check_and_keep.h"
+#include "checking/prize_category.h"
 #include "cli_context.h"
 #include "common/texts.h"
 #include "output.h"
@@ -8,6 +9,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <ranges>
 
 using namespace Qt::StringLiterals;
 
@@ -84,11 +86,12 @@ int checkCommand(const CliContext &context)
                      MessageIcon::Exclamation});
     options.drawCount = std::min<int>(options.drawCount, static_cast<int>(loaded->draws.size()));
 
-    const CheckResults results = runCheck(loaded->draws, syndicates.value(), options);
-    if (!parser.isSet(QString::fromUtf16(option::DryRun)) && !results.changedRecords.isEmpty()) {
-        if (Status written = syndicatesFile.writeAll(results.syndicates); !written)
-            return fail(written.error().message);
-    }
+    const KeptCheck checked = checkAndKeep(
+        syndicatesFile, loaded->draws, syndicates.value(), options,
+        parser.isSet(QString::fromUtf16(option::DryRun)) ? TallyWrite::DryRun : TallyWrite::Keep);
+    if (!checked.kept)
+        return fail(checked.kept.error().message);
+    const CheckResults &results = checked.results;
 
     if (const QString pdf = parser.value(QString::fromUtf16(option::Pdf)); !pdf.isEmpty()) {
         const PrintDocument listing = buildResultsListing(results);
@@ -107,13 +110,11 @@ int checkCommand(const CliContext &context)
     printRows(results.multiple, u"PEÑAS MÚLTIPLES"_s);
     for (int record : results.changedRecords) {
         const SyndicateRecord &syndicate = results.syndicates[record - 1];
-        printLine(u"Peña %1: 3 aciertos %2, 4 aciertos %3, 5 aciertos %4, 5 + C %5, 6 aciertos %6"_s
-                      .arg(syndicate.nameText())
-                      .arg(syndicate.hit(3))
-                      .arg(syndicate.hit(4))
-                      .arg(syndicate.hit(5))
-                      .arg(syndicate.hit(7))
-                      .arg(syndicate.hit(6)));
+        QStringList tallies;
+        for (const PrizeCategoryInfo &category : std::views::reverse(PrizeCategories))
+            tallies.append(u"%1 %2"_s.arg(QString::fromUtf16(category.shortName))
+                               .arg(syndicate.hit(category.slot)));
+        printLine(u"Peña "_s + syndicate.nameText() + u": "_s + tallies.join(u", "_s));
     }
     return Success;
 }

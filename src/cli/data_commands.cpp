@@ -3,6 +3,7 @@
 #include "calendar/calendar_status.h"
 #include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
+#include "checking/prize_category.h"
 #include "cli_context.h"
 #include "common/texts.h"
 #include "ledger/ledger_store.h"
@@ -100,6 +101,9 @@ int listSyndicatesCommand(const CliContext &context)
                 shortDate(fromDaySerial(syndicate.createdOn)), syndicate.daysText()));
             continue;
         }
+        QJsonObject hits;
+        for (const PrizeCategoryInfo &category : PrizeCategories)
+            hits.insert(QString::fromUtf16(category.key), syndicate.hit(category.slot));
         array.append(QJsonObject{{u"record"_s, record},
                                  {u"name"_s, syndicate.nameText()},
                                  {u"kind"_s, syndicateKindName(syndicate.kind())},
@@ -107,11 +111,7 @@ int listSyndicatesCommand(const CliContext &context)
                                  {u"days"_s, syndicate.daysText()},
                                  {u"createdOn"_s, shortDate(fromDaySerial(syndicate.createdOn))},
                                  {u"countedThrough"_s, dateOrNull(syndicate.countedThrough)},
-                                 {u"hits"_s, QJsonObject{{u"3"_s, syndicate.hit(3)},
-                                                         {u"4"_s, syndicate.hit(4)},
-                                                         {u"5"_s, syndicate.hit(5)},
-                                                         {u"5C"_s, syndicate.hit(7)},
-                                                         {u"6"_s, syndicate.hit(6)}}}});
+                                 {u"hits"_s, hits}});
     }
     if (context.json)
         printJson(array);

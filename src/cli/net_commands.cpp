@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results from the operator's site: a saved search page taken in, and the
 // whole download without a window, as a timer job runs it.
-#include "checking/check_run.h"
+#include "checking/check_and_keep.h"
+#include "checking/prize_category.h"
 #include "cli_context.h"
 #include "common/money.h"
 #include "evening_news.h"
@@ -57,54 +58,18 @@ void printMessage(const ProgramMessage &message)
 }
 
 // Checks every syndicate against the newest `drawCount` draws and keeps the
-// tallies; returns a line per syndicate that won. A failed write joins `failures`;
-// `finds`, when given, gets each draw's newly counted prizes.
-QStringList checkNewestDraws(const DataFolder &folder, int drawCount,
-                             QList<ProgramMessage> &failures, QList<PrizeFind> *finds = nullptr)
+// tallies. Nothing is checked when a file cannot be read: the next check says so.
+KeptCheck checkNewestDraws(const DataFolder &folder, int drawCount)
 {
-    QStringList prizeLines;
     Result<QList<DrawRecord>> draws = folder.draws().readAll();
     const SyndicatesFile syndicatesFile = folder.syndicates();
     Result<QList<SyndicateRecord>> syndicates = syndicatesFile.readAll();
     if (!draws || !syndicates)
-        return prizeLines;
+        return {};
     CheckOptions options;
     options.drawCount = std::min<int>(drawCount, static_cast<int>(draws->size()));
-    const CheckResults results = runCheck(draws.value(), syndicates.value(), options);
-    if (results.changedRecords.isEmpty())
-        return prizeLines;
-    if (Status written = syndicatesFile.writeAll(results.syndicates); !written) {
-        failures.append(written.error().message);
-        return prizeLines;
-    }
-    if (finds)
-        *finds += newPrizeFinds(draws.value(), syndicates.value(), results);
-    for (int record : results.changedRecords) {
-        const SyndicateRecord &before = syndicates->at(record - 1);
-        const SyndicateRecord &after = results.syndicates[record - 1];
-        QStringList won;
-        const std::pair<int, const char16_t *> categories[] = {{3, u"3 aciertos"},
-                                                               {4, u"4 aciertos"},
-                                                               {5, u"5 aciertos"},
-                                                               {7, u"5 + C"},
-                                                               {6, u"6 aciertos"}};
-        for (const auto &[slot, name] : categories) {
-            if (const int added = after.hit(slot) - before.hit(slot); added > 0)
-                won.append(u"%1 %2"_s.arg(QString::fromUtf16(name)).arg(added));
-        }
-        if (!won.isEmpty())
-            prizeLines.append(u"Premio en la peña "_s + after.nameText() + u": "_s +
-                              won.join(u", "_s));
-    }
-    return prizeLines;
-}
-
-// The names of the prize categories in the operator's order, with the reintegro.
-const QStringList &categoryNames()
-{
-    static const QStringList names = {u"6 aciertos"_s, u"5 + C"_s,      u"5 aciertos"_s,
-                                      u"4 aciertos"_s, u"3 aciertos"_s, u"reintegro"_s};
-    return names;
+    options.prizeFinds = true;
+    return checkAndKeep(syndicatesFile, draws.value(), syndicates.value(), options);
 }
 
 // {"6": c, "5C": c, …}: whole cents, null where unknown.
@@ -118,13 +83,17 @@ QJsonObject prizesJson(const std::optional<DrawPrizes> &prizes)
     return object;
 }
 
+// "Premio de 5 + C del 07/12/2026: 1.234,56 €", a line per category known,
+// the reintegro last: the same on every road.
 void printPrizes(const DrawPrizes &prizes)
 {
     for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
-        if (prizes.cents[k])
-            printLine(u"Premio de %1 del %2: %3 €"_s.arg(categoryNames()[k],
-                                                         prizes.date.toString(u"dd/MM/yyyy"_s),
-                                                         moneyText(*prizes.cents[k])));
+        if (!prizes.cents[k])
+            continue;
+        const char16_t *name = k == DrawPrizes::Refund ? RefundName : PrizeCategories[k].shortName;
+        printLine(u"Premio de %1 del %2: %3 €"_s.arg(QString::fromUtf16(name),
+                                                     prizes.date.toString(u"dd/MM/yyyy"_s),
+                                                     moneyText(*prizes.cents[k])));
     }
 }
 
@@ -211,7 +180,11 @@ int downloadCommand(const CliContext &context)
                              failures.append(message);
                      });
     QObject::connect(&download, &DownloadController::checkRequested, [&](int drawCount, int) {
-        prizeLines += checkNewestDraws(context.folder, drawCount, failures, &finds);
+        const KeptCheck checked = checkNewestDraws(context.folder, drawCount);
+        if (!checked.kept)
+            failures.append(checked.kept.error().message);
+        prizeLines += checked.winningLines;
+        finds += checked.results.finds;
     });
     QObject::connect(&download, &DownloadController::refreshRequested, [&] {
         Result<QByteArray> page = readFileCapped(
@@ -265,20 +238,13 @@ int downloadCommand(const CliContext &context)
                 printError(refusal.text);
         }
         printDraws(download.appendedDraws());
-        // The newest draw's prizes; --json gives every draw's.
-        if (download.fromJson() && !kept.isEmpty())
+        // The newest draw's prizes, as kept from either road; --json gives every draw's.
+        if (!kept.isEmpty())
             printPrizes(kept.last());
         for (const QString &line : prizeLines)
             printLine(line);
-        // The saved draw page is the HTML road's; the JSON road brings no page.
+        // The prize document comes with the HTML road's draw page.
         if (!report.isEmpty() && !download.fromJson()) {
-            const QStringList names = {u"6 aciertos"_s, u"5 + C"_s, u"5 aciertos"_s,
-                                       u"4 aciertos"_s, u"3 aciertos"_s};
-            const QJsonArray prizes = report.value(u"prizes"_s).toArray();
-            for (int k = 0; k < 5; ++k) {
-                if (!prizes.at(k).toString().isEmpty())
-                    printLine(u"Premio de %1: %2"_s.arg(names[k], prizes.at(k).toString()));
-            }
             const QString document = report.value(u"document"_s).toString();
             printLine(document.isEmpty() ? prizesNotYetText().trimmed()
                                          : u"Documento de premios guardado en tuv.pdf"_s);
@@ -347,14 +313,13 @@ int addDrawCommand(const CliContext &context)
     Result<Intake> intake = takeInDraws(context.folder, {typed.value()});
     if (!intake)
         return fail(intake.error().message);
-    QList<ProgramMessage> failures;
-    const QStringList prizeLines = checkNewestDraws(context.folder, 1, failures);
+    const KeptCheck checked = checkNewestDraws(context.folder, 1);
     printDraws(intake->appended);
-    for (const QString &line : prizeLines)
+    for (const QString &line : checked.winningLines)
         printLine(line);
-    for (const ProgramMessage &message : failures)
-        printMessage(message);
-    return failures.isEmpty() ? Success : Failed;
+    if (!checked.kept)
+        return fail(checked.kept.error().message);
+    return Success;
 }
 
 } // namespace

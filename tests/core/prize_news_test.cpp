@@ -51,8 +51,10 @@ TEST(PrizeNews, TheFindsAreThePrizesTheCheckNewlyCountedOnThePlayedDraws)
                   {{1, 2, 3, 20, 21, 22}, {1, 2, 3, 4, 30, 31}, {1, 2, 40, 43, 44, 45}}),
         syndicate(u"LOS LUNES"_s, u"Lunes"_s, {{1, 2, 3, 4, 5, 6}}),
         syndicate(u"SIN SUERTE"_s, u"Todos"_s, {{20, 21, 22, 23, 24, 25}})};
-    const CheckResults checked = runCheck(draws, before, {});
-    const QList<PrizeFind> finds = newPrizeFinds(draws, before, checked);
+    CheckOptions options;
+    options.prizeFinds = true;
+    const CheckResults checked = runCheck(draws, before, options);
+    const QList<PrizeFind> &finds = checked.finds;
     ASSERT_EQ(finds.size(), 3);
     EXPECT_EQ(finds[0], (PrizeFind{QDate(2026, 12, 5), u"LOS DEL BAR"_s, {1, 1, 0, 0, 0}}));
     EXPECT_EQ(finds[1], (PrizeFind{QDate(2026, 12, 7), u"LOS DEL BAR"_s, {2, 1, 0, 0, 0}}));
@@ -64,8 +66,7 @@ TEST(PrizeNews, TheFindsAreThePrizesTheCheckNewlyCountedOnThePlayedDraws)
     EXPECT_EQ(said.body, u"LOS DEL BAR: 2 de 4 aciertos, 3 de 3 aciertos\n"
                          u"LOS LUNES: 1 de 4 aciertos"_s);
     // Checked again, nothing is new.
-    EXPECT_TRUE(newPrizeFinds(draws, checked.syndicates, runCheck(draws, checked.syndicates, {}))
-                    .isEmpty());
+    EXPECT_TRUE(runCheck(draws, checked.syndicates, options).finds.isEmpty());
 }
 
 TEST(PrizeNews, ADeadSourceIsSaidFromTheThirdDayWithoutNewDraws)

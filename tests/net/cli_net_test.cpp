@@ -92,7 +92,8 @@ TEST_F(CliDownload, DownloadAppendsChecksAndFetchesThePrizes)
     EXPECT_EQ(run.out.count(u"Sorteo añadido: "_s), 3);
     EXPECT_TRUE(run.out.contains(u"Premio en la peña LA PEÑA: 5 aciertos 1"_s))
         << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains(u"Premio de 6 aciertos: 612.345,67"_s));
+    EXPECT_TRUE(run.out.contains(u"Premio de 6 aciertos del 07/12/2026: 612.345,67 €"_s))
+        << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(u"Documento de premios guardado en tuv.pdf"_s));
     EXPECT_TRUE(readBytes(path(u"tuv.pdf"_s)).startsWith("%PDF"));
     EXPECT_EQ(readBytes(path(u"bononume.dat"_s)).size(), 5 * 24);

@@ -101,17 +101,29 @@ void addPrizes(std::array<int, 5> &tally, const SyndicateRecord &syndicate,
 
 // Every prize of the played draws newer than the counted-through date goes into
 // the tallies, and the date moves to the newest draw.
+// Each draw that won something is added to `finds`, when given.
 bool bringTalliesUpToDate(SyndicateRecord &syndicate, const SyndicateMasks &masks,
-                          const QList<DrawRecord> &draws)
+                          const QList<DrawRecord> &draws, QList<PrizeFind> *finds)
 {
     const double newest = draws.last().drawDate;
     const auto firstUncounted =
         std::upper_bound(draws.cbegin(), draws.cend(), syndicate.countedThrough,
                          [](double date, const DrawRecord &draw) { return date < draw.drawDate; });
     std::array<int, 5> tally{};
-    for (auto draw = firstUncounted; draw != draws.cend(); ++draw) {
+    for (auto draw = firstUncounted; !finds && draw != draws.cend(); ++draw) {
         if (draw->drawDate >= syndicate.createdOn && playsOn(masks, *draw))
             addPrizes(tally, syndicate, masks, *draw);
+    }
+    for (auto draw = firstUncounted; finds && draw != draws.cend(); ++draw) {
+        if (draw->drawDate < syndicate.createdOn || !playsOn(masks, *draw))
+            continue;
+        std::array<int, 5> won{};
+        addPrizes(won, syndicate, masks, *draw);
+        if (std::all_of(won.begin(), won.end(), [](int bets) { return bets == 0; }))
+            continue;
+        finds->append({draw->date(), masks.name, won});
+        for (int slot = 0; slot < 5; ++slot)
+            tally[slot] += won[slot];
     }
     // The date only moves forward: after the newest draw is deleted and fetched
     // again, its prizes are already in the tallies.
@@ -196,7 +208,9 @@ CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecor
     }
 
     for (int s = 0; s < syndicates.size(); ++s) {
-        if (masks[s].passesFilter && bringTalliesUpToDate(results.syndicates[s], masks[s], draws))
+        if (masks[s].passesFilter &&
+            bringTalliesUpToDate(results.syndicates[s], masks[s], draws,
+                                 options.prizeFinds ? &results.finds : nullptr))
             results.changedRecords.append(s + 1);
     }
     return results;

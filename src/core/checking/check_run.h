@@ -3,8 +3,10 @@
 
 #include "checking/result_list.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
+#include <array>
 #include <functional>
 
 namespace zafrano {
@@ -16,6 +18,18 @@ struct CheckOptions
     bool history = false;    // "Histórico": also draws before a syndicate was created
     bool prizesOnly = false; // "Ver sólo si hay premio"
     QString syndicateName;   // one syndicate by name; empty for "TODAS LAS PEÑAS"
+    bool prizeFinds = false; // also list the prizes newly counted (CheckResults::finds)
+};
+
+// The prizes one syndicate won in one draw, as a check counted them into its
+// tallies: winning bets of 3, 4, 5, 6 and 5 + complementario hits (slots 3..7).
+struct PrizeFind
+{
+    QDate draw;
+    QString syndicate; // its name: records move when one is deleted
+    std::array<int, 5> bets{};
+
+    friend bool operator==(const PrizeFind &, const PrizeFind &) = default;
 };
 
 // What a check found and what it changed.
@@ -31,6 +45,10 @@ struct CheckResults
     // date; changedRecords lists the records (1-based) that differ from before.
     QList<SyndicateRecord> syndicates;
     QList<int> changedRecords;
+    // With CheckOptions::prizeFinds, the prizes newly counted into those
+    // tallies: for every syndicate, each played draw after its old
+    // counted-through date, oldest first.
+    QList<PrizeFind> finds;
 };
 
 // Told once per checked draw, newest first: how many are done of how many.

@@ -24,23 +24,19 @@ PrizeCategory prizeCategory(int hits, bool complementarioHit)
     }
 }
 
+// The table's places, kept in step with the enumeration and the stored prizes.
+static_assert([] {
+    for (std::size_t k = 0; k < PrizeCategories.size(); ++k) {
+        if (PrizeCategories[k].prizeIndex != static_cast<int>(k) ||
+            &categoryInfo(PrizeCategories[k].category) != &PrizeCategories[k])
+            return false;
+    }
+    return true;
+}());
+
 int tallySlot(PrizeCategory category)
 {
-    switch (category) {
-    case PrizeCategory::Three:
-        return 3;
-    case PrizeCategory::Four:
-        return 4;
-    case PrizeCategory::Five:
-        return 5;
-    case PrizeCategory::FivePlusC:
-        return 7;
-    case PrizeCategory::Six:
-        return 6;
-    case PrizeCategory::None:
-        break;
-    }
-    return 0;
+    return category == PrizeCategory::None ? 0 : categoryInfo(category).slot;
 }
 
 quint32 categoryColor(PrizeCategory category)

@@ -1,45 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "checking/prize_news.h"
 
-#include "calendar/weekday.h"
-#include "store/day_serial.h"
+#include "checking/prize_category.h"
 
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
-
-namespace {
-
-// The categories from the highest down, with their tally slots.
-struct CategoryName
-{
-    int slot;
-    const char16_t *name;
-};
-constexpr CategoryName Categories[] = {
-    {6, u"6 aciertos"}, {7, u"5 + C"}, {5, u"5 aciertos"}, {4, u"4 aciertos"}, {3, u"3 aciertos"}};
-
-} // namespace
-
-QList<PrizeFind> newPrizeFinds(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &before,
-                               const CheckResults &checked)
-{
-    QList<PrizeFind> finds;
-    for (int record : checked.changedRecords) {
-        const SyndicateRecord &old = before.at(record - 1);
-        const SyndicateRecord &now = checked.syndicates.at(record - 1);
-        for (const DrawRecord &draw : draws) {
-            if (draw.drawDate <= old.countedThrough || draw.drawDate > now.countedThrough ||
-                draw.drawDate < now.createdOn ||
-                !now.playsOn(weekdayNameOf(draw.date().dayOfWeek())))
-                continue;
-            const std::array<int, 5> bets = prizesInDraw(now, draw);
-            if (std::any_of(bets.begin(), bets.end(), [](int n) { return n > 0; }))
-                finds.append({draw.date(), now.nameText(), bets});
-        }
-    }
-    return finds;
-}
 
 Announcement prizeAnnouncement(const QList<PrizeFind> &finds)
 {
@@ -58,9 +24,9 @@ Announcement prizeAnnouncement(const QList<PrizeFind> &finds)
     QStringList lines;
     for (qsizetype i = 0; i < names.size(); ++i) {
         QStringList won;
-        for (const CategoryName &category : Categories) {
+        for (const PrizeCategoryInfo &category : PrizeCategories) {
             if (const int bets = totals[i][category.slot - 3]; bets > 0)
-                won.append(u"%1 de %2"_s.arg(bets).arg(QString::fromUtf16(category.name)));
+                won.append(u"%1 de %2"_s.arg(bets).arg(QString::fromUtf16(category.shortName)));
         }
         lines.append(names[i] + u": "_s + won.join(u", "_s));
     }

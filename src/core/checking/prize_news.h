@@ -11,23 +11,6 @@
 
 namespace zafrano {
 
-// The prizes one syndicate won in one draw, as a check counted them into its
-// tallies: winning bets of 3, 4, 5, 6 and 5 + complementario hits (slots 3..7).
-struct PrizeFind
-{
-    QDate draw;
-    QString syndicate; // its name: records move when one is deleted
-    std::array<int, 5> bets{};
-
-    friend bool operator==(const PrizeFind &, const PrizeFind &) = default;
-};
-
-// The prizes a check newly counted: for every syndicate, each played draw
-// after its old counted-through date up to its new one. `before` are the
-// syndicates as they were, `checked` what runCheck made of them.
-QList<PrizeFind> newPrizeFinds(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &before,
-                               const CheckResults &checked);
-
 // A desktop notification: its title and its body.
 struct Announcement
 {

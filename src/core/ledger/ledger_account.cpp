@@ -2,6 +2,7 @@
 #include "ledger/ledger_account.h"
 
 #include "checking/check_run.h"
+#include "checking/prize_category.h"
 #include "ledger/share_split.h"
 
 #include <QMap>
@@ -12,9 +13,6 @@ using namespace Qt::StringLiterals;
 namespace zafrano {
 
 namespace {
-
-// Where each tally slot (3, 4, 5, 6 hits, 5 + complementario) is kept among a draw's prizes.
-constexpr std::array<int, 5> PrizeIndexOfSlot = {4, 3, 2, 0, 1};
 
 // The newest entry dated on or before `date`; nothing before the first.
 template <typename T> const T *inForceOn(const QList<T> &dated, QDate date)
@@ -53,15 +51,16 @@ std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecor
     account.winning = prizesInDraw(bets->syndicate, draw);
     if (std::any_of(account.winning.begin(), account.winning.end(), [](int n) { return n > 0; })) {
         const std::optional<DrawPrizes> paid = prizesOf(date);
-        for (int slot = 0; slot < 5; ++slot) {
-            if (account.winning[slot] == 0)
+        for (const PrizeCategoryInfo &category : PrizeCategories) {
+            const int bets = account.winning[category.slot - 3];
+            if (bets == 0)
                 continue;
             const std::optional<qint64> each =
-                paid ? paid->cents[PrizeIndexOfSlot[slot]] : std::optional<qint64>();
+                paid ? paid->cents[category.prizeIndex] : std::optional<qint64>();
             if (!each)
                 account.pending = true;
             else
-                account.prizes += account.winning[slot] * *each;
+                account.prizes += bets * *each;
         }
         if (account.pending)
             account.prizes = 0; // never a partial sum taken for the whole

@@ -4,6 +4,7 @@
 #include "calendar/calendar_status.h"
 #include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
+#include "checking/prize_category.h"
 #include "checking/syndicate_summary.h"
 #include "store/day_serial.h"
 #include "store/settings.h"
@@ -68,8 +69,9 @@ Result<SyndicateDetail> describeSyndicate(const SyndicateRecord &syndicate,
     const int rows = multiple ? 1 : betCount;
     for (int j = 0; j < rows; ++j)
         detail.bets.append(betText(syndicate.bets[j], numbers));
-    detail.prizes = {syndicate.hit(3), syndicate.hit(4), syndicate.hit(5), syndicate.hit(7),
-                     syndicate.hit(6)};
+    // From the lowest category up: 3, 4, 5, 5 + C, 6 hits.
+    for (std::size_t k = 0; k < PrizeCategories.size(); ++k)
+        detail.prizes[k] = syndicate.hit(PrizeCategories[PrizeCategories.size() - 1 - k].slot);
     detail.prizesWon = syndicate.totalHits();
 
     if (draws.isEmpty()) {

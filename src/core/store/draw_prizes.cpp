@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/draw_prizes.h"
 
+#include "checking/prize_category.h"
+
 #include <algorithm>
 
 namespace zafrano {
@@ -10,11 +12,13 @@ bool DrawPrizes::known() const
     return std::any_of(cents.begin(), cents.end(), [](const auto &c) { return c.has_value(); });
 }
 
+static_assert(DrawPrizes::CategoryCount == PrizeCategories.size() + 1 &&
+              DrawPrizes::Refund == PrizeCategories.size());
+
 QString prizeCategoryKey(int category)
 {
-    static const char16_t *const keys[DrawPrizes::CategoryCount] = {u"6", u"5C", u"5",
-                                                                    u"4", u"3",  u"R"};
-    return QString::fromUtf16(keys[category]);
+    return QString::fromUtf16(category == DrawPrizes::Refund ? RefundKey
+                                                             : PrizeCategories[category].key);
 }
 
 } // namespace zafrano

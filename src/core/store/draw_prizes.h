@@ -23,7 +23,8 @@ struct DrawPrizes
     friend bool operator==(const DrawPrizes &, const DrawPrizes &) = default;
 };
 
-// The key of a category where the prizes are stored and printed: "6", "5C", "5", "4", "3", "R".
+// The key of a category where the prizes are stored and printed: "6", "5C", "5", "4", "3", "R"
+// (the table of prize categories, then the reintegro).
 QString prizeCategoryKey(int category);
 
 } // namespace zafrano

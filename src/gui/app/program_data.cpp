@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program_data.h"
 
+#include "checking/check_and_keep.h"
 #include "common/texts.h"
 #include "reports/report_messages.h"
 
@@ -116,16 +117,16 @@ void ProgramData::check()
         m_syndicates = syndicates.value();
     CheckOptions options = m_checkOptions;
     options.drawCount = std::clamp(options.drawCount, 1, std::max<int>(1, m_draws.size()));
-    m_checkResults = runCheck(m_draws, m_syndicates, options, [this](int checked, int total) {
-        emit checkProgressed(checked, total);
-    });
-    if (syndicates && !m_checkResults.changedRecords.isEmpty()) {
-        if (Status written = m_folder.syndicates().writeAll(m_checkResults.syndicates); !written) {
-            showFailure(written.error());
-        } else {
-            m_syndicates = m_checkResults.syndicates;
-            emit syndicatesLoaded();
-        }
+    KeptCheck checked =
+        checkAndKeep(m_folder.syndicates(), m_draws, m_syndicates, options,
+                     syndicates ? TallyWrite::Keep : TallyWrite::DryRun,
+                     [this](int done, int total) { emit checkProgressed(done, total); });
+    m_checkResults = std::move(checked.results);
+    if (!checked.kept) {
+        showFailure(checked.kept.error());
+    } else if (syndicates && !m_checkResults.changedRecords.isEmpty()) {
+        m_syndicates = m_checkResults.syndicates;
+        emit syndicatesLoaded();
     }
     emit resultsChecked();
 }

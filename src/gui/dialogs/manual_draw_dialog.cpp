@@ -2,6 +2,7 @@
 #include "dialogs/manual_draw_dialog.h"
 
 #include "app/program_data.h"
+#include "checking/prize_category.h"
 #include "common/money.h"
 #include "net/draw_intake.h"
 
@@ -32,9 +33,13 @@ QSpinBox *numberBox(const QString &name, int low, int high, QWidget *parent)
 
 const QStringList &categoryCaptions()
 {
-    static const QStringList captions = {u"6 aciertos:"_s, u"5 aciertos + complementario:"_s,
-                                         u"5 aciertos:"_s, u"4 aciertos:"_s,
-                                         u"3 aciertos:"_s, u"Reintegro:"_s};
+    static const QStringList captions = [] {
+        QStringList names;
+        for (const PrizeCategoryInfo &category : PrizeCategories)
+            names.append(QString::fromUtf16(category.name) + u':');
+        names.append(u"Reintegro:"_s);
+        return names;
+    }();
     return captions;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/program_data.h"
 #include "calendar/weekday.h"
+#include "checking/prize_category.h"
 #include "common/money.h"
 #include "net/document_fetch.h"
 #include "net/draw_intake.h"
@@ -37,10 +38,8 @@ LastDrawTab::LastDrawTab(ProgramData &data, const QUrl &operatorBase, int reques
     layout->addWidget(m_heading);
 
     auto *grid = new QGridLayout;
-    const QStringList categories = {u"6 aciertos:"_s, u"5 aciertos + complementario:"_s,
-                                    u"5 aciertos:"_s, u"4 aciertos:"_s, u"3 aciertos:"_s};
-    for (int k = 0; k < 5; ++k) {
-        grid->addWidget(new QLabel(categories[k], this), k, 0);
+    for (int k = 0; k < static_cast<int>(PrizeCategories.size()); ++k) {
+        grid->addWidget(new QLabel(QString::fromUtf16(PrizeCategories[k].name) + u':', this), k, 0);
         auto *prize = new QLabel(this);
         prize->setObjectName(u"Label10_"_s + QString::number(k));
         prize->setStyleSheet(u"font-weight: bold;"_s);
