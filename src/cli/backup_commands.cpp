@@ -58,7 +58,7 @@ std::optional<bool> askOnTerminal(const QString &question)
 
 int restoreCommand(const CliContext &context)
 {
-    Result<CheckedCopy> copy = readCopy(copyPath(context));
+    Result<CheckedCopy> copy = readCopy(copyPath(context), context.folder.basePath());
     if (!copy)
         return fail(copy.error().message);
     if (!context.options->isSet(QString::fromUtf16(option::Yes))) {
@@ -85,19 +85,34 @@ int restoreCommand(const CliContext &context)
 
 int copiesCommand(const CliContext &context)
 {
-    const QList<copies::CopyEntry> found = copies::listCopies(context.folder.basePath());
+    const QList<copies::ListedCopy> found = copies::describeCopies(context.folder.basePath());
     if (context.json) {
         QJsonArray list;
-        for (const copies::CopyEntry &entry : found)
-            list.append(QJsonObject{{u"name"_s, entry.name}, {u"reason"_s, entry.reason}});
+        for (const copies::ListedCopy &copy : found) {
+            QJsonObject item{{u"name"_s, copy.entry.name},
+                             {u"reason"_s, copy.entry.reason},
+                             {u"made"_s, copy.entry.made.toUTC().toString(Qt::ISODate)}};
+            if (copy.contents) {
+                item.insert(u"draws"_s, copy.contents->draws);
+                item.insert(u"syndicates"_s, copy.contents->syndicates);
+                if (copy.contents->members)
+                    item.insert(u"members"_s, *copy.contents->members);
+            } else {
+                item.insert(u"problem"_s, copy.problem);
+            }
+            list.append(item);
+        }
         printJson(list);
         return Success;
     }
     if (found.isEmpty())
         printLine(u"No hay copias en %1."_s.arg(
             QDir::toNativeSeparators(copies::copiesPath(context.folder.basePath()))));
-    for (const copies::CopyEntry &entry : found)
-        printLine(entry.name + u"  "_s + entry.reason);
+    for (const copies::ListedCopy &copy : found) {
+        printLine(u"%1  %2  %3  (%4)"_s.arg(
+            copy.entry.name, copy.entry.made.toLocalTime().toString(u"dd/MM/yyyy HH:mm:ss"_s),
+            copy.entry.reason, copy.contents ? contentsText(*copy.contents) : copy.problem));
+    }
     return Success;
 }
 

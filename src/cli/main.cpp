@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zafrano-cli: the program's core run from a terminal or a timer job.
+#include "backup/restore.h"
 #include "cli_context.h"
 #include "output.h"
 #include "startup/open_data_folder.h"
@@ -192,6 +193,14 @@ int main(int argc, char *argv[])
     const DataFolder dataFolder(location->dataFolder, location->shareFolder);
     Result<Settings> settings =
         openDataFolder(dataFolder, [](const ProgramMessage &message) { printError(message.text); });
+    // A restore that can be neither finished nor undone leaves listing the
+    // copies and restoring one by hand, the way out its message names.
+    const QString name = QString::fromUtf16(command->name);
+    if (!settings && restoreIsCutShort(dataFolder.basePath()) &&
+        (name == u"copies"_s || name == u"restore"_s)) {
+        printError(settings.error().message.text);
+        settings = dataFolder.settings().readAtStartup();
+    }
     if (!settings)
         return fail(settings.error().message);
 

@@ -116,12 +116,12 @@ TEST_F(BackupTest, ABackupFileAndAnAutomaticCopyAreRestoredByteForByte)
     ASSERT_EQ(listed.exitCode, 0);
     QString resetCopy;
     for (const QString &line : listed.out.split(u'\n')) {
-        if (line.endsWith(u"  reset aciertos peñas"_s))
+        if (line.endsWith(u"  antes de reiniciar aciertos  (2 sorteos, 2 peñas)"_s))
             resetCopy = line.section(u' ', 0, 0);
     }
     ASSERT_FALSE(resetCopy.isEmpty()) << listed.out.toStdString();
-    EXPECT_TRUE(listed.out.contains(u"  antes de restaurar\n"_s));
-    EXPECT_TRUE(listed.out.contains(u"  diaria\n"_s));
+    EXPECT_TRUE(listed.out.contains(u"  antes de restaurar  ("_s));
+    EXPECT_TRUE(listed.out.contains(u"  diaria  ("_s));
     writeBytes(pathOf(u"bonoapu.dat"_s), QByteArray());
     ASSERT_EQ(run({u"restore"_s, resetCopy, u"--yes"_s}).exitCode, 0);
     EXPECT_EQ(files(), before);
@@ -153,7 +153,7 @@ TEST_F(BackupTest, ACopyThatIsNotWholeOrNotOursIsRefused)
     ASSERT_EQ(QProcess::execute(u"tar"_s, {u"-C"_s, elsewhere.path(), u"-czf"_s,
                                            outside(u"ajena.tar.gz"_s), u"otro.txt"_s}),
               0);
-    expectRefused(outside(u"ajena.tar.gz"_s), u"no es una copia de Zafrano"_s);
+    expectRefused(outside(u"ajena.tar.gz"_s), u"tiene un archivo que no es de Zafrano: otro.txt"_s);
 
     const QString wrongSum = resealedCopy(u"bnums.ini"_s, QByteArray(80, 'x'));
     writeBytes(QDir(wrongSum).filePath(u"bononume.dat"_s), QByteArray(24, '\1'));
@@ -195,6 +195,26 @@ TEST_F(BackupTest, ADamagedProgramDatabaseIsSaidAndBlocksNoRescue)
     ASSERT_EQ(restored.exitCode, 0) << restored.err.toStdString();
     EXPECT_EQ(restored.err, QString());
     EXPECT_EQ(files(), before);
+}
+
+// A restore cut short whose two copies are both gone: the commands say what to
+// do, and listing the copies and restoring one by hand still run.
+TEST_F(BackupTest, ARestoreThatCanBeNeitherFinishedNorUndoneLeavesTheWayOut)
+{
+    ASSERT_EQ(run({u"reset-results"_s}).exitCode, 0);
+    writeBytes(pathOf(u"restaurando.json"_s), R"({"antes": "no-esta", "restaurada": "tampoco"})");
+    const CliRun locked = run({u"draws"_s});
+    EXPECT_EQ(locked.exitCode, 1);
+    EXPECT_TRUE(locked.err.contains(u"«zafrano-cli restore NOMBRE»"_s)) << locked.err.toStdString();
+
+    const CliRun listed = run({u"copies"_s});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err.toStdString();
+    const QString resetCopy = listed.out.section(u' ', 0, 0);
+    ASSERT_TRUE(listed.out.contains(u"  antes de reiniciar aciertos  ("_s));
+    const CliRun restored = run({u"restore"_s, resetCopy, u"--yes"_s});
+    ASSERT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(run({u"draws"_s}).exitCode, 0);
 }
 
 } // namespace

@@ -9,9 +9,11 @@
 #include "store/program_database.h"
 #include "test_support.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMap>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -76,8 +78,8 @@ TEST_F(CopiesTest, KeepsTheLastFourteenDailyAndTwentyCommandCopies)
     EXPECT_EQ(countOf(u"diaria"_s), 14);
     EXPECT_EQ(countOf(u"eliminar peña"_s), 20);
     const QList<copies::CopyEntry> all = copies::listCopies(dir.path());
-    EXPECT_EQ(all.first().name, u"2026-12-16-120000"_s);
-    EXPECT_EQ(all.last().name, u"2026-12-01-120002"_s);
+    EXPECT_EQ(all.first().made, Noon.addDays(15));
+    EXPECT_EQ(all.last().made, Noon.addSecs(2));
     EXPECT_EQ(QDir(copies::copiesPath(dir.path()))
                   .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)
                   .size(),
@@ -97,8 +99,10 @@ TEST_F(CopiesTest, EachWholeFileCommandCopiesFirstAndStopsWhenItCannot)
         if (entry.reason != u"diaria"_s)
             reasons.prepend(entry.reason);
     }
-    EXPECT_EQ(reasons, (QStringList{u"reset aciertos peñas"_s, u"eliminar peña"_s,
-                                    u"borrar todos los sorteos"_s, u"importar sorteos"_s}));
+    EXPECT_EQ(
+        reasons,
+        (QStringList{u"antes de reiniciar aciertos"_s, u"antes de eliminar una peña"_s,
+                     u"antes de borrar todos los sorteos"_s, u"antes de importar sorteos"_s}));
 
     writeSet(drawBytes({3, 7, 12, 25, 33, 41}, 5, 3, serialOf(2018, 10, 15)),
              SyndicateBytes().name("UNO").days("Lunes").betCount(1).hits(1, 2, 3, 4, 5));
@@ -145,6 +149,8 @@ TEST_F(CopiesTest, ARestoreCutShortAtAnyStepIsFinishedAtTheNextStart)
         else
             EXPECT_EQ(now, old);
         EXPECT_TRUE(ProgramDatabase::openIn(folder).ok());
+        // The work files were written in the work folder, not beside the data.
+        EXPECT_EQ(QDir(dir.path()).entryList({u"*.tmp"_s, u"*.restaurar"_s}), QStringList());
     }
 }
 
@@ -213,9 +219,9 @@ TEST_F(CopiesTest, AnOlderDatabaseIsCopiedBeforeItsSchemaChanges)
             " cents INTEGER NOT NULL, PRIMARY KEY (draw_date, category)) WITHOUT ROWID;"));
     }
     ASSERT_TRUE(openDataFolder(folder, [](const ProgramMessage &) {}).ok());
-    ASSERT_EQ(countOf(u"actualizar zafrano.db"_s), 1);
+    ASSERT_EQ(countOf(u"antes de actualizar zafrano.db"_s), 1);
     const copies::CopyEntry copy = copies::listCopies(dir.path()).first();
-    EXPECT_EQ(copy.reason, u"actualizar zafrano.db"_s);
+    EXPECT_EQ(copy.reason, u"antes de actualizar zafrano.db"_s);
     Result<sqlite::Connection> copied = sqlite::Connection::open(
         QDir(copy.path).filePath(u"zafrano.db"_s), sqlite::OpenMode::ReadOnly);
     ASSERT_TRUE(copied.ok());
@@ -225,7 +231,62 @@ TEST_F(CopiesTest, AnOlderDatabaseIsCopiedBeforeItsSchemaChanges)
                         [&](const sqlite::Statement &row) { copiedVersion = row.integer(0); }));
     EXPECT_EQ(copiedVersion, 1);
     EXPECT_TRUE(ProgramDatabase::openIn(folder).ok());
-    EXPECT_EQ(countOf(u"actualizar zafrano.db"_s), 1);
+    EXPECT_EQ(countOf(u"antes de actualizar zafrano.db"_s), 1);
+}
+
+// Ten copies in one second, the hour that comes twice in October, and a copy
+// named by the local time as older versions did: the newest is listed first.
+TEST_F(CopiesTest, CopiesAreListedByTheTimeTheyWereMade)
+{
+    const QDateTime second = QDateTime(QDate(2026, 11, 2), QTime(9, 0), Qt::UTC);
+    QStringList made;
+    for (int n = 0; n < 10; ++n) {
+        made.prepend(u"orden %1"_s.arg(n));
+        ASSERT_TRUE(copies::makeCopy(dir.path(), made.first(), second).ok());
+    }
+    const QTimeZone madrid("Europe/Madrid");
+    ASSERT_TRUE(madrid.isValid());
+    // 02:30 in summer time, then 02:10 in winter time, forty minutes later.
+    const QDateTime october = QDateTime(QDate(2026, 10, 25), QTime(0, 30), Qt::UTC);
+    ASSERT_TRUE(copies::makeCopy(dir.path(), u"hora de verano"_s, october.toTimeZone(madrid)).ok());
+    ASSERT_TRUE(copies::makeCopy(dir.path(), u"hora de invierno"_s,
+                                 october.addSecs(2400).toTimeZone(madrid))
+                    .ok());
+    // An older version's copy, a day later, named by the local time.
+    Result<copies::CopyEntry> older =
+        copies::makeCopy(dir.path(), u"versión anterior"_s, second.addDays(1));
+    ASSERT_TRUE(older.ok());
+    const QString olderName = second.addDays(1).toLocalTime().toString(u"yyyy-MM-dd-HHmmss"_s);
+    ASSERT_TRUE(
+        QDir().rename(older->path, QDir(copies::copiesPath(dir.path())).filePath(olderName)));
+
+    QStringList listed;
+    for (const copies::CopyEntry &entry : copies::listCopies(dir.path()))
+        listed.append(entry.reason);
+    listed.removeAll(u"diaria"_s);
+    const QStringList expected = QStringList{u"versión anterior"_s} + made +
+                                 QStringList{u"hora de invierno"_s, u"hora de verano"_s};
+    EXPECT_EQ(listed, expected);
+    EXPECT_TRUE(
+        readCopy(QDir(copies::copiesPath(dir.path())).filePath(olderName), dir.path()).ok());
+}
+
+TEST_F(CopiesTest, WhatAKilledProgramLeftGoesAtTheNextStart)
+{
+    const QDir data(dir.path());
+    const QString gone = u".trabajo/999999999/nueva-2026-12-01-120000Z"_s;
+    const QString alive = u".trabajo/%1"_s.arg(QCoreApplication::applicationPid());
+    for (const QString &folder : {gone, alive, u"copias/.nueva-2026-12-01-120000"_s}) {
+        ASSERT_TRUE(data.mkpath(folder));
+        writeBytes(data.filePath(folder + u"/zafrano.db"_s), "tesorero");
+    }
+    ASSERT_TRUE(openDataFolder(folder, [](const ProgramMessage &) {}).ok());
+    EXPECT_EQ(QDir(data.filePath(u".trabajo"_s)).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList{QString::number(QCoreApplication::applicationPid())});
+    EXPECT_EQ(QDir(copies::copiesPath(dir.path()))
+                  .entryList(QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot)
+                  .filter(u"nueva"_s),
+              QStringList());
 }
 
 } // namespace

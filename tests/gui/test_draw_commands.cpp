@@ -9,12 +9,14 @@
 #include "test_paths.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -476,15 +478,20 @@ void DrawCommandsTest::aResetByMistakeIsUndoneFromItsCopy()
     reset->trigger();
     QVERIFY(folder.syndicatesBytes() != tallies);
 
-    // ...and come back from the copy the reset made first: pick it, say "Sí".
-    const QDir copies(folder.filePath(u"copias"_s));
-    const QStringList made = copies.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    QVERIFY(!made.isEmpty());
-    run.fake.desktop.chosenFile = copies.filePath(made.last() + u"/manifiesto.json"_s);
-    run.fake.messages.answers = {true};
+    // ...and come back in two clicks: "Restaurar copia...", where the reset's
+    // copy is the newest and already chosen, then "Restaurar" and "Sí".
     QAction *restore = test::menuEntry(run.window, {u"General"_s, u"Restaurar copia..."_s});
     QVERIFY(restore);
     restore->trigger();
+    auto *chooser = run.window.findChild<QDialog *>(u"RestaurarCopia"_s);
+    QVERIFY(chooser);
+    auto *list = chooser->findChild<QTreeWidget *>(u"lstCopias"_s);
+    QVERIFY(list && list->currentItem());
+    QCOMPARE(list->currentItem()->text(1), u"antes de reiniciar aciertos"_s);
+    QCOMPARE(list->currentItem()->text(2), u"6 sorteos, 1 peña, 0 socios"_s);
+    run.fake.messages.answers = {true};
+    QTest::mouseClick(chooser->findChild<QPushButton *>(u"cmdRestaurar"_s), Qt::LeftButton);
+    QVERIFY(run.fake.messages.unexpected.isEmpty());
     QCOMPARE(folder.syndicatesBytes(), tallies);
     QCOMPARE(run.window.data().syndicates().first().hit(3), 41);
 }

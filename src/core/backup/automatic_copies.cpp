@@ -2,6 +2,7 @@
 #include "backup/automatic_copies.h"
 
 #include "store/data_folder.h"
+#include "backup/work_folder.h"
 #include "store/data_location.h"
 #include "store/record_file.h"
 
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 
 using namespace Qt::StringLiterals;
@@ -17,10 +20,11 @@ namespace zafrano::copies {
 
 namespace {
 
-const QString NameFormat = u"yyyy-MM-dd-HHmmss"_s;
-// A copy being written; renamed to its own name once whole, so a copy cut
-// short never looks like one.
-const QString WorkPrefix = u".nueva-"_s;
+// The time in UTC and the sequence number of the copies made in that second.
+const QString NameFormat = u"yyyy-MM-dd-HHmmss'Z'"_s;
+// A copy being written, in the work folder; moved into copias/ once whole, so
+// a copy cut short never looks like one.
+const QString WorkPrefix = u"nueva-"_s;
 
 Error copyFailed(const QString &where, const Error &cause)
 {
@@ -30,34 +34,47 @@ Error copyFailed(const QString &where, const Error &cause)
              u"Copia de seguridad"_s, MessageIcon::Exclamation}};
 }
 
-std::optional<CopyEntry> entryAt(const QString &path)
+// When a copy was made and its place among the copies of that second, from its
+// name: AAAA-MM-DD-HHMMSSZ-NN in UTC, or AAAA-MM-DD-HHMMSS[-N] in local time.
+struct NameKey
+{
+    QDateTime made;
+    int sequence = 0;
+};
+
+std::optional<NameKey> keyOf(const QString &name)
+{
+    static const QRegularExpression Pattern(
+        u"^(\\d{4}-\\d{2}-\\d{2}-\\d{6})(Z)?(?:-(\\d{1,6}))?$"_s);
+    const QRegularExpressionMatch match = Pattern.match(name);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const bool utc = match.hasCaptured(2);
+    QDateTime made = QDateTime::fromString(match.captured(1), u"yyyy-MM-dd-HHmmss"_s);
+    if (!made.isValid())
+        return std::nullopt;
+    if (utc)
+        made.setTimeSpec(Qt::UTC);
+    // The old names: the first of a second had no number, the next ones -2, -3...
+    const int sequence = match.hasCaptured(3) ? match.captured(3).toInt() : (utc ? 0 : 1);
+    return NameKey{made, sequence};
+}
+
+std::optional<CopyEntry> entryAt(const QString &path, const NameKey &key)
 {
     Result<QByteArray> manifest =
         readFileCapped(QDir(path).filePath(QString::fromUtf16(CopySet::ManifestName)), 1 << 20);
     if (!manifest)
         return std::nullopt;
     const QJsonObject json = QJsonDocument::fromJson(manifest.value()).object();
-    return CopyEntry{path,
-                     QFileInfo(path).fileName(),
-                     json.value(u"motivo"_s).toString(),
-                     QDateTime::fromString(json.value(u"fecha"_s).toString(), Qt::ISODate),
-                     {}};
-}
-
-QList<CopyEntry> copiesNamed(const QString &dataFolder, const QString &pattern)
-{
-    const QDir folder(copiesPath(dataFolder));
-    QList<CopyEntry> found;
-    for (const QString &name : folder.entryList({pattern}, QDir::Dirs | QDir::NoDotAndDotDot,
-                                                QDir::Name | QDir::Reversed)) {
-        if (std::optional<CopyEntry> entry = entryAt(folder.filePath(name)))
-            found.append(*entry);
-    }
-    return found;
+    QDateTime made = QDateTime::fromString(json.value(u"fecha"_s).toString(), Qt::ISODate);
+    return CopyEntry{path, QFileInfo(path).fileName(), json.value(u"motivo"_s).toString(),
+                     made.isValid() ? made : key.made, {}};
 }
 
 Status writeCopyFolder(const QString &folder, const CopySet &set)
 {
+    errno = 0;
     if (!QDir().mkpath(folder))
         return fileError(folder, errno ? errno : EACCES, u"crear"_s);
     const QDir dir(folder);
@@ -70,6 +87,23 @@ Status writeCopyFolder(const QString &folder, const CopySet &set)
     return replaceFileAtomically(manifest, manifest + u".tmp"_s, set.manifest());
 }
 
+// Moves the whole copy at `work` into copias/ under the first free name of its second.
+Result<QString> placeCopy(const QDir &folder, const QString &work, const QDateTime &made)
+{
+    const QString base = made.toUTC().toString(NameFormat);
+    for (int sequence = 1; sequence < 1000; ++sequence) {
+        const QString name = base + u'-' + u"%1"_s.arg(sequence, 2, 10, QChar(u'0'));
+        if (folder.exists(name))
+            continue;
+        errno = 0;
+        if (QDir().rename(work, folder.filePath(name)))
+            return name;
+        if (!folder.exists(name))
+            return fileError(folder.filePath(name), errno ? errno : EACCES, u"crear"_s);
+    }
+    return fileError(folder.filePath(base), EEXIST, u"crear"_s);
+}
+
 void dropOldCopies(const QString &dataFolder)
 {
     int daily = 0;
@@ -80,14 +114,22 @@ void dropOldCopies(const QString &dataFolder)
         if (kept > (isDaily ? DailyKept : CommandKept))
             QDir(entry.path).removeRecursively();
     }
-    // What a copy cut short by a crash left.
-    const QDir folder(copiesPath(dataFolder));
-    for (const QString &name :
-         folder.entryList({WorkPrefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
-        QDir(folder.filePath(name)).removeRecursively();
 }
 
 } // namespace
+
+QString reasonInWords(const QString &reason)
+{
+    // What older versions wrote: the command's name.
+    static const QMap<QString, QString> Older = {
+        {u"importar sorteos"_s, QString::fromUtf16(ImportReason)},
+        {u"borrar todos los sorteos"_s, QString::fromUtf16(DeleteDrawsReason)},
+        {u"reset aciertos peñas"_s, QString::fromUtf16(ResetReason)},
+        {u"eliminar peña"_s, QString::fromUtf16(DeleteSyndicateReason)},
+        {u"actualizar zafrano.db"_s, QString::fromUtf16(MigrationReason)},
+    };
+    return Older.value(reason, reason);
+}
 
 QString copiesPath(const QString &dataFolder)
 {
@@ -109,27 +151,33 @@ Result<CopyEntry> makeCopy(const QString &dataFolder, const QString &reason, con
 
 Result<CopyEntry> keepCopy(const QString &dataFolder, const CopySet &set)
 {
-    QDir folder(copiesPath(dataFolder));
-    QString name = set.made.toString(NameFormat);
-    for (int n = 2; folder.exists(name); ++n)
-        name = set.made.toString(NameFormat) + u'-' + QString::number(n);
-    const QString work = folder.filePath(WorkPrefix + name);
+    const QDir folder(copiesPath(dataFolder));
+    Result<QString> own = work::ownFolder(dataFolder);
+    if (!own)
+        return copyFailed(folder.path(), own.error());
+    const QString work =
+        QDir(own.value()).filePath(WorkPrefix + set.made.toUTC().toString(NameFormat));
+    QDir(work).removeRecursively();
     errno = 0;
-    Status written = writeCopyFolder(work, set);
-    if (written && !folder.rename(WorkPrefix + name, name))
-        written = fileError(folder.filePath(name), errno ? errno : EACCES, u"crear"_s);
-    if (!written) {
+    Status written = QDir().mkpath(folder.path())
+                         ? writeCopyFolder(work, set)
+                         : Status(fileError(folder.path(), errno ? errno : EACCES, u"crear"_s));
+    Result<QString> name =
+        written ? placeCopy(folder, work, set.made) : Result<QString>(written.error());
+    if (!name) {
         QDir(work).removeRecursively();
-        return copyFailed(folder.path(), written.error());
+        return copyFailed(folder.path(), name.error());
     }
     dropOldCopies(dataFolder);
-    return CopyEntry{folder.filePath(name), name, set.reason, set.made, set.notTaken};
+    return CopyEntry{folder.filePath(name.value()), name.value(), set.reason, set.made,
+                     set.notTaken};
 }
 
 Result<QStringList> makeDailyCopyIfDue(const QString &dataFolder, const QDateTime &now)
 {
-    for (const CopyEntry &entry : copiesNamed(dataFolder, now.toString(u"yyyy-MM-dd-*"_s))) {
-        if (entry.reason == QString::fromUtf16(DailyReason))
+    for (const CopyEntry &entry : listCopies(dataFolder)) {
+        if (entry.reason == QString::fromUtf16(DailyReason) &&
+            entry.made.toOffsetFromUtc(now.offsetFromUtc()).date() == now.date())
             return QStringList();
     }
     Result<CopyEntry> made = makeCopy(dataFolder, QString::fromUtf16(DailyReason), now);
@@ -152,7 +200,39 @@ Status copyBeforeCommand(const QString &dataFolder, const char16_t *reason)
 
 QList<CopyEntry> listCopies(const QString &dataFolder)
 {
-    return copiesNamed(dataFolder, u"[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]-*"_s);
+    const QDir folder(copiesPath(dataFolder));
+    QList<std::pair<NameKey, CopyEntry>> found;
+    for (const QString &name : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const std::optional<NameKey> key = keyOf(name);
+        if (!key)
+            continue;
+        if (std::optional<CopyEntry> entry = entryAt(folder.filePath(name), *key))
+            found.append({*key, *entry});
+    }
+    std::sort(found.begin(), found.end(), [](const auto &a, const auto &b) {
+        if (a.first.made != b.first.made)
+            return a.first.made > b.first.made;
+        return a.first.sequence > b.first.sequence;
+    });
+    QList<CopyEntry> entries;
+    for (const auto &[key, entry] : std::as_const(found))
+        entries.append(entry);
+    return entries;
+}
+
+QList<ListedCopy> describeCopies(const QString &dataFolder)
+{
+    QList<ListedCopy> listed;
+    for (CopyEntry &entry : listCopies(dataFolder)) {
+        entry.reason = reasonInWords(entry.reason);
+        ListedCopy copy{entry, std::nullopt, {}};
+        if (Result<CheckedCopy> read = readCopy(entry.path, dataFolder))
+            copy.contents = read->summary;
+        else
+            copy.problem = read.error().message.text;
+        listed.append(copy);
+    }
+    return listed;
 }
 
 Status deleteAllDraws(const DataFolder &folder)

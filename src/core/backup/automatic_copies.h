@@ -8,9 +8,12 @@ namespace zafrano {
 
 class DataFolder;
 
-// The automatic copies in the data folder's copias/AAAA-MM-DD-HHMMSS/: one on
-// the first start of each day, one before each command that rewrites a whole
-// file. The last 14 daily copies and the last 20 command copies are kept.
+// The automatic copies in the data folder's copias/: one on the first start of
+// each day, one before each command that rewrites a whole file. The last 14
+// daily copies and the last 20 command copies are kept. A copy is named by its
+// time in UTC and a sequence number, AAAA-MM-DD-HHMMSSZ-NN, so the names sort
+// by time whatever the clocks do; copies named by the local time alone
+// (AAAA-MM-DD-HHMMSS[-N], of older versions) are still listed and restored.
 namespace copies {
 
 inline constexpr auto FolderName = u"copias";
@@ -18,22 +21,33 @@ inline constexpr int DailyKept = 14;
 inline constexpr int CommandKept = 20;
 
 // The reasons the commands give, as `zafrano-cli copies` lists them.
-inline constexpr auto ImportReason = u"importar sorteos";
-inline constexpr auto DeleteDrawsReason = u"borrar todos los sorteos";
-inline constexpr auto ResetReason = u"reset aciertos peñas";
-inline constexpr auto DeleteSyndicateReason = u"eliminar peña";
+inline constexpr auto ImportReason = u"antes de importar sorteos";
+inline constexpr auto DeleteDrawsReason = u"antes de borrar todos los sorteos";
+inline constexpr auto ResetReason = u"antes de reiniciar aciertos";
+inline constexpr auto DeleteSyndicateReason = u"antes de eliminar una peña";
 inline constexpr auto RestoreReason = u"antes de restaurar";
-inline constexpr auto MigrationReason = u"actualizar zafrano.db";
+inline constexpr auto MigrationReason = u"antes de actualizar zafrano.db";
 
 struct CopyEntry
 {
     QString path; // the copy's folder
-    QString name; // AAAA-MM-DD-HHMMSS
+    QString name; // AAAA-MM-DD-HHMMSSZ-NN
     QString reason;
     QDateTime made;
     // What the copy left out because it could not be read (CopySet::notTaken).
     QStringList notTaken;
 };
+
+// A copy as the list of copies shows it: what it holds, or why it does not read.
+struct ListedCopy
+{
+    CopyEntry entry;
+    std::optional<CopySummary> contents;
+    QString problem;
+};
+
+// The reason in words, also for the copies older versions named by the command.
+QString reasonInWords(const QString &reason);
 
 QString copiesPath(const QString &dataFolder);
 
@@ -70,6 +84,9 @@ Result<int> importDrawsFile(const DataFolder &folder, const QString &chosenPath)
 Result<int> importDraws(const DataFolder &folder, const QList<DrawRecord> &draws);
 Status resetResults(const DataFolder &folder, QDate today);
 Status deleteSyndicate(const DataFolder &folder, int k);
+// Every automatic copy with what it holds, the newest first: the window's list
+// and `zafrano-cli copies`.
+QList<ListedCopy> describeCopies(const QString &dataFolder);
 
 } // namespace copies
 

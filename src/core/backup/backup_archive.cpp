@@ -53,11 +53,17 @@ bool writeEntry(archive *a, const QString &name, const QByteArray &bytes, const 
 
 Status writeBackupArchive(const CopySet &set, const QString &target)
 {
-    const QString work = target + u".tmp"_s;
+    QByteArray bytes;
     std::unique_ptr<archive, ArchiveWriterDeleter> a(archive_write_new());
     archive_write_add_filter_gzip(a.get());
     archive_write_set_format_pax_restricted(a.get());
-    if (archive_write_open_filename(a.get(), QFile::encodeName(work).constData()) != ARCHIVE_OK)
+    archive_write_set_bytes_in_last_block(a.get(), 1);
+    const auto append = [](archive *, void *data, const void *buffer, size_t length) -> la_ssize_t {
+        static_cast<QByteArray *>(data)->append(static_cast<const char *>(buffer),
+                                                static_cast<qsizetype>(length));
+        return static_cast<la_ssize_t>(length);
+    };
+    if (archive_write_open(a.get(), &bytes, nullptr, append, nullptr) != ARCHIVE_OK)
         return writeError(target, a.get());
     bool written =
         writeEntry(a.get(), QString::fromUtf16(CopySet::ManifestName), set.manifest(), set.made);
@@ -65,21 +71,13 @@ Status writeBackupArchive(const CopySet &set, const QString &target)
         if (written && set.files.contains(name))
             written = writeEntry(a.get(), name, set.files.value(name), set.made);
     }
-    if (!written || archive_write_close(a.get()) != ARCHIVE_OK) {
-        const Error error = writeError(target, a.get());
-        QFile::remove(work);
-        return error;
-    }
+    if (!written || archive_write_close(a.get()) != ARCHIVE_OK)
+        return writeError(target, a.get());
     a.reset();
-    // The finished file goes in place whole: its bytes through the usual atomic replace.
-    Result<QByteArray> bytes = readFileCapped(work, std::numeric_limits<qint64>::max());
-    QFile::remove(work);
-    if (!bytes)
-        return bytes.error();
-    return replaceFileAtomically(target, work, bytes.value());
+    return replaceFileAtomically(target, target + u".tmp"_s, bytes);
 }
 
-Result<ArchiveEntries> readBackupArchive(const QString &path, qint64 maxEntryBytes)
+Result<ArchiveEntries> readBackupArchive(const QString &path)
 {
     const auto damaged = [&](const QString &why) { return refusedCopy(path, why); };
     // A gzip stream cut short and a file that is no .tar.gz at all look alike to the reader.
@@ -91,18 +89,32 @@ Result<ArchiveEntries> readBackupArchive(const QString &path, qint64 maxEntryByt
         ARCHIVE_OK)
         return damaged(Unreadable);
     ArchiveEntries entries;
+    qint64 total = 0;
     archive_entry *entry = nullptr;
     int code = ARCHIVE_OK;
     while ((code = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK) {
         const QString name = QString::fromUtf8(archive_entry_pathname(entry));
         if (archive_entry_filetype(entry) != AE_IFREG)
             return damaged(u"tiene una entrada que no es un archivo: "_s + name);
+        const qint64 cap = CopySet::maxBytesOf(name);
+        if (cap == 0 || entries.files.contains(name) ||
+            (name == QString::fromUtf16(CopySet::ManifestName) && entries.manifest))
+            return damaged(u"tiene un archivo que no es de Zafrano: "_s + name);
+        // The declared size is checked before a byte is read.
         const la_int64_t size = archive_entry_size(entry);
-        if (size < 0 || size > maxEntryBytes)
+        total += size;
+        if (size < 0 || size > cap)
             return damaged(u"el archivo %1 es demasiado grande"_s.arg(name));
-        QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-        const la_ssize_t read = archive_read_data(a.get(), bytes.data(), static_cast<size_t>(size));
-        if (read != size)
+        if (total > CopySet::maxTotalBytes())
+            return damaged(u"sus archivos son demasiado grandes"_s);
+        QByteArray bytes;
+        bytes.reserve(static_cast<qsizetype>(size));
+        char chunk[64 * 1024];
+        la_ssize_t read = 0;
+        while ((read = archive_read_data(a.get(), chunk, sizeof chunk)) > 0 &&
+               bytes.size() + read <= size)
+            bytes.append(chunk, static_cast<qsizetype>(read));
+        if (read != 0 || bytes.size() != size)
             return damaged(Unreadable);
         if (name == QString::fromUtf16(CopySet::ManifestName))
             entries.manifest = bytes;

@@ -6,17 +6,19 @@
 namespace zafrano {
 
 // The backup file: a .tar.gz (libarchive) with the manifest first, then the
-// files. Written beside the target and renamed over it, so a failure leaves
-// no half file behind.
+// files. Made in memory, then written beside the target and renamed over it,
+// so a failure leaves no half file behind.
 Status writeBackupArchive(const CopySet &set, const QString &target);
 
 // The regular entries of a .tar.gz by name, the manifest apart. A file that is
-// no gzip'd tar, or one cut short, is refused.
+// no gzip'd tar, or one cut short, is refused; so is, before it is read, an
+// entry of a name no copy holds, one larger than a file of its name may be,
+// and entries that together hold more than a whole copy.
 struct ArchiveEntries
 {
     std::optional<QByteArray> manifest;
     QMap<QString, QByteArray> files;
 };
-Result<ArchiveEntries> readBackupArchive(const QString &path, qint64 maxEntryBytes);
+Result<ArchiveEntries> readBackupArchive(const QString &path);
 
 } // namespace zafrano

@@ -2,8 +2,10 @@
 #include "backup/copy_set.h"
 
 #include "backup/backup_archive.h"
+#include "backup/work_folder.h"
 #include "common/sqlite_connection.h"
 #include "common/version.h"
+#include "store/data_location.h"
 #include "store/day_serial.h"
 #include "store/draw_rule.h"
 #include "store/draws_file.h"
@@ -18,6 +20,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QUrl>
+#include <QVersionNumber>
 
 using namespace Qt::StringLiterals;
 
@@ -25,8 +29,10 @@ namespace zafrano {
 
 namespace {
 
-// Far more than any data folder holds; a bigger file is no record of truth.
-constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
+// Far more than a treasurer's database grows to; a bigger one is no record of truth.
+constexpr qint64 MaxDatabaseBytes = 64LL * 1024 * 1024;
+constexpr qint64 MaxSettingsBytes = 64 * 1024;
+constexpr qint64 MaxManifestBytes = 1 << 20;
 
 const QString ProgramName = u"Zafrano"_s;
 
@@ -40,25 +46,40 @@ QString sha256(const QByteArray &bytes)
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
-// zafrano.db through the online backup API into a scratch file, read back whole.
+QString scratchTemplate(const QString &dataFolder)
+{
+    return QDir(work::scratchFolder(dataFolder)).filePath(u"copia-XXXXXX"_s);
+}
+
+// zafrano.db through the online backup API into a scratch file, read back
+// whole. Read-only, so a folder that may not be written is still copied.
 Result<QByteArray> snapshotDatabase(const QString &source)
 {
-    QTemporaryDir scratch;
+    QTemporaryDir scratch(scratchTemplate(QFileInfo(source).absolutePath()));
     if (!scratch.isValid())
-        return fileError(scratch.path(), EIO, u"crear"_s);
+        return fileError(QFileInfo(scratch.path()).absolutePath(), ENOSPC, u"crear"_s);
     const QString target = scratch.filePath(dbName());
     {
-        Result<sqlite::Connection> from =
-            sqlite::Connection::open(source, sqlite::OpenMode::ReadWrite);
+        // In a folder nobody may write, a database in WAL mode finds no journal to
+        // make: nothing can change it there, so it is read as it stands.
+        const sqlite::OpenMode mode = canWriteIn(QFileInfo(source).absolutePath())
+                                          ? sqlite::OpenMode::ReadOnly
+                                          : sqlite::OpenMode::ReadOnlyUnchanging;
+        Result<sqlite::Connection> from = sqlite::Connection::open(source, mode);
         if (!from)
             return from.error();
         Result<sqlite::Connection> to = sqlite::Connection::open(target, sqlite::OpenMode::Create);
-        if (!to)
-            return to.error();
-        if (Status copied = from->backupTo(to.value()); !copied)
+        Status copied = to ? from->backupTo(to.value()) : Status(to.error());
+        if (!copied) {
+            // A full scratch folder is said as such, not blamed on the data.
+            const int number = copied.error().number;
+            if (number == -SQLITE_FULL || number == -SQLITE_IOERR)
+                return fileError(scratch.path(), number == -SQLITE_FULL ? ENOSPC : EIO,
+                                 u"escribir"_s);
             return copied.error();
+        }
     }
-    return readFileCapped(target, MaxFileBytes);
+    return readFileCapped(target, MaxDatabaseBytes);
 }
 
 Error problem(const QString &text)
@@ -100,9 +121,9 @@ std::optional<int> countRows(const sqlite::Connection &db, const QString &table)
 
 // The members of a whole, known zafrano.db (none when it has not the
 // treasurer's tables); else what is wrong with it.
-Result<std::optional<int>> databaseMembers(const QByteArray &bytes)
+Result<std::optional<int>> databaseMembers(const QByteArray &bytes, const QString &dataFolder)
 {
-    QTemporaryDir scratch;
+    QTemporaryDir scratch(scratchTemplate(dataFolder));
     const QString path = scratch.filePath(dbName());
     if (!scratch.isValid() || !replaceFileAtomically(path, path + u".tmp"_s, bytes))
         return problem(u"no se ha podido leer zafrano.db"_s);
@@ -129,24 +150,50 @@ const QStringList &CopySet::recordNames()
     return names;
 }
 
+qint64 CopySet::maxBytesOf(const QString &name)
+{
+    if (name == QString::fromUtf16(DrawsFile::FileName))
+        return DrawsFile::MaxBytes;
+    if (name == QString::fromUtf16(SyndicatesFile::FileName))
+        return SyndicatesFile::MaxBytes;
+    if (name == QString::fromUtf16(SettingsFile::FileName))
+        return MaxSettingsBytes;
+    if (name == dbName())
+        return MaxDatabaseBytes;
+    if (name == QString::fromUtf16(ManifestName))
+        return MaxManifestBytes;
+    return 0;
+}
+
+qint64 CopySet::maxTotalBytes()
+{
+    qint64 total = maxBytesOf(QString::fromUtf16(ManifestName));
+    for (const QString &name : recordNames())
+        total += maxBytesOf(name);
+    return total;
+}
+
 QByteArray CopySet::manifest() const
 {
     QJsonObject sums;
     for (auto it = files.cbegin(); it != files.cend(); ++it)
         sums.insert(it.key(), sha256(it.value()));
-    const QJsonObject manifest{{u"programa"_s, ProgramName},
-                               {u"version"_s, programVersion},
-                               {u"fecha"_s, made.toString(Qt::ISODate)},
-                               {u"motivo"_s, reason},
-                               {u"sha256"_s, sums}};
+    const QJsonObject manifest{
+        {u"programa"_s, ProgramName},
+        {u"version"_s, programVersion},
+        // With its offset from UTC: the same hour comes twice in October.
+        {u"fecha"_s, made.toOffsetFromUtc(made.offsetFromUtc()).toString(Qt::ISODate)},
+        {u"motivo"_s, reason},
+        {u"sha256"_s, sums}};
     return QJsonDocument(manifest).toJson();
 }
 
 QString summaryText(const CopySummary &summary)
 {
     const auto day = [](QDate date) { return date.toString(u"dd/MM/yyyy"_s); };
-    QString text = u"Copia del %1 a las %2.\n"_s.arg(day(summary.made.date()),
-                                                     summary.made.time().toString(u"HH:mm"_s));
+    const QDateTime made = summary.made.toLocalTime();
+    QString text =
+        u"Copia del %1 a las %2.\n"_s.arg(day(made.date()), made.time().toString(u"HH:mm"_s));
     text += summary.draws == 0 ? u"Sin sorteos.\n"_s
                                : u"%1 sorteos, del %2 al %3.\n"_s.arg(summary.draws)
                                      .arg(day(*summary.firstDraw), day(*summary.lastDraw));
@@ -154,6 +201,18 @@ QString summaryText(const CopySummary &summary)
     if (summary.members)
         text += u", %1 socios"_s.arg(*summary.members);
     return text + u'.';
+}
+
+QString contentsText(const CopySummary &summary)
+{
+    const auto count = [](int n, const QString &one, const QString &many) {
+        return u"%1 %2"_s.arg(n).arg(n == 1 ? one : many);
+    };
+    QString text = count(summary.draws, u"sorteo"_s, u"sorteos"_s) + u", "_s +
+                   count(summary.syndicates, u"peña"_s, u"peñas"_s);
+    if (summary.members)
+        text += u", "_s + count(*summary.members, u"socio"_s, u"socios"_s);
+    return text;
 }
 
 ProgramMessage restoreQuestion(const CopySummary &summary)
@@ -185,8 +244,9 @@ Result<CopySet> takeSnapshot(const QString &dataFolder, const QString &reason, c
         const QString path = folder.filePath(name);
         if (!QFileInfo::exists(path))
             continue;
-        Result<QByteArray> bytes =
-            name == dbName() ? snapshotDatabase(path) : readFileCapped(path, MaxFileBytes);
+        Result<QByteArray> bytes = name == dbName()
+                                       ? snapshotDatabase(path)
+                                       : readFileCapped(path, CopySet::maxBytesOf(name));
         if (bytes)
             set.files.insert(name, bytes.value());
         else
@@ -206,7 +266,13 @@ Result<CopySet> assembleCopy(const QString &source, const std::optional<QByteArr
                 json.value(u"motivo"_s).toString(),
                 {},
                 {}};
+    const QVersionNumber version = QVersionNumber::fromString(set.programVersion);
+    if (version > QVersionNumber::fromString(QString::fromUtf16(ProgramVersion)))
+        return refusedCopy(
+            source, u"es de una versión más nueva del programa (%1)"_s.arg(set.programVersion));
     const QJsonObject sums = json.value(u"sha256"_s).toObject();
+    if (sums.isEmpty())
+        return refusedCopy(source, u"su manifiesto no nombra ningún archivo"_s);
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
         if (!sums.contains(it.key()))
             return refusedCopy(source, u"tiene un archivo que no es de Zafrano: "_s + it.key());
@@ -225,7 +291,7 @@ Result<CopySet> assembleCopy(const QString &source, const std::optional<QByteArr
     return set;
 }
 
-Result<CopySummary> checkCopy(const QString &source, const CopySet &set)
+Result<CopySummary> checkCopy(const QString &source, const CopySet &set, const QString &dataFolder)
 {
     CopySummary summary;
     summary.made = set.made;
@@ -244,13 +310,17 @@ Result<CopySummary> checkCopy(const QString &source, const CopySet &set)
             summary.lastDraw = fromDaySerial(draws->last().drawDate);
         }
     }
+    const QString settingsName = QString::fromUtf16(SettingsFile::FileName);
+    if (set.files.contains(settingsName) && set.files.value(settingsName).size() != Settings::Size)
+        return refusedCopy(source, u"el archivo bnums.ini no es un registro de ajustes completo"_s);
     const QString syndicatesName = QString::fromUtf16(SyndicatesFile::FileName);
     const qsizetype syndicateBytes = set.files.value(syndicatesName).size();
     if (syndicateBytes % SyndicateRecord::Size != 0)
         return refusedCopy(source, u"el archivo bonoapu.dat no tiene peñas completas"_s);
     summary.syndicates = static_cast<int>(syndicateBytes / SyndicateRecord::Size);
     if (set.files.contains(dbName())) {
-        Result<std::optional<int>> members = databaseMembers(set.files.value(dbName()));
+        Result<std::optional<int>> members =
+            databaseMembers(set.files.value(dbName()), dataFolder);
         if (!members)
             return refusedCopy(source, members.error().message.text);
         summary.members = members.value();
@@ -258,7 +328,7 @@ Result<CopySummary> checkCopy(const QString &source, const CopySet &set)
     return summary;
 }
 
-Result<CheckedCopy> readCopy(const QString &path)
+Result<CheckedCopy> readCopy(const QString &path, const QString &dataFolder)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -270,18 +340,22 @@ Result<CheckedCopy> readCopy(const QString &path)
     if (info.isDir()) {
         const QDir folder(path);
         const QString manifestPath = folder.filePath(QString::fromUtf16(CopySet::ManifestName));
-        if (Result<QByteArray> bytes = readFileCapped(manifestPath, 1 << 20))
+        if (Result<QByteArray> bytes = readFileCapped(manifestPath, MaxManifestBytes))
             manifest = bytes.value();
         for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
             if (name == QString::fromUtf16(CopySet::ManifestName))
                 continue;
-            Result<QByteArray> bytes = readFileCapped(folder.filePath(name), MaxFileBytes);
+            // A file of a name no copy holds is refused unread.
+            if (!CopySet::recordNames().contains(name))
+                return refusedCopy(path, u"tiene un archivo que no es de Zafrano: "_s + name);
+            Result<QByteArray> bytes =
+                readFileCapped(folder.filePath(name), CopySet::maxBytesOf(name));
             if (!bytes)
                 return bytes.error();
             files.insert(name, bytes.value());
         }
     } else {
-        Result<ArchiveEntries> entries = readBackupArchive(path, MaxFileBytes);
+        Result<ArchiveEntries> entries = readBackupArchive(path);
         if (!entries)
             return entries.error();
         manifest = entries->manifest;
@@ -290,7 +364,7 @@ Result<CheckedCopy> readCopy(const QString &path)
     Result<CopySet> set = assembleCopy(path, manifest, files);
     if (!set)
         return set.error();
-    Result<CopySummary> summary = checkCopy(path, set.value());
+    Result<CopySummary> summary = checkCopy(path, set.value(), dataFolder);
     if (!summary)
         return summary.error();
     return CheckedCopy{set.value(), summary.value()};

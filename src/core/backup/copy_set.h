@@ -32,6 +32,10 @@ struct CopySet
 
     // The files a copy may hold, in the order they are written and replaced.
     static const QStringList &recordNames();
+    // The most a file of that name may hold; 0 for a name a copy never holds.
+    static qint64 maxBytesOf(const QString &name);
+    // The most a whole copy may hold: every file at its largest.
+    static qint64 maxTotalBytes();
     QByteArray manifest() const;
 };
 
@@ -51,6 +55,8 @@ struct CopySummary
 
 // What the copy holds, in lines: its date, the draws, the syndicates (and members).
 QString summaryText(const CopySummary &summary);
+// "12 sorteos, 3 peñas, 5 socios": what a copy holds, in the list of copies.
+QString contentsText(const CopySummary &summary);
 // The restore's question, after that summary.
 ProgramMessage restoreQuestion(const CopySummary &summary);
 
@@ -68,8 +74,9 @@ Result<CopySet> assembleCopy(const QString &source, const std::optional<QByteArr
                              const QMap<QString, QByteArray> &files);
 
 // Checks every file of a set as the program would read it: whole records, the
-// draws in order, zafrano.db whole and of a schema this program knows.
-Result<CopySummary> checkCopy(const QString &source, const CopySet &set);
+// draws in order, zafrano.db whole and of a schema this program knows. The
+// database is opened from a scratch file in `dataFolder`'s work folder.
+Result<CopySummary> checkCopy(const QString &source, const CopySet &set, const QString &dataFolder);
 
 struct CheckedCopy
 {
@@ -77,8 +84,9 @@ struct CheckedCopy
     CopySummary summary;
 };
 
-// A copy kept as a folder (copias/…) or as a backup file (.tar.gz), read and checked.
-Result<CheckedCopy> readCopy(const QString &path);
+// A copy kept as a folder (copias/…) or as a backup file (.tar.gz), read and
+// checked for the data folder `dataFolder`.
+Result<CheckedCopy> readCopy(const QString &path, const QString &dataFolder);
 
 // Says which files a copy or a backup left out because they could not be read.
 ProgramMessage notTakenMessage(const QStringList &notTaken);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup/restore.h"
 
+#include "backup/work_folder.h"
 #include "store/program_database.h"
 #include "store/record_file.h"
 
@@ -37,6 +38,9 @@ Result<bool> placeSet(const QString &dataFolder, const CopySet &set,
                       const std::function<bool()> &goOn)
 {
     const QDir folder(dataFolder);
+    Result<QString> work = work::ownFolder(dataFolder);
+    if (!work)
+        return work.error();
     for (const QString &name : CopySet::recordNames()) {
         const QString target = folder.filePath(name);
         // Another database's journal must never be applied to the new file.
@@ -46,10 +50,10 @@ Result<bool> placeSet(const QString &dataFolder, const CopySet &set,
                     return removed.error();
             }
         }
-        Status placed =
-            set.files.contains(name)
-                ? replaceFileAtomically(target, target + u".restaurar"_s, set.files.value(name))
-                : removeFile(target);
+        Status placed = set.files.contains(name)
+                            ? replaceFileAtomically(target, QDir(work.value()).filePath(name),
+                                                    set.files.value(name))
+                            : removeFile(target);
         if (!placed)
             return placed.error();
         if (!proceed(goOn))
@@ -64,6 +68,15 @@ QString markerPath(const QString &dataFolder)
 }
 
 } // namespace
+
+ProgramMessage interruptedRestoreMessage(const QString &dataFolder)
+{
+    return {u"Una restauración quedó a medias y no se encuentra ninguna copia para "
+            u"terminarla ni para deshacerla. Restaure una copia de %1 a mano: "
+            u"«zafrano-cli copies» las lista y «zafrano-cli restore NOMBRE» pone una en "
+            u"su sitio."_s.arg(QDir::toNativeSeparators(copies::copiesPath(dataFolder))),
+            u"Restaurar copia"_s, MessageIcon::Exclamation};
+}
 
 Result<copies::CopyEntry> restoreCopy(const QString &dataFolder, const CopySet &set,
                                       const QDateTime &now, const std::function<bool()> &goOn)
@@ -82,8 +95,12 @@ Result<copies::CopyEntry> restoreCopy(const QString &dataFolder, const CopySet &
         return before;
     const QJsonObject marker{{BeforeKey, before->name}, {RestoredKey, restored->name}};
     const QString marked = markerPath(dataFolder);
-    if (Status written =
-            replaceFileAtomically(marked, marked + u".tmp"_s, QJsonDocument(marker).toJson());
+    Result<QString> work = work::ownFolder(dataFolder);
+    if (!work)
+        return work.error();
+    if (Status written = replaceFileAtomically(
+            marked, QDir(work.value()).filePath(QString::fromUtf16(RestoreMarkerName)),
+            QJsonDocument(marker).toJson());
         !written)
         return written.error();
     if (!proceed(goOn))
@@ -98,6 +115,11 @@ Result<copies::CopyEntry> restoreCopy(const QString &dataFolder, const CopySet &
     return before;
 }
 
+bool restoreIsCutShort(const QString &dataFolder)
+{
+    return QFile::exists(markerPath(dataFolder));
+}
+
 Result<std::optional<ProgramMessage>> finishInterruptedRestore(const QString &dataFolder)
 {
     const QString marked = markerPath(dataFolder);
@@ -110,17 +132,13 @@ Result<std::optional<ProgramMessage>> finishInterruptedRestore(const QString &da
     const QDir copiesFolder(copies::copiesPath(dataFolder));
     ProgramMessage message{{}, u"Restaurar copia"_s, MessageIcon::Information};
     Result<CheckedCopy> source =
-        readCopy(copiesFolder.filePath(marker.value(RestoredKey).toString()));
+        readCopy(copiesFolder.filePath(marker.value(RestoredKey).toString()), dataFolder);
     if (source) {
         message.text = u"Una restauración quedó a medias; se ha terminado ahora."_s;
     } else {
-        source = readCopy(copiesFolder.filePath(marker.value(BeforeKey).toString()));
+        source = readCopy(copiesFolder.filePath(marker.value(BeforeKey).toString()), dataFolder);
         if (!source)
-            return Error{ErrorKind::InvalidData,
-                         {u"Una restauración quedó a medias y no se encuentra ninguna copia "
-                          u"para terminarla ni para deshacerla. Restaure una copia de "
-                          u"copias/ a mano."_s,
-                          u"Restaurar copia"_s, MessageIcon::Exclamation}};
+            return Error{ErrorKind::InvalidData, interruptedRestoreMessage(dataFolder)};
         message.text = u"Una restauración quedó a medias; se han vuelto a poner los datos de "
                        u"antes."_s;
     }

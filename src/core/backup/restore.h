@@ -25,4 +25,12 @@ Result<copies::CopyEntry> restoreCopy(const QString &dataFolder, const CopySet &
 // message to show, if there was one.
 Result<std::optional<ProgramMessage>> finishInterruptedRestore(const QString &dataFolder);
 
+// A restore was cut short and is not finished yet: its marker is still there.
+// When neither copy it names reads whole, only listing the copies and
+// restoring one by hand go on.
+bool restoreIsCutShort(const QString &dataFolder);
+
+// What to do when neither copy of a restore cut short reads whole.
+ProgramMessage interruptedRestoreMessage(const QString &dataFolder);
+
 } // namespace zafrano

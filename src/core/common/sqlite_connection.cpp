@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <sqlcipher/sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -146,11 +147,17 @@ int Statement::bindText(int index, const QString &text)
 
 Result<Connection> Connection::open(const QString &path, OpenMode mode, const char *key)
 {
-    int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const bool readOnly = mode == OpenMode::ReadOnly || mode == OpenMode::ReadOnlyUnchanging;
+    int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (mode == OpenMode::Create)
         flags |= SQLITE_OPEN_CREATE;
+    QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    if (mode == OpenMode::ReadOnlyUnchanging) {
+        file = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() +
+               "?immutable=1";
+        flags |= SQLITE_OPEN_URI;
+    }
     sqlite3 *handle = nullptr;
-    const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     const int opened = sqlite3_open_v2(file.constData(), &handle, flags, nullptr);
     Connection connection(handle, path); // closes the handle even when the open failed
     if (opened != SQLITE_OK)

@@ -34,6 +34,9 @@ bool isDamage(const Error &error);
 enum class OpenMode
 {
     ReadOnly,
+    // Read-only, and nothing else may change the file while it is open: a
+    // database in WAL mode in a folder nobody may write is read as it stands.
+    ReadOnlyUnchanging,
     ReadWrite,
     // Read-write, and the file is made when it is missing.
     Create

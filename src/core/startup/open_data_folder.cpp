@@ -3,6 +3,7 @@
 
 #include "backup/automatic_copies.h"
 #include "backup/restore.h"
+#include "backup/work_folder.h"
 #include "common/texts.h"
 #include "reports/report_database.h"
 #include "store/program_database.h"
@@ -57,6 +58,8 @@ void checkProgramDatabase(const DataFolder &folder,
 Result<Settings> openDataFolder(const DataFolder &folder,
                                 const std::function<void(const ProgramMessage &)> &notify)
 {
+    // What a process killed half way left in the work folder goes first.
+    work::cleanLeftovers(folder.basePath());
     // A restore cut short is put right before anything reads the files; one
     // that can be neither finished nor undone stops the start-up.
     Result<std::optional<ProgramMessage>> restored = finishInterruptedRestore(folder.basePath());

@@ -38,7 +38,7 @@ void BackupCommands::saveBackup()
          u"Copia de seguridad"_s, MessageIcon::Information});
 }
 
-void BackupCommands::restoreBackup()
+void BackupCommands::restoreOtherFile()
 {
     Platform &platform = m_data.platform();
     QString chosen = platform.desktop.chooseFile(
@@ -49,7 +49,13 @@ void BackupCommands::restoreBackup()
     // An automatic copy is a folder: its manifest stands for it.
     if (QFileInfo(chosen).fileName() == QString::fromUtf16(CopySet::ManifestName))
         chosen = QFileInfo(chosen).absolutePath();
-    Result<CheckedCopy> copy = readCopy(chosen);
+    restoreFrom(chosen);
+}
+
+void BackupCommands::restoreFrom(const QString &path)
+{
+    Platform &platform = m_data.platform();
+    Result<CheckedCopy> copy = readCopy(path, m_data.folder().basePath());
     if (!copy) {
         platform.messages.show(copy.error().message);
         return;

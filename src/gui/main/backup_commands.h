@@ -17,9 +17,11 @@ public:
     explicit BackupCommands(ProgramData &data, QObject *parent = nullptr);
 
     void saveBackup();
-    // Checks the chosen copy, shows what it holds and asks; on "Sí" restores
-    // it and reads every file again.
-    void restoreBackup();
+    // "Otro archivo...": a backup file or a copy's manifest chosen anywhere.
+    void restoreOtherFile();
+    // Checks the copy, shows what it holds and asks; on "Sí" restores it and
+    // reads every file again.
+    void restoreFrom(const QString &path);
 
 private:
     ProgramData &m_data;

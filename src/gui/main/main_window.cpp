@@ -11,6 +11,7 @@
 #include "dialogs/bet_kind_chooser.h"
 #include "dialogs/manual_draw_dialog.h"
 #include "dialogs/print_slips_dialog.h"
+#include "dialogs/restore_copy_dialog.h"
 #include "dialogs/settings_dialog.h"
 #include "editor/editor_window.h"
 #include "main/backup_commands.h"
@@ -255,7 +256,7 @@ void MainWindow::buildMenus()
     connect(backup, &QAction::triggered, m_backupCommands, &BackupCommands::saveBackup);
     QAction *restore = general->addAction(u"Restaurar copia..."_s);
     restore->setObjectName(u"mnuRestaurar"_s);
-    connect(restore, &QAction::triggered, m_backupCommands, &BackupCommands::restoreBackup);
+    connect(restore, &QAction::triggered, this, &MainWindow::showRestoreCopy);
     general->addSeparator();
     QAction *quit = general->addAction(u"Salir"_s);
     quit->setObjectName(u"mnuSalir"_s);
@@ -463,6 +464,21 @@ void MainWindow::showPrintSlips(int record)
     m_printSlips = new PrintSlipsDialog(*m_data, syndicate.value(), this);
     m_printSlips->setAttribute(Qt::WA_DeleteOnClose);
     m_printSlips->show();
+}
+
+void MainWindow::showRestoreCopy()
+{
+    if (m_restoreCopy)
+        m_restoreCopy->close();
+    m_restoreCopy =
+        new RestoreCopyDialog(copies::describeCopies(m_data->folder().basePath()), this);
+    m_restoreCopy->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_restoreCopy, &RestoreCopyDialog::copyChosen, m_backupCommands,
+            &BackupCommands::restoreFrom);
+    connect(m_restoreCopy, &RestoreCopyDialog::otherFileWanted, m_backupCommands,
+            &BackupCommands::restoreOtherFile);
+    m_restoreCopy->show();
+    m_restoreCopy->raise();
 }
 
 void MainWindow::showManualDraw()

@@ -21,6 +21,7 @@ class NewsCommands;
 class GeneralTab;
 class ProgramData;
 class PrintSlipsDialog;
+class RestoreCopyDialog;
 class ReportCommands;
 class SettingsDialog;
 class ManualDrawDialog;
@@ -67,6 +68,8 @@ protected:
 private:
     // "Añadir sorteo a mano...": the window for a draw typed in.
     void showManualDraw();
+    // "Restaurar copia...": the list of the automatic copies.
+    void showRestoreCopy();
     void tabChanged(int index);
     void buildMenus();
     // General ▸ "Sencillas" and "Múltiples": the results views and their filters.
@@ -108,6 +111,7 @@ private:
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<ManualDrawDialog> m_manualDraw;
     QPointer<PrintSlipsDialog> m_printSlips;
+    QPointer<RestoreCopyDialog> m_restoreCopy;
     QPointer<EditorWindow> m_editor;
     // The editor saved or edited a syndicate since the last activation.
     bool m_syndicatesChanged = false;
