@@ -72,10 +72,12 @@ void MainWindowTest::missingTablesStopsBeforeReadingData()
     QVERIFY(!run.window.startUp());
 
     QCOMPARE(run.fake.messages.shown.size(), 1);
-    QCOMPARE(run.fake.messages.shown[0].message,
-             (ProgramMessage{u"No se encuentra un archivo necesario para el funcionamiento del "
-                             u"programa. Reinstale el programa. Error 53"_s,
-                             u"¡Vaya hombre!"_s, MessageIcon::Exclamation}));
+    QCOMPARE(
+        run.fake.messages.shown[0].message,
+        (ProgramMessage{u"No se encuentra un archivo necesario para el funcionamiento del "
+                        u"programa. Reinstale el programa. Error 53\r\nFalta tablas.bin en "_s +
+                            QDir::cleanPath(folder.path()) + u'.',
+                        u"¡Vaya hombre!"_s, MessageIcon::Exclamation}));
     // The files opened before the check are there; the settings are never read.
     QVERIFY(folder.exists(u"bonowww.txt"_s));
     QVERIFY(folder.exists(u"bonowww2.txt"_s));

@@ -75,6 +75,12 @@ struct CheckedCopy
 // A copy kept as a folder (copias/…) or as a backup file (.tar.gz), read and checked.
 Result<CheckedCopy> readCopy(const QString &path);
 
+// Another data folder (an older one being moved from) read as a copy: its
+// records of truth as they stand, zafrano.db included, checked as a copy is.
+// Nothing, with no error, when the folder holds no draws and no syndicates.
+Result<std::optional<CheckedCopy>> readDataFolderAsCopy(const QString &folder,
+                                                        const QDateTime &now);
+
 // "La copia X no vale: <problem>. No se ha cambiado nada."
 Error refusedCopy(const QString &source, const QString &problem);
 
