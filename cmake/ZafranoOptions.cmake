@@ -9,6 +9,14 @@ if(ZAFRANO_WERROR)
     target_compile_options(zafrano_options INTERFACE -Werror)
     target_compile_definitions(zafrano_options INTERFACE QT_FORCE_ASSERTS)
 endif()
+# The hardening a Debian package is built with: checked buffer functions, a
+# stack protector, and relocations resolved at start and made read-only.
+if(NOT ZAFRANO_SANITIZE)
+    target_compile_options(zafrano_options INTERFACE -fstack-protector-strong)
+    target_compile_definitions(zafrano_options INTERFACE
+        $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+    target_link_options(zafrano_options INTERFACE LINKER:-z,relro,-z,now)
+endif()
 if(ZAFRANO_SANITIZE)
     target_compile_options(zafrano_options INTERFACE
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

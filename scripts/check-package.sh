@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the Debian package as a user meets it. Its desktop file and metainfo
-# validate; extracted into a scratch root, its zafrano-cli (the whole history
+# Checks the Debian package as a user meets it. lintian finds no error and no
+# warning in it; its desktop file and metainfo validate; extracted into a scratch root, its zafrano-cli (the whole history
 # imported, the calendar, a peña added and checked) and its window (offscreen, a few seconds),
 # run by a user who is not root with a fresh home, keep their data in that
 # user's own folder and write nothing beside the binaries.
@@ -18,9 +18,14 @@ fail() { echo "check-package: $*" >&2; exit 1; }
 echo "check-package: $deb"
 dpkg-deb -f "$deb" Package Version Depends
 dpkg-deb -x "$deb" "$root"
+# The tags left are those of a package built outside Debian's own archive:
+# no source package, a maintainer address the builder gives (DEBEMAIL) or none.
+lintian --fail-on error,warning --tag-display-limit 0 \
+    --suppress-tags bogus-mail-host,bogus-mail-host-in-debian-changelog "$deb"
 desktop-file-validate "$root/usr/share/applications/es.zafrano.Zafrano.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/es.zafrano.Zafrano.metainfo.xml"
-for file in usr/bin/zafrano usr/bin/zafrano-cli usr/share/man/man1/zafrano-cli.1 \
+for file in usr/bin/zafrano usr/bin/zafrano-cli usr/share/man/man1/zafrano-cli.1.gz \
+    usr/share/man/man1/zafrano.1.gz usr/share/doc/zafrano/copyright usr/share/doc/zafrano/changelog.gz \
     usr/share/icons/hicolor/scalable/apps/zafrano.svg usr/share/zafrano/tablas.bin \
     usr/share/zafrano/Zafrano.net usr/share/zafrano/Zafrano1.net usr/share/zafrano/Zafrano.mdb \
     usr/share/zafrano/historico_bonoloto.csv usr/lib/systemd/user/zafrano-comprobar.service \
@@ -59,6 +64,7 @@ checked=$(run "$home" "$cli" check --draws 3 --history)
 [[ "$checked" == *"Has acertado 6 números."* ]] || fail "the check found no prize: $checked"
 where=$(run "$home" "$cli" where)
 [ "$where" = "$data" ] || fail "zafrano-cli where says $where, not $data"
+[ "$(stat -c %a "$data")" = 700 ] || fail "$data is not its owner's alone"
 draws=$(stat -c %s "$data/bononume.dat")
 [ "$draws" -gt 200000 ] || fail "the history did not land in $data ($draws bytes)"
 [ -f "$data/Zafrano.mdb" ] || fail "the new data folder got no Zafrano.mdb"

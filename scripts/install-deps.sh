@@ -18,8 +18,9 @@ packages=(
     # The real window under Xvfb, driven and photographed as a user sees it:
     # xdotool key Return; xwd -root | xwdtopnm | pnmtopng.
     x11-apps netpbm xdotool
-    # The Debian package (dpkg-shlibdeps) and the checks of the installed files.
-    dpkg-dev desktop-file-utils appstream
+    # The Debian package (dpkg-shlibdeps) and the checks of the installed files
+    # and of the package itself (lintian).
+    dpkg-dev desktop-file-utils appstream lintian
     # The evening check's tests: a private session bus for the notifications,
     # systemd-analyze for the timer units.
     dbus-daemon systemd

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The copies of the data: the backup file, the restore and the automatic copies.
 #include "backup/backup_archive.h"
+#include "backup/copy_set.h"
 #include "backup/restore.h"
 #include "cli_context.h"
 #include "output.h"
@@ -56,9 +57,28 @@ std::optional<bool> askOnTerminal(const QString &question)
     return answer == u"s"_s || answer == u"si"_s || answer == u"sí"_s;
 }
 
+// A copy, or another data folder (one without a manifest that holds draws or
+// syndicates: the old folder of a move) read as one.
+Result<CheckedCopy> chosenCopy(const CliContext &context)
+{
+    const QString path = copyPath(context);
+    const QFileInfo info(path);
+    if (info.isDir() &&
+        !QFileInfo::exists(QDir(path).filePath(QString::fromUtf16(CopySet::ManifestName))) &&
+        info.canonicalFilePath() != QFileInfo(context.folder.basePath()).canonicalFilePath()) {
+        Result<std::optional<CheckedCopy>> folder =
+            readDataFolderAsCopy(path, QDateTime::currentDateTime());
+        if (!folder)
+            return folder.error();
+        if (folder.value())
+            return *folder.value();
+    }
+    return readCopy(path, context.folder.basePath());
+}
+
 int restoreCommand(const CliContext &context)
 {
-    Result<CheckedCopy> copy = readCopy(copyPath(context), context.folder.basePath());
+    Result<CheckedCopy> copy = chosenCopy(context);
     if (!copy)
         return fail(copy.error().message);
     if (!context.options->isSet(QString::fromUtf16(option::Yes))) {
@@ -121,9 +141,16 @@ int copiesCommand(const CliContext &context)
 const QList<CommandEntry> &backupCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"backup", u"backup FILE", backupCommand},
-        {u"restore", u"restore FILE|FOLDER [--yes]", restoreCommand},
-        {u"copies", u"copies", copiesCommand},
+        {u"backup", u"backup FILE", backupCommand,
+         u"escribe una copia de seguridad (.tar.gz) de los sorteos, las peñas, la configuración y "
+         u"zafrano.db, con las sumas SHA-256 de cada archivo",
+         FolderUse::Reads},
+        {u"restore", u"restore FILE|FOLDER [--yes]", restoreCommand,
+         u"comprueba una copia de seguridad, una copia automática o la carpeta de datos de otro "
+         u"sitio (la antigua al mudarse), dice lo que guarda, pregunta (sin terminal sólo sigue "
+         u"con --yes), copia los datos actuales y la restaura"},
+        {u"copies", u"copies", copiesCommand,
+         u"las copias automáticas, de la más nueva a la más antigua, con el motivo de cada una"},
     };
     return commands;
 }

@@ -127,7 +127,10 @@ const QList<CommandEntry> &checkCommands()
         {u"check",
          u"check [--draws N] [--history] [--prizes-only] [--syndicate NOMBRE] [--dry-run] "
          u"[--pdf ARCHIVO]",
-         checkCommand},
+         checkCommand,
+         u"comprueba las peñas con los N sorteos más nuevos (1 si no se dice), suma los premios "
+         u"nuevos a sus aciertos (no con --dry-run) y escribe las listas; --pdf escribe el "
+         u"listado impreso"},
     };
     return commands;
 }

@@ -24,11 +24,22 @@ struct CliContext
 
 using Command = int (*)(const CliContext &);
 
+// What a command does with the data folder before it runs.
+enum class FolderUse
+{
+    Opens,   // opens it as the program does at start-up; it must be writable
+    Reads,   // opens it when it can be written, else reads it as it stands
+    Locates, // only names it: nothing is created, opened or required
+};
+
 struct CommandEntry
 {
     const char16_t *name;
     const char16_t *usage;
     Command run;
+    // One line for the help and the manual page (which refuses a command without one).
+    const char16_t *summary = nullptr;
+    FolderUse folder = FolderUse::Opens;
 };
 
 // The commands on the stored data: draws, syndicates, calendar, imports, deletions.

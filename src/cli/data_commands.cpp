@@ -249,15 +249,26 @@ int deleteSyndicateCommand(const CliContext &context)
 const QList<CommandEntry> &dataCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"draws", u"draws [--missing]", listDrawsCommand},
-        {u"syndicates", u"syndicates", listSyndicatesCommand},
-        {u"calendar", u"calendar", calendarCommand},
-        {u"where", u"where", whereCommand},
-        {u"import", u"import FILE", importCommand},
-        {u"import-csv", u"import-csv FILE", importCsvCommand},
-        {u"delete-draw", u"delete-draw N", deleteDrawCommand},
-        {u"reset-results", u"reset-results", resetResultsCommand},
-        {u"delete-syndicate", u"delete-syndicate N", deleteSyndicateCommand},
+        {u"draws", u"draws [--missing]", listDrawsCommand,
+         u"los sorteos guardados, del más nuevo al más antiguo; con --missing, los días de "
+         u"sorteo que faltan entre el primero y el último guardados"},
+        {u"syndicates", u"syndicates", listSyndicatesCommand, u"las peñas, por orden de registro"},
+        {u"calendar", u"calendar", calendarCommand,
+         u"el estado: último sorteo, próximo sorteo, aviso"},
+        {u"where", u"where", whereCommand,
+         u"la carpeta de datos (con --json también la de los archivos del programa); no crea "
+         u"ni cambia nada",
+         FolderUse::Locates},
+        {u"import", u"import FILE", importCommand,
+         u"sustituye los sorteos por un archivo bononume.dat (el anterior queda como "
+         u"bononume.bak)"},
+        {u"import-csv", u"import-csv FILE", importCsvCommand,
+         u"lo mismo desde un histórico CSV (fecha,n1..n6,complementario,reintegro)"},
+        {u"delete-draw", u"delete-draw N", deleteDrawCommand, u"borra el sorteo del registro N"},
+        {u"reset-results", u"reset-results", resetResultsCommand,
+         u"pone a cero los aciertos de todas las peñas; su fecha de alta pasa a ser hoy"},
+        {u"delete-syndicate", u"delete-syndicate N", deleteSyndicateCommand,
+         u"borra la peña del registro N (su cuenta se guarda, cerrada)"},
     };
     return commands;
 }

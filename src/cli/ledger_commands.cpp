@@ -278,11 +278,18 @@ const QList<CommandEntry> &ledgerCommands()
          u"[add|remove|NOMBRE|EUROS|CIFRA] "
          u"[NOMBRE|EUROS|movements|draws] [--pdf ARCHIVO] [--shares K] [--from FECHA] [--on FECHA] "
          u"[--date FECHA] [--note TEXTO]",
-         ledgerCommand},
+         ledgerCommand,
+         u"la cuenta de la peña N: sin más, sus totales y sus miembros (con --json, en "
+         u"céntimos); member add NOMBRE --shares K [--from FECHA], member remove NOMBRE "
+         u"[--on FECHA], pay NOMBRE EUROS [--date FECHA] [--note TEXTO], payout NOMBRE EUROS, "
+         u"cost EUROS --note TEXTO, reintegro CIFRA [--from FECHA], statement [NOMBRE] --pdf "
+         u"ARCHIVO, csv movements|draws; los EUROS se escriben «12,50» o «12.50»"},
         {u"closed-ledger",
          u"closed-ledger NOMBRE [statement|csv] [NOMBRE|movements|draws] "
          u"[--pdf ARCHIVO]",
-         closedLedgerCommand},
+         closedLedgerCommand,
+         u"la cuenta que guardó una peña borrada, cerrada, leída por su nombre: sus totales, "
+         u"statement [MIEMBRO] --pdf ARCHIVO o csv movements|draws"},
     };
     return commands;
 }

@@ -2,6 +2,7 @@
 // zafrano-cli: the program's core run from a terminal or a timer job.
 #include "backup/restore.h"
 #include "cli_context.h"
+#include "manual_page.h"
 #include "output.h"
 #include "startup/open_data_folder.h"
 #include "store/data_location.h"
@@ -22,12 +23,16 @@ using namespace zafrano::cli;
 
 namespace {
 
-QString usageText()
+// The commands and what each does (`withSummaries`) or just their usage lines.
+QString usageText(bool withSummaries = false)
 {
     QString text = u"Uso: zafrano-cli [--dir CARPETA] [--today AAAA-MM-DD] [--json] ORDEN …\n"
                    u"Órdenes:\n"_s;
-    for (const CommandEntry &command : allCommands())
+    for (const CommandEntry &command : allCommands()) {
         text += u"  "_s + QString::fromUtf16(command.usage) + u'\n';
+        if (withSummaries && command.summary)
+            text += u"      "_s + QString::fromUtf16(command.summary) + u'\n';
+    }
     return text;
 }
 
@@ -88,82 +93,104 @@ void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const
         std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
+// The options only some commands read, with what the help and the manual say of them.
+QList<QCommandLineOption> commandOptions()
+{
+    return {
+        {QString::fromUtf16(option::Draws), u"Sorteos a comprobar (check)."_s, u"N"_s},
+        {QString::fromUtf16(option::History), u"Incluir el histórico (check)."_s},
+        {QString::fromUtf16(option::PrizesOnly), u"Sólo si hay premio (check)."_s},
+        {QString::fromUtf16(option::Syndicate), u"Sólo esta peña (check)."_s, u"NOMBRE"_s},
+        {QString::fromUtf16(option::DryRun), u"No grabar los aciertos (check)."_s},
+        {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check, print-slips, report)."_s,
+         u"ARCHIVO"_s},
+        {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s},
+        {QString::fromUtf16(option::ExtraMark),
+         u"Marca también la casilla bajo el bloque 8 (print-slips)."_s},
+        {QString::fromUtf16(option::Days),
+         u"Días de sorteo, Lu,Ma,Mi,Ju,Vi,Sa,Do (stats, report); día de juego "
+         u"(add-syndicate)."_s,
+         u"DÍAS"_s},
+        {QString::fromUtf16(option::Months), u"Sólo los últimos N meses (stats, report)."_s,
+         u"N"_s},
+        {QString::fromUtf16(option::Rank), u"Los N números más frecuentes (stats, report)."_s,
+         u"N"_s},
+        {QString::fromUtf16(option::Operator), u"Web del operador (download)."_s, u"URL"_s},
+        {QString::fromUtf16(option::Timeout), u"Espera máxima de cada petición (download)."_s,
+         u"MS"_s},
+        {QString::fromUtf16(option::Name), u"Nombre de la peña (add-syndicate)."_s, u"NOMBRE"_s},
+        {QString::fromUtf16(option::Multiple), u"Múltiple de K números (add-syndicate)."_s, u"K"_s},
+        {QString::fromUtf16(option::Bets), u"Apuestas separadas por ; (add-syndicate)."_s,
+         u"APUESTAS"_s},
+        {QString::fromUtf16(option::Source),
+         u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s},
+        {QString::fromUtf16(option::Shares), u"Participaciones del miembro (ledger)."_s, u"K"_s},
+        {QString::fromUtf16(option::From), u"Desde esta fecha (ledger)."_s, u"FECHA"_s},
+        {QString::fromUtf16(option::On), u"Baja en esta fecha (ledger)."_s, u"FECHA"_s},
+        {QString::fromUtf16(option::Date), u"Fecha del movimiento (ledger)."_s, u"FECHA"_s},
+        {QString::fromUtf16(option::Note), u"Nota del movimiento (ledger)."_s, u"TEXTO"_s},
+        {QString::fromUtf16(option::Notify),
+         u"Avisar en el escritorio de los premios y de una fuente que no responde "
+         u"(download)."_s},
+        {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s},
+        {QString::fromUtf16(option::Missing),
+         u"Los días de sorteo que faltan entre el primero y el último guardados (draws)."_s}};
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Printing to PDF needs fonts, which come with a GUI application; it never
-    // opens a window, so it needs no display either.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    standardMessageHandler = qInstallMessageHandler(quietPlatformNotes);
-    QGuiApplication app(argc, argv);
-    // The window's name: both find the same per-user data folder.
-    QCoreApplication::setApplicationName(u"Zafrano"_s);
-
-    QCommandLineParser parser;
     const QCommandLineOption dirOption(u"dir"_s, u"Carpeta de los datos."_s, u"CARPETA"_s);
     const QCommandLineOption todayOption(u"today"_s, u"Fecha tomada como hoy."_s, u"FECHA"_s);
     const QCommandLineOption jsonOption(u"json"_s, u"Salida en JSON."_s);
     const QCommandLineOption helpOption({u"h"_s, u"help"_s}, u"Esta ayuda."_s);
-    parser.addOptions({dirOption, todayOption, jsonOption, helpOption});
-    parser.addOptions(
-        {{QString::fromUtf16(option::Draws), u"Sorteos a comprobar (check)."_s, u"N"_s},
-         {QString::fromUtf16(option::History), u"Incluir el histórico (check)."_s},
-         {QString::fromUtf16(option::PrizesOnly), u"Sólo si hay premio (check)."_s},
-         {QString::fromUtf16(option::Syndicate), u"Sólo esta peña (check)."_s, u"NOMBRE"_s},
-         {QString::fromUtf16(option::DryRun), u"No grabar los aciertos (check)."_s},
-         {QString::fromUtf16(option::Pdf), u"Imprimir a un PDF (check, print-slips, report)."_s,
-          u"ARCHIVO"_s},
-         {QString::fromUtf16(option::Plain), u"En papel normal (print-slips)."_s},
-         {QString::fromUtf16(option::ExtraMark),
-          u"Marca también la casilla bajo el bloque 8 (print-slips)."_s},
-         {QString::fromUtf16(option::Days),
-          u"Días de sorteo, Lu,Ma,Mi,Ju,Vi,Sa,Do (stats, report); día de juego "
-          u"(add-syndicate)."_s,
-          u"DÍAS"_s},
-         {QString::fromUtf16(option::Months), u"Sólo los últimos N meses (stats, report)."_s,
-          u"N"_s},
-         {QString::fromUtf16(option::Rank), u"Los N números más frecuentes (stats, report)."_s,
-          u"N"_s},
-         {QString::fromUtf16(option::Operator), u"Web del operador (download)."_s, u"URL"_s},
-         {QString::fromUtf16(option::Timeout), u"Espera máxima de cada petición (download)."_s,
-          u"MS"_s},
-         {QString::fromUtf16(option::Name), u"Nombre de la peña (add-syndicate)."_s, u"NOMBRE"_s},
-         {QString::fromUtf16(option::Multiple), u"Múltiple de K números (add-syndicate)."_s,
-          u"K"_s},
-         {QString::fromUtf16(option::Bets), u"Apuestas separadas por ; (add-syndicate)."_s,
-          u"APUESTAS"_s},
-         {QString::fromUtf16(option::Source),
-          u"Fuente de resultados: auto, json o html (download)."_s, u"FUENTE"_s},
-         {QString::fromUtf16(option::Shares), u"Participaciones del miembro (ledger)."_s, u"K"_s},
-         {QString::fromUtf16(option::From), u"Desde esta fecha (ledger)."_s, u"FECHA"_s},
-         {QString::fromUtf16(option::On), u"Baja en esta fecha (ledger)."_s, u"FECHA"_s},
-         {QString::fromUtf16(option::Date), u"Fecha del movimiento (ledger)."_s, u"FECHA"_s},
-         {QString::fromUtf16(option::Note), u"Nota del movimiento (ledger)."_s, u"TEXTO"_s},
-         {QString::fromUtf16(option::Notify),
-          u"Avisar en el escritorio de los premios y de una fuente que no responde "
-          u"(download)."_s},
-         {QString::fromUtf16(option::Yes), u"Sin preguntar (restore)."_s},
-         {QString::fromUtf16(option::Missing),
-          u"Los días de sorteo que faltan entre el primero y el último guardados (draws)."_s}});
+    const QList<QCommandLineOption> options =
+        QList<QCommandLineOption>{dirOption, todayOption, jsonOption, helpOption} +
+        commandOptions();
+
+    // Every argument is the program's own: Qt gets only the program's name, so
+    // no platform takes --name or -display for itself.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // The build writes the manual page's commands and options from here.
+    if (arguments.size() == 2 && arguments[1] == u"--manual-page"_s) {
+        const std::optional<QString> page = manualPageSections(allCommands(), options);
+        if (!page)
+            return Failed;
+        printLine(*page);
+        return Success;
+    }
+
+    // Printing to PDF needs fonts, which come with a GUI application; it never
+    // opens a window, so it needs no display, whatever platform the session names.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("QT_QPA_PLATFORMTHEME");
+    standardMessageHandler = qInstallMessageHandler(quietPlatformNotes);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    // The window's name: both find the same per-user data folder.
+    QCoreApplication::setApplicationName(u"Zafrano"_s);
+
+    QCommandLineParser parser;
+    parser.addOptions(options);
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
     // In a ledger command "-5" would read as an option: said as what it is, a
     // negative amount (not when it is an option's value).
     static const QRegularExpression negative(u"^-[0-9]+([.,][0-9]*)?$"_s);
-    const QStringList words = app.arguments();
-    for (qsizetype i = 2; i < words.size() && words.contains(u"ledger"_s); ++i) {
-        if (negative.match(words[i]).hasMatch() && !words[i - 1].startsWith(u"--"_s)) {
-            printError(u"«"_s + words[i] +
+    for (qsizetype i = 2; i < arguments.size() && arguments.contains(u"ledger"_s); ++i) {
+        if (negative.match(arguments[i]).hasMatch() && !arguments[i - 1].startsWith(u"--"_s)) {
+            printError(u"«"_s + arguments[i] +
                        u"» no vale: las cantidades se escriben en positivo (pay, payout y cost ya "
                        u"dicen si el dinero entra o sale)."_s);
             return UsageError;
         }
     }
-    if (!parser.parse(app.arguments()))
+    if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(helpOption)) {
-        printLine(usageText());
+        printLine(usageText(true));
         return Success;
     }
 
@@ -183,28 +210,37 @@ int main(int argc, char *argv[])
         if (!today.isValid())
             return usageError(u"Fecha no válida: "_s + parser.value(todayOption));
     }
+    const FolderUse use = command->folder;
     const Result<DataLocation> location = locateDataFolder(
         {parser.isSet(dirOption) ? parser.value(dirOption) : QString(),
          qEnvironmentVariable("ZAFRANO_DATA_DIR"), QCoreApplication::applicationDirPath(),
-         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
+         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+         use == FolderUse::Opens   ? FolderAccess::Writes
+         : use == FolderUse::Reads ? FolderAccess::Reads
+                                   : FolderAccess::Names});
     if (!location)
         return fail(location.error().message);
 
     const DataFolder dataFolder(location->dataFolder, location->shareFolder);
-    Result<Settings> settings =
-        openDataFolder(dataFolder, [](const ProgramMessage &message) { printError(message.text); });
-    // A restore that can be neither finished nor undone leaves listing the
-    // copies and restoring one by hand, the way out its message names.
-    const QString name = QString::fromUtf16(command->name);
-    if (!settings && restoreIsCutShort(dataFolder.basePath()) &&
-        (name == u"copies"_s || name == u"restore"_s)) {
-        printError(settings.error().message.text);
-        settings = dataFolder.settings().readAtStartup();
+    Settings settings;
+    // A folder read where it stands is left exactly as it is.
+    if (use == FolderUse::Opens || (use == FolderUse::Reads && canWriteIn(location->dataFolder))) {
+        Result<Settings> opened = openDataFolder(
+            dataFolder, [](const ProgramMessage &message) { printError(message.text); });
+        // A restore that can be neither finished nor undone leaves listing the
+        // copies and restoring one by hand, the way out its message names.
+        const QString name = QString::fromUtf16(command->name);
+        if (!opened && restoreIsCutShort(dataFolder.basePath()) &&
+            (name == u"copies"_s || name == u"restore"_s)) {
+            printError(opened.error().message.text);
+            opened = dataFolder.settings().readAtStartup();
+        }
+        if (!opened)
+            return fail(opened.error().message);
+        settings = opened.value();
     }
-    if (!settings)
-        return fail(settings.error().message);
 
-    const CliContext context{dataFolder, settings.value(), today, parser.isSet(jsonOption),
+    const CliContext context{dataFolder, settings, today, parser.isSet(jsonOption),
                              positional, &parser};
     return command->run(context);
 }

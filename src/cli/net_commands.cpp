@@ -327,12 +327,22 @@ int addDrawCommand(const CliContext &context)
 const QList<CommandEntry> &netCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"parse-page", u"parse-page ARCHIVO", parsePageCommand},
+        {u"parse-page", u"parse-page ARCHIVO", parsePageCommand,
+         u"toma una página de búsqueda guardada del operador y añade los sorteos nuevos"},
         {u"download",
          u"download [--operator URL] [--source auto|json|html] [--timeout MS] [--notify]",
-         downloadCommand},
-        {u"prizes", u"prizes [AAAA-MM-DD]", prizesCommand},
-        {u"add-draw", u"add-draw AAAA-MM-DD N1 N2 N3 N4 N5 N6 C R", addDrawCommand},
+         downloadCommand,
+         u"trae los sorteos nuevos del servicio JSON del operador (auto, lo normal, prueba "
+         u"después la página HTML de los últimos 50 días), guarda sus premios en zafrano.db, "
+         u"comprueba las peñas y dice lo añadido y los premios (sale con 1 si ninguna fuente "
+         u"responde); con --notify avisa además en el escritorio, como hace cada noche el "
+         u"temporizador zafrano-comprobar.timer"},
+        {u"prizes", u"prizes [AAAA-MM-DD]", prizesCommand,
+         u"los premios guardados de un sorteo (el más nuevo si no se dice; en céntimos con "
+         u"--json); sale con 1 si no hay tal sorteo"},
+        {u"add-draw", u"add-draw AAAA-MM-DD N1 N2 N3 N4 N5 N6 C R", addDrawCommand,
+         u"añade un sorteo escrito a mano (posterior al último y no posterior a hoy) y lo "
+         u"comprueba como una descarga"},
     };
     return commands;
 }

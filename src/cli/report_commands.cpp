@@ -100,10 +100,12 @@ int statisticsReportCommand(const CliContext &context)
 const QList<CommandEntry> &reportCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"report syndicate", u"report syndicate N --pdf ARCHIVO", syndicateReportCommand},
+        {u"report syndicate", u"report syndicate N --pdf ARCHIVO", syndicateReportCommand,
+         u"el informe de la peña N (Zafrano.net), como al elegirla en el «Gestor de peñas»"},
         {u"report statistics",
          u"report statistics --pdf ARCHIVO [--days Lu,Ma,Mi,Ju,Vi,Sa] [--months N] [--rank N]",
-         statisticsReportCommand},
+         statisticsReportCommand,
+         u"el informe de las estadísticas (Zafrano1.net) de los sorteos elegidos"},
     };
     return commands;
 }

@@ -49,8 +49,10 @@ int printSlipsCommand(const CliContext &context)
 const QList<CommandEntry> &slipCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"print-slips", u"print-slips N --pdf ARCHIVO [--plain] [--extra-mark]",
-         printSlipsCommand},
+        {u"print-slips", u"print-slips N --pdf ARCHIVO [--plain] [--extra-mark]", printSlipsCommand,
+         u"las apuestas de la peña N para los boletos oficiales (con las correcciones de la "
+         u"impresora de bnums.ini) o, con --plain, en papel normal; --extra-mark marca también "
+         u"la casilla bajo el bloque 8"},
     };
     return commands;
 }

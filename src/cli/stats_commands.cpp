@@ -151,7 +151,9 @@ std::optional<StatisticsOptions> statisticsOptions(const CliContext &context)
 const QList<CommandEntry> &statsCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"stats", u"stats [--days Lu,Ma,Mi,Ju,Vi,Sa,Do] [--months N] [--rank N]", statsCommand},
+        {u"stats", u"stats [--days Lu,Ma,Mi,Ju,Vi,Sa,Do] [--months N] [--rank N]", statsCommand,
+         u"cuántas veces ha salido cada número en los sorteos de esos días y de los últimos N "
+         u"meses, en total y por día, y los N más frecuentes"},
     };
     return commands;
 }

@@ -159,8 +159,12 @@ const QList<CommandEntry> &syndicateCommands()
     static const QList<CommandEntry> commands = {
         {u"add-syndicate",
          u"add-syndicate --name NOMBRE --days DÍA [--multiple K | --bets \"1 2 3 4 5 6;…\"]",
-         addSyndicateCommand},
-        {u"rename-syndicate", u"rename-syndicate N NOMBRE", renameSyndicateCommand},
+         addSyndicateCommand,
+         u"añade una peña como lo hace «Grabar» en el editor, con sus mensajes; DÍA es Lunes … "
+         u"Sábado, Domingo o Todos; --multiple K hace una múltiple de K números (al azar si "
+         u"--bets no los da)"},
+        {u"rename-syndicate", u"rename-syndicate N NOMBRE", renameSyndicateCommand,
+         u"cambia el nombre de la peña N como lo hace el editor; sus cuentas la siguen"},
     };
     return commands;
 }

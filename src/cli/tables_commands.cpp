@@ -149,9 +149,13 @@ int tablesCoverageCommand(const CliContext &context)
 const QList<CommandEntry> &tablesCommands()
 {
     static const QList<CommandEntry> commands = {
-        {u"tables list", u"tables list N", tablesListCommand},
-        {u"tables verify", u"tables verify", tablesVerifyCommand},
-        {u"tables coverage", u"tables coverage INDEX", tablesCoverageCommand},
+        {u"tables list", u"tables list N", tablesListCommand,
+         u"los sistemas reducidos que se ofrecen para N números"},
+        {u"tables verify", u"tables verify", tablesVerifyCommand,
+         u"comprueba cada tabla de tablas.bin con todos los sorteos posibles (sale con 1 y la "
+         u"nombra si una no cumple)"},
+        {u"tables coverage", u"tables coverage INDEX", tablesCoverageCommand,
+         u"los textos del panel de cobertura de la tabla INDEX (desde 0)"},
     };
     return commands;
 }

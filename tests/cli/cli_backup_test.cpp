@@ -127,6 +127,29 @@ TEST_F(BackupTest, ABackupFileAndAnAutomaticCopyAreRestoredByteForByte)
     EXPECT_EQ(files(), before);
 }
 
+// Moving house: the old folder, with a peña's account, restored into a new one.
+TEST_F(BackupTest, AnOldDataFolderIsMovedWithItsAccounts)
+{
+    ASSERT_EQ(
+        run({u"ledger"_s, u"1"_s, u"member"_s, u"add"_s, u"Ana"_s, u"--shares"_s, u"2"_s}).exitCode,
+        0);
+    ASSERT_EQ(run({u"ledger"_s, u"1"_s, u"pay"_s, u"Ana"_s, u"12,50"_s}).exitCode, 0);
+    const CliRun account = run({u"--json"_s, u"ledger"_s, u"1"_s});
+    ASSERT_EQ(account.exitCode, 0);
+    const QString moved = outside(u"nueva"_s);
+    QDir().mkpath(moved);
+    copyTables(moved);
+
+    const CliRun restored = runCli(moved, Today, {u"restore"_s, dir.path(), u"--yes"_s});
+    ASSERT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    for (const QString &name : {u"bononume.dat"_s, u"bonoapu.dat"_s, u"bnums.ini"_s})
+        EXPECT_EQ(readBytes(QDir(moved).filePath(name)), before.value(name)) << name.toStdString();
+    const CliRun movedAccount = runCli(moved, Today, {u"--json"_s, u"ledger"_s, u"1"_s});
+    EXPECT_EQ(movedAccount.out, account.out);
+    // The old folder is read, never changed.
+    EXPECT_EQ(files(), before);
+}
+
 TEST_F(BackupTest, WithoutATerminalTheRestoreShowsTheCopyAndAsksForYes)
 {
     const QString backup = outside(u"zafrano.tar.gz"_s);

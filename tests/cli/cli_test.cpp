@@ -10,6 +10,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
@@ -41,11 +43,6 @@ const QByteArray OfficeSyndicate = SyndicateBytes()
                                        .betCount(503)
                                        .createdOn(serialOf(2018, 9, 3))
                                        .countedThrough(serialOf(2018, 10, 17));
-
-const QString PermissionLines =
-    u"Para modificar el archivo necesita permiso de Administrador.\n"
-    u"Cierre el programa y ejecútelo en modo Administrador y repita la operación.\n"
-    u"(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")\n"_s;
 
 QSet<QString> keysOf(const QJsonObject &object)
 {
@@ -112,7 +109,7 @@ TEST_F(CliTest, MissingDataFolderFails)
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
-TEST_F(CliTest, MissingTablesFailsWithTheStartUpMessage)
+TEST_F(CliTest, MissingTablesFailsNamingWhereTheyWereLookedFor)
 {
     // Neither the data folder nor the installed program has them.
     QFile::remove(pathOf(u"tablas.bin"_s));
@@ -120,8 +117,15 @@ TEST_F(CliTest, MissingTablesFailsWithTheStartUpMessage)
     ASSERT_FALSE(program.isEmpty());
     const CliRun result = runCli(dir.path(), u"2026-08-24"_s, {u"draws"_s}, program);
     EXPECT_EQ(result.exitCode, 1);
+    const QString share = QFileInfo(elsewhere.path() + u"/share/zafrano"_s).canonicalFilePath();
     EXPECT_EQ(result.err, u"No se encuentra un archivo necesario para el funcionamiento del "
-                          u"programa. Reinstale el programa. Error 53\n"_s);
+                          u"programa. Reinstale el programa. Error 53\nFalta tablas.bin en "_s +
+                              share + u" (ni la tiene la carpeta de datos "_s +
+                              QDir::cleanPath(dir.path()) + u").\n"_s);
+    // Naming the folder needs none of it.
+    const CliRun where = runCli(dir.path(), u"2026-08-24"_s, {u"where"_s}, program);
+    EXPECT_EQ(where.exitCode, 0) << where.err.toStdString();
+    EXPECT_EQ(where.out, QDir::cleanPath(dir.path()) + u'\n');
 }
 
 // ---------------------------------------------------------------- draws
@@ -385,25 +389,71 @@ TEST_F(CliTest, CalendarWithTodaysDrawStored)
 
 // ---------------------------------------------------------------- read-only folder
 
-TEST_F(CliTest, ReadOnlyFolderGivesThePermissionMessage)
+TEST_F(CliTest, ReadOnlyFolderIsRefusedByNameAndOnlyNamed)
 {
     writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
     writeBytes(pathOf(u"bonoapu.dat"_s), BarSyndicate + OfficeSyndicate);
     ASSERT_EQ(run({u"draws"_s}).exitCode, 0); // creates the remaining files
+    const QStringList before = fileNames(dir.path());
     std::optional<ReadOnlyFolder> readOnly(std::in_place, dir.path());
     if (!readOnly->active())
         GTEST_SKIP() << "neither the immutable flag nor the permissions stop a new file";
 
+    const QString refusal = u"No se puede escribir en la carpeta de datos "_s +
+                            QDir::cleanPath(dir.path()) +
+                            u". Compruebe sus permisos o indique otra con ZAFRANO_DATA_DIR.\n"_s;
     for (const QStringList &command :
          {QStringList{u"delete-draw"_s, u"1"_s}, QStringList{u"delete-syndicate"_s, u"1"_s},
-          QStringList{u"reset-results"_s}}) {
+          QStringList{u"reset-results"_s}, QStringList{u"draws"_s}}) {
         const CliRun refused = run(command);
         EXPECT_EQ(refused.exitCode, 1) << command.join(u' ').toStdString();
-        EXPECT_EQ(refused.err, PermissionLines) << command.join(u' ').toStdString();
+        EXPECT_EQ(refused.err, refusal) << command.join(u' ').toStdString();
     }
+    const CliRun where = run({u"where"_s});
+    EXPECT_EQ(where.exitCode, 0);
+    EXPECT_EQ(where.out, QDir::cleanPath(dir.path()) + u'\n');
     readOnly.reset();
+    EXPECT_EQ(fileNames(dir.path()), before);
     EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws);
     EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), BarSyndicate + OfficeSyndicate);
+}
+
+// ---------------------------------------------------------------- the session around it
+
+// A desktop session's platform (X11 here, without its display) is not the
+// program's: it takes no argument and stops no command. `where` makes nothing;
+// the first command that writes makes the per-user folder.
+TEST_F(CliTest, RunsWithoutADisplayWhateverThePlatformAndOwnsItsArguments)
+{
+    const QString program = installedCli(elsewhere.path());
+    ASSERT_FALSE(program.isEmpty());
+    copyTables(elsewhere.path() + u"/share/zafrano"_s);
+    const QString userFolder = elsewhere.path() + u"/datos/Zafrano"_s;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"ZAFRANO_DATA_DIR"_s})
+        environment.remove(name);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    environment.insert(u"XDG_DATA_HOME"_s, elsewhere.path() + u"/datos"_s);
+    const auto runHere = [&](const QStringList &arguments) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(-1));
+        return std::pair{
+            process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+    };
+
+    const auto where = runHere({u"where"_s});
+    EXPECT_EQ(where, std::pair(0, userFolder + u'\n'));
+    EXPECT_FALSE(QFileInfo::exists(userFolder));
+
+    const auto added = runHere({u"add-syndicate"_s, u"--name"_s, u"PRUEBA"_s, u"--days"_s,
+                                u"Todos"_s, u"--bets"_s, u"1 2 3 4 5 6"_s});
+    EXPECT_EQ(added.first, 0) << added.second.toStdString();
+    const auto listed = runHere({u"syndicates"_s});
+    EXPECT_EQ(listed.first, 0);
+    EXPECT_TRUE(listed.second.contains(u"PRUEBA"_s)) << listed.second.toStdString();
 }
 
 } // namespace

@@ -90,7 +90,8 @@ TEST_F(DataFolderTest, MissingTablesStopsBeforeReadingAnyData)
     EXPECT_EQ(settings.error().kind, ErrorKind::NotFound);
     EXPECT_EQ(settings.error().message.text,
               u"No se encuentra un archivo necesario para el funcionamiento del programa. "
-              u"Reinstale el programa. Error 53"_s);
+              u"Reinstale el programa. Error 53\r\nFalta tablas.bin en "_s +
+                  QDir::cleanPath(dir.path()) + u'.');
     EXPECT_EQ(settings.error().message.title, u"¡Vaya hombre!"_s);
     EXPECT_FALSE(QFile::exists(pathOf(u"bnums.ini"_s)));
     EXPECT_EQ(readBytes(pathOf(u"bonoapu.dat"_s)), legacy);

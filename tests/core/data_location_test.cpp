@@ -48,6 +48,13 @@ TEST_F(DataLocationTest, ChosenThenPortableThenPerUser)
     EXPECT_EQ(location->kind, DataLocationKind::PerUser);
     EXPECT_EQ(location->dataFolder, path(u"home/.local/share/Zafrano"_s));
     EXPECT_TRUE(QFileInfo(location->dataFolder).isDir());
+    // It holds the members' names and money: its owner's alone.
+    using P = QFileDevice;
+    const P::Permissions owner = P::ReadOwner | P::WriteOwner | P::ExeOwner;
+    const P::Permissions others =
+        P::ReadGroup | P::WriteGroup | P::ExeGroup | P::ReadOther | P::WriteOther | P::ExeOther;
+    EXPECT_EQ((QFileInfo(location->dataFolder).permissions() & (owner | others)).toInt(),
+              owner.toInt());
     EXPECT_EQ(location->shareFolder, share);
 
     // A program folder that already holds syndicates is used as it stands.
@@ -86,6 +93,26 @@ TEST_F(DataLocationTest, AFolderThatCannotBeWrittenIsNotUsed)
     ASSERT_FALSE(refused);
     EXPECT_TRUE(refused.error().message.text.startsWith(
         u"No se puede escribir en la carpeta de datos "_s + path(u"locked"_s) + u'.'));
+
+    // A folder that cannot be written is refused, per-user or chosen, unless
+    // the caller only reads or names it.
+    const auto refusal = [](const DataLocationInputs &tried) {
+        const Result<DataLocation> location = locateDataFolder(tried);
+        return location ? QString() : location.error().message.text;
+    };
+    const QString said = u"No se puede escribir en la carpeta de datos "_s + path(u"locked"_s) +
+                         u". Compruebe sus permisos o indique otra con ZAFRANO_DATA_DIR."_s;
+    DataLocationInputs user = inputs();
+    user.userFolder = path(u"locked"_s);
+    DataLocationInputs chosen = inputs();
+    chosen.dirOption = path(u"locked"_s);
+    for (DataLocationInputs *tried : {&user, &chosen}) {
+        EXPECT_EQ(refusal(*tried), said);
+        tried->access = FolderAccess::Reads;
+        EXPECT_EQ(refusal(*tried), QString());
+        tried->access = FolderAccess::Names;
+        EXPECT_EQ(refusal(*tried), QString());
+    }
 }
 
 TEST_F(DataLocationTest, AFolderThatCannotServeIsRefusedByName)
@@ -107,6 +134,10 @@ TEST_F(DataLocationTest, AFolderThatCannotServeIsRefusedByName)
     in.userFolder = path(u"file/Zafrano"_s);
     EXPECT_TRUE(refusal(in).startsWith(u"No se puede crear la carpeta de datos "_s +
                                        path(u"file/Zafrano"_s) + u'.'));
+    // Only naming the per-user folder does not make it.
+    in = inputs();
+    in.access = FolderAccess::Names;
+    EXPECT_EQ(refusal(in), QString());
     // Nothing was made anywhere else.
     EXPECT_FALSE(QFileInfo::exists(path(u"home"_s)));
 }

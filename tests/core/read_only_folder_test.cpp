@@ -19,9 +19,9 @@ using namespace zafrano::test;
 namespace {
 
 const QString PermissionText =
-    u"Para modificar el archivo necesita permiso de Administrador.\r\n"
-    u"Cierre el programa y ejecútelo en modo Administrador y repita la operación.\r\n"
-    u"(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"_s;
+    u"Para modificar el archivo necesita permiso de escritura en la carpeta de datos.\r\n"
+    u"Cierre el programa, compruebe los permisos de la carpeta (la muestran \"Acerca de...\" y "
+    u"zafrano-cli where) y repita la operación."_s;
 
 class ReadOnlyFolderTest : public ::testing::Test
 {

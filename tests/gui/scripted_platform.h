@@ -67,14 +67,23 @@ public:
     {
         return savedFile;
     }
-    // Keeps what was sent to the printer; `printerChosen` false is a cancelled dialog.
-    bool printDocument(const PrintDocument &document, const QString &title) override
+    // Keeps what was sent to the printer; `printerChosen` false is a cancelled
+    // dialog, `printerWorks` false a printer that prints nothing.
+    gui::PrintOutcome printDocument(const PrintDocument &document, const QString &title) override
     {
         if (!printerChosen)
-            return false;
+            return gui::PrintOutcome::Cancelled;
+        if (!printerWorks)
+            return gui::PrintOutcome::Failed;
         printed.append(document);
         printedTitles.append(title);
-        return true;
+        return gui::PrintOutcome::Printed;
+    }
+    // Keeps the documents that would have been shown in the preview window.
+    void previewDocument(const PrintDocument &document, const QString &title) override
+    {
+        previewed.append(document);
+        previewedTitles.append(title);
     }
 
     // Keeps the reports that would have been shown in the preview window.
@@ -85,8 +94,11 @@ public:
     QString savedFile;
     QList<ReportDocument> reports;
     bool printerChosen = true;
+    bool printerWorks = true;
     QList<PrintDocument> printed;
     QStringList printedTitles;
+    QList<PrintDocument> previewed;
+    QStringList previewedTitles;
 };
 
 // A user service manager that keeps the units' state in memory and every

@@ -3,6 +3,7 @@
 // a draws file, delete all draws and/or reset the syndicates, delete one draw,
 // and all of it in a folder that may not be modified.
 #include "app/program_data.h"
+#include "common/texts.h"
 #include "gui_test_support.h"
 #include "store/draw_history_csv.h"
 #include "store/draws_file.h"
@@ -41,10 +42,7 @@ ProgramMessage deleteQuestion(const QString &text)
 
 ProgramMessage permissionMessage()
 {
-    return {u"Para modificar el archivo necesita permiso de Administrador.\r\nCierre el programa y "
-            u"ejecútelo en modo Administrador y repita la operación.\r\n(Encima del icono, botón "
-            u"derecho y elija \"Ejecutar como administrador\")"_s,
-            u"Error de permiso"_s, MessageIcon::Exclamation};
+    return texts::permissionDenied();
 }
 
 QList<DrawRecord> fixtureHistory()

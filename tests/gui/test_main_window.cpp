@@ -69,10 +69,12 @@ void MainWindowTest::missingTablesStopsBeforeReadingData()
     QVERIFY(!run.window.startUp());
 
     QCOMPARE(run.fake.messages.shown.size(), 1);
-    QCOMPARE(run.fake.messages.shown[0].message,
-             (ProgramMessage{u"No se encuentra un archivo necesario para el funcionamiento del "
-                             u"programa. Reinstale el programa. Error 53"_s,
-                             u"¡Vaya hombre!"_s, MessageIcon::Exclamation}));
+    QCOMPARE(
+        run.fake.messages.shown[0].message,
+        (ProgramMessage{u"No se encuentra un archivo necesario para el funcionamiento del "
+                        u"programa. Reinstale el programa. Error 53\r\nFalta tablas.bin en "_s +
+                            QDir::cleanPath(folder.path()) + u'.',
+                        u"¡Vaya hombre!"_s, MessageIcon::Exclamation}));
     // The folder is left alone (the data folder's own test shows it); nothing
     // was read into the window.
     QVERIFY(run.window.data().draws().isEmpty());

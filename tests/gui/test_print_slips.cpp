@@ -63,6 +63,7 @@ private slots:
     void aTextThatIsNotANumberPutsBothCorrectionsBack();
     void leavingABoxEmptyWarns();
     void aDamagedBetCountIsRefused();
+    void withoutAPrinterItSaysSoAndThePreviewShowsTheSlips();
 
 private:
     // Opens the window on syndicate record k.
@@ -224,6 +225,28 @@ void PrintSlipsTest::aDamagedBetCountIsRefused()
     QVERIFY(!run.fake.messages.shown.isEmpty());
     QVERIFY(run.fake.messages.shown.last().message.text.startsWith(
         u"Número de apuestas no válido: 507."_s));
+}
+
+void PrintSlipsTest::withoutAPrinterItSaysSoAndThePreviewShowsTheSlips()
+{
+    ProgramRun run(*m_folder, QDate(2026, 12, 8));
+    run.fake.desktop.printerWorks = false;
+    QDialog *window = openFor(run, 1);
+    QVERIFY(window);
+    QTest::mouseClick(window->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    QCOMPARE(run.fake.messages.texts(),
+             QStringList{u"No se han podido imprimir los boletos: no hay ninguna impresora "
+                         u"disponible o no responde.\r\nCon \"Vista previa\" puede verlos y "
+                         u"guardarlos en PDF."_s});
+
+    QTest::mouseClick(window->findChild<QPushButton *>(u"Preview"_s), Qt::LeftButton);
+    window->findChild<QCheckBox *>(u"PreviewPlain"_s)->setChecked(true);
+    QTest::mouseClick(window->findChild<QPushButton *>(u"Preview"_s), Qt::LeftButton);
+    QCOMPARE(run.fake.desktop.previewed.size(), 2);
+    QCOMPARE(textItems(run.fake.desktop.previewed[0]), 9 * 6 + 2);
+    QCOMPARE(run.fake.desktop.previewed[1].plainSlips().size(), 2);
+    QCOMPARE(run.fake.desktop.previewedTitles[0], u"Boletos de la peña PEÑA DEL BAR"_s);
+    QVERIFY(run.fake.desktop.printed.isEmpty());
 }
 
 QTEST_MAIN(PrintSlipsTest)

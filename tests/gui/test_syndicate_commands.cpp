@@ -3,6 +3,7 @@
 // delete, edit and print, with and without a selection.
 #include "app/program_data.h"
 #include "app/syndicate_commands.h"
+#include "common/texts.h"
 #include "gui_test_support.h"
 #include "ledger/ledger_store.h"
 #include "store/program_database.h"
@@ -244,12 +245,7 @@ void SyndicateCommandsTest::deleteInReadOnlyFolderShowsPermissionMessage()
     QTest::mouseClick(m_run->window.findChild<QPushButton *>(u"Command3"_s), Qt::LeftButton);
 
     QCOMPARE(m_run->fake.messages.shown.size(), 2);
-    QCOMPARE(m_run->fake.messages.shown[1].message,
-             (ProgramMessage{u"Para modificar el archivo necesita permiso de Administrador.\r\n"
-                             u"Cierre el programa y ejecútelo en modo Administrador y repita la "
-                             u"operación.\r\n(Encima del icono, botón derecho y elija \"Ejecutar "
-                             u"como administrador\")"_s,
-                             u"Error de permiso"_s, MessageIcon::Exclamation}));
+    QCOMPARE(m_run->fake.messages.shown[1].message, texts::permissionDenied());
     QCOMPARE(m_folder->syndicatesBytes(), before);
     QCOMPARE(m_list->model()->rowCount(), 3);
 }

@@ -3,6 +3,7 @@
 // the two reports, and what a missing, damaged or locked database does.
 #include "app/program_data.h"
 #include "app/syndicate_commands.h"
+#include "common/texts.h"
 #include "gui_test_support.h"
 #include "reports/report_database.h"
 
@@ -261,11 +262,7 @@ void SyndicateDetailTest::lockedDatabaseIsSaidOnceAndTheProgramGoesOn()
     FIND_CHILD(QTableView, list, m_run->window, u"ListView1"_s);
     test::clickCell(list, 1);
     test::clickCell(list, 2);
-    QCOMPARE(m_run->fake.messages.texts(),
-             QStringList{u"Para modificar el archivo necesita permiso de Administrador.\r\n"
-                         u"Cierre el programa y ejecútelo en modo Administrador y repita la "
-                         u"operación.\r\n(Encima del icono, botón derecho y elija \"Ejecutar "
-                         u"como administrador\")"_s});
+    QCOMPARE(m_run->fake.messages.texts(), QStringList{texts::permissionDenied().text});
     // The detail is shown all the same.
     QCOMPARE(text(m_run->window, u"Label28"_s), u"-Apuestas sencillas."_s);
     QCOMPARE(m_run->window.syndicateCommands().selectedSyndicate(), 3);

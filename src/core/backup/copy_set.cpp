@@ -370,4 +370,19 @@ Result<CheckedCopy> readCopy(const QString &path, const QString &dataFolder)
     return CheckedCopy{set.value(), summary.value()};
 }
 
+Result<std::optional<CheckedCopy>> readDataFolderAsCopy(const QString &folder, const QDateTime &now)
+{
+    const QDir dir(folder);
+    if (!QFileInfo(dir.filePath(QString::fromUtf16(DrawsFile::FileName))).isFile() &&
+        !QFileInfo(dir.filePath(QString::fromUtf16(SyndicatesFile::FileName))).isFile())
+        return std::optional<CheckedCopy>();
+    Result<CopySet> set = takeSnapshot(folder, u"carpeta"_s, now);
+    if (!set)
+        return set.error();
+    Result<CopySummary> summary = checkCopy(folder, set.value());
+    if (!summary)
+        return summary.error();
+    return std::optional<CheckedCopy>(CheckedCopy{set.value(), summary.value()});
+}
+
 } // namespace zafrano

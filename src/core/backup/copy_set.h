@@ -91,6 +91,12 @@ Result<CheckedCopy> readCopy(const QString &path, const QString &dataFolder);
 // Says which files a copy or a backup left out because they could not be read.
 ProgramMessage notTakenMessage(const QStringList &notTaken);
 
+// Another data folder (an older one being moved from) read as a copy: its
+// records of truth as they stand, zafrano.db included, checked as a copy is.
+// Nothing, with no error, when the folder holds no draws and no syndicates.
+Result<std::optional<CheckedCopy>> readDataFolderAsCopy(const QString &folder,
+                                                        const QDateTime &now);
+
 // "La copia X no vale: <problem>. No se ha cambiado nada."
 Error refusedCopy(const QString &source, const QString &problem);
 

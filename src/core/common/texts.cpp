@@ -9,9 +9,9 @@ namespace zafrano::texts {
 
 ProgramMessage permissionDenied()
 {
-    return {u"Para modificar el archivo necesita permiso de Administrador.\r\n"
-            u"Cierre el programa y ejecútelo en modo Administrador y repita la operación.\r\n"
-            u"(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"_s,
+    return {u"Para modificar el archivo necesita permiso de escritura en la carpeta de datos.\r\n"
+            u"Cierre el programa, compruebe los permisos de la carpeta (la muestran "
+            u"\"Acerca de...\" y zafrano-cli where) y repita la operación."_s,
             u"Error de permiso"_s, MessageIcon::Exclamation};
 }
 
@@ -21,6 +21,13 @@ ProgramMessage requiredFileMissing(int errorNumber)
             u"Reinstale el programa. Error "_s +
                 QString::number(errorNumber),
             u"¡Vaya hombre!"_s, MessageIcon::Exclamation};
+}
+
+ProgramMessage printFailed()
+{
+    return {u"No se ha podido imprimir: no hay ninguna impresora disponible o no responde. "
+            u"Compruebe la impresora y repita la operación."_s,
+            u"Imprimir"_s, MessageIcon::Exclamation};
 }
 
 ProgramMessage legacySyndicatesFound()

@@ -27,6 +27,9 @@ ProgramMessage unreadableDrawsFile(const QString &keptAs = {});
 // The syndicates file ended in part of a record; the whole file was kept as keptAs.
 ProgramMessage partialSyndicatesFile(const QString &keptAs);
 
+// The printer printed nothing: none is usable or it did not answer.
+ProgramMessage printFailed();
+
 // Printing the results when no row has anything to print.
 ProgramMessage emptyResultsListing();
 

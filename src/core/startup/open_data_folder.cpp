@@ -79,8 +79,20 @@ Result<Settings> openDataFolder(const DataFolder &folder,
     checkProgramDatabase(folder, notify);
 
     const QFileInfo tables(folder.tablesPath());
-    if (!tables.isFile() || !tables.isReadable())
-        return Error{ErrorKind::NotFound, texts::requiredFileMissing(texts::ErrorFileNotFound)};
+    if (!tables.isFile() || !tables.isReadable()) {
+        // Which file and where it was looked for: a partial install is mended from that.
+        ProgramMessage missing = texts::requiredFileMissing(texts::ErrorFileNotFound);
+        const auto shown = [](const QString &path) {
+            return QDir::toNativeSeparators(QDir::cleanPath(path));
+        };
+        missing.text += u"\r\nFalta "_s + QString::fromUtf16(DataFolder::TablesFileName) +
+                        u" en "_s + shown(folder.sharePath());
+        if (folder.sharePath() != folder.basePath())
+            missing.text +=
+                u" (ni la tiene la carpeta de datos "_s + shown(folder.basePath()) + u')';
+        missing.text += u'.';
+        return Error{ErrorKind::NotFound, missing};
+    }
 
     const Settings settings = folder.settings().readAtStartup();
     // The day's copy is taken of the files as they stand, before any change;

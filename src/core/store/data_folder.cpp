@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace zafrano {
 
 QString basePathFor(const QString &programFolder)

@@ -31,7 +31,13 @@ bool holdsData(const QString &folder)
            QFileInfo(dir.filePath(QString::fromUtf16(SyndicatesFile::FileName))).isFile();
 }
 
-Result<QString> chosenFolder(const QString &folder)
+Error notWritable(const QString &folder)
+{
+    return folderError(u"No se puede escribir en la carpeta de datos "_s + shown(folder) +
+                       u". Compruebe sus permisos o indique otra con ZAFRANO_DATA_DIR."_s);
+}
+
+Result<QString> chosenFolder(const QString &folder, FolderAccess access)
 {
     const QFileInfo info(folder);
     if (!info.exists())
@@ -39,10 +45,21 @@ Result<QString> chosenFolder(const QString &folder)
     if (!info.isDir())
         return folderError(u"La carpeta de datos "_s + shown(folder) +
                            u" no es una carpeta, sino un archivo."_s);
+    if (access == FolderAccess::Writes && !canWriteIn(folder))
+        return notWritable(folder);
     return info.absoluteFilePath();
 }
 
-Result<QString> userFolder(const QString &folder)
+// Made for its owner alone, in one step, so it is never open to others.
+bool makePrivateFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return QDir().mkpath(info.absolutePath()) &&
+           QDir().mkdir(info.absoluteFilePath(),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+Result<QString> userFolder(const QString &folder, FolderAccess access)
 {
     if (folder.isEmpty())
         return folderError(u"No se sabe cuál es la carpeta de datos del usuario. "
@@ -51,12 +68,13 @@ Result<QString> userFolder(const QString &folder)
     if (info.exists() && !info.isDir())
         return folderError(u"La carpeta de datos "_s + shown(folder) +
                            u" no es una carpeta, sino un archivo."_s);
-    if (!info.exists() && !QDir().mkpath(folder))
+    if (access == FolderAccess::Names)
+        return info.absoluteFilePath();
+    if (!info.exists() && !makePrivateFolder(folder))
         return folderError(u"No se puede crear la carpeta de datos "_s + shown(folder) +
                            u". Compruebe sus permisos o indique otra con ZAFRANO_DATA_DIR."_s);
-    if (!canWriteIn(folder))
-        return folderError(u"No se puede escribir en la carpeta de datos "_s + shown(folder) +
-                           u". Compruebe sus permisos o indique otra con ZAFRANO_DATA_DIR."_s);
+    if (access == FolderAccess::Writes && !canWriteIn(folder))
+        return notWritable(folder);
     return QFileInfo(folder).absoluteFilePath();
 }
 
@@ -81,7 +99,7 @@ Result<DataLocation> locateDataFolder(const DataLocationInputs &inputs)
     const QString share = shareFolderFor(inputs.programFolder);
     const QString chosen = !inputs.dirOption.isEmpty() ? inputs.dirOption : inputs.environmentDir;
     if (!chosen.isEmpty()) {
-        Result<QString> folder = chosenFolder(chosen);
+        Result<QString> folder = chosenFolder(chosen, inputs.access);
         if (!folder)
             return folder.error();
         return DataLocation{folder.value(), share, DataLocationKind::Chosen};
@@ -90,7 +108,7 @@ Result<DataLocation> locateDataFolder(const DataLocationInputs &inputs)
         canWriteIn(inputs.programFolder))
         return DataLocation{QFileInfo(inputs.programFolder).absoluteFilePath(), share,
                             DataLocationKind::Portable};
-    Result<QString> folder = userFolder(inputs.userFolder);
+    Result<QString> folder = userFolder(inputs.userFolder, inputs.access);
     if (!folder)
         return folder.error();
     return DataLocation{folder.value(), share, DataLocationKind::PerUser};

@@ -7,6 +7,14 @@
 
 namespace zafrano {
 
+// What the caller will do in the data folder.
+enum class FolderAccess
+{
+    Writes, // change it: it must be writable, and the per-user folder is made
+    Reads,  // read it: a folder that cannot be written serves as it stands
+    Names,  // only name it: nothing is made and nothing is required but existence
+};
+
 // Where the program looks for its data folder, as the caller read it from its
 // options, its environment and the system.
 struct DataLocationInputs
@@ -15,6 +23,7 @@ struct DataLocationInputs
     QString environmentDir; // ZAFRANO_DATA_DIR; empty when not set
     QString programFolder;  // the folder of the running program
     QString userFolder;     // the per-user data folder (~/.local/share/Zafrano)
+    FolderAccess access = FolderAccess::Writes;
 };
 
 enum class DataLocationKind
@@ -34,7 +43,9 @@ struct DataLocation
 // The data folder, in order: the chosen folder (--dir before ZAFRANO_DATA_DIR),
 // which must exist; the program's own folder when it already holds draws or
 // syndicates and can be written; else the per-user folder, created when
-// missing, which must be writable. Every refusal names the folder.
+// missing (readable by its owner only: it holds the members' names and money).
+// Unless the caller only reads or names it, the folder must be writable.
+// Every refusal names the folder.
 Result<DataLocation> locateDataFolder(const DataLocationInputs &inputs);
 
 // Whether a file can be made in the folder: the only sure test, as

@@ -69,19 +69,36 @@ PrintSlipsDialog::PrintSlipsDialog(ProgramData &data, const SyndicateRecord &syn
     plain->setObjectName(u"Command2"_s);
     plain->setToolTip(
         u"Imprime en papel normal una participación compatible con el sistema oficial!"_s);
+    // Seeing the slips needs no printer: the preview shows the official marks,
+    // or the participations when "En papel normal" is ticked.
+    m_plainPreview = new QCheckBox(u"En papel normal"_s, this);
+    m_plainPreview->setObjectName(u"PreviewPlain"_s);
+    auto *preview = new QPushButton(u"Vista previa"_s, this);
+    preview->setObjectName(u"Preview"_s);
+    preview->setToolTip(u"Muestra los boletos como saldrán impresos; desde allí también se "
+                        u"imprimen o se guardan en PDF."_s);
     connect(official, &QPushButton::clicked, this, [this] { print(false); });
     connect(plain, &QPushButton::clicked, this, [this] { print(true); });
+    connect(preview, &QPushButton::clicked, this, [this] {
+        m_data.platform().desktop.previewDocument(document(m_plainPreview->isChecked()),
+                                                  documentTitle());
+    });
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_extraMark);
     buttons->addStretch(1);
     buttons->addWidget(official);
     buttons->addWidget(plain);
+    auto *previewRow = new QHBoxLayout;
+    previewRow->addStretch(1);
+    previewRow->addWidget(m_plainPreview);
+    previewRow->addWidget(preview);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addLayout(grid);
     layout->addLayout(corrections);
     layout->addLayout(buttons);
+    layout->addLayout(previewRow);
 }
 
 void PrintSlipsDialog::correctionEdited(int box, const QString &text)
@@ -119,15 +136,30 @@ bool PrintSlipsDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void PrintSlipsDialog::print(bool plainPaper)
+PrintDocument PrintSlipsDialog::document(bool plainPaper) const
 {
     SlipOptions options;
     options.mode = plainPaper ? SlipMode::Plain : SlipMode::Official;
     options.offsetX = m_data.settings().printOffsetX;
     options.offsetY = m_data.settings().printOffsetY;
     options.extraMark = m_extraMark->isChecked();
-    m_data.platform().desktop.printDocument(buildSlipDocument(m_syndicate, options),
-                                            u"Boletos de la peña "_s + m_syndicate.nameText());
+    return buildSlipDocument(m_syndicate, options);
+}
+
+QString PrintSlipsDialog::documentTitle() const
+{
+    return u"Boletos de la peña "_s + m_syndicate.nameText();
+}
+
+void PrintSlipsDialog::print(bool plainPaper)
+{
+    if (m_data.platform().desktop.printDocument(document(plainPaper), documentTitle()) !=
+        PrintOutcome::Failed)
+        return;
+    m_data.platform().messages.show(
+        {u"No se han podido imprimir los boletos: no hay ninguna impresora disponible o no "
+         u"responde.\r\nCon \"Vista previa\" puede verlos y guardarlos en PDF."_s,
+         u"Imprimir boletos"_s, MessageIcon::Exclamation});
 }
 
 } // namespace zafrano::gui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "printing/print_document.h"
 #include "store/syndicate_record.h"
 
 #include <QDialog>
@@ -27,12 +28,15 @@ protected:
 
 private:
     void correctionEdited(int box, const QString &text);
+    PrintDocument document(bool plainPaper) const;
+    QString documentTitle() const;
     void print(bool plainPaper);
 
     ProgramData &m_data;
     SyndicateRecord m_syndicate;
     QLineEdit *m_corrections[2] = {};
     QCheckBox *m_extraMark = nullptr;
+    QCheckBox *m_plainPreview = nullptr;
     // Every keystroke writes; a failing write is said once per window.
     bool m_saveFailureShown = false;
 };

@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Zafrano"_s);
+    // The desktop (Wayland above all) matches the window to its desktop file by this name.
+    QGuiApplication::setDesktopFileName(u"es.zafrano.Zafrano"_s);
     QApplication::setWindowIcon(QIcon(u":/zafrano/zafrano.svg"_s));
 
     // The program speaks Spanish whatever the system's language: Qt's own
@@ -36,7 +38,7 @@ int main(int argc, char *argv[])
     zafrano::gui::Platform platform{messages, clock, desktop, &systemctl};
 
     // ZAFRANO_DATA_DIR, else the program's own folder when it holds data, else
-    // the user's own folder; a folder that cannot be used stops here, named.
+    // the user's own folder; a folder that cannot be used or written stops here, named.
     const zafrano::Result<zafrano::DataLocation> location = zafrano::locateDataFolder(
         {{},
          qEnvironmentVariable("ZAFRANO_DATA_DIR"),

@@ -31,9 +31,12 @@
 #include <QEvent>
 #include <QIcon>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -78,12 +81,20 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     m_statisticsFilter = new StatisticsFilter(*m_data, this);
     m_statistics = new StatisticsTab(*m_data, *m_drawCommands, *m_statisticsFilter, m_tabs);
     m_create = new CreateTab(*m_data, *m_statisticsFilter, m_tabs);
-    m_tabs->addTab(m_general, tabTitles()[0]);
-    m_tabs->addTab(m_lastDraw, tabTitles()[1]);
-    m_tabs->addTab(new SyndicatesTab(*m_data, *m_syndicateCommands, *m_reports, m_tabs),
-                   tabTitles()[2]);
-    m_tabs->addTab(m_statistics, tabTitles()[3]);
-    m_tabs->addTab(m_create, tabTitles()[4]);
+    // Each page scrolls on a screen smaller than it (1024x700), instead of
+    // pushing the window past the screen's edges.
+    const auto addPage = [this](QWidget *page, const QString &title) {
+        auto *area = new QScrollArea(m_tabs);
+        area->setWidgetResizable(true);
+        area->setFrameShape(QFrame::NoFrame);
+        area->setWidget(page);
+        m_tabs->addTab(area, title);
+    };
+    addPage(m_general, tabTitles()[0]);
+    addPage(m_lastDraw, tabTitles()[1]);
+    addPage(new SyndicatesTab(*m_data, *m_syndicateCommands, *m_reports, m_tabs), tabTitles()[2]);
+    addPage(m_statistics, tabTitles()[3]);
+    addPage(m_create, tabTitles()[4]);
     setCentralWidget(m_tabs);
 
     // While a download rechecks, the bar it moves runs no check of its own.
@@ -134,14 +145,18 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
             [this] { m_create->setStatisticsReportEnabled(!m_data->syndicates().isEmpty()); });
     buildMenus();
     buildToolbar();
-    resize(1000, 720);
+    // The first size fits a 1024x700 screen with its panel and the window's frame.
+    resize(1000, 620);
 }
 
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::startUp()
 {
-    move(25, 50);
+    // Near the top left corner, and whole on a small screen.
+    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 700);
+    move(screenArea.left() + std::min(25, std::max(0, screenArea.width() - width())),
+         screenArea.top() + std::min(50, std::max(0, screenArea.height() - height() - 40)));
     Result<Settings> settings =
         openDataFolder(m_data->folder(), [this](const ProgramMessage &message) {
             m_platform.messages.show(message);
@@ -373,7 +388,9 @@ void MainWindow::printResults()
         m_platform.messages.show(texts::emptyResultsListing());
         return;
     }
-    m_platform.desktop.printDocument(listing, u"Resultados de las peñas"_s);
+    if (m_platform.desktop.printDocument(listing, u"Resultados de las peñas"_s) ==
+        PrintOutcome::Failed)
+        m_platform.messages.show(texts::printFailed());
 }
 
 void MainWindow::openUrl(const QString &path)

@@ -59,12 +59,14 @@ void SystemDesktop::openUrl(const QUrl &url)
     QDesktopServices::openUrl(url);
 }
 
-bool Desktop::printDocument(const PrintDocument &, const QString &)
+PrintOutcome Desktop::printDocument(const PrintDocument &, const QString &)
 {
-    return false;
+    return PrintOutcome::Failed;
 }
 
-bool SystemDesktop::printDocument(const PrintDocument &document, const QString &title)
+void Desktop::previewDocument(const PrintDocument &, const QString &) {}
+
+PrintOutcome SystemDesktop::printDocument(const PrintDocument &document, const QString &title)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);
@@ -73,8 +75,21 @@ bool SystemDesktop::printDocument(const PrintDocument &document, const QString &
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (dialog.exec() != QDialog::Accepted)
-        return false;
-    return renderPrintDocument(document, printer);
+        return PrintOutcome::Cancelled;
+    return renderPrintDocument(document, printer) ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+void SystemDesktop::previewDocument(const PrintDocument &document, const QString &title)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintPreviewDialog preview(&printer, m_parent);
+    preview.setWindowTitle(title);
+    preview.resize(900, 650);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&document](QPrinter *device) { renderPrintDocument(document, *device); });
+    preview.exec();
 }
 
 void Desktop::showReport(const ReportDocument &) {}

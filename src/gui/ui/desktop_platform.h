@@ -34,7 +34,8 @@ public:
     QString chooseFile(const QString &title, const QString &filter) override;
     QString chooseSaveFile(const QString &title, const QString &suggested,
                            const QString &filter) override;
-    bool printDocument(const PrintDocument &document, const QString &title) override;
+    PrintOutcome printDocument(const PrintDocument &document, const QString &title) override;
+    void previewDocument(const PrintDocument &document, const QString &title) override;
     void showReport(const ReportDocument &report) override;
 
 private:

@@ -38,6 +38,14 @@ public:
     virtual QDate today() const = 0;
 };
 
+// What became of a document sent to the printer.
+enum class PrintOutcome
+{
+    Printed,
+    Cancelled, // the player closed the printer dialog
+    Failed,    // no usable printer: nothing came out
+};
+
 // The desktop around the program: web links, the file chooser.
 class Desktop
 {
@@ -55,9 +63,12 @@ public:
         (void)title, (void)suggested, (void)filter;
         return {};
     }
-    // Lets the player choose a printer and prints the document on it; false
-    // when the player cancelled. A desktop without a printer cancels.
-    virtual bool printDocument(const PrintDocument &document, const QString &title);
+    // Lets the player choose a printer and prints the document on it. A
+    // desktop without a printer fails.
+    virtual PrintOutcome printDocument(const PrintDocument &document, const QString &title);
+    // Shows the document as it would print, in a preview window from which the
+    // player prints it or saves it as PDF. A desktop without windows shows nothing.
+    virtual void previewDocument(const PrintDocument &document, const QString &title);
     // Shows a report in a preview window, from which the player prints it or
     // saves it as PDF. A desktop without windows shows nothing.
     virtual void showReport(const ReportDocument &report);
