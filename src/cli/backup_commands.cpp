@@ -67,7 +67,7 @@ Result<CheckedCopy> chosenCopy(const CliContext &context)
         !QFileInfo::exists(QDir(path).filePath(QString::fromUtf16(CopySet::ManifestName))) &&
         info.canonicalFilePath() != QFileInfo(context.folder.basePath()).canonicalFilePath()) {
         Result<std::optional<CheckedCopy>> folder =
-            readDataFolderAsCopy(path, QDateTime::currentDateTime());
+            readDataFolderAsCopy(path, QDateTime::currentDateTime(), context.folder.basePath());
         if (!folder)
             return folder.error();
         if (folder.value())

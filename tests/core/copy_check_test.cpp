@@ -3,6 +3,8 @@
 // refused before they are read, and copies that read but are not ours, each
 // refused with its own reason.
 #include "backup/backup_archive.h"
+#include "common/sqlite_connection.h"
+#include "startup/open_data_folder.h"
 #include "store/data_folder.h"
 #include "store/draws_file.h"
 #include "store/program_database.h"
@@ -13,7 +15,6 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <gtest/gtest.h>
-#include <sqlcipher/sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace zafrano;
@@ -114,11 +115,12 @@ TEST_F(CopyCheckTest, ACopyThatIsNotOursIsRefusedWithItsOwnReason)
     ASSERT_TRUE(taken->files.contains(u"zafrano.db"_s));
 
     const QString foreignPath = pathOf(u"ajena.sqlite"_s);
-    sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(foreignPath).constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE fotos (nombre TEXT);", nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
+    {
+        Result<sqlite::Connection> db =
+            sqlite::Connection::open(foreignPath, sqlite::OpenMode::Create);
+        ASSERT_TRUE(db.ok());
+        ASSERT_TRUE(db->executeScript("CREATE TABLE fotos (nombre TEXT);").ok());
+    }
 
     const struct
     {

@@ -486,7 +486,7 @@ void DrawCommandsTest::aResetByMistakeIsUndoneFromItsCopy()
     auto *list = chooser->findChild<QTreeWidget *>(u"lstCopias"_s);
     QVERIFY(list && list->currentItem());
     QCOMPARE(list->currentItem()->text(1), u"antes de reiniciar aciertos"_s);
-    QCOMPARE(list->currentItem()->text(2), u"6 sorteos, 1 peña, 0 socios"_s);
+    QCOMPARE(list->currentItem()->text(2), u"6 sorteos, 1 peña"_s);
     run.fake.messages.answers = {true};
     QTest::mouseClick(chooser->findChild<QPushButton *>(u"cmdRestaurar"_s), Qt::LeftButton);
     QVERIFY(run.fake.messages.unexpected.isEmpty());

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QVersionNumber>
+#include <sqlcipher/sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -319,8 +320,7 @@ Result<CopySummary> checkCopy(const QString &source, const CopySet &set, const Q
         return refusedCopy(source, u"el archivo bonoapu.dat no tiene peñas completas"_s);
     summary.syndicates = static_cast<int>(syndicateBytes / SyndicateRecord::Size);
     if (set.files.contains(dbName())) {
-        Result<std::optional<int>> members =
-            databaseMembers(set.files.value(dbName()), dataFolder);
+        Result<std::optional<int>> members = databaseMembers(set.files.value(dbName()), dataFolder);
         if (!members)
             return refusedCopy(source, members.error().message.text);
         summary.members = members.value();
@@ -370,7 +370,8 @@ Result<CheckedCopy> readCopy(const QString &path, const QString &dataFolder)
     return CheckedCopy{set.value(), summary.value()};
 }
 
-Result<std::optional<CheckedCopy>> readDataFolderAsCopy(const QString &folder, const QDateTime &now)
+Result<std::optional<CheckedCopy>> readDataFolderAsCopy(const QString &folder, const QDateTime &now,
+                                                        const QString &dataFolder)
 {
     const QDir dir(folder);
     if (!QFileInfo(dir.filePath(QString::fromUtf16(DrawsFile::FileName))).isFile() &&
@@ -379,7 +380,7 @@ Result<std::optional<CheckedCopy>> readDataFolderAsCopy(const QString &folder, c
     Result<CopySet> set = takeSnapshot(folder, u"carpeta"_s, now);
     if (!set)
         return set.error();
-    Result<CopySummary> summary = checkCopy(folder, set.value());
+    Result<CopySummary> summary = checkCopy(folder, set.value(), dataFolder);
     if (!summary)
         return summary.error();
     return std::optional<CheckedCopy>(CheckedCopy{set.value(), summary.value()});

@@ -94,8 +94,9 @@ ProgramMessage notTakenMessage(const QStringList &notTaken);
 // Another data folder (an older one being moved from) read as a copy: its
 // records of truth as they stand, zafrano.db included, checked as a copy is.
 // Nothing, with no error, when the folder holds no draws and no syndicates.
-Result<std::optional<CheckedCopy>> readDataFolderAsCopy(const QString &folder,
-                                                        const QDateTime &now);
+// `dataFolder` is the folder the copy is for: its work folder takes the scratch files.
+Result<std::optional<CheckedCopy>> readDataFolderAsCopy(const QString &folder, const QDateTime &now,
+                                                        const QString &dataFolder);
 
 // "La copia X no vale: <problem>. No se ha cambiado nada."
 Error refusedCopy(const QString &source, const QString &problem);

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace zafrano {
 
 namespace {
