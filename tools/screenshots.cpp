@@ -110,7 +110,8 @@ int main(int argc, char *argv[])
         if (!QFile::exists(target))
             QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(name), target);
     }
-    zafrano::gui::MainWindow window{zafrano::DataFolder(args[1]), platform};
+    zafrano::gui::MainWindow window{
+        zafrano::DataFolder(args[1], QCoreApplication::applicationDirPath()), platform};
     if (!window.startUp())
         return 1;
     window.show();

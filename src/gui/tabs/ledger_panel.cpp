@@ -20,6 +20,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -182,7 +183,22 @@ void LedgerPanel::build()
     documentButtons->addWidget(drawsCsvButton, 1, 1);
     documentButtons->setColumnStretch(2, 1);
 
-    auto *layout = new QVBoxLayout(this);
+    // Four rows at least: on a small screen the page scrolls before a list shows none.
+    for (QTableWidget *list : {m_members, m_movements})
+        list->setMinimumHeight(list->horizontalHeader()->sizeHint().height() +
+                               4 * list->verticalHeader()->defaultSectionSize() +
+                               2 * list->frameWidth());
+
+    // The page scrolls on a small screen rather than squeeze its lists.
+    auto *content = new QWidget;
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(u"LedgerScroll"_s);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    auto *layout = new QVBoxLayout(content);
     layout->addWidget(m_title);
     layout->addWidget(m_totals);
     layout->addLayout(documentButtons);
@@ -197,6 +213,7 @@ void LedgerPanel::build()
     splitter->setStretchFactor(1, 3);
     splitter->setStretchFactor(2, 2);
     layout->addWidget(splitter, 1);
+    scroll->setWidget(content);
 }
 
 void LedgerPanel::showSyndicate(int record)
