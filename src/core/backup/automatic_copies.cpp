@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup/automatic_copies.h"
 
-#include "store/data_folder.h"
 #include "backup/work_folder.h"
+#include "store/data_folder.h"
 #include "store/data_location.h"
 #include "store/record_file.h"
 
@@ -68,8 +68,11 @@ std::optional<CopyEntry> entryAt(const QString &path, const NameKey &key)
         return std::nullopt;
     const QJsonObject json = QJsonDocument::fromJson(manifest.value()).object();
     QDateTime made = QDateTime::fromString(json.value(u"fecha"_s).toString(), Qt::ISODate);
-    return CopyEntry{path, QFileInfo(path).fileName(), json.value(u"motivo"_s).toString(),
-                     made.isValid() ? made : key.made, {}};
+    return CopyEntry{path,
+                     QFileInfo(path).fileName(),
+                     json.value(u"motivo"_s).toString(),
+                     made.isValid() ? made : key.made,
+                     {}};
 }
 
 Status writeCopyFolder(const QString &folder, const CopySet &set)

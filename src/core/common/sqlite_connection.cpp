@@ -153,8 +153,7 @@ Result<Connection> Connection::open(const QString &path, OpenMode mode, const ch
         flags |= SQLITE_OPEN_CREATE;
     QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     if (mode == OpenMode::ReadOnlyUnchanging) {
-        file = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() +
-               "?immutable=1";
+        file = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
         flags |= SQLITE_OPEN_URI;
     }
     sqlite3 *handle = nullptr;

@@ -72,11 +72,10 @@ Status withBook(const ProgramDatabase &db, const QString &syndicate,
 Result<std::optional<qint64>> openAccountId(const ProgramDatabase &db, const QString &syndicate)
 {
     std::optional<qint64> id;
-    Status read =
-        eachRow(db,
-                u"SELECT id FROM ledger_accounts "
-                u"WHERE syndicate = ? AND closed_on IS NULL;"_s,
-                {syndicate}, [&](const sqlite::Statement &row) { id = row.int64(0); });
+    Status read = eachRow(db,
+                          u"SELECT id FROM ledger_accounts "
+                          u"WHERE syndicate = ? AND closed_on IS NULL;"_s,
+                          {syndicate}, [&](const sqlite::Statement &row) { id = row.int64(0); });
     if (!read)
         return read.error();
     return id;
