@@ -195,6 +195,9 @@ void LedgerPanel::build()
     scroll->setObjectName(u"LedgerScroll"_s);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // It takes the height the tab gives and scrolls inside it: the peña list
+    // beside it stays in view.
+    scroll->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
