@@ -85,22 +85,25 @@ int addSyndicateCommand(const CliContext &context)
     if (Status opened = editor.open(request); !opened)
         return fail(opened.error().message);
     if (const NameChange named = editor.changeName(optionValue(context, option::Name));
-        named.message)
-        return fail(*named.message);
-    editor.chooseDay(*day);
+        !named.status)
+        return fail(named.status.error().message);
+    if (Status chosen = editor.chooseDay(*day); !chosen)
+        return fail(chosen.error().message);
     // Without --bets the numbers are drawn as "Aleatorio" draws them.
     if (bets->isEmpty()) {
-        if (EditorReply drawn = editor.random())
-            return fail(*drawn);
+        if (Status drawn = editor.random(); !drawn)
+            return fail(drawn.error().message);
     }
     for (const QList<int> &bet : *bets) {
-        if (EditorReply entered = editor.enterBet(bet))
-            return fail(*entered);
+        if (Status entered = editor.enterBet(bet); !entered)
+            return fail(entered.error().message);
     }
-    const SaveOutcome outcome = editor.save(context.today);
-    if (!outcome.saved)
-        return fail(outcome.message.value_or(
-            ProgramMessage{u"No se ha grabado la peña."_s, u"Error"_s, MessageIcon::Exclamation}));
+    const Result<SaveOutcome> outcome = editor.save(context.today);
+    if (!outcome)
+        return fail(outcome.error().message);
+    if (!outcome->saved)
+        return fail(
+            ProgramMessage{u"No se ha grabado la peña."_s, u"Error"_s, MessageIcon::Exclamation});
 
     const Result<QList<SyndicateRecord>> stored = context.folder.syndicates().readAll();
     if (!stored)
@@ -128,8 +131,8 @@ int renameSyndicateCommand(const CliContext &context)
         return fail(chosen.error().message);
     // A name the editor would refuse is said before anything is written.
     SyndicateEditor probe(context.folder);
-    if (const NameChange checked = probe.changeName(context.arguments.at(1)); checked.message)
-        return fail(*checked.message);
+    if (const NameChange checked = probe.changeName(context.arguments.at(1)); !checked.status)
+        return fail(checked.status.error().message);
     EditorRequest request;
     request.editorKind = editorKindForBetCount(chosen->syndicate.betCount);
     request.editRecord = chosen->record;
@@ -137,8 +140,8 @@ int renameSyndicateCommand(const CliContext &context)
     if (Status opened = editor.open(request); !opened)
         return fail(opened.error().message);
     const QString previous = chosen->syndicate.nameText();
-    if (const NameChange named = editor.changeName(context.arguments.at(1)); named.message)
-        return fail(*named.message);
+    if (const NameChange named = editor.changeName(context.arguments.at(1)); !named.status)
+        return fail(named.status.error().message);
     Result<SyndicateRecord> renamed = context.folder.syndicates().read(chosen->record);
     if (!renamed)
         return fail(renamed.error().message);

@@ -23,17 +23,18 @@ namespace {
 
 constexpr int MaxNameLength = 20;
 
-ProgramMessage editorError(const QString &text)
+// A refusal of the editor's rules, as the window shows it.
+Error editorError(const QString &text)
 {
-    return {text, u"Error"_s, MessageIcon::Information};
+    return {ErrorKind::InvalidData, {text, u"Error"_s, MessageIcon::Information}};
 }
 
-ProgramMessage saveError(const QString &text)
+Error saveError(const QString &text)
 {
-    return {text, u"Error"_s, MessageIcon::Exclamation};
+    return {ErrorKind::InvalidData, {text, u"Error"_s, MessageIcon::Exclamation}};
 }
 
-ProgramMessage simpleLimitMessage()
+Error simpleLimitMessage()
 {
     return editorError(
         u"Máximo de apuestas sencillas por peña : %1."_s.arg(SyndicateRecord::MaxBets));
@@ -71,14 +72,13 @@ bool isMultipleKind(int kind)
 
 // The account of the syndicate called `from` follows it to `to`; without
 // zafrano.db there is no account to move.
-EditorReply moveAccount(const DataFolder &folder, const QString &from, const QString &to)
+Status moveAccount(const DataFolder &folder, const QString &from, const QString &to)
 {
     if (from == to ||
         !QFile::exists(folder.filePath(QString::fromUtf16(ProgramDatabase::FileName))))
         return {};
     Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
-    const Status moved = db ? renameLedger(*db, from, to) : Status(db.error());
-    return moved ? EditorReply() : EditorReply(moved.error().message);
+    return db ? renameLedger(*db, from, to) : Status(db.error());
 }
 
 } // namespace
@@ -109,8 +109,7 @@ Status SyndicateEditor::open(const EditorRequest &request)
         const int betCount = stored->betCount;
         const int kind = editorKindForBetCount(betCount);
         if (kind != EditorKind::Simple && !isMultipleKind(kind))
-            return Error{ErrorKind::InvalidData,
-                         saveError(u"La peña elegida está dañada y no se puede editar."_s)};
+            return saveError(u"La peña elegida está dañada y no se puede editar."_s);
         setStored(stored.value());
         m_editRecord = request.editRecord;
         m_kind = kind;
@@ -141,8 +140,7 @@ Status SyndicateEditor::open(const EditorRequest &request)
     } else {
         m_required = numbersPerBetOfKind(m_kind);
         if (m_required == 0)
-            return Error{ErrorKind::InvalidData,
-                         saveError(u"Tipo de apuesta desconocido: %1."_s.arg(m_kind))};
+            return saveError(u"Tipo de apuesta desconocido: %1."_s.arg(m_kind));
     }
     startNewSyndicate();
     return {};
@@ -183,12 +181,13 @@ void SyndicateEditor::startNewSyndicate()
     m_nameOnly = false;
     m_randomEnabled = !(m_request.numbersFromRanking && m_kind != EditorKind::Simple);
     if (m_request.numbersFromRanking) {
+        // The ranking's numbers are marked as clicks would; a refused one marks nothing.
         for (const int n : std::as_const(m_request.numbers))
-            click(n);
+            (void)click(n);
     }
 }
 
-EditorReply SyndicateEditor::limitReached() const
+Status SyndicateEditor::limitReached() const
 {
     if (m_kind == EditorKind::Reduced)
         return editorError(
@@ -198,7 +197,7 @@ EditorReply SyndicateEditor::limitReached() const
     return simpleLimitMessage();
 }
 
-EditorReply SyndicateEditor::click(int n)
+Status SyndicateEditor::click(int n)
 {
     if (!BetGrid::valid(n))
         return {};
@@ -218,7 +217,7 @@ EditorReply SyndicateEditor::click(int n)
     return {};
 }
 
-EditorReply SyndicateEditor::wrongCount(qsizetype marked) const
+Status SyndicateEditor::wrongCount(qsizetype marked) const
 {
     if (marked == m_required)
         return {};
@@ -226,17 +225,17 @@ EditorReply SyndicateEditor::wrongCount(qsizetype marked) const
         marked < m_required ? u"Faltan "_s : u"Sobran "_s));
 }
 
-EditorReply SyndicateEditor::enterBet(const QList<int> &numbers)
+Status SyndicateEditor::enterBet(const QList<int> &numbers)
 {
     QList<int> distinct;
     for (const int n : numbers) {
         if (BetGrid::valid(n) && !distinct.contains(n))
             distinct.append(n);
     }
-    if (EditorReply wrong = wrongCount(distinct.size()))
+    if (Status wrong = wrongCount(distinct.size()); !wrong)
         return wrong;
     for (const int n : std::as_const(distinct)) {
-        if (EditorReply clicked = click(n))
+        if (Status clicked = click(n); !clicked)
             return clicked;
     }
     return {};
@@ -250,7 +249,7 @@ void SyndicateEditor::completeBet()
     m_grid.clear();
 }
 
-EditorReply SyndicateEditor::random()
+Status SyndicateEditor::random()
 {
     if (!editing() && betCounter() >= betLimit())
         return limitReached();
@@ -262,9 +261,9 @@ EditorReply SyndicateEditor::random()
             drawn.append(n);
     }
     m_grid.clear();
-    EditorReply reply;
+    Status reply;
     for (const int n : std::as_const(drawn)) {
-        if (EditorReply clicked = click(n))
+        if (Status clicked = click(n); !clicked)
             reply = clicked;
     }
     if (m_kind != EditorKind::Simple)
@@ -282,8 +281,8 @@ void SyndicateEditor::removeLastBet()
         m_randomEnabled = true;
 }
 
-EditorReply SyndicateEditor::checkBeforeSave(const Result<QList<SyndicateRecord>> &syndicates,
-                                             QDate today) const
+Status SyndicateEditor::checkBeforeSave(const Result<QList<SyndicateRecord>> &syndicates,
+                                        QDate today) const
 {
     if (syndicates && !syndicates->isEmpty() &&
         fromDaySerial(syndicates->first().createdOn) > today)
@@ -297,22 +296,22 @@ EditorReply SyndicateEditor::checkBeforeSave(const Result<QList<SyndicateRecord>
     return {};
 }
 
-SaveOutcome SyndicateEditor::save(QDate today)
+Result<SaveOutcome> SyndicateEditor::save(QDate today)
 {
     m_nameOnly = false;
     m_randomEnabled = false;
     // Without a whole bet there is nothing to play: no syndicate of empty bets.
     if (editing() || m_bets.isEmpty())
-        return {};
+        return SaveOutcome{};
     // New syndicates go after the last stored one, whatever happened to the
     // file since the editor opened; an unreadable file is said when writing.
     const SyndicatesFile file = m_folder.syndicates();
     const Result<QList<SyndicateRecord>> stored = file.readAll();
-    if (EditorReply refused = checkBeforeSave(stored, today))
-        return {false, false, refused};
+    if (Status refused = checkBeforeSave(stored, today); !refused)
+        return refused.error();
     if (m_name.trimmed().isEmpty()) {
         m_nameOnly = true;
-        return {false, false, saveError(u"¡¡¡No ha escrito el nombre de la peña!!!"_s)};
+        return saveError(u"¡¡¡No ha escrito el nombre de la peña!!!"_s);
     }
 
     SyndicateRecord record;
@@ -322,7 +321,7 @@ SaveOutcome SyndicateEditor::save(QDate today)
     if (m_kind == EditorKind::Reduced) {
         Result<SyndicateRecord> expanded = expandReducedBets(record, *m_table, m_bets.first());
         if (!expanded)
-            return {false, false, expanded.error().message};
+            return expanded.error();
         record = expanded.value();
     } else {
         for (int j = 1; j <= betCounter(); ++j)
@@ -331,9 +330,9 @@ SaveOutcome SyndicateEditor::save(QDate today)
     }
 
     if (!stored)
-        return {false, false, stored.error().message};
+        return stored.error();
     if (Status written = file.write(int(stored->size()) + 1, record); !written)
-        return {false, false, written.error().message};
+        return written.error();
     ++m_writes;
 
     const bool close = m_request.numbersFromRanking;
@@ -341,14 +340,14 @@ SaveOutcome SyndicateEditor::save(QDate today)
         m_name.clear();
         startNewSyndicate();
     }
-    return {true, close, std::nullopt};
+    return SaveOutcome{true, close};
 }
 
 NameChange SyndicateEditor::changeName(const QString &typed)
 {
-    NameChange change{typed.toUpper(), std::nullopt};
+    NameChange change{typed.toUpper(), {}};
     if (change.text.size() > MaxNameLength) {
-        change.message = saveError(u"¡¡¡El nombre no puede tener más de 20 letras!!!"_s);
+        change.status = saveError(u"¡¡¡El nombre no puede tener más de 20 letras!!!"_s);
         change.text = u"AYYYYYY!!"_s;
     }
     if (editing()) {
@@ -356,24 +355,23 @@ NameChange SyndicateEditor::changeName(const QString &typed)
         SyndicateRecord renamed = m_stored;
         renamed.setName(change.text);
         const QString before = m_stored.nameText();
-        if (EditorReply refused = moveAccount(m_folder, before, renamed.nameText())) {
+        if (Status refused = moveAccount(m_folder, before, renamed.nameText()); !refused) {
             m_name = before;
             return {before, refused};
         }
         m_name = change.text;
-        EditorReply written =
-            writeEdited([this](SyndicateRecord &record) { record.setName(m_name); });
-        if (written)
-            moveAccount(m_folder, renamed.nameText(), before);
-        if (!change.message)
-            change.message = written;
+        Status written = writeEdited([this](SyndicateRecord &record) { record.setName(m_name); });
+        if (!written)
+            (void)moveAccount(m_folder, renamed.nameText(), before);
+        if (change.status)
+            change.status = written;
         return change;
     }
     m_name = change.text;
     return change;
 }
 
-EditorReply SyndicateEditor::chooseDay(int option)
+Status SyndicateEditor::chooseDay(int option)
 {
     if (option < 0 || option >= editorDayOptions().size())
         return {};
@@ -383,16 +381,16 @@ EditorReply SyndicateEditor::chooseDay(int option)
     return writeEdited([option](SyndicateRecord &record) { record.setDays(storedDaysOf(option)); });
 }
 
-EditorReply SyndicateEditor::writeEdited(const std::function<void(SyndicateRecord &)> &change)
+Status SyndicateEditor::writeEdited(const std::function<void(SyndicateRecord &)> &change)
 {
     const SyndicatesFile file = m_folder.syndicates();
     Result<SyndicateRecord> stored = file.read(m_editRecord);
     if (!stored)
-        return stored.error().message;
+        return stored.error();
     SyndicateRecord record = stored.value();
     change(record);
     if (Status written = file.write(m_editRecord, record); !written)
-        return written.error().message;
+        return written;
     ++m_writes;
     setStored(record);
     return {};
@@ -418,7 +416,7 @@ void SyndicateEditor::loadShownBet()
         m_grid.toggle(n);
 }
 
-EditorReply SyndicateEditor::storeShownBetIfWhole()
+Status SyndicateEditor::storeShownBetIfWhole()
 {
     if (m_grid.markedCount() != m_required)
         return {};
@@ -435,18 +433,18 @@ EditorReply SyndicateEditor::storeShownBetIfWhole()
     });
 }
 
-EditorReply SyndicateEditor::showBet(int j)
+Status SyndicateEditor::showBet(int j)
 {
     if (!editing() || j == m_shownBet || j < 1 || j > m_navigatorMaximum)
         return {};
-    if (EditorReply wrong = wrongCount(m_grid.markedCount()))
+    if (Status wrong = wrongCount(m_grid.markedCount()); !wrong)
         return wrong;
     m_shownBet = j;
     loadShownBet();
     return {};
 }
 
-EditorReply SyndicateEditor::addBet()
+Status SyndicateEditor::addBet()
 {
     if (!editing())
         return {};
@@ -463,7 +461,7 @@ EditorReply SyndicateEditor::addBet()
     return {};
 }
 
-EditorReply SyndicateEditor::removeShownBet()
+Status SyndicateEditor::removeShownBet()
 {
     if (!editing())
         return {};
@@ -472,14 +470,14 @@ EditorReply SyndicateEditor::removeShownBet()
                            u"Peña, hazlo desde la pestaña GESTOR DE PEÑAS."_s);
     if (m_shownBet <= m_stored.betCount) {
         const int removed = m_shownBet;
-        EditorReply written = writeEdited([removed](SyndicateRecord &record) {
+        Status written = writeEdited([removed](SyndicateRecord &record) {
             std::move(record.bets.begin() + removed, record.bets.end(),
                       record.bets.begin() + removed - 1);
             record.bets.back().fill(0);
             record.betCount = qint16(record.betCount - 1);
             record.reducedFrom = 0;
         });
-        if (written)
+        if (!written)
             return written;
     }
     --m_navigatorMaximum;
@@ -488,7 +486,7 @@ EditorReply SyndicateEditor::removeShownBet()
     return {};
 }
 
-EditorReply SyndicateEditor::closeRequested() const
+Status SyndicateEditor::closeRequested() const
 {
     if (!editing() || m_grid.markedCount() == m_required)
         return {};

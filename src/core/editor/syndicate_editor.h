@@ -17,9 +17,6 @@
 
 namespace zafrano {
 
-// What an editor action asks the window to show; nothing when all went well.
-using EditorReply = std::optional<ProgramMessage>;
-
 // A source of uniform numbers in [0, 1).
 using RandomSource = std::function<double()>;
 // A generator freshly seeded for each press of "Aleatorio".
@@ -35,20 +32,19 @@ struct EditorButtons
     bool save = false;  // "Grabar"
 };
 
-// The name box after a change: the text it shows, and the message to show first.
+// The name box after a change: the text it shows, and the refusal to show first.
 struct NameChange
 {
     QString text;
-    EditorReply message;
+    Status status;
 };
 
-// What "Grabar" did.
+// What "Grabar" did when it refused nothing.
 struct SaveOutcome
 {
-    bool saved = false;
+    bool saved = false; // nothing to save (no whole bet, or edit mode) leaves it false
     // The numbers came from the ranking: the window closes after the save.
     bool closeWindow = false;
-    EditorReply message;
 };
 
 // The syndicate editor without its window: the grid's marks, the bets made so
@@ -83,34 +79,34 @@ public:
     int dayOption() const { return m_dayOption; }
 
     // A click on number n of the grid.
-    EditorReply click(int n);
+    Status click(int n);
     // A whole bet typed at once (the command line's), marked as clicks would.
     // A bet without the required count of distinct numbers 1..49 is refused
     // with the message of an incomplete bet.
-    EditorReply enterBet(const QList<int> &numbers);
+    Status enterBet(const QList<int> &numbers);
     // "Aleatorio": a bet of distinct random numbers, marked as clicks would.
-    EditorReply random();
+    Status random();
     // "Borrar": drops the last completed bet.
     void removeLastBet();
     // "Grabar" with the clock's today.
-    SaveOutcome save(QDate today);
+    Result<SaveOutcome> save(QDate today);
 
     // The name box changed to `typed`.
     NameChange changeName(const QString &typed);
     // A day option was picked.
-    EditorReply chooseDay(int option);
+    Status chooseDay(int option);
 
     // Edit mode: the bet shown (1-based) and how many there are (the navigator).
     int shownBet() const { return m_shownBet; }
     int navigatorMaximum() const { return m_navigatorMaximum; }
     // The navigator moved to bet j; refused while the shown bet is not whole.
-    EditorReply showBet(int j);
+    Status showBet(int j);
     // "Añadir apuesta".
-    EditorReply addBet();
+    Status addBet();
     // "Eliminar apuesta".
-    EditorReply removeShownBet();
-    // The window is about to close: the refusal's message, or nothing.
-    EditorReply closeRequested() const;
+    Status removeShownBet();
+    // The window is about to close: refused while the shown bet is not whole.
+    Status closeRequested() const;
     // How many times the editor has written the syndicates file since it was made.
     int writes() const { return m_writes; }
     // Forgets the bets of new mode and leaves edit mode.
@@ -119,19 +115,18 @@ public:
 private:
     void startNewSyndicate();
     void completeBet();
-    EditorReply limitReached() const;
+    Status limitReached() const;
     // "¡¡ Faltan números !!…" or "¡¡ Sobran números !!…" unless `marked` is the required count.
-    EditorReply wrongCount(qsizetype marked) const;
-    EditorReply checkBeforeSave(const Result<QList<SyndicateRecord>> &syndicates,
-                                QDate today) const;
+    Status wrongCount(qsizetype marked) const;
+    Status checkBeforeSave(const Result<QList<SyndicateRecord>> &syndicates, QDate today) const;
     SyndicateRecord buildRecord(QDate today) const;
     // Edit mode: applies a change to the record as stored now and writes it, so
     // the tallies the checks keep writing are never overwritten.
-    EditorReply writeEdited(const std::function<void(SyndicateRecord &)> &change);
+    Status writeEdited(const std::function<void(SyndicateRecord &)> &change);
     void loadShownBet();
     // Edit mode: the bets list follows the record as written.
     void setStored(const SyndicateRecord &record);
-    EditorReply storeShownBetIfWhole();
+    Status storeShownBetIfWhole();
 
     DataFolder m_folder;
     RandomSeeding m_seeding;

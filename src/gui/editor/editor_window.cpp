@@ -176,11 +176,11 @@ bool EditorWindow::open(const EditorRequest &request)
     return true;
 }
 
-void EditorWindow::showReply(const EditorReply &reply)
+void EditorWindow::showReply(const Status &reply)
 {
     showState();
-    if (reply)
-        m_data.platform().messages.show(*reply);
+    if (!reply)
+        m_data.platform().messages.show(reply.error().message);
 }
 
 void EditorWindow::showState()
@@ -226,14 +226,14 @@ void EditorWindow::nameEdited(const QString &text)
         m_name->setText(change.text);
         m_name->setCursorPosition(std::min(cursor, int(change.text.size())));
     }
-    showReply(change.message);
+    showReply(change.status);
 }
 
 void EditorWindow::save()
 {
-    const SaveOutcome outcome = m_editor.save(m_data.platform().clock.today());
-    showReply(outcome.message);
-    if (outcome.closeWindow)
+    const Result<SaveOutcome> outcome = m_editor.save(m_data.platform().clock.today());
+    showReply(outcome ? Status() : Status(outcome.error()));
+    if (outcome && outcome->closeWindow)
         close();
 }
 
@@ -260,9 +260,9 @@ void EditorWindow::changeEvent(QEvent *event)
 void EditorWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_discarding) {
-        if (const EditorReply refused = m_editor.closeRequested()) {
+        if (const Status refused = m_editor.closeRequested(); !refused) {
             event->ignore();
-            m_data.platform().messages.show(*refused);
+            m_data.platform().messages.show(refused.error().message);
             return;
         }
     }

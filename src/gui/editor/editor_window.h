@@ -49,7 +49,8 @@ protected:
 private:
     QWidget *buildEntryPanel();
     QWidget *buildEditPanel();
-    void showReply(const EditorReply &reply);
+    // Shows the state, then the refusal when the action was refused.
+    void showReply(const Status &reply);
     // Brings every control in line with the editor's state.
     void showState();
     void nameEdited(const QString &text);
