@@ -2,8 +2,8 @@
 // The draws file: reading it, listing it, and replacing it by an import.
 #include "bench_folder.h"
 #include "bench_paths.h"
+#include "stats/draw_listing.h"
 #include "store/draw_history_csv.h"
-#include "store/draw_listing.h"
 #include "store/draw_rule.h"
 #include "store/draws_file.h"
 

@@ -2,7 +2,7 @@
 // The chart update after a refresh: new counts into the frequency chart, one
 // series or the six draw days, drawn offscreen.
 #include "bench_folder.h"
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 #include "tabs/frequency_chart.h"
 
 #include <QApplication>

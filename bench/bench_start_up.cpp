@@ -3,7 +3,7 @@
 #include "bench_folder.h"
 #include "calendar/calendar_status.h"
 #include "startup/open_data_folder.h"
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 
 #include <benchmark/benchmark.h>
 

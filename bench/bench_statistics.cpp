@@ -3,9 +3,9 @@
 // counts their numbers, next to a bare counting loop over the same draws, so
 // the price of the list and the filter shows as a ratio.
 #include "bench_folder.h"
+#include "stats/draw_listing.h"
 #include "stats/number_counts.h"
 #include "stats/statistics_selection.h"
-#include "store/draw_listing.h"
 
 #include <benchmark/benchmark.h>
 

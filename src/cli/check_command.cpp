@@ -5,7 +5,7 @@
 #include "common/texts.h"
 #include "output.h"
 #include "printing/results_listing.h"
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -8,9 +8,9 @@
 #include "common/texts.h"
 #include "ledger/ledger_store.h"
 #include "output.h"
+#include "stats/draw_listing.h"
 #include "store/day_serial.h"
 #include "store/draw_history_csv.h"
-#include "store/draw_listing.h"
 #include "store/program_database.h"
 
 #include <QDir>

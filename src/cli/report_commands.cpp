@@ -7,7 +7,7 @@
 #include "reports/report_layout.h"
 #include "reports/report_messages.h"
 #include "reports/syndicate_detail.h"
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 
 #include <QJsonObject>
 

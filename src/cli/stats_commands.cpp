@@ -4,10 +4,10 @@
 #include "calendar/weekday.h"
 #include "cli_context.h"
 #include "output.h"
+#include "stats/draw_listing.h"
 #include "stats/number_counts.h"
 #include "stats/statistics_selection.h"
 #include "store/day_serial.h"
-#include "store/draw_listing.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

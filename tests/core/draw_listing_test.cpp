@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The draws list: entry texts, order, start date, weekday filter and total.
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 #include "store/draws_file.h"
 #include "test_support.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The draws file bononume.dat: import (.dat and CSV history), deleting one or
 // all draws, and the recovery of an unreadable file.
+#include "stats/draw_listing.h"
 #include "store/draw_history_csv.h"
-#include "store/draw_listing.h"
 #include "store/draws_file.h"
 #include "test_paths.h"
 #include "test_support.h"

@@ -3,7 +3,7 @@
 // permission message and every file stays byte-identical.
 #include "backup/automatic_copies.h"
 #include "startup/open_data_folder.h"
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 #include "test_support.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 // The number statistics: the counting pass shared with the draws list, the two
 // halves of the chart, the ranking, the period and the texts that describe a
 // selection.
+#include "stats/draw_listing.h"
 #include "stats/number_counts.h"
 #include "stats/statistics_selection.h"
-#include "store/draw_listing.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

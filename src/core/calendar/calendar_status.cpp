@@ -2,7 +2,7 @@
 #include "calendar/calendar_status.h"
 
 #include "calendar/draw_calendar.h"
-#include "calendar/weekday.h"
+#include "common/weekday_names.h"
 #include "store/day_serial.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/draw_calendar.h"
 
-#include "calendar/weekday.h"
+#include "common/weekday_names.h"
 
 #include <array>
 

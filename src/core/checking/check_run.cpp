@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "checking/check_run.h"
 
-#include "calendar/weekday.h"
 #include "checking/multiple_breakdown.h"
+#include "common/weekday_names.h"
 
 #include <algorithm>
 #include <bit>

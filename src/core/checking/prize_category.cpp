@@ -24,16 +24,6 @@ PrizeCategory prizeCategory(int hits, bool complementarioHit)
     }
 }
 
-// The table's places, kept in step with the enumeration and the stored prizes.
-static_assert([] {
-    for (std::size_t k = 0; k < PrizeCategories.size(); ++k) {
-        if (PrizeCategories[k].prizeIndex != static_cast<int>(k) ||
-            &categoryInfo(PrizeCategories[k].category) != &PrizeCategories[k])
-            return false;
-    }
-    return true;
-}());
-
 int tallySlot(PrizeCategory category)
 {
     return category == PrizeCategory::None ? 0 : categoryInfo(category).slot;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/day_options.h"
 
-#include "calendar/weekday.h"
+#include "common/weekday_names.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/plain_slip_art.h"
 
-#include "calendar/weekday.h"
+#include "common/weekday_names.h"
 #include "printing/slip_layout.h"
 
 #include <QFont>

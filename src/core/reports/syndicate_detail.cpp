@@ -3,9 +3,9 @@
 
 #include "calendar/calendar_status.h"
 #include "calendar/draw_calendar.h"
-#include "calendar/weekday.h"
 #include "checking/prize_category.h"
 #include "checking/syndicate_summary.h"
+#include "common/weekday_names.h"
 #include "store/day_serial.h"
 #include "store/settings.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/statistics_selection.h"
 
-#include "calendar/weekday.h"
+#include "common/weekday_names.h"
 #include "store/day_serial.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 
 #include <QDate>
 #include <QString>

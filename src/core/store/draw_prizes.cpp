@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/draw_prizes.h"
 
-#include "checking/prize_category.h"
+#include "common/prize_categories.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/draw_record.h"
 
-#include "calendar/weekday.h"
+#include "common/weekday_names.h"
 #include "store/day_serial.h"
 #include "store/little_endian.h"
 
@@ -59,7 +59,7 @@ QString drawEntryText(const DrawRecord &draw)
 
 QString drawDateText(const DrawRecord &draw)
 {
-    return shortDate(draw.date()) + u"  "_s + diasemana(draw.drawDate);
+    return shortDate(draw.date()) + u"  "_s + weekdayName(draw.date());
 }
 
 } // namespace zafrano

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/syndicate_record.h"
 
-#include "calendar/weekday.h"
+#include "common/weekday_names.h"
 #include "store/little_endian.h"
 #include "store/windows1252.h"
 

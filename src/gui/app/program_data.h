@@ -4,10 +4,10 @@
 #include "calendar/calendar_status.h"
 #include "checking/check_run.h"
 #include "reports/report_database.h"
+#include "stats/draw_listing.h"
 #include "stats/number_counts.h"
 #include "stats/statistics_selection.h"
 #include "store/data_folder.h"
-#include "store/draw_listing.h"
 #include "ui/platform.h"
 
 #include <QObject>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 
 #include "common/texts.h"
 #include "store/draw_rule.h"
