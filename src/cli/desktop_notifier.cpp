@@ -10,11 +10,20 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano::cli {
 
-QString DesktopNotifier::send(const Announcement &announcement) const
+namespace {
+
+Error notSent(const QString &text)
+{
+    return {ErrorKind::Io, {text, u"Error"_s, MessageIcon::Exclamation}};
+}
+
+} // namespace
+
+Status DesktopNotifier::send(const Announcement &announcement) const
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
-        return u"No hay bus de sesión de D-Bus."_s;
+        return notSent(u"No hay bus de sesión de D-Bus."_s);
     QDBusInterface service(u"org.freedesktop.Notifications"_s, u"/org/freedesktop/Notifications"_s,
                            u"org.freedesktop.Notifications"_s, bus);
     // app_name, replaces_id, app_icon, summary, body, actions, hints, expire_timeout
@@ -22,7 +31,7 @@ QString DesktopNotifier::send(const Announcement &announcement) const
         service.call(u"Notify"_s, u"Zafrano"_s, 0U, u"es.zafrano.Zafrano"_s, announcement.title,
                      announcement.body, QStringList(), QVariantMap(), -1);
     if (!reply.isValid())
-        return u"No hay servicio de avisos del escritorio: "_s + reply.error().message();
+        return notSent(u"No hay servicio de avisos del escritorio: "_s + reply.error().message());
     return {};
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "checking/prize_news.h"
+#include "common/result.h"
 
 #include <QString>
 
@@ -12,9 +13,9 @@ namespace zafrano::cli {
 class DesktopNotifier
 {
 public:
-    // Empty when the service took the notification; otherwise why it did not:
-    // no session bus, or no notification service on it.
-    QString send(const Announcement &announcement) const;
+    // Fails, saying why, when the service did not take the notification: no
+    // session bus, or no notification service on it.
+    Status send(const Announcement &announcement) const;
 };
 
 } // namespace zafrano::cli

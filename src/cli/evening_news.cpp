@@ -34,8 +34,8 @@ void announceEveningNews(const DataFolder &folder, const QList<PrizeFind> &finds
 
     const DesktopNotifier notifier;
     for (const Announcement &announcement : announcements) {
-        if (const QString problem = notifier.send(announcement); !problem.isEmpty()) {
-            printError(u"No se ha podido avisar en el escritorio. "_s + problem);
+        if (const Status sent = notifier.send(announcement); !sent) {
+            printError(u"No se ha podido avisar en el escritorio. "_s + sent.error().message.text);
             return;
         }
     }

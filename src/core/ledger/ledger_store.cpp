@@ -99,7 +99,7 @@ Error unknownMember(const LedgerBook &book, const QString &name)
                    book.syndicate + u"»."_s);
 }
 
-std::optional<Error> dateProblem(const LedgerBook &book, QDate date)
+Status dateProblem(const LedgerBook &book, QDate date)
 {
     if (!date.isValid())
         return refused(u"La fecha no es válida."_s);
@@ -107,17 +107,17 @@ std::optional<Error> dateProblem(const LedgerBook &book, QDate date)
         return refused(u"La fecha "_s + dayText(date) +
                        u" es anterior a la creación de la peña ("_s + dayText(book.createdOn) +
                        u")."_s);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<Error> memberProblem(const QString &name, int shares)
+Status memberProblem(const QString &name, int shares)
 {
     if (name.trimmed().isEmpty())
         return refused(u"Falta el nombre del miembro."_s);
     if (shares < 1 || shares > MaxShares)
         return refused(
             u"Las participaciones deben ser un número entero de 1 a %1."_s.arg(MaxShares));
-    return std::nullopt;
+    return {};
 }
 
 QString kindKey(MovementKind kind)
@@ -266,10 +266,10 @@ Result<std::optional<LedgerBook>> readClosedLedger(const ProgramDatabase &db,
 Status addMember(const ProgramDatabase &db, const QString &syndicate, const LedgerMember &member)
 {
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
-        if (std::optional<Error> problem = memberProblem(member.name, member.shares))
-            return *problem;
-        if (std::optional<Error> problem = dateProblem(book, member.joined))
-            return *problem;
+        if (Status problem = memberProblem(member.name, member.shares); !problem)
+            return problem.error();
+        if (Status problem = dateProblem(book, member.joined); !problem)
+            return problem.error();
         if (memberNamed(book, member.name.trimmed()))
             return refused(u"Ya hay un miembro llamado «"_s + member.name.trimmed() +
                            u"» en la peña."_s);
@@ -286,8 +286,8 @@ Status editMember(const ProgramDatabase &db, const QString &syndicate, const QSt
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
         if (!memberNamed(book, name))
             return unknownMember(book, name);
-        if (std::optional<Error> problem = memberProblem(newName, shares))
-            return *problem;
+        if (Status problem = memberProblem(newName, shares); !problem)
+            return problem.error();
         if (newName.trimmed() != name && memberNamed(book, newName.trimmed()))
             return refused(u"Ya hay un miembro llamado «"_s + newName.trimmed() +
                            u"» en la peña."_s);
@@ -313,8 +313,8 @@ Status removeMember(const ProgramDatabase &db, const QString &syndicate, const Q
         if (member->left.isValid())
             return refused(u"«"_s + name + u"» ya se dio de baja el "_s + dayText(member->left) +
                            u'.');
-        if (std::optional<Error> problem = dateProblem(book, on))
-            return *problem;
+        if (Status problem = dateProblem(book, on); !problem)
+            return problem.error();
         if (on < member->joined)
             return refused(u"La baja no puede ser anterior al alta ("_s + dayText(member->joined) +
                            u")."_s);
@@ -331,8 +331,8 @@ Status addMovement(const ProgramDatabase &db, const QString &syndicate,
             return refused(u"La cantidad debe ser mayor que cero."_s);
         if (movement.cents > MaxTypedAmount)
             return refused(amountLimitText());
-        if (std::optional<Error> problem = dateProblem(book, movement.date))
-            return *problem;
+        if (Status problem = dateProblem(book, movement.date); !problem)
+            return problem.error();
         const bool cost = movement.kind == MovementKind::Cost;
         if (cost && movement.note.trimmed().isEmpty())
             return refused(u"Falta la nota del gasto."_s);
@@ -362,8 +362,8 @@ Status setReintegro(const ProgramDatabase &db, const QString &syndicate, int dig
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
         if (digit < 0 || digit > 9)
             return refused(u"El reintegro es una cifra del 0 al 9."_s);
-        if (std::optional<Error> problem = dateProblem(book, since))
-            return *problem;
+        if (Status problem = dateProblem(book, since); !problem)
+            return problem.error();
         return run(db,
                    u"UPDATE ledger_accounts SET reintegro = ?, reintegro_from = ? "
                    u"WHERE id = ?;"_s,
