@@ -365,8 +365,9 @@ const QList<CommandEntry> &netCommands()
          u"sorteos guardados que no los tienen (desde --from, nunca antes de 2002: los "
          u"anteriores se pagaron en pesetas), con una pausa entre peticiones (1000 ms si no se "
          u"da --pause-ms); dice una línea por mes. Un mes que llega completo no se vuelve a "
-         u"pedir; una negativa del servicio para la descarga, con su mensaje, y sale con 1 "
-         u"guardando los meses anteriores"},
+         u"pedir; una negativa del servicio (HTTP 403, sin respuesta a tiempo, datos que no "
+         u"son JSON) lo detiene con su mensaje y sale con 1, y los meses anteriores quedan "
+         u"guardados"},
         {u"add-draw", u"add-draw AAAA-MM-DD N1 N2 N3 N4 N5 N6 C R", addDrawCommand,
          u"añade un sorteo escrito a mano (posterior al último y no posterior a hoy) y lo "
          u"comprueba como una descarga"},
