@@ -60,6 +60,8 @@ const QList<CommandEntry> &statsCommands();
 const QList<CommandEntry> &reportCommands();
 // The account of a peña: members, movements, what its draws cost and won.
 const QList<CommandEntry> &ledgerCommands();
+// The prizes of earlier draws taken from a CSV file.
+const QList<CommandEntry> &prizeCommands();
 // The backup file, the restore and the list of the automatic copies.
 const QList<CommandEntry> &backupCommands();
 // Every command, in the order the usage lists them.
@@ -92,6 +94,8 @@ inline constexpr auto Note = u"note";
 inline constexpr auto Notify = u"notify";
 inline constexpr auto Yes = u"yes";
 inline constexpr auto Missing = u"missing";
+inline constexpr auto FetchHistory = u"fetch-history";
+inline constexpr auto PauseMs = u"pause-ms";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the

@@ -12,6 +12,7 @@
 #include "net/operator_site.h"
 #include "net/prize_report.h"
 #include "net/results_page.h"
+#include "net_options.h"
 #include "output.h"
 #include "store/day_serial.h"
 #include "store/record_file.h"
@@ -137,23 +138,10 @@ Status fetchDocument(const DataFolder &folder, const QUrl &url, int timeoutMs)
 
 int downloadCommand(const CliContext &context)
 {
-    const std::optional<QUrl> base =
-        operatorBaseUrl(context.options->value(QString::fromUtf16(option::Operator)));
-    if (!base) {
-        printError(u"Dirección del operador no válida: "_s +
-                   context.options->value(QString::fromUtf16(option::Operator)));
+    std::optional<DownloadConfig> asked = operatorOptions(context);
+    if (!asked)
         return UsageError;
-    }
-    DownloadConfig config;
-    config.operatorBase = *base;
-    if (const QString timeout = context.options->value(QString::fromUtf16(option::Timeout));
-        !timeout.isEmpty()) {
-        config.requestTimeoutMs = timeout.toInt();
-        if (config.requestTimeoutMs <= 0) {
-            printError(u"Tiempo de espera no válido: "_s + timeout);
-            return UsageError;
-        }
-    }
+    DownloadConfig config = *asked;
     const QString source = context.options->value(QString::fromUtf16(option::Source));
     if (source == u"json"_s)
         config.sources = SourceChoice::Json;
@@ -190,8 +178,8 @@ int downloadCommand(const CliContext &context)
         Result<QByteArray> page = readFileCapped(
             context.folder.filePath(QString::fromUtf16(DataFolder::SavedDrawPageName)),
             MaxSavedPageBytes);
-        const PrizeReport prizes =
-            readPrizeReport(page ? QByteArrayView(page.value()) : QByteArrayView(), *base);
+        const PrizeReport prizes = readPrizeReport(
+            page ? QByteArrayView(page.value()) : QByteArrayView(), config.operatorBase);
         const bool document =
             !prizes.documentUrl.isEmpty() &&
             fetchDocument(context.folder, prizes.documentUrl, config.requestTimeoutMs).ok();
@@ -260,6 +248,15 @@ int downloadCommand(const CliContext &context)
 
 int prizesCommand(const CliContext &context)
 {
+    if (context.options->isSet(QString::fromUtf16(option::FetchHistory))) {
+        if (!context.arguments.isEmpty()) {
+            printError(u"Con --fetch-history no se da fecha: se piden todos los sorteos sin "
+                       u"premios (desde --from AAAA-MM)."_s);
+            return UsageError;
+        }
+        const std::optional<DownloadConfig> config = operatorOptions(context);
+        return config ? fetchPrizeHistory(context, *config) : UsageError;
+    }
     Result<QList<DrawRecord>> stored = context.folder.draws().readAll();
     if (!stored)
         return fail(stored.error().message);
@@ -324,6 +321,27 @@ int addDrawCommand(const CliContext &context)
 
 } // namespace
 
+std::optional<DownloadConfig> operatorOptions(const CliContext &context)
+{
+    const QString address = context.options->value(QString::fromUtf16(option::Operator));
+    const std::optional<QUrl> base = operatorBaseUrl(address);
+    if (!base) {
+        printError(u"Dirección del operador no válida: "_s + address);
+        return std::nullopt;
+    }
+    DownloadConfig config;
+    config.operatorBase = *base;
+    if (const QString timeout = context.options->value(QString::fromUtf16(option::Timeout));
+        !timeout.isEmpty()) {
+        config.requestTimeoutMs = timeout.toInt();
+        if (config.requestTimeoutMs <= 0) {
+            printError(u"Tiempo de espera no válido: "_s + timeout);
+            return std::nullopt;
+        }
+    }
+    return config;
+}
+
 const QList<CommandEntry> &netCommands()
 {
     static const QList<CommandEntry> commands = {
@@ -337,9 +355,19 @@ const QList<CommandEntry> &netCommands()
          u"comprueba las peñas y dice lo añadido y los premios (sale con 1 si ninguna fuente "
          u"responde); con --notify avisa además en el escritorio, como hace cada noche el "
          u"temporizador zafrano-comprobar.timer"},
-        {u"prizes", u"prizes [AAAA-MM-DD]", prizesCommand,
+        {u"prizes",
+         u"prizes [AAAA-MM-DD] [--fetch-history] [--from AAAA-MM] [--pause-ms N] "
+         u"[--operator URL] [--timeout MS]",
+         prizesCommand,
          u"los premios guardados de un sorteo (el más nuevo si no se dice; en céntimos con "
-         u"--json); sale con 1 si no hay tal sorteo"},
+         u"--json); sale con 1 si no hay tal sorteo. Con --fetch-history pide al servicio JSON "
+         u"del operador, un mes por petición y del más antiguo al más nuevo, los premios de los "
+         u"sorteos guardados que no los tienen (desde --from, nunca antes de 2002: los "
+         u"anteriores se pagaron en pesetas), con una pausa entre peticiones (1000 ms si no se "
+         u"da --pause-ms); dice una línea por mes. Un mes que llega completo no se vuelve a "
+         u"pedir; una negativa del servicio (HTTP 403, sin respuesta a tiempo, datos que no "
+         u"son JSON) lo detiene con su mensaje y sale con 1, y los meses anteriores quedan "
+         u"guardados"},
         {u"add-draw", u"add-draw AAAA-MM-DD N1 N2 N3 N4 N5 N6 C R", addDrawCommand,
          u"añade un sorteo escrito a mano (posterior al último y no posterior a hoy) y lo "
          u"comprueba como una descarga"},

@@ -2,11 +2,14 @@
 // The download in the real window against our fixture operator on 127.0.0.1:
 // the picture starts it, the draws are appended and checked, the indicator
 // lights for a prize, and "Último sorteo" shows the prizes and the document.
+#include "app/program_data.h"
 #include "dialogs/manual_draw_dialog.h"
 #include "dialogs/news_window.h"
+#include "dialogs/prize_history_dialog.h"
 #include "gui_test_support.h"
 #include "main/download_commands.h"
 #include "main/news_commands.h"
+#include "net/draw_intake.h"
 #include "operator_fixture_server.h"
 #include "tabs/last_draw_tab.h"
 #include "tabs/results_panel.h"
@@ -84,6 +87,7 @@ private slots:
     void aWrongComputerDateSendsNoRequest();
     void theLastDrawTabAndTheNewsWaitForTheDownload();
     void newsAtStartUpIsShownAndMayMoveTheMakersAddress();
+    void pastPrizesComeMonthByMonthAndCancelKeepsTheMonthsRead();
 
 private:
     std::unique_ptr<fixture::OperatorFixtureServer> m_server;
@@ -287,6 +291,48 @@ void DownloadTest::newsAtStartUpIsShownAndMayMoveTheMakersAddress()
     m_run->window.downloadCommands().start();
     QVERIFY(!m_run->window.downloadCommands().running());
     QCOMPARE(m_server->requests(), QStringList{u"/binforme.dat"_s});
+}
+
+void DownloadTest::pastPrizesComeMonthByMonthAndCancelKeepsTheMonthsRead()
+{
+    // The stored draws of 29 November to 4 December 2026 have no prizes.
+    gui::MainWindow &window = m_run->window;
+    const auto jsonRequests = [this] {
+        return requestsUpToProbe(*m_server).filter(u"/servicios/buscadorSorteos"_s);
+    };
+    const auto known = [&window](QDate date) {
+        const Result<std::optional<DrawPrizes>> kept = prizesOfDraw(window.data().folder(), date);
+        return kept && kept.value().has_value();
+    };
+    QAction *entry = menuEntry(window, {u"General"_s, u"Bajar premios de sorteos anteriores..."_s});
+    QVERIFY(entry);
+    entry->trigger();
+    FIND_CHILD(gui::PrizeHistoryDialog, dialog, window, u"BajarPremios"_s);
+    FIND_CHILD(QLabel, month, *dialog, u"lblMesPremios"_s);
+    FIND_CHILD(QProgressBar, bar, *dialog, u"barPremios"_s);
+    FIND_CHILD(QPushButton, cancel, *dialog, u"cmdCancelarPremios"_s);
+    QVERIFY(dialog->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(bar->value(), 1, Patience);
+    QCOMPARE(month->text(), u"Leyendo los premios de noviembre de 2026 (1 de 2)..."_s);
+    // In the pause before December's request.
+    cancel->click();
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(known(QDate(2026, 11, 30)));
+    QVERIFY(!known(QDate(2026, 12, 4)));
+    QCOMPARE(jsonRequests().size(), 1);
+    QVERIFY(m_run->fake.messages.shown.isEmpty());
+
+    // Again: only December is asked, and the end is said.
+    entry->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(m_run->fake.messages.shown.size(), 1, Patience);
+    QCOMPARE(m_run->fake.messages.shown[0].message.text,
+             u"Se han guardado los premios de 1 mes."_s);
+    QVERIFY(known(QDate(2026, 12, 4)));
+    const QStringList asked = jsonRequests();
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(asked[1].contains(u"fechaInicioInclusiva=20261201&fechaFinInclusiva=20261208"_s));
+    QVERIFY(!window.findChild<gui::PrizeHistoryDialog *>() ||
+            !window.findChild<gui::PrizeHistoryDialog *>()->isVisible());
 }
 
 QTEST_MAIN(DownloadTest)

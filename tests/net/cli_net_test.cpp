@@ -8,6 +8,7 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -231,4 +232,140 @@ TEST_F(CliDownload, ADrawTypedInIsAppendedAndChecked)
         << run.out.toStdString();
     EXPECT_EQ(readBytes(path(u"bononume.dat"_s)),
               before + drawBytes({4, 8, 15, 16, 23, 42}, 7, 0, serialOf(2026, 12, 5)));
+}
+
+namespace {
+
+// A folder holding the real draws of 2025 and no prize, taken in from the
+// shipped history as a player does.
+class CliPrizeHistory : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        copyTables(m_dir.path());
+        QByteArray year = "fecha,n1,n2,n3,n4,n5,n6,complementario,reintegro\n";
+        for (const QByteArray &line :
+             readBytes(QDir(QString::fromUtf8(FixturesDir)).filePath(u"historico_bonoloto.csv"_s))
+                 .split('\n')) {
+            if (line.startsWith("2025-"))
+                year += line + '\n';
+        }
+        writeBytes(path(u"2025.csv"_s), year);
+        const CliRun imported = cli({u"import-csv"_s, path(u"2025.csv"_s)});
+        ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    }
+    QString path(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
+    CliRun cli(const QStringList &arguments) { return runCli(m_dir.path(), Today, arguments); }
+    CliRun fetch(const QString &operatorUrl)
+    {
+        return cli({u"prizes"_s, u"--fetch-history"_s, u"--from"_s, u"2025-01"_s, u"--pause-ms"_s,
+                    u"0"_s, u"--operator"_s, operatorUrl});
+    }
+    // The prizes kept of one draw, in cents by category key.
+    QJsonObject keptPrizes(const QString &date)
+    {
+        return cli({u"--json"_s, u"prizes"_s, date}).json().object().value(u"prizes"_s).toObject();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(CliPrizeHistory, AsksEachMonthOnceAndKeepsWhatCameBeforeARefusal)
+{
+    {
+        FixtureServerProcess server({u"--log-requests"_s});
+        ASSERT_FALSE(server.url().isEmpty());
+        const CliRun run = fetch(server.url());
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QStringList asked = server.requests();
+        ASSERT_EQ(asked.size(), 12);
+        EXPECT_TRUE(
+            asked.first().contains(u"fechaInicioInclusiva=20250101&fechaFinInclusiva=20250131"_s));
+        EXPECT_TRUE(
+            asked.last().contains(u"fechaInicioInclusiva=20251201&fechaFinInclusiva=20251231"_s));
+        const QStringList lines = run.out.trimmed().split(u'\n');
+        ASSERT_EQ(lines.size(), 12) << run.out.toStdString();
+        EXPECT_EQ(lines.first(), u"Enero de 2025: premios de 31 sorteos guardados."_s);
+        EXPECT_EQ(lines.last(), u"Diciembre de 2025: premios de 31 sorteos guardados."_s);
+        EXPECT_EQ(keptPrizes(u"2025-06-15"_s).value(u"4"_s).toInteger(), 3120);
+
+        // Every month came back complete: nothing is asked again.
+        const CliRun again = fetch(server.url());
+        EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+        EXPECT_EQ(server.requests().size(), 12);
+        EXPECT_EQ(again.out,
+                  u"Ya se conocen los premios de todos los sorteos guardados desde enero de "
+                  u"2025.\n"_s);
+    }
+
+    // Without zafrano.db nothing is known; the service refuses the fourth request.
+    ASSERT_TRUE(QFile::remove(path(u"zafrano.db"_s)));
+    {
+        FixtureServerProcess server({u"--log-requests"_s, u"--json-error-after"_s, u"3"_s});
+        const CliRun run = fetch(server.url());
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(server.requests().size(), 4);
+        EXPECT_EQ(run.out.count(u" sorteos guardados."_s), 3) << run.out.toStdString();
+        EXPECT_EQ(run.err,
+                  u"El servidor de resultados ha rechazado la conexión (HTTP 403).\nLos premios "
+                  u"de los meses anteriores quedan guardados; la próxima vez se sigue por abril "
+                  u"de 2025.\n"_s);
+    }
+    EXPECT_EQ(keptPrizes(u"2025-03-31"_s).value(u"4"_s).toInteger(), 3120);
+    EXPECT_TRUE(keptPrizes(u"2025-04-01"_s).value(u"4"_s).isNull());
+    EXPECT_EQ(cli({u"prizes"_s, u"--fetch-history"_s, u"--from"_s, u"2025-13"_s}).exitCode, 2);
+}
+
+TEST_F(CliPrizeHistory, ImportPrizesKeepsAGoodFileAndNothingOfABadOne)
+{
+    const struct
+    {
+        QByteArray line;
+        QString says; // empty: a good line
+    } cases[] = {
+        {"2025-01-02,6,\"1234567,89\",1", {}},
+        {"02/01/2025,5C,34884.59,2", {}},
+        {"2025-01-02,3,4,00,12345", {}}, // a decimal comma left unquoted
+        {"2025-01-02,4", u"se esperan 4 campos (fecha,categoria,premio,ganadores) y hay 2."_s},
+        {"2025-02-30,4,31.20,9",
+         u"la fecha «2025-02-30» no es válida (AAAA-MM-DD o DD/MM/AAAA)."_s},
+        {"2001-12-31,4,31.20,9",
+         u"el sorteo del 31/12/2001 se pagó en pesetas; sólo se guardan premios en euros."_s},
+        {"2026-01-02,4,31.20,9", u"no hay ningún sorteo guardado del 02/01/2026."_s},
+        {"2025-01-02,R,0.50,9", u"la categoría «R» no existe (6, 5C, 5, 4 o 3)."_s},
+        {"2025-01-02,4,31.205,9",
+         u"el premio «31.205» no es una cantidad en euros (1234,56 o 1234.56)."_s},
+        {"2025-01-02,4,31.20,muchos", u"los ganadores «muchos» no son un número entero."_s},
+        {"2025-01-02,6,1.00,1", u"la categoría 6 del 02/01/2025 ya viene en la línea 2."_s},
+    };
+    QByteArray good = "fecha,categoria,premio,ganadores\n";
+    QByteArray bad = good;
+    QString refusal;
+    int lineNumber = 1;
+    for (const auto &c : cases) {
+        ++lineNumber;
+        bad += c.line + '\n';
+        if (c.says.isEmpty())
+            good += c.line + '\n';
+        else
+            refusal += u"Línea %1: %2\n"_s.arg(lineNumber).arg(c.says);
+    }
+    writeBytes(path(u"malo.csv"_s), bad);
+    const CliRun refused = cli({u"import-prizes"_s, path(u"malo.csv"_s)});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, refusal + u"No se ha guardado ningún premio del archivo.\n"_s);
+    EXPECT_TRUE(keptPrizes(u"2025-01-02"_s).value(u"6"_s).isNull());
+
+    writeBytes(path(u"premios.csv"_s), good);
+    const CliRun kept = cli({u"import-prizes"_s, path(u"premios.csv"_s)});
+    EXPECT_EQ(kept.exitCode, 0) << kept.err.toStdString();
+    EXPECT_EQ(kept.out, u"Premios guardados: 3.\n"_s);
+    const QJsonObject cents = keptPrizes(u"2025-01-02"_s);
+    EXPECT_EQ(cents.value(u"6"_s).toInteger(), 123456789);
+    EXPECT_EQ(cents.value(u"5C"_s).toInteger(), 3488459);
+    EXPECT_EQ(cents.value(u"3"_s).toInteger(), 400);
 }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The operator's JSON service read from memory: draws, prizes, the months a
-// catch-up asks for, and the answers that are refused.
+// catch-up and the prize history ask for, and the answers that are refused.
 #include "net/json_results.h"
 #include "net/json_source.h"
+#include "net/prize_history.h"
 #include "net_test_support.h"
+#include "store/day_serial.h"
 
 #include <gtest/gtest.h>
 
@@ -125,4 +127,33 @@ TEST(JsonResults, NewDrawsAreOrderedAndOnlyThoseAfterTheNewestStored)
         newDrawsOf(twice, QDate(2026, 12, 3), QDate(2026, 12, 8));
     ASSERT_FALSE(refused.ok());
     EXPECT_TRUE(refused.error().message.text.contains(u"07/12/2026"_s));
+}
+
+TEST(PrizeHistory, AsksTheMonthsOfDrawsWithoutPrizesInEurosOnly)
+{
+    const auto draw = [](QDate date) {
+        DrawRecord record;
+        record.drawDate = toDaySerial(date);
+        return record;
+    };
+    const QList<DrawRecord> stored = {draw(QDate(2001, 12, 31)), draw(QDate(2002, 1, 2)),
+                                      draw(QDate(2002, 1, 4)),   draw(QDate(2002, 2, 1)),
+                                      draw(QDate(2002, 3, 1)),   draw(QDate(2002, 4, 1)),
+                                      draw(QDate(2026, 12, 7)),  draw(QDate(2026, 12, 9))};
+    // February's prizes are known, March came back complete, the 9th is after today.
+    const PrizeHistoryPlan plan =
+        prizeHistoryPlan(stored, {QDate(2002, 2, 1)}, {QDate(2002, 3, 1)}, {}, QDate(2026, 12, 8));
+    EXPECT_TRUE(plan.pesetaDrawsLeftOut);
+    ASSERT_EQ(plan.months.size(), 3);
+    EXPECT_EQ(plan.months[0].first, QDate(2002, 1, 1));
+    EXPECT_EQ(plan.months[0].last, QDate(2002, 1, 31));
+    EXPECT_EQ(plan.months[0].draws, (QList<QDate>{QDate(2002, 1, 2), QDate(2002, 1, 4)}));
+    EXPECT_EQ(plan.months[1].first, QDate(2002, 4, 1));
+    EXPECT_EQ(plan.months[2].last, QDate(2026, 12, 8));
+    // From a month on: the earlier ones, pesetas or not, are not looked at.
+    const PrizeHistoryPlan later =
+        prizeHistoryPlan(stored, {}, {}, QDate(2002, 4, 15), QDate(2026, 12, 8));
+    EXPECT_FALSE(later.pesetaDrawsLeftOut);
+    ASSERT_EQ(later.months.size(), 2);
+    EXPECT_EQ(later.months[0].first, QDate(2002, 4, 1));
 }

@@ -25,7 +25,14 @@ int main(int argc, char *argv[])
                                         u"sorteo.html"_s);
     const QCommandLineOption jsonErrorOption(
         u"json-error"_s, u"Responder al servicio JSON con este estado HTTP (403…)."_s, u"ESTADO"_s);
-    parser.addOptions({portOption, pagesOption, searchOption, drawOption, jsonErrorOption});
+    const QCommandLineOption jsonErrorAfterOption(
+        u"json-error-after"_s,
+        u"Responder bien a las N primeras peticiones JSON y con el error a las siguientes."_s,
+        u"N"_s);
+    const QCommandLineOption logOption(
+        u"log-requests"_s, u"Escribir cada petición recibida, una por línea, tras la dirección."_s);
+    parser.addOptions({portOption, pagesOption, searchOption, drawOption, jsonErrorOption,
+                       jsonErrorAfterOption, logOption});
     parser.process(app);
 
     zafrano::fixture::OperatorFixtureServer server;
@@ -38,6 +45,15 @@ int main(int argc, char *argv[])
     if (parser.isSet(jsonErrorOption)) {
         server.jsonBehaviour = zafrano::fixture::Behaviour::HttpError;
         server.jsonErrorStatus = parser.value(jsonErrorOption).toInt();
+    }
+    if (parser.isSet(jsonErrorAfterOption))
+        server.jsonAnswersBeforeError = parser.value(jsonErrorAfterOption).toInt();
+    if (parser.isSet(logOption)) {
+        QObject::connect(&server, &zafrano::fixture::OperatorFixtureServer::requested,
+                         [](const QString &target) {
+                             std::printf("%s\n", qPrintable(target));
+                             std::fflush(stdout);
+                         });
     }
     if (!server.listen(parser.value(portOption).toUShort())) {
         std::fprintf(stderr, "No se puede escuchar en 127.0.0.1:%s\n",

@@ -58,7 +58,13 @@ bool OperatorFixtureServer::loadPages(const QString &folder, const QString &sear
     searchPage = readFile(dir.filePath(search));
     drawPage = readFile(dir.filePath(draw));
     document = readFile(dir.filePath(u"premios.pdf"_s));
-    jsonDraws = readFile(dir.filePath(u"sorteos.json"_s));
+    // The year of sorteos.json, and the whole earlier years of sorteos-AAAA.json.
+    QJsonArray draws = QJsonDocument::fromJson(readFile(dir.filePath(u"sorteos.json"_s))).array();
+    for (const QString &year : dir.entryList({u"sorteos-*.json"_s}, QDir::Files, QDir::Name)) {
+        for (const QJsonValue &draw : QJsonDocument::fromJson(readFile(dir.filePath(year))).array())
+            draws.append(draw);
+    }
+    jsonDraws = QJsonDocument(draws).toJson(QJsonDocument::Compact);
     return !searchPage.isEmpty() && !document.isEmpty();
 }
 
@@ -81,6 +87,7 @@ void OperatorFixtureServer::answer(QTcpSocket *socket)
     const QList<QByteArray> words = head.left(head.indexOf("\r\n")).split(' ');
     const QString target = words.size() >= 2 ? QString::fromLatin1(words[1]) : QString();
     m_requests.append(target);
+    emit requested(target);
     const QString path = target.section(u'?', 0, 0);
 
     QByteArray body;
@@ -97,8 +104,10 @@ void OperatorFixtureServer::answer(QTcpSocket *socket)
         };
         jsonUserAgent = headerValue("user-agent");
         jsonAccept = headerValue("accept");
+        const bool refused = jsonAnswersBeforeError >= 0 && m_jsonAnswers >= jsonAnswersBeforeError;
+        ++m_jsonAnswers;
         send(socket, jsonBody.isEmpty() ? jsonAnswer(target.section(u'?', 1)) : jsonBody,
-             jsonBehaviour, "application/json", jsonErrorStatus);
+             refused ? Behaviour::HttpError : jsonBehaviour, "application/json", jsonErrorStatus);
         return;
     }
     if (path == u"/es/buscador"_s) {

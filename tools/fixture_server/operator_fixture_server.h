@@ -59,6 +59,9 @@ public:
     QByteArray jsonBody;
     Behaviour jsonBehaviour = Behaviour::Normal;
     int jsonErrorStatus = 403;
+    // When not negative: the JSON requests answered before every later one
+    // gets `jsonErrorStatus`.
+    int jsonAnswersBeforeError = -1;
     // The request headers of the last JSON request ("user-agent", "accept").
     QByteArray jsonUserAgent;
     QByteArray jsonAccept;
@@ -67,9 +70,14 @@ public:
     const QStringList &requests() const { return m_requests; }
 
     // Reads the pages of a folder: buscador.html, sorteo.html, premios.pdf
-    // (or the names given), and the JSON service's sorteos.json.
+    // (or the names given), and the JSON service's sorteos.json and
+    // sorteos-AAAA.json.
     bool loadPages(const QString &folder, const QString &search = QStringLiteral("buscador.html"),
                    const QString &draw = QStringLiteral("sorteo.html"));
+
+signals:
+    // A request came for this target.
+    void requested(const QString &target);
 
 private:
     void accept();
@@ -80,6 +88,7 @@ private:
 
     QTcpServer m_server;
     QStringList m_requests;
+    int m_jsonAnswers = 0;
 };
 
 } // namespace zafrano::fixture

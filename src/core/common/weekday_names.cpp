@@ -67,4 +67,11 @@ QString longSpanishDate(QDate date)
         .arg(date.year(), 4, 10, QChar(u'0'));
 }
 
+QString monthOfYearText(QDate date)
+{
+    if (!date.isValid())
+        return {};
+    return u"%1 de %2"_s.arg(monthNames()[date.month() - 1]).arg(date.year(), 4, 10, QChar(u'0'));
+}
+
 } // namespace zafrano

@@ -23,5 +23,7 @@ QString everyDrawDay();
 
 // "Lunes, 15 de octubre del 2018".
 QString longSpanishDate(QDate date);
+// "enero de 2025": the month of a date.
+QString monthOfYearText(QDate date);
 
 } // namespace zafrano

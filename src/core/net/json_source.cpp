@@ -7,13 +7,6 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
-namespace {
-
-// The longest one month's answer may keep arriving.
-constexpr int TransferLimitMs = 30'000;
-
-} // namespace
-
 QList<std::pair<QDate, QDate>> catchUpRanges(QDate newestStored, QDate today)
 {
     QDate from =
@@ -60,7 +53,7 @@ JsonResultsSource::JsonResultsSource(QNetworkAccessManager &network, const QUrl 
                                      int timeoutMs, qint64 maxBytes, QObject *parent)
     : ResultsSource(parent), m_base(operatorBase), m_fetch(network, timeoutMs, maxBytes)
 {
-    m_fetch.setTransferLimitMs(TransferLimitMs);
+    m_fetch.setTransferLimitMs(JsonTransferLimitMs);
     connect(&m_fetch, &PageFetch::finished, this, &JsonResultsSource::answerArrived);
 }
 

@@ -10,6 +10,9 @@ class QNetworkAccessManager;
 
 namespace zafrano {
 
+// The longest one month's answer of the JSON service may keep arriving.
+inline constexpr int JsonTransferLimitMs = 30'000;
+
 // The days one catch-up asks for, one calendar month per request, oldest
 // first: from the day after the newest stored draw up to today, or the last
 // 50 days when none is stored. Empty when the newest draw is today's.

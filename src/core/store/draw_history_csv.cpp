@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/draw_history_csv.h"
 
+#include "store/csv_lines.h"
 #include "store/day_serial.h"
 #include "store/draw_rule.h"
 #include "store/record_file.h"
@@ -25,35 +26,22 @@ Error csvError(qsizetype line, const QString &problem)
 
 Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
 {
-    const QString text = QString::fromUtf8(csv);
-    const QStringList lines = text.split(u'\n');
     QList<DrawRecord> draws;
-    bool headerSeen = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines[i].trimmed();
-        if (line.startsWith(QChar(0xFEFF)))
-            line.remove(0, 1);
-        if (line.isEmpty())
-            continue;
-        const QStringList fields = line.split(u',');
-        if (!headerSeen) {
-            headerSeen = true;
-            if (fields.value(0).trimmed().compare(u"fecha"_s, Qt::CaseInsensitive) == 0)
-                continue;
-        }
+    for (const CsvLine &line : csvDataLines(csv, u"fecha")) {
+        const QStringList fields = line.text.split(u',');
         if (fields.size() != 9)
-            return csvError(i + 1, u"se esperaban 9 campos"_s);
+            return csvError(line.number, u"se esperaban 9 campos"_s);
         DrawRecord draw;
         const QDate date = QDate::fromString(fields[0].trimmed(), u"yyyy-MM-dd"_s);
         if (!date.isValid())
-            return csvError(i + 1, u"fecha no válida"_s);
+            return csvError(line.number, u"fecha no válida"_s);
         draw.drawDate = toDaySerial(date);
         std::array<int, 8> values{};
         for (int f = 0; f < 8; ++f) {
             bool ok = false;
             values[f] = fields[f + 1].trimmed().toInt(&ok);
             if (!ok || values[f] < 0 || values[f] > 99)
-                return csvError(i + 1, u"número no válido"_s);
+                return csvError(line.number, u"número no válido"_s);
         }
         for (int n = 0; n < 6; ++n)
             draw.numbers[n] = static_cast<qint16>(values[n]);

@@ -7,23 +7,26 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
+Status writePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes)
+{
+    for (const DrawPrizes &draw : prizes) {
+        for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
+            if (!draw.cents[k])
+                continue;
+            Status kept = db.connection().execute(
+                u"INSERT OR REPLACE INTO draw_prizes (draw_date, category, cents) "
+                u"VALUES (?, ?, ?);"_s,
+                {draw.date, prizeCategoryKey(k), *draw.cents[k]});
+            if (!kept)
+                return kept;
+        }
+    }
+    return {};
+}
+
 Status storePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes)
 {
-    return db.transaction([&]() -> Status {
-        for (const DrawPrizes &draw : prizes) {
-            for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
-                if (!draw.cents[k])
-                    continue;
-                Status kept = db.connection().execute(
-                    u"INSERT OR REPLACE INTO draw_prizes (draw_date, category, cents) "
-                    u"VALUES (?, ?, ?);"_s,
-                    {draw.date, prizeCategoryKey(k), *draw.cents[k]});
-                if (!kept)
-                    return kept;
-            }
-        }
-        return {};
-    });
+    return db.transaction([&] { return writePrizes(db, prizes); });
 }
 
 Result<std::optional<DrawPrizes>> storedPrizes(const ProgramDatabase &db, QDate date)

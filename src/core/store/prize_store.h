@@ -14,6 +14,8 @@ class ProgramDatabase;
 // Keeps the prizes of the given draws, in one transaction: a category a
 // source named replaces what was stored for it, one it left out stays.
 Status storePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes);
+// The same inside a transaction the caller holds.
+Status writePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes);
 
 // The stored prizes of the draw of `date`; nothing when none was kept.
 Result<std::optional<DrawPrizes>> storedPrizes(const ProgramDatabase &db, QDate date);

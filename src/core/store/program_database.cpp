@@ -121,6 +121,12 @@ const QList<const char *> &migrations()
         "ALTER TABLE ledger_bets_by_id RENAME TO ledger_bets;"
         "CREATE UNIQUE INDEX ledger_open_account ON ledger_accounts (syndicate)"
         "  WHERE closed_on IS NULL;",
+        // The months of the prize history whose answer came back with the
+        // prizes of every stored draw: never asked again. Its own table only,
+        // so that it reads the same whichever step brings it.
+        "CREATE TABLE IF NOT EXISTS prize_history_months ("
+        "  month TEXT PRIMARY KEY,"
+        "  asked_on TEXT NOT NULL) WITHOUT ROWID;",
     };
     return list;
 }

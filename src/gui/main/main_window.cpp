@@ -17,6 +17,7 @@
 #include "main/backup_commands.h"
 #include "main/download_commands.h"
 #include "main/news_commands.h"
+#include "main/prize_history_commands.h"
 #include "printing/results_listing.h"
 #include "printing/slip_layout.h"
 #include "startup/open_data_folder.h"
@@ -76,6 +77,7 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     m_lastDraw = new LastDrawTab(*m_data, download.operatorBase, download.requestTimeoutMs, m_tabs);
     m_download = new DownloadCommands(*m_data, *m_general, *m_lastDraw, *m_tabs, download, this);
     m_news = new NewsCommands(*m_data, *this, download.requestTimeoutMs);
+    m_prizeHistory = new PrizeHistoryCommands(*m_data, *this, download, this);
     // While the news window is up, the download picture does nothing.
     m_download->setBlocked([this] { return m_news->newsShown(); });
     m_statisticsFilter = new StatisticsFilter(*m_data, this);
@@ -261,6 +263,9 @@ void MainWindow::buildMenus()
     QAction *manual = general->addAction(u"Añadir sorteo a mano..."_s);
     manual->setObjectName(u"mnuAnadirSorteo"_s);
     connect(manual, &QAction::triggered, m_drawCommands, &DrawCommands::manualEntryRequested);
+    QAction *prizes = general->addAction(u"Bajar premios de sorteos anteriores..."_s);
+    prizes->setObjectName(u"mnuBajarPremios"_s);
+    connect(prizes, &QAction::triggered, m_prizeHistory, &PrizeHistoryCommands::start);
     QAction *deleteAll = general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
     addResultsMenus(general);
     deleteAll->setObjectName(u"mnuBorrar"_s);

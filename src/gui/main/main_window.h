@@ -18,6 +18,7 @@ class BackupCommands;
 class DrawCommands;
 class LastDrawTab;
 class NewsCommands;
+class PrizeHistoryCommands;
 class GeneralTab;
 class ProgramData;
 class PrintSlipsDialog;
@@ -59,6 +60,7 @@ public:
     ProgramData &data() const { return *m_data; }
     DownloadCommands &downloadCommands() const { return *m_download; }
     NewsCommands &newsCommands() const { return *m_news; }
+    PrizeHistoryCommands &prizeHistoryCommands() const { return *m_prizeHistory; }
     SyndicateCommands &syndicateCommands() const { return *m_syndicateCommands; }
     ReportCommands &reportCommands() const { return *m_reports; }
 
@@ -96,6 +98,7 @@ private:
     DownloadCommands *m_download = nullptr;
     LastDrawTab *m_lastDraw = nullptr;
     NewsCommands *m_news = nullptr;
+    PrizeHistoryCommands *m_prizeHistory = nullptr;
     SyndicateCommands *m_syndicateCommands = nullptr;
     ReportCommands *m_reports = nullptr;
     // A missing or damaged report database: the program ends after its message.
