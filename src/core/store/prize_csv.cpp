@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/prize_csv.h"
 
-#include "checking/prize_category.h"
+#include "common/prize_categories.h"
 #include "common/money.h"
 #include "store/csv_lines.h"
 #include "store/prize_months.h"
