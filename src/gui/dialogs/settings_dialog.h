@@ -12,7 +12,8 @@ namespace zafrano::gui {
 class ProgramData;
 
 // "Configurar": the price per bet and the months of the statistics sliders.
-// Every change is written to the settings file at once. Its box switches the
+// Every change is written to the settings file at once, and a new price to
+// the accounts' price history, from the day it counts. Its box switches the
 // evening check's systemd timer on and off, and reads its state back.
 class SettingsDialog : public QDialog
 {
@@ -38,6 +39,7 @@ private:
     QCheckBox *m_eveningCheck = nullptr;
     // Every keystroke writes; a failing write is said once per window.
     bool m_saveFailureShown = false;
+    bool m_historyFailureShown = false; // the same for the accounts' price history
 };
 
 } // namespace zafrano::gui
