@@ -67,8 +67,9 @@ void SettingsDialog::priceEdited(const QString &text)
         return;
     const Result<Cents> kept =
         keepBetPrice(m_data, centsFromEuros(before), centsFromEuros(edit.stored));
-    if (!kept && !m_historyFailureShown) {
-        m_historyFailureShown = true;
+    // One failure said per window: a folder that cannot be written fails both.
+    if (!kept && !m_saveFailureShown) {
+        m_saveFailureShown = true;
         m_data.platform().messages.show(kept.error().message);
     }
 }

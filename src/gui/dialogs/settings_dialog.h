@@ -37,9 +37,9 @@ private:
     QLineEdit *m_price = nullptr;
     QLineEdit *m_months = nullptr;
     QCheckBox *m_eveningCheck = nullptr;
-    // Every keystroke writes; a failing write is said once per window.
+    // Every keystroke writes; a failing write (of the record or of the price
+    // history) is said once per window.
     bool m_saveFailureShown = false;
-    bool m_historyFailureShown = false; // the same for the accounts' price history
 };
 
 } // namespace zafrano::gui
