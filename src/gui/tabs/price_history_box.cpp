@@ -23,6 +23,7 @@ PriceHistoryBox::PriceHistoryBox(ProgramData &data, QWidget *parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     auto *change = new QPushButton(u"Cambiar precio…"_s, this);
     change->setObjectName(u"LedgerChangePrice"_s);
