@@ -10,8 +10,8 @@ namespace zafrano::cli {
 QList<CommandEntry> allCommands()
 {
     return dataCommands() + syndicateCommands() + checkCommands() + slipCommands() + netCommands() +
-           prizeCommands() + tablesCommands() + statsCommands() + reportCommands() +
-           ledgerCommands() + backupCommands();
+           prizeCommands() + priceCommands() + tablesCommands() + statsCommands() +
+           reportCommands() + ledgerCommands() + backupCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

@@ -60,8 +60,10 @@ const QList<CommandEntry> &statsCommands();
 const QList<CommandEntry> &reportCommands();
 // The account of a peña: members, movements, what its draws cost and won.
 const QList<CommandEntry> &ledgerCommands();
-// The prizes of earlier draws taken from a CSV file.
+// The prizes of draws: typed in by hand, asked of the service, taken from a CSV file.
 const QList<CommandEntry> &prizeCommands();
+// The price of a bet: its history and a change dated the day it counts from.
+const QList<CommandEntry> &priceCommands();
 // The backup file, the restore and the list of the automatic copies.
 const QList<CommandEntry> &backupCommands();
 // Every command, in the order the usage lists them.

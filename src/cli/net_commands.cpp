@@ -14,6 +14,7 @@
 #include "net/results_page.h"
 #include "net_options.h"
 #include "output.h"
+#include "prize_output.h"
 #include "store/day_serial.h"
 #include "store/record_file.h"
 
@@ -71,31 +72,6 @@ KeptCheck checkNewestDraws(const DataFolder &folder, int drawCount)
     options.drawCount = std::min<int>(drawCount, static_cast<int>(draws->size()));
     options.prizeFinds = true;
     return checkAndKeep(syndicatesFile, draws.value(), syndicates.value(), options);
-}
-
-// {"6": c, "5C": c, …}: whole cents, null where unknown.
-QJsonObject prizesJson(const std::optional<DrawPrizes> &prizes)
-{
-    QJsonObject object;
-    for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
-        const std::optional<qint64> cents = prizes ? prizes->cents[k] : std::nullopt;
-        object.insert(prizeCategoryKey(k), cents ? QJsonValue(*cents) : QJsonValue());
-    }
-    return object;
-}
-
-// "Premio de 5 + C del 07/12/2026: 1.234,56 €", a line per category known,
-// the reintegro last: the same on every road.
-void printPrizes(const DrawPrizes &prizes)
-{
-    for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
-        if (!prizes.cents[k])
-            continue;
-        const char16_t *name = k == DrawPrizes::Refund ? RefundName : PrizeCategories[k].shortName;
-        printLine(u"Premio de %1 del %2: %3 €"_s.arg(QString::fromUtf16(name),
-                                                     prizes.date.toString(u"dd/MM/yyyy"_s),
-                                                     moneyText(*prizes.cents[k])));
-    }
 }
 
 int parsePageCommand(const CliContext &context)

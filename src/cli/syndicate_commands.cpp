@@ -81,7 +81,7 @@ int addSyndicateCommand(const CliContext &context)
         return UsageError;
     }
 
-    SyndicateEditor editor(context.folder);
+    SyndicateEditor editor(context.folder, {}, [&context] { return context.today; });
     if (Status opened = editor.open(request); !opened)
         return fail(opened.error().message);
     if (const NameChange named = editor.changeName(optionValue(context, option::Name));
@@ -136,7 +136,7 @@ int renameSyndicateCommand(const CliContext &context)
     EditorRequest request;
     request.editorKind = editorKindForBetCount(chosen->syndicate.betCount);
     request.editRecord = chosen->record;
-    SyndicateEditor editor(context.folder);
+    SyndicateEditor editor(context.folder, {}, [&context] { return context.today; });
     if (Status opened = editor.open(request); !opened)
         return fail(opened.error().message);
     const QString previous = chosen->syndicate.nameText();

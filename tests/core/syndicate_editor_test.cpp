@@ -3,7 +3,9 @@
 // each kind, what "Grabar" checks and writes, the name and day rules and the
 // immediate writes of edit mode. Records are compared byte for byte.
 #include "editor/syndicate_editor.h"
+#include "ledger/ledger_store.h"
 #include "store/day_serial.h"
+#include "store/program_database.h"
 #include "test_support.h"
 
 #include <QTemporaryDir>
@@ -352,6 +354,22 @@ TEST_F(EditModeTest, NameAndDayAreWrittenAtOnce)
     EXPECT_TRUE(e.chooseDay(7).ok());
     EXPECT_EQ(record(1), SyndicateBytes(before).name("AYYYYYY!!").days("Domingo").bytes());
     EXPECT_EQ(open({0, 0, true, {}, 1}).dayOption(), 7);
+}
+
+TEST_F(EditModeTest, AnEditAfterTheDaysDrawCountsInTheAccountFromTheNextDay)
+{
+    const QDate drawDay = Today.addDays(-2); // the newest stored draw's
+    ASSERT_TRUE(ProgramDatabase::openIn(DataFolder(dir.path())));
+    SyndicateEditor e(DataFolder(dir.path()), {}, [drawDay] { return drawDay; });
+    ASSERT_TRUE(e.open({0, 0, true, {}, 1}).ok());
+    EXPECT_EQ(e.chooseDay(2), std::nullopt);
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(DataFolder(dir.path()));
+    ASSERT_TRUE(db);
+    const LedgerBook book = readLedger(*db, u"PRIMERA"_s).value().value();
+    ASSERT_EQ(book.bets.size(), 2);
+    EXPECT_EQ(book.bets[0].syndicate.daysText(), u"Lunes"_s); // played until then
+    EXPECT_EQ(book.bets[1].since, drawDay.addDays(1));
+    EXPECT_EQ(book.bets[1].syndicate.daysText(), u"Todos"_s);
 }
 
 TEST_F(EditModeTest, AddAndRemoveBets)

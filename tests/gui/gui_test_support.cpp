@@ -3,6 +3,7 @@
 
 #include "calendar/draw_calendar.h"
 #include "store/syndicates_file.h"
+#include "tabs/ledger_panel.h"
 #include "test_paths.h"
 
 #include <QAbstractItemView>
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QTabWidget>
 #include <QtTest>
@@ -206,6 +208,32 @@ bool ProgramRun::showTab(int index)
     QCoreApplication::processEvents();
     fake.messages.shown.clear();
     return true;
+}
+
+gui::LedgerPanel *showLedgerPage(ProgramRun &run)
+{
+    constexpr int SyndicatesTab = 2;
+    if (!run.showTab(SyndicatesTab))
+        return nullptr;
+    auto *panel = run.window.findChild<gui::LedgerPanel *>(u"Cuentas"_s);
+    auto *pages = run.window.findChild<QTabWidget *>(u"SyndicatePages"_s);
+    if (!panel || !pages)
+        return nullptr;
+    pages->setCurrentWidget(panel);
+    if (!QTest::qWaitFor([panel] { return panel->isVisible(); }))
+        return nullptr;
+    panel->showSyndicate(1);
+    return panel;
+}
+
+bool closedBy(QDialog *form, const QString &button)
+{
+    QPointer<QDialog> open = form;
+    auto *press = form->findChild<QPushButton *>(button);
+    if (!press)
+        return false;
+    press->click();
+    return QTest::qWaitFor([&] { return !open; });
 }
 
 void clickCell(QAbstractItemView *view, int row, int column)

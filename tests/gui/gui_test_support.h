@@ -12,11 +12,17 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDialog>
 #include <QList>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
+
+namespace zafrano::gui {
+class LedgerPanel;
+}
 
 class QAbstractItemView;
 class QAction;
@@ -97,6 +103,25 @@ struct ProgramRun
 // finds it ({"General", "Múltiples", "Todos los resultados"}); nullptr when
 // there is none.
 QAction *menuEntry(const QMainWindow &window, const QStringList &captions);
+
+// Shows "Gestor de peñas" on its "Cuentas" page, on screen, with the account
+// of syndicate record 1; nullptr when the page is not there.
+gui::LedgerPanel *showLedgerPage(ProgramRun &run);
+
+// Presses the button called `button` of `root`; the form of type Form it
+// opened, or nullptr when the button is missing or disabled or no form shows.
+template <typename Form> Form *formOpenedBy(QWidget &root, const QString &button)
+{
+    auto *press = root.findChild<QPushButton *>(button);
+    if (!press || !press->isEnabled())
+        return nullptr;
+    press->click();
+    auto *form = root.findChild<Form *>();
+    return form && form->isVisible() ? form : nullptr;
+}
+
+// Presses the form's button called `button`; true when the form closed (and went).
+bool closedBy(QDialog *form, const QString &button);
 
 // Clicks the middle of a view's cell, as the player does.
 void clickCell(QAbstractItemView *view, int row, int column = 0);

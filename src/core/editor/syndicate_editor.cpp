@@ -2,6 +2,7 @@
 #include "editor/syndicate_editor.h"
 
 #include "ledger/ledger_store.h"
+#include "ledger/price_history.h"
 #include "store/day_serial.h"
 #include "store/program_database.h"
 #include "systems/reduced_bets.h"
@@ -81,6 +82,21 @@ Status moveAccount(const DataFolder &folder, const QString &from, const QString 
     return db ? renameLedger(*db, from, to) : Status(db.error());
 }
 
+// The account of an edited syndicate keeps its new bets from the day the
+// edit counts from; without zafrano.db there is no account to keep them in.
+EditorReply keepEditInAccount(const DataFolder &folder, const SyndicateRecord &before,
+                              const SyndicateRecord &after, QDate today)
+{
+    if (!QFile::exists(folder.filePath(QString::fromUtf16(ProgramDatabase::FileName))))
+        return {};
+    const Result<QList<DrawRecord>> draws = folder.draws().readAll();
+    const QDate newest = draws && !draws->isEmpty() ? draws->last().date() : QDate();
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
+    const Status kept = db ? keepBetsChange(*db, before, after, dayChangeCounts(today, newest))
+                           : Status(db.error());
+    return kept ? EditorReply() : EditorReply(kept.error().message);
+}
+
 } // namespace
 
 RandomSource clockSeededRandom()
@@ -91,8 +107,10 @@ RandomSource clockSeededRandom()
     return [generator] { return generator->generateDouble(); };
 }
 
-SyndicateEditor::SyndicateEditor(DataFolder folder, RandomSeeding seeding)
-    : m_folder(std::move(folder)), m_seeding(seeding ? std::move(seeding) : clockSeededRandom)
+SyndicateEditor::SyndicateEditor(DataFolder folder, RandomSeeding seeding,
+                                 std::function<QDate()> today)
+    : m_folder(std::move(folder)), m_seeding(seeding ? std::move(seeding) : clockSeededRandom),
+      m_today(today ? std::move(today) : [] { return QDate::currentDate(); })
 {}
 
 Status SyndicateEditor::open(const EditorRequest &request)
@@ -393,7 +411,7 @@ Status SyndicateEditor::writeEdited(const std::function<void(SyndicateRecord &)>
         return written;
     ++m_writes;
     setStored(record);
-    return {};
+    return keepEditInAccount(m_folder, stored.value(), record, m_today());
 }
 
 void SyndicateEditor::setStored(const SyndicateRecord &record)

@@ -54,7 +54,10 @@ struct SaveOutcome
 class SyndicateEditor
 {
 public:
-    explicit SyndicateEditor(DataFolder folder, RandomSeeding seeding = {});
+    // `today` tells the day an edit is made (the system's date when not given):
+    // the account of the peña keeps the edited bets from then.
+    explicit SyndicateEditor(DataFolder folder, RandomSeeding seeding = {},
+                             std::function<QDate()> today = {});
 
     // Opens on the request: new mode, or edit mode when it names a record. Fails
     // when the chosen reduction table or the record cannot be read.
@@ -130,6 +133,7 @@ private:
 
     DataFolder m_folder;
     RandomSeeding m_seeding;
+    std::function<QDate()> m_today;
     EditorRequest m_request;
     int m_kind = EditorKind::Simple;
     int m_required = 6;

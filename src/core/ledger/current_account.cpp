@@ -2,6 +2,7 @@
 #include "ledger/current_account.h"
 
 #include "ledger/ledger_store.h"
+#include "ledger/price_history.h"
 #include "store/prize_store.h"
 #include "store/program_database.h"
 
@@ -12,7 +13,9 @@ namespace zafrano {
 Result<LedgerAccount> currentAccount(const ProgramDatabase &db, const SyndicateRecord &syndicate,
                                      Cents price, const QList<DrawRecord> &draws, QDate today)
 {
-    Status kept = keepLedgerTerms(db, syndicate, price, today);
+    // What changed without being kept then counts from the next draw not stored.
+    const QDate since = dayChangeCounts(today, draws.isEmpty() ? QDate() : draws.last().date());
+    Status kept = keepLedgerTerms(db, syndicate, price, since);
     if (!kept)
         return kept.error();
     Result<std::optional<LedgerBook>> book = readLedger(db, syndicate.nameText());

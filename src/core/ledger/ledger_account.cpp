@@ -3,6 +3,7 @@
 
 #include "checking/check_run.h"
 #include "checking/prize_category.h"
+#include "ledger/price_history.h"
 #include "ledger/share_split.h"
 
 #include <QMap>
@@ -25,14 +26,6 @@ template <typename T> const T *inForceOn(const QList<T> &dated, QDate date)
     return found;
 }
 
-Cents priceOn(const LedgerBook &book, QDate date)
-{
-    const PriceChange *price = inForceOn(book.prices, date);
-    if (!price && !book.prices.isEmpty())
-        price = &book.prices.first();
-    return price ? price->cents : 0;
-}
-
 std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecord &draw,
                                          const PrizeLookup &prizesOf)
 {
@@ -47,7 +40,7 @@ std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecor
     DrawAccount account;
     account.date = date;
     account.bets = bets->syndicate.sixNumberBets();
-    account.cost = account.bets * priceOn(book, date);
+    account.cost = account.bets * priceOn(book.prices, date);
     account.winning = prizesInDraw(bets->syndicate, draw);
     if (std::any_of(account.winning.begin(), account.winning.end(), [](int n) { return n > 0; })) {
         const std::optional<DrawPrizes> paid = prizesOf(date);

@@ -2,6 +2,7 @@
 #include "ledger/ledger_store.h"
 
 #include "common/sqlite_connection.h"
+#include "ledger/price_history.h"
 #include "store/day_serial.h"
 #include "store/program_database.h"
 
@@ -13,9 +14,6 @@ using namespace Qt::StringLiterals;
 namespace zafrano {
 
 namespace {
-
-// Before the first draw: the first price kept holds for every earlier draw.
-const QDate FirstPriceDate(1985, 1, 1);
 
 Error refused(const QString &text)
 {
@@ -142,53 +140,83 @@ MovementKind kindOfKey(const QString &key)
 
 } // namespace
 
-Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndicate, Cents price,
-                       QDate today)
+namespace {
+
+// The number of the open account of a syndicate, opened when it has none with
+// the bets it played from its creation.
+Result<qint64> accountOpenedFor(const ProgramDatabase &db, const SyndicateRecord &syndicate)
 {
     const QString name = syndicate.nameText();
     const QDate created = fromDaySerial(std::floor(syndicate.createdOn));
+    Result<std::optional<qint64>> found = openAccountId(db, name);
+    if (!found)
+        return found.error();
+    if (found.value())
+        return **found;
+    Status opened = run(db, u"INSERT INTO ledger_accounts (syndicate, created_on) VALUES (?, ?);"_s,
+                        {name, created});
+    if (!opened)
+        return opened.error();
+    const qint64 account = db.connection().lastInsertId();
+    opened = run(db, u"INSERT INTO ledger_bets (account, since, record) VALUES (?, ?, ?);"_s,
+                 {account, created, termsOf(syndicate)});
+    if (!opened)
+        return opened.error();
+    return account;
+}
+
+// Keeps the bets of `syndicate` from `since` (not before its creation) when
+// they differ from the last kept.
+Status keepBets(const ProgramDatabase &db, qint64 account, const SyndicateRecord &syndicate,
+                QDate since)
+{
+    QString lastTerms;
+    Status read =
+        eachRow(db,
+                u"SELECT record FROM ledger_bets WHERE account = ? "
+                u"ORDER BY since DESC LIMIT 1;"_s,
+                {account}, [&](const sqlite::Statement &row) { lastTerms = row.text(0); });
+    if (!read)
+        return read;
+    const QString terms = termsOf(syndicate);
+    if (terms == lastTerms)
+        return {};
+    const QDate created = fromDaySerial(std::floor(syndicate.createdOn));
+    return run(db,
+               u"INSERT OR REPLACE INTO ledger_bets (account, since, record) VALUES (?, ?, ?);"_s,
+               {account, std::max(since, created), terms});
+}
+
+} // namespace
+
+Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndicate, Cents price,
+                       QDate today)
+{
+    Status bets = db.transaction([&]() -> Status {
+        Result<qint64> account = accountOpenedFor(db, syndicate);
+        return account ? keepBets(db, *account, syndicate, today) : Status(account.error());
+    });
+    if (!bets)
+        return bets;
+    Result<QList<PriceChange>> prices = priceHistory(db);
+    if (!prices)
+        return prices.error();
+    if (!prices->isEmpty() && prices->last().cents == price)
+        return {};
+    return keepPriceChange(db, price, price, today);
+}
+
+Status keepBetsChange(const ProgramDatabase &db, const SyndicateRecord &before,
+                      const SyndicateRecord &after, QDate since)
+{
+    if (termsOf(before) == termsOf(after))
+        return {};
     return db.transaction([&]() -> Status {
-        Result<std::optional<qint64>> found = openAccountId(db, name);
-        if (!found)
-            return found.error();
-        if (!found.value()) {
-            Status opened =
-                run(db, u"INSERT INTO ledger_accounts (syndicate, created_on) VALUES (?, ?);"_s,
-                    {name, created});
-            if (!opened)
-                return opened;
-            found = std::optional<qint64>(db.connection().lastInsertId());
-        }
-        const qint64 account = **found;
-        QString lastTerms;
-        bool any = false;
-        Status read = eachRow(db,
-                              u"SELECT record FROM ledger_bets WHERE account = ? "
-                              u"ORDER BY since DESC LIMIT 1;"_s,
-                              {account}, [&](const sqlite::Statement &row) {
-                                  lastTerms = row.text(0);
-                                  any = true;
-                              });
-        if (!read)
-            return read;
-        const QString terms = termsOf(syndicate);
-        if (terms != lastTerms) {
-            Status kept = run(db,
-                              u"INSERT OR REPLACE INTO ledger_bets (account, since, record) "
-                              u"VALUES (?, ?, ?);"_s,
-                              {account, any ? std::max(today, created) : created, terms});
-            if (!kept)
-                return kept;
-        }
-        std::optional<Cents> lastPrice;
-        read = eachRow(db, u"SELECT cents FROM bet_prices ORDER BY since DESC LIMIT 1;"_s, {},
-                       [&](const sqlite::Statement &row) { lastPrice = row.int64(0); });
-        if (!read)
-            return read;
-        if (lastPrice == price)
-            return {};
-        return run(db, u"INSERT OR REPLACE INTO bet_prices (since, cents) VALUES (?, ?);"_s,
-                   {lastPrice ? today : FirstPriceDate, price});
+        // An account opened now starts with what was played until the change.
+        SyndicateRecord played = before;
+        played.setName(after.nameText());
+        Result<qint64> account = accountOpenedFor(db, played);
+        return account ? keepBets(db, *account, after, since) : Status(account.error());
     });
 }
 
@@ -229,11 +257,12 @@ Result<std::optional<LedgerBook>> readBook(const ProgramDatabase &db, const QStr
                            book.movements.append({row.int64(0), kindOfKey(row.text(1)), row.text(2),
                                                   row.int64(3), row.date(4), row.text(5)});
                        });
-    if (read)
-        read = eachRow(db, u"SELECT since, cents FROM bet_prices ORDER BY since;"_s, {},
-                       [&](const sqlite::Statement &row) {
-                           book.prices.append({row.date(0), row.int64(1)});
-                       });
+    if (read) {
+        Result<QList<PriceChange>> prices = priceHistory(db);
+        if (!prices)
+            return prices.error();
+        book.prices = prices.value();
+    }
     if (read)
         read = eachRow(db,
                        u"SELECT since, record FROM ledger_bets WHERE account = ? ORDER BY since;"_s,

@@ -24,10 +24,20 @@ inline constexpr int MaxShares = 1000;
 
 // Opens the account of a syndicate when it has none, and keeps the bets and
 // the price per bet in force when they differ from the last kept: from the
-// syndicate's creation date the first time, from `today` after an edit, so
-// that the draws already played keep what they cost and won.
+// syndicate's creation date the first time, from `since` otherwise, for a
+// change no window or command kept when it was made (the price of bnums.ini
+// written by an older program), so that the draws already played keep what
+// they cost and won.
 Status keepLedgerTerms(const ProgramDatabase &db, const SyndicateRecord &syndicate, Cents price,
-                       QDate today);
+                       QDate since);
+
+// The syndicate `before` was edited into `after` (its bets or its days) on
+// the day the change counts from, `since`: its account keeps the new bets
+// from then, the draws before keep the old. An account opened now starts
+// with `before` from the syndicate's creation. Nothing when what it plays is
+// the same.
+Status keepBetsChange(const ProgramDatabase &db, const SyndicateRecord &before,
+                      const SyndicateRecord &after, QDate since);
 
 // The open account of a syndicate name, else the one of that name closed
 // last; nothing when there is none.

@@ -3,6 +3,8 @@
 
 #include "store/program_database.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
@@ -27,6 +29,23 @@ Status writePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes)
 Status storePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes)
 {
     return db.transaction([&] { return writePrizes(db, prizes); });
+}
+
+Status storePrizesOfDraw(const ProgramDatabase &db, const QList<DrawRecord> &stored,
+                         const DrawPrizes &prizes)
+{
+    const auto refused = [](const QString &text) {
+        return Error{ErrorKind::InvalidData, {text, u"Error"_s, MessageIcon::Exclamation}};
+    };
+    const QDate date = prizes.date;
+    if (std::none_of(stored.begin(), stored.end(),
+                     [date](const DrawRecord &draw) { return draw.date() == date; }))
+        return refused(u"No hay ningún sorteo guardado del "_s +
+                       (date.isValid() ? date.toString(u"dd/MM/yyyy"_s) : u"día indicado"_s) +
+                       u": añádalo antes con sus números."_s);
+    if (!prizes.known())
+        return refused(u"No se ha escrito ningún premio."_s);
+    return storePrizes(db, {prizes});
 }
 
 Result<std::optional<DrawPrizes>> storedPrizes(const ProgramDatabase &db, QDate date)

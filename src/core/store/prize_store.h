@@ -3,6 +3,7 @@
 
 #include "common/result.h"
 #include "store/draw_prizes.h"
+#include "store/draw_record.h"
 
 #include <QList>
 #include <optional>
@@ -16,6 +17,13 @@ class ProgramDatabase;
 Status storePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes);
 // The same inside a transaction the caller holds.
 Status writePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes);
+
+// Keeps the prizes a person found for a draw already among `stored` (a
+// prize still pending once its draw was in): the categories given replace
+// what was kept for them. Refused with the reason, nothing kept, when no draw
+// of that day is stored or no prize is given.
+Status storePrizesOfDraw(const ProgramDatabase &db, const QList<DrawRecord> &stored,
+                         const DrawPrizes &prizes);
 
 // The stored prizes of the draw of `date`; nothing when none was kept.
 Result<std::optional<DrawPrizes>> storedPrizes(const ProgramDatabase &db, QDate date);

@@ -5,6 +5,8 @@
 #include "checking/prize_category.h"
 #include "common/money.h"
 #include "net/draw_intake.h"
+#include "store/prize_store.h"
+#include "store/program_database.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
@@ -104,6 +106,10 @@ ManualDrawDialog::ManualDrawDialog(ProgramData &data, QWidget *parent)
 
 void ManualDrawDialog::save()
 {
+    if (m_stored) {
+        savePrizes();
+        return;
+    }
     const CalendarStatus &calendar = m_data.calendar();
     std::array<int, 6> numbers{};
     for (int i = 0; i < 6; ++i)
@@ -116,6 +122,40 @@ void ManualDrawDialog::save()
         return;
     }
     FetchedDraw draw = typed.value();
+    if (!readPrizes(draw.prizes))
+        return;
+    Result<Intake> intake = takeInDraws(m_data.folder(), {draw});
+    if (!intake) {
+        m_data.showFailure(intake.error());
+        return;
+    }
+    if (intake->notice)
+        m_data.platform().messages.show(*intake->notice);
+    accept();
+    emit drawAdded();
+}
+
+void ManualDrawDialog::showStoredDraw(const DrawRecord &draw)
+{
+    m_stored = draw;
+    setWindowTitle(u"Premios del sorteo del "_s + draw.date().toString(u"dd/MM/yyyy"_s));
+    m_date->setDate(draw.date());
+    for (int i = 0; i < 6; ++i)
+        m_numbers[i]->setValue(draw.numbers[i]);
+    m_complementario->setValue(draw.complementario);
+    m_reintegro->setValue(draw.reintegro);
+    for (QWidget *box : QList<QWidget *>{m_date, m_complementario, m_reintegro} +
+                            QList<QWidget *>(m_numbers.begin(), m_numbers.end()))
+        box->setEnabled(false);
+    const Result<std::optional<DrawPrizes>> known = prizesOfDraw(m_data.folder(), draw.date());
+    for (int k = 0; k < m_prizes.size() && known && known.value(); ++k) {
+        if (const std::optional<qint64> &cents = (*known)->cents[k])
+            m_prizes[k]->setText(moneyText(*cents));
+    }
+}
+
+bool ManualDrawDialog::readPrizes(DrawPrizes &prizes)
+{
     for (int k = 0; k < m_prizes.size(); ++k) {
         const QString text = m_prizes[k]->text().trimmed();
         if (text.isEmpty())
@@ -126,19 +166,27 @@ void ManualDrawDialog::save()
             message.text =
                 u"El premio de "_s + categoryCaptions()[k].chopped(1) + u": "_s + message.text;
             m_data.platform().messages.show(message);
-            return;
+            return false;
         }
-        draw.prizes.cents[k] = cents.value();
+        prizes.cents[k] = cents.value();
     }
-    Result<Intake> intake = takeInDraws(m_data.folder(), {draw});
-    if (!intake) {
-        m_data.showFailure(intake.error());
+    return true;
+}
+
+void ManualDrawDialog::savePrizes()
+{
+    DrawPrizes prizes;
+    prizes.date = m_stored->date();
+    if (!readPrizes(prizes))
+        return;
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
+    const Status kept = db ? storePrizesOfDraw(*db, m_data.draws(), prizes) : Status(db.error());
+    if (!kept) {
+        m_data.platform().messages.show(kept.error().message);
         return;
     }
-    if (intake->notice)
-        m_data.platform().messages.show(*intake->notice);
     accept();
-    emit drawAdded();
+    emit prizesAdded();
 }
 
 } // namespace zafrano::gui

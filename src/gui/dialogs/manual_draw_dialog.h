@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "store/draw_prizes.h"
+#include "store/draw_record.h"
+
 #include <QDialog>
 #include <QList>
+#include <optional>
 
 class QDateEdit;
 class QLineEdit;
@@ -23,19 +27,29 @@ class ManualDrawDialog : public QDialog
 public:
     explicit ManualDrawDialog(ProgramData &data, QWidget *parent = nullptr);
 
+    // Only the prizes of a stored draw: its date and numbers shown, not to be
+    // changed, its known prizes filled in; "Grabar" keeps the prizes typed.
+    void showStoredDraw(const DrawRecord &draw);
+
 signals:
     // The draw was appended: it is to be checked and shown.
     void drawAdded();
+    // The prizes of the stored draw were kept.
+    void prizesAdded();
 
 private:
     void save();
+    void savePrizes();
+    // The prize boxes read into `prizes`; false, the problem shown, when one is no amount.
+    bool readPrizes(DrawPrizes &prizes);
 
     ProgramData &m_data;
     QDateEdit *m_date = nullptr;
     QList<QSpinBox *> m_numbers;
     QSpinBox *m_complementario = nullptr;
     QSpinBox *m_reintegro = nullptr;
-    QList<QLineEdit *> m_prizes; // 6, 5 + C, 5, 4, 3 hits, reintegro
+    QList<QLineEdit *> m_prizes;        // 6, 5 + C, 5, 4, 3 hits, reintegro
+    std::optional<DrawRecord> m_stored; // only its prizes are typed in
 };
 
 } // namespace zafrano::gui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/settings_dialog.h"
 
+#include "app/price_change.h"
 #include "app/program_data.h"
 #include "ui/systemctl.h"
 
@@ -55,11 +56,22 @@ SettingsDialog::SettingsDialog(ProgramData &data, QWidget *parent) : QDialog(par
 
 void SettingsDialog::priceEdited(const QString &text)
 {
-    const PriceEdit edit = editPrice(text, m_data.settings().pricePerBet);
+    const float before = m_data.settings().pricePerBet;
+    const PriceEdit edit = editPrice(text, before);
     if (edit.resetText)
         m_price->setText(*edit.resetText);
     m_data.settings().pricePerBet = edit.stored;
     m_data.saveSettings(m_saveFailureShown);
+    // The accounts count the new price from the day it was set.
+    if (centsFromEuros(before) == centsFromEuros(edit.stored))
+        return;
+    const Result<Cents> kept =
+        keepBetPrice(m_data, centsFromEuros(before), centsFromEuros(edit.stored));
+    // One failure said per window: a folder that cannot be written fails both.
+    if (!kept && !m_saveFailureShown) {
+        m_saveFailureShown = true;
+        m_data.platform().messages.show(kept.error().message);
+    }
 }
 
 void SettingsDialog::monthsEdited(const QString &text)

@@ -12,7 +12,8 @@ namespace zafrano::gui {
 class ProgramData;
 
 // "Configurar": the price per bet and the months of the statistics sliders.
-// Every change is written to the settings file at once. Its box switches the
+// Every change is written to the settings file at once, and a new price to
+// the accounts' price history, from the day it counts. Its box switches the
 // evening check's systemd timer on and off, and reads its state back.
 class SettingsDialog : public QDialog
 {
@@ -36,7 +37,8 @@ private:
     QLineEdit *m_price = nullptr;
     QLineEdit *m_months = nullptr;
     QCheckBox *m_eveningCheck = nullptr;
-    // Every keystroke writes; a failing write is said once per window.
+    // Every keystroke writes; a failing write (of the record or of the price
+    // history) is said once per window.
     bool m_saveFailureShown = false;
 };
 

@@ -25,7 +25,8 @@ using namespace Qt::StringLiterals;
 namespace zafrano::gui {
 
 EditorWindow::EditorWindow(ProgramData &data, RandomSeeding seeding, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_data(data), m_editor(data.folder(), std::move(seeding))
+    : QWidget(parent, Qt::Window), m_data(data),
+      m_editor(data.folder(), std::move(seeding), [&data] { return data.platform().clock.today(); })
 {
     setObjectName(u"Crea"_s);
     setWindowTitle(u"Crear peña nueva..."_s);

@@ -8,6 +8,8 @@
 #include "ledger/ledger_statement.h"
 #include "ledger/ledger_store.h"
 #include "store/program_database.h"
+#include "tabs/pending_prizes_box.h"
+#include "tabs/price_history_box.h"
 
 #include <QChart>
 #include <QChartView>
@@ -211,12 +213,28 @@ void LedgerPanel::build()
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(membersBox);
     splitter->addWidget(movementsBox);
+    splitter->addWidget(termsRow());
     splitter->addWidget(chartView);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 3);
-    splitter->setStretchFactor(2, 2);
+    splitter->setStretchFactor(2, 1);
+    splitter->setStretchFactor(3, 2);
     layout->addWidget(splitter, 1);
     scroll->setWidget(content);
+}
+
+QWidget *LedgerPanel::termsRow()
+{
+    auto *row = new QWidget(this);
+    m_pendingPrizes = new PendingPrizesBox(m_data, row);
+    m_prices = new PriceHistoryBox(m_data, row);
+    connect(m_pendingPrizes, &PendingPrizesBox::prizesAdded, this, &LedgerPanel::refresh);
+    connect(m_prices, &PriceHistoryBox::priceChanged, this, &LedgerPanel::refresh);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pendingPrizes);
+    layout->addWidget(m_prices);
+    return row;
 }
 
 void LedgerPanel::showSyndicate(int record)
@@ -274,6 +292,9 @@ void LedgerPanel::showAccount()
             moneyText(m_account.prizes), moneyText(m_account.otherCosts),
             pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s), moneyText(m_account.bote),
             moneyText(m_account.unassigned)));
+
+    m_pendingPrizes->setPending(m_account.pending);
+    m_prices->setHistory(shown ? m_book->prices : QList<PriceChange>());
 
     m_members->setRowCount(static_cast<int>(m_account.members.size()));
     for (int row = 0; row < m_account.members.size(); ++row) {

@@ -22,6 +22,8 @@ class ProgramDatabase;
 namespace zafrano::gui {
 
 class ProgramData;
+class PendingPrizesBox;
+class PriceHistoryBox;
 struct LedgerDays;
 
 // "Cuentas": the money of the syndicate picked in "Gestor de peñas": its
@@ -43,6 +45,8 @@ protected:
 
 private:
     void build();
+    // The pending prizes and the price history, side by side.
+    QWidget *termsRow();
     void refresh();
     void showAccount();
     void addMemberAsked();
@@ -75,6 +79,8 @@ private:
     QLabel *m_totals = nullptr;
     QTableWidget *m_members = nullptr;
     QTableWidget *m_movements = nullptr;
+    PendingPrizesBox *m_pendingPrizes = nullptr;
+    PriceHistoryBox *m_prices = nullptr;
     QLineSeries *m_bote = nullptr;
     QDateTimeAxis *m_dates = nullptr;
     QValueAxis *m_euros = nullptr;
