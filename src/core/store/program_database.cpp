@@ -121,6 +121,13 @@ const QList<const char *> &migrations()
         "ALTER TABLE ledger_bets_by_id RENAME TO ledger_bets;"
         "CREATE UNIQUE INDEX ledger_open_account ON ledger_accounts (syndicate)"
         "  WHERE closed_on IS NULL;",
+        // What was changed in each account and on which day, corrections
+        // among them, in the order they were made.
+        "CREATE TABLE ledger_history ("
+        "  id INTEGER PRIMARY KEY,"
+        "  account INTEGER NOT NULL,"
+        "  made_on TEXT NOT NULL,"
+        "  what TEXT NOT NULL);",
     };
     return list;
 }
