@@ -42,9 +42,11 @@ std::optional<QDate> dateOption(const CliContext &context, const char16_t *name,
 int usage()
 {
     printError(u"Uso: ledger N [member add NOMBRE --shares K [--from FECHA] | member remove "
-               u"NOMBRE [--on FECHA] | pay NOMBRE EUROS [--date FECHA] [--note TEXTO] | payout "
-               u"NOMBRE EUROS [--date FECHA] | cost EUROS [--date FECHA] --note TEXTO | reintegro "
-               u"CIFRA [--from FECHA] | statement [NOMBRE] --pdf ARCHIVO | csv movements|draws]"_s);
+               u"NOMBRE [--on FECHA] | member delete NOMBRE | pay NOMBRE EUROS [--date FECHA] "
+               u"[--note TEXTO] | payout NOMBRE EUROS [--date FECHA] | cost EUROS [--date FECHA] "
+               u"--note TEXTO | movements | movement edit NUM EUROS [--date FECHA] [--note TEXTO] "
+               u"| movement remove NUM | reintegro CIFRA [--from FECHA] | reintegro clear | "
+               u"history | statement [NOMBRE] --pdf ARCHIVO | csv movements|draws]"_s);
     return UsageError;
 }
 
@@ -64,6 +66,7 @@ QJsonObject accountJson(const LedgerAccount &account)
             {u"played"_s, account.played()},
             {u"cost"_s, account.cost},
             {u"prizes"_s, account.prizes},
+            {u"refunds"_s, account.refunds},
             {u"pending"_s, pending},
             {u"otherCosts"_s, account.otherCosts},
             {u"bote"_s, account.bote},
@@ -75,20 +78,61 @@ void printAccount(const LedgerAccount &account)
 {
     printLine(u"Peña "_s + account.syndicate);
     printLine(u"Sorteos jugados: "_s + QString::number(account.played()));
-    printLine(u"Coste de las apuestas: "_s + moneyText(account.cost));
-    printLine(u"Premios: "_s + moneyText(account.prizes));
+    printLine(u"Coste de las apuestas: "_s + eurosText(account.cost));
+    printLine(u"Premios cobrados: "_s + eurosText(account.prizes - account.refunds));
+    printLine(u"Reintegros: "_s + eurosText(account.refunds));
     QStringList pending;
     for (QDate date : account.pending)
         pending.append(date.toString(u"dd/MM/yyyy"_s));
-    printLine(u"Premios pendientes: "_s +
+    printLine(u"Premios pendientes de cobro: "_s +
               (pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s)));
-    printLine(u"Otros gastos: "_s + moneyText(account.otherCosts));
-    printLine(u"Bote: "_s + moneyText(account.bote));
-    printLine(u"Sin repartir: "_s + moneyText(account.unassigned));
+    printLine(u"Otros gastos: "_s + eurosText(account.otherCosts));
+    printLine(u"Bote: "_s + eurosText(account.bote));
+    printLine(u"Sin repartir: "_s + eurosText(account.unassigned));
     for (const MemberBalance &member : account.members)
         printLine(u"%1  participaciones %2  pagado %3  recibido %4  saldo %5"_s.arg(
-            member.name, QString::number(member.shares), moneyText(member.paid),
-            moneyText(member.received), moneyText(member.balance)));
+            member.name, QString::number(member.shares), eurosText(member.paid),
+            eurosText(member.received), eurosText(member.balance)));
+}
+
+// A movement's number, as `movements` lists them; nothing, the problem printed, when not one.
+std::optional<qint64> movementNumber(const QString &text)
+{
+    bool ok = false;
+    const qint64 id = text.toLongLong(&ok);
+    if (!ok || id <= 0) {
+        printError(u"«"_s + text + u"» no es el número de un movimiento (lo da «movements»)."_s);
+        return std::nullopt;
+    }
+    return id;
+}
+
+// The movement numbered `id` with a new amount, and the date and note given.
+std::optional<Status> editedMovement(const CliContext &context, const ProgramDatabase &db,
+                                     const QString &name, qint64 id, const QString &euros)
+{
+    Result<std::optional<LedgerBook>> book = readLedger(db, name);
+    if (!book)
+        return Status(book.error());
+    const auto &movements = book->has_value() ? (*book)->movements : QList<LedgerMovement>();
+    const auto found = std::find_if(movements.begin(), movements.end(),
+                                    [id](const LedgerMovement &m) { return m.id == id; });
+    if (found == movements.end())
+        return Status(Error{ErrorKind::NotFound,
+                            {u"No hay ningún movimiento con el número %1."_s.arg(id), u"Error"_s,
+                             MessageIcon::Exclamation}});
+    LedgerMovement movement = *found;
+    const Result<Cents> cents = amountFromText(euros);
+    if (!cents)
+        return Status(cents.error());
+    movement.cents = cents.value();
+    const std::optional<QDate> date = dateOption(context, option::Date, movement.date);
+    if (!date)
+        return std::nullopt;
+    movement.date = *date;
+    if (context.options->isSet(QString::fromUtf16(option::Note)))
+        movement.note = optionValue(context, option::Note);
+    return editMovement(db, name, movement, context.today);
 }
 
 // The change a subcommand asks for, or nothing after printing why it is not one.
@@ -103,14 +147,30 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
         const std::optional<QDate> from = dateOption(context, option::From, context.today);
         if (!from)
             return std::nullopt;
-        return addMember(db, name, {words[2], ok ? shares : 0, *from, {}});
+        return addMember(db, name, {words[2], ok ? shares : 0, *from, {}}, context.today);
     }
     if (verb == u"member"_s && words.size() == 3 && words[1] == u"remove"_s) {
         const std::optional<QDate> on = dateOption(context, option::On, context.today);
         if (!on)
             return std::nullopt;
-        return removeMember(db, name, words[2], *on);
+        return removeMember(db, name, words[2], *on, context.today);
     }
+    if (verb == u"member"_s && words.size() == 3 && words[1] == u"delete"_s)
+        return deleteMember(db, name, words[2], context.today);
+    if (verb == u"movement"_s && words.size() == 4 && words[1] == u"edit"_s) {
+        const std::optional<qint64> id = movementNumber(words[2]);
+        if (!id)
+            return std::nullopt;
+        return editedMovement(context, db, name, *id, words[3]);
+    }
+    if (verb == u"movement"_s && words.size() == 3 && words[1] == u"remove"_s) {
+        const std::optional<qint64> id = movementNumber(words[2]);
+        if (!id)
+            return std::nullopt;
+        return removeMovement(db, name, *id, context.today);
+    }
+    if (verb == u"reintegro"_s && words.size() == 2 && words[1] == u"clear"_s)
+        return clearReintegro(db, name, context.today);
     if ((verb == u"pay"_s || verb == u"payout"_s) && words.size() == 3) {
         // An amount the treasurer's reader refuses is refused like any change.
         const Result<Cents> cents = amountFromText(words[2]);
@@ -122,7 +182,8 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
         const MovementKind kind =
             verb == u"pay"_s ? MovementKind::Contribution : MovementKind::Payout;
         return addMovement(db, name,
-                           {0, kind, words[1], *cents, *date, optionValue(context, option::Note)});
+                           {0, kind, words[1], *cents, *date, optionValue(context, option::Note)},
+                           context.today);
     }
     if (verb == u"cost"_s && words.size() == 2) {
         const Result<Cents> cents = amountFromText(words[1]);
@@ -133,7 +194,8 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
             return std::nullopt;
         return addMovement(
             db, name,
-            {0, MovementKind::Cost, {}, *cents, *date, optionValue(context, option::Note)});
+            {0, MovementKind::Cost, {}, *cents, *date, optionValue(context, option::Note)},
+            context.today);
     }
     if (verb == u"reintegro"_s && words.size() == 2) {
         bool ok = false;
@@ -141,7 +203,8 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
         const std::optional<QDate> from = dateOption(context, option::From, context.today);
         if (!from)
             return std::nullopt;
-        return setReintegro(db, name, ok && words[1].size() == 1 ? digit : -1, *from);
+        return setReintegro(db, name, ok && words[1].size() == 1 ? digit : -1, *from,
+                            context.today);
     }
     usage();
     return std::nullopt;
@@ -154,6 +217,16 @@ std::optional<int> runOutput(const CliContext &context, const LedgerBook &book,
 {
     const QStringList words = context.arguments.mid(1);
     const QString verb = words.value(0);
+    if ((verb == u"history"_s || verb == u"movements"_s) && words.size() == 1) {
+        if (verb == u"history"_s) {
+            for (const LedgerEvent &event : book.history)
+                printLine(event.madeOn.toString(u"dd/MM/yyyy"_s) + u"  "_s + event.what);
+        } else {
+            for (const LedgerMovement &movement : book.movements)
+                printLine(u"%1  "_s.arg(movement.id) + movementText(movement));
+        }
+        return Success;
+    }
     if (verb != u"statement"_s && verb != u"csv"_s)
         return std::nullopt;
     if (verb == u"csv"_s) {
@@ -274,22 +347,27 @@ const QList<CommandEntry> &ledgerCommands()
 {
     static const QList<CommandEntry> commands = {
         {u"ledger",
-         u"ledger N [member|pay|payout|cost|reintegro|statement|csv] "
-         u"[add|remove|NOMBRE|EUROS|CIFRA] "
-         u"[NOMBRE|EUROS|movements|draws] [--pdf ARCHIVO] [--shares K] [--from FECHA] [--on FECHA] "
-         u"[--date FECHA] [--note TEXTO]",
+         u"ledger N [member|pay|payout|cost|movements|movement|reintegro|history|statement|csv] "
+         u"[add|remove|delete|edit|clear|NOMBRE|EUROS|CIFRA] "
+         u"[NOMBRE|NUM|EUROS|movements|draws] [EUROS] [--pdf ARCHIVO] [--shares K] "
+         u"[--from FECHA] [--on FECHA] [--date FECHA] [--note TEXTO]",
          ledgerCommand,
          u"la cuenta de la peña N: sin más, sus totales y sus miembros (con --json, en "
          u"céntimos); member add NOMBRE --shares K [--from FECHA], member remove NOMBRE "
-         u"[--on FECHA], pay NOMBRE EUROS [--date FECHA] [--note TEXTO], payout NOMBRE EUROS, "
-         u"cost EUROS --note TEXTO, reintegro CIFRA [--from FECHA], statement [NOMBRE] --pdf "
-         u"ARCHIVO, csv movements|draws; los EUROS se escriben «12,50» o «12.50»"},
+         u"[--on FECHA] (la baja), member delete NOMBRE (un miembro añadido por error, sin "
+         u"movimientos), pay NOMBRE EUROS [--date FECHA] [--note TEXTO], payout NOMBRE EUROS, "
+         u"cost EUROS --note TEXTO, movements (con su número), movement edit NUM EUROS [--date "
+         u"FECHA] [--note TEXTO], movement remove NUM, reintegro CIFRA [--from FECHA], "
+         u"reintegro clear, history (los cambios de la cuenta), statement [NOMBRE] --pdf "
+         u"ARCHIVO, csv movements|draws; los EUROS se escriben «12,50» o «12.50»; las fechas, "
+         u"de la creación de la peña a hoy"},
         {u"closed-ledger",
-         u"closed-ledger NOMBRE [statement|csv] [NOMBRE|movements|draws] "
+         u"closed-ledger NOMBRE [statement|csv|movements|history] [NOMBRE|movements|draws] "
          u"[--pdf ARCHIVO]",
          closedLedgerCommand,
-         u"la cuenta que guardó una peña borrada, cerrada, leída por su nombre: sus totales, "
-         u"statement [MIEMBRO] --pdf ARCHIVO o csv movements|draws"},
+         u"la cuenta que guardó una peña borrada, cerrada, leída por su nombre (sin mirar "
+         u"mayúsculas ni acentos): sus totales, movements, history, statement [MIEMBRO] --pdf "
+         u"ARCHIVO o csv movements|draws"},
     };
     return commands;
 }

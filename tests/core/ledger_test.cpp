@@ -6,6 +6,7 @@
 // follows a rename and is not taken over by a new peña of the same name.
 #include "ledger/ledger_account.h"
 #include "ledger/ledger_store.h"
+#include "ledger/member_statement.h"
 #include "ledger/share_split.h"
 #include "store/program_database.h"
 #include "test_support.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <sqlcipher/sqlite3.h>
@@ -27,6 +29,9 @@ QDate day(int d)
 {
     return {2024, 1, d};
 }
+
+// The day the store's tests make their changes on.
+const QDate Today = day(20);
 
 DrawRecord drawOn(int d, std::initializer_list<int> numbers, int complementario, int reintegro)
 {
@@ -225,6 +230,105 @@ TEST(LedgerAccount, MoneyOfDaysWithoutMembersIsNobodys)
               account.bote);
 }
 
+// José joins on the 3rd: his statement shows how what he paid became his
+// balance, each draw and cost with the peña's total and his part.
+TEST(MemberStatement, LinesGoFromWhatWasPaidToTheBalance)
+{
+    LedgerBook book;
+    book.syndicate = u"BAR"_s;
+    book.createdOn = day(1);
+    book.members = {{u"Ana"_s, 1, day(1), {}}, {u"José"_s, 1, day(3), {}}};
+    book.prices = {{QDate(1985, 1, 1), 50}};
+    book.bets = {{day(1), syndicateOf(SyndicateBytes()
+                                          .name("BAR")
+                                          .days("Todos")
+                                          .betCount(2)
+                                          .bet(1, {1, 2, 3, 4, 5, 6})
+                                          .bet(2, {7, 8, 9, 10, 11, 12}))}};
+    book.movements = {{1, MovementKind::Contribution, u"José"_s, 100050, day(3), {}},
+                      {2, MovementKind::Cost, {}, 100, day(4), u"Sobre"_s}};
+    QList<DrawRecord> draws;
+    for (int d = 1; d <= 4; ++d)
+        draws.append(drawOn(d, {20, 21, 22, 23, 24, 25}, 26, 0));
+    draws.append(drawOn(5, {1, 2, 3, 30, 31, 32}, 33, 0));
+    const LedgerAccount account =
+        workOutAccount(book, draws, lookupIn({prizes(5, {}, {}, {}, 400)}), day(5));
+
+    QStringList lines;
+    for (const MemberLine &line : memberLines(book, account, u"José"_s))
+        lines.append(u"%1|%2|%3|%4|%5|%6"_s.arg(line.date.day())
+                         .arg(line.what)
+                         .arg(line.total ? moneyText(*line.total) : QString())
+                         .arg(line.shares, moneyText(line.amount), moneyText(line.balance)));
+    EXPECT_EQ(lines, (QStringList{
+                         u"3|Aportación|||1.000,50|1.000,50"_s,
+                         u"3|Sorteo: 2 apuestas|-1,00|1 de 2|-0,50|1.000,00"_s,
+                         u"4|Sorteo: 2 apuestas|-1,00|1 de 2|-0,50|999,50"_s,
+                         u"4|Gasto: Sobre|-1,00|1 de 2|-0,50|999,00"_s,
+                         u"5|Sorteo: 2 apuestas, premio 4,00\u00A0€|3,00|1 de 2|1,50|1.000,50"_s}));
+    EXPECT_EQ(account.members[1].balance, 100050);
+}
+
+// Whatever the season, each member's lines add up to their balance, and each
+// line's parts to what it shared; a member who left sees no later line but a
+// cent the rounding moved on its own line.
+TEST(MemberStatement, LinesAddUpToEachBalance)
+{
+    const struct
+    {
+        QList<LedgerMember> members;
+        int draws;
+        int price;
+    } seasons[] = {
+        {{{u"Ana"_s, 1, day(1), {}}, {u"Bea"_s, 1, day(1), {}}, {u"Luis"_s, 1, day(1), {}}},
+         25,
+         50},
+        {{{u"Ana"_s, 1, day(1), day(9)}, {u"Bea"_s, 2, day(1), {}}, {u"Luis"_s, 3, day(5), {}}},
+         28,
+         70},
+        {{{u"Ana"_s, 7, day(4), day(20)},
+          {u"Bea"_s, 1, day(2), day(11)},
+          {u"Luis"_s, 3, day(8), {}}},
+         30,
+         45},
+    };
+    for (const auto &season : seasons) {
+        LedgerBook book;
+        book.syndicate = u"BAR"_s;
+        book.createdOn = day(1);
+        book.members = season.members;
+        book.prices = {{QDate(1985, 1, 1), season.price}};
+        book.bets = {
+            {day(1), syndicateOf(SyndicateBytes().name("BAR").days("Todos").betCount(1).bet(
+                         1, {1, 2, 3, 4, 5, 6}))}};
+        book.movements = {{1, MovementKind::Cost, {}, 101, day(6), u"Sobre"_s},
+                          {2, MovementKind::Contribution, u"Bea"_s, 1000, day(2), {}},
+                          {3, MovementKind::Payout, u"Bea"_s, 10, day(9), {}}};
+        QList<DrawRecord> draws;
+        for (int d = 1; d <= season.draws; ++d)
+            draws.append(drawOn(d, {20, 21, 22, 23, 24, 25}, 26, 0));
+        const LedgerAccount account = workOutAccount(book, draws, lookupIn({}), day(31));
+        for (const SharedLine &line : account.shared) {
+            const Cents parts = std::accumulate(line.parts.begin(), line.parts.end(), Cents{0});
+            EXPECT_EQ(parts, line.shares > 0 ? line.total : 0)
+                << line.date.toString().toStdString();
+        }
+        for (qsizetype i = 0; i < book.members.size(); ++i) {
+            const QList<MemberLine> lines = memberLines(book, account, book.members[i].name);
+            ASSERT_FALSE(lines.isEmpty());
+            EXPECT_EQ(lines.last().balance, account.members[i].balance)
+                << book.members[i].name.toStdString();
+            for (const MemberLine &line : lines) {
+                if (line.what != u"Redondeo al céntimo"_s) {
+                    EXPECT_TRUE(
+                        line.date >= book.members[i].joined &&
+                        (!book.members[i].left.isValid() || line.date < book.members[i].left));
+                }
+            }
+        }
+    }
+}
+
 class LedgerStoreTest : public testing::Test
 {
 protected:
@@ -235,7 +339,7 @@ protected:
         ASSERT_TRUE(opened);
         m_db.emplace(std::move(opened.value()));
         ASSERT_TRUE(keepLedgerTerms(*m_db, m_syndicate, 50, day(1)));
-        ASSERT_TRUE(addMember(*m_db, u"BAR"_s, {u"Ana"_s, 1, day(1), {}}));
+        ASSERT_TRUE(addMember(*m_db, u"BAR"_s, {u"Ana"_s, 1, day(1), {}}, Today));
     }
     LedgerBook book() const { return *readLedger(*m_db, u"BAR"_s).value(); }
     QString refusal(const Status &status) const
@@ -276,36 +380,132 @@ TEST_F(LedgerStoreTest, KeepsDatedTermsOnlyWhenTheyChange)
 
 TEST_F(LedgerStoreTest, RefusesBadInputAndChangesNothing)
 {
-    const QDate before(2023, 12, 31);
-    EXPECT_EQ(refusal(addMember(*m_db, u"BAR"_s, {u"Bea"_s, 0, day(2), {}})),
-              u"Las participaciones deben ser un número entero de 1 a 1000."_s);
-    EXPECT_EQ(refusal(addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, before, {}})),
-              u"La fecha 31/12/2023 es anterior a la creación de la peña (01/01/2024)."_s);
-    EXPECT_EQ(refusal(addMember(*m_db, u"BAR"_s, {u"Ana"_s, 1, day(2), {}})),
-              u"Ya hay un miembro llamado «Ana» en la peña."_s);
-    EXPECT_EQ(refusal(addMovement(*m_db, u"BAR"_s,
-                                  {0, MovementKind::Contribution, u"Zoe"_s, 100, day(2), {}})),
-              u"No hay ningún miembro llamado «Zoe» en la peña «BAR»."_s);
-    EXPECT_EQ(refusal(removeMember(*m_db, u"BAR"_s, u"Zoe"_s, day(2))),
-              u"No hay ningún miembro llamado «Zoe» en la peña «BAR»."_s);
-    EXPECT_EQ(refusal(setReintegro(*m_db, u"BAR"_s, 10, day(2))),
-              u"El reintegro es una cifra del 0 al 9."_s);
-    // Bounds that keep every sum of an account within reach, whatever road a change comes by.
-    EXPECT_EQ(refusal(addMember(*m_db, u"BAR"_s, {u"Bea"_s, MaxShares + 1, day(2), {}})),
-              u"Las participaciones deben ser un número entero de 1 a 1000."_s);
-    EXPECT_EQ(refusal(addMovement(*m_db, u"BAR"_s,
-                                  {0, MovementKind::Cost, {}, MaxTypedAmount + 1, day(2), u"x"_s})),
-              u"El importe no puede pasar de 100.000.000,00 €."_s);
-    EXPECT_EQ(book().members.size(), 1);
-    EXPECT_TRUE(book().movements.isEmpty());
-    EXPECT_FALSE(book().reintegro);
+    ASSERT_TRUE(addMovement(*m_db, u"BAR"_s,
+                            {0, MovementKind::Contribution, u"Ana"_s, 500, day(2), {}}, Today));
+    const qint64 paid = book().movements[0].id;
+    const LedgerBook before = book();
+    const QString early =
+        u"La fecha 31/12/2023 es anterior a la creación de la peña (01/01/2024)."_s;
+    const QString late = u"La fecha 21/01/2024 es posterior a hoy (20/01/2024)."_s;
+    const auto pay = [&](QDate date) {
+        return LedgerMovement{0, MovementKind::Contribution, u"Ana"_s, 100, date, {}};
+    };
+    const struct
+    {
+        std::function<Status()> change;
+        QString message;
+    } refusals[] = {
+        {[&] {
+             return addMember(*m_db, u"BAR"_s, {u"Bea"_s, 0, day(2), {}}, Today);
+         },
+         u"Las participaciones deben ser un número entero de 1 a 1000."_s},
+        {[&] {
+             return addMember(*m_db, u"BAR"_s, {u"Ana"_s, 1, day(2), {}}, Today);
+         },
+         u"Ya hay un miembro llamado «Ana» en la peña."_s},
+        {[&] {
+             return addMovement(*m_db, u"BAR"_s,
+                                {0, MovementKind::Contribution, u"Zoe"_s, 100, day(2), {}}, Today);
+         },
+         u"No hay ningún miembro llamado «Zoe» en la peña «BAR»."_s},
+        {[&] { return removeMember(*m_db, u"BAR"_s, u"Zoe"_s, day(2), Today); },
+         u"No hay ningún miembro llamado «Zoe» en la peña «BAR»."_s},
+        {[&] { return setReintegro(*m_db, u"BAR"_s, 10, day(2), Today); },
+         u"El reintegro es una cifra del 0 al 9."_s},
+        // Bounds that keep every sum of an account within reach, whatever road a change comes by.
+        {[&] {
+             return addMember(*m_db, u"BAR"_s, {u"Bea"_s, MaxShares + 1, day(2), {}}, Today);
+         },
+         u"Las participaciones deben ser un número entero de 1 a 1000."_s},
+        {[&] {
+             return addMovement(*m_db, u"BAR"_s,
+                                {0, MovementKind::Cost, {}, MaxTypedAmount + 1, day(2), u"x"_s},
+                                Today);
+         },
+         u"El importe no puede pasar de 100.000.000,00 €."_s},
+        // Every day of the account is from the peña's creation to today.
+        {[&] {
+             return addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, QDate(2023, 12, 31), {}}, Today);
+         },
+         early},
+        {[&] {
+             return addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, day(21), {}}, Today);
+         },
+         late},
+        {[&] { return addMovement(*m_db, u"BAR"_s, pay(QDate(2023, 12, 31)), Today); }, early},
+        {[&] { return addMovement(*m_db, u"BAR"_s, pay(day(21)), Today); }, late},
+        {[&] {
+             LedgerMovement moved = pay(day(21));
+             moved.id = paid;
+             return editMovement(*m_db, u"BAR"_s, moved, Today);
+         },
+         late},
+        {[&] { return removeMember(*m_db, u"BAR"_s, u"Ana"_s, day(21), Today); }, late},
+        {[&] { return setReintegro(*m_db, u"BAR"_s, 3, QDate(2023, 12, 31), Today); }, early},
+        {[&] { return setReintegro(*m_db, u"BAR"_s, 3, day(21), Today); }, late},
+        // Corrections: only what is there, and a member only while no movement names them.
+        {[&] { return editMovement(*m_db, u"BAR"_s, pay(day(3)), Today); },
+         u"Ese movimiento ya no está en las cuentas."_s},
+        {[&] { return deleteMember(*m_db, u"BAR"_s, u"Ana"_s, Today); },
+         u"«Ana» tiene movimientos en las cuentas y no se puede borrar. Quite antes sus "
+         u"movimientos, o dele de baja."_s},
+        {[&] { return clearReintegro(*m_db, u"BAR"_s, Today); },
+         u"La peña «BAR» no tiene reintegro."_s},
+    };
+    for (const auto &refused : refusals)
+        EXPECT_EQ(refusal(refused.change()), refused.message);
+    const LedgerBook after = book();
+    EXPECT_EQ(after.members.size(), 1);
+    EXPECT_FALSE(after.members[0].left.isValid());
+    ASSERT_EQ(after.movements.size(), 1);
+    EXPECT_EQ(after.movements[0].date, day(2));
+    EXPECT_FALSE(after.reintegro);
+    EXPECT_EQ(after.history.size(), before.history.size());
+}
+
+// A movement corrected, a member added by mistake deleted and the reintegro
+// cleared: each kept in the account's history with the day it was made.
+TEST_F(LedgerStoreTest, CorrectionsAreKeptInTheHistory)
+{
+    ASSERT_TRUE(addMember(*m_db, u"BAR"_s, {u"Pepe"_s, 2, day(3), {}}, day(3)));
+    ASSERT_TRUE(addMovement(*m_db, u"BAR"_s,
+                            {0, MovementKind::Contribution, u"Ana"_s, 1000, day(4), {}}, day(4)));
+    ASSERT_TRUE(setReintegro(*m_db, u"BAR"_s, 7, day(2), day(5)));
+    LedgerMovement corrected = book().movements[0];
+    corrected.cents = 1250;
+    corrected.note = u"enero"_s;
+    ASSERT_TRUE(editMovement(*m_db, u"BAR"_s, corrected, day(6)));
+    ASSERT_TRUE(deleteMember(*m_db, u"BAR"_s, u"Pepe"_s, day(6)));
+    ASSERT_TRUE(clearReintegro(*m_db, u"BAR"_s, day(7)));
+
+    const LedgerBook kept = book();
+    ASSERT_EQ(kept.movements.size(), 1);
+    EXPECT_EQ(kept.movements[0].cents, 1250);
+    EXPECT_EQ(kept.movements[0].note, u"enero"_s);
+    ASSERT_EQ(kept.members.size(), 1);
+    EXPECT_FALSE(kept.reintegro);
+    QStringList history;
+    for (const LedgerEvent &event : kept.history)
+        history.append(event.madeOn.toString(u"dd/MM"_s) + u' ' + event.what);
+    EXPECT_EQ(history,
+              (QStringList{
+                  u"20/01 Alta de Ana (1 participación) desde el 01/01/2024."_s,
+                  u"03/01 Alta de Pepe (2 participaciones) desde el 03/01/2024."_s,
+                  u"04/01 Movimiento añadido: Aportación de Ana, 10,00 € del 04/01/2024."_s,
+                  u"05/01 Reintegro 7 desde el 02/01/2024."_s,
+                  u"06/01 Movimiento corregido: Aportación de Ana, 10,00 € del 04/01/2024 → "
+                  u"Aportación de Ana, 12,50 € del 04/01/2024 («enero»)."_s,
+                  u"06/01 Miembro borrado: Pepe."_s,
+                  u"07/01 Reintegro quitado (era el 7 desde el 02/01/2024)."_s,
+              }));
 }
 
 TEST_F(LedgerStoreTest, AClosedAccountStaysReadable)
 {
     ASSERT_TRUE(addMovement(*m_db, u"BAR"_s,
-                            {0, MovementKind::Contribution, u"Ana"_s, 1250, day(2), u"Enero"_s}));
-    ASSERT_TRUE(removeMember(*m_db, u"BAR"_s, u"Ana"_s, day(9)));
+                            {0, MovementKind::Contribution, u"Ana"_s, 1250, day(2), u"Enero"_s},
+                            Today));
+    ASSERT_TRUE(removeMember(*m_db, u"BAR"_s, u"Ana"_s, day(9), Today));
     ASSERT_TRUE(closeLedger(*m_db, u"BAR"_s, day(10)));
     const LedgerBook closed = book();
     EXPECT_EQ(closed.closedOn, day(10));
@@ -342,14 +542,14 @@ TEST_F(LedgerStoreTest, ARenamedPenaKeepsItsAccount)
 TEST_F(LedgerStoreTest, ANewPenaOfAClosedOnesNameGetsItsOwnAccount)
 {
     ASSERT_TRUE(closeLedger(*m_db, u"BAR"_s, day(10)));
-    EXPECT_EQ(refusal(addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, day(2), {}})),
+    EXPECT_EQ(refusal(addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, day(2), {}}, Today)),
               u"Las cuentas de la peña «BAR» están cerradas desde el 10/01/2024: no admiten "
               u"cambios."_s);
 
     SyndicateRecord again = m_syndicate;
     again.createdOn = serialOf(day(12));
     ASSERT_TRUE(keepLedgerTerms(*m_db, again, 50, day(12)));
-    ASSERT_TRUE(addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, day(12), {}}));
+    ASSERT_TRUE(addMember(*m_db, u"BAR"_s, {u"Bea"_s, 1, day(12), {}}, Today));
     const LedgerBook fresh = book();
     EXPECT_FALSE(fresh.closedOn.isValid());
     EXPECT_EQ(fresh.createdOn, day(12));

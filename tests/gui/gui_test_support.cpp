@@ -118,7 +118,8 @@ ProgramFolder::ProgramFolder(bool withTables)
         QFile::copy(QString::fromUtf8(ReportDatabaseFile), m_dir.filePath(u"Zafrano.mdb"_s)) &&
         QFile::setPermissions(m_dir.filePath(u"Zafrano.mdb"_s),
                               QFile::ReadOwner | QFile::WriteOwner);
-    for (const QString &layout : {u"Zafrano.net"_s, u"Zafrano1.net"_s, u"Cuentas.net"_s})
+    for (const QString &layout :
+         {u"Zafrano.net"_s, u"Zafrano1.net"_s, u"Cuentas.net"_s, u"CuentasMiembro.net"_s})
         m_valid = m_valid && QFile::copy(QDir(QString::fromUtf8(DataDir)).filePath(layout),
                                          m_dir.filePath(layout));
 }

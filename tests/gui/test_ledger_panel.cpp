@@ -3,7 +3,9 @@
 // the buttons that hand the account out (the statement in the print
 // preview and the two CSV files).
 #include "app/program_data.h"
+#include "dialogs/closed_accounts_dialog.h"
 #include "dialogs/ledger_dialogs.h"
+#include "dialogs/ledger_history_dialog.h"
 #include "gui_test_support.h"
 #include "ledger/ledger_store.h"
 #include "store/program_database.h"
@@ -19,6 +21,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +32,7 @@ using test::ProgramRun;
 namespace {
 
 constexpr int SyndicatesTab = 2;
+const QDate Today(2026, 12, 7);
 
 } // namespace
 
@@ -45,6 +49,11 @@ private slots:
     void reintegroFormSetsTheDigit();
     void statementIsOfThePenaOrOfThePickedMember();
     void csvFilesAreSavedWhereChosenOrTheFailureSaid();
+    void movementIsCorrectedAfterAskingAndInTheHistory();
+    void memberAddedByMistakeIsDeletedOnlyWithoutMovements();
+    void reintegroIsClearedAfterAsking();
+    void closedAccountsListHasTheirStatements();
+    void pageShowsWhatAnotherProgramChanged();
 
 private:
     // The form that the page's button opened, or nullptr.
@@ -52,6 +61,11 @@ private:
     // Presses the form's OK; true when it closed.
     bool accepted(QDialog *form, const QString &ok);
     LedgerBook book() const;
+    // zafrano.db as another program opens it.
+    std::optional<ProgramDatabase> database() const;
+    // The questions asked so far, and the messages shown that were not questions.
+    int questions() const;
+    QStringList said() const;
 
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<ProgramRun> m_run;
@@ -65,7 +79,7 @@ void LedgerPanelTest::init()
     QVERIFY(m_folder->writeDraws(test::drawsUntil(QDate(2026, 12, 5), 12)));
     QVERIFY(m_folder->writeSyndicates(
         {test::makeSyndicate(u"Bar Paco"_s, u"Todos"_s, QDate(2026, 11, 2), 1)}));
-    m_run = std::make_unique<ProgramRun>(*m_folder, QDate(2026, 12, 7));
+    m_run = std::make_unique<ProgramRun>(*m_folder, Today);
     QVERIFY(m_run->window.startUp() && m_run->showTab(SyndicatesTab));
     m_panel = m_run->window.findChild<gui::LedgerPanel *>(u"Cuentas"_s);
     QVERIFY(m_panel);
@@ -75,9 +89,10 @@ void LedgerPanelTest::init()
     // Shown, the page opened the account; Ana joins it.
     Result<ProgramDatabase> db = ProgramDatabase::openIn(m_run->window.data().folder());
     QVERIFY(db);
-    QVERIFY(addMember(*db, u"Bar Paco"_s, {u"Ana"_s, 2, QDate(2026, 11, 2), {}}));
+    QVERIFY(addMember(*db, u"Bar Paco"_s, {u"Ana"_s, 2, QDate(2026, 11, 2), {}}, Today));
     QVERIFY(addMovement(*db, u"Bar Paco"_s,
-                        {0, MovementKind::Contribution, u"Ana"_s, 1250, QDate(2026, 11, 3), {}}));
+                        {0, MovementKind::Contribution, u"Ana"_s, 1250, QDate(2026, 11, 3), {}},
+                        Today));
     m_panel->showSyndicate(1);
 }
 
@@ -210,7 +225,8 @@ void LedgerPanelTest::statementIsOfThePenaOrOfThePickedMember()
     QCOMPARE(reports[0].title, u"Cuentas de la peña Bar Paco"_s);
     QVERIFY(reports[0].html.contains(u"Toda la peña"_s));
     QVERIFY(!reports[1].html.contains(u"Toda la peña"_s));
-    QVERIFY(reports[1].html.contains(u"<b>Ana</b>"_s));
+    QCOMPARE(reports[1].title, u"Cuentas de Ana en la peña Bar Paco"_s);
+    QVERIFY(reports[1].html.contains(u"Cómo se llega al saldo"_s));
     QVERIFY(m_run->fake.messages.shown.isEmpty());
 }
 
@@ -229,6 +245,128 @@ void LedgerPanelTest::csvFilesAreSavedWhereChosenOrTheFailureSaid()
     QCOMPARE(texts.size(), 2);
     QVERIFY(texts[0].startsWith(u"Guardado en "_s));
     QVERIFY(texts[1].startsWith(u"No se ha podido guardar "_s));
+}
+
+std::optional<ProgramDatabase> LedgerPanelTest::database() const
+{
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(m_run->window.data().folder());
+    return db ? std::optional<ProgramDatabase>(std::move(db).value()) : std::nullopt;
+}
+
+int LedgerPanelTest::questions() const
+{
+    const auto &shown = m_run->fake.messages.shown;
+    return static_cast<int>(
+        std::count_if(shown.begin(), shown.end(), [](const auto &s) { return s.question; }));
+}
+
+QStringList LedgerPanelTest::said() const
+{
+    QStringList texts;
+    for (const auto &s : m_run->fake.messages.shown) {
+        if (!s.question)
+            texts.append(s.message.text);
+    }
+    return texts;
+}
+
+void LedgerPanelTest::movementIsCorrectedAfterAskingAndInTheHistory()
+{
+    FIND_CHILD(QTableWidget, movements, *m_panel, u"LedgerMovements"_s);
+    movements->setCurrentCell(0, 0);
+    auto *form = formOf<gui::MovementDialog>(u"LedgerEditMovement"_s);
+    QVERIFY(form);
+    FIND_CHILD(QLineEdit, amount, *form, u"MovementAmount"_s);
+    FIND_CHILD(QLineEdit, note, *form, u"MovementNote"_s);
+    QCOMPARE(amount->text(), u"12,50"_s);
+    amount->setText(u"15"_s);
+    note->setText(u"noviembre"_s);
+    m_run->fake.messages.answers.append(true);
+    QVERIFY(accepted(form, u"MovementOk"_s));
+    QCOMPARE(questions(), 1);
+    QCOMPARE(book().movements.size(), 1);
+    QCOMPARE(book().movements[0].cents, 1500);
+    QCOMPARE(movements->item(0, 3)->text(), u"15,00 €"_s);
+
+    auto *history = formOf<gui::LedgerHistoryDialog>(u"LedgerHistory"_s);
+    QVERIFY(history);
+    FIND_CHILD(QTableWidget, list, *history, u"LedgerHistoryList"_s);
+    QCOMPARE(list->item(0, 1)->text(),
+             u"Movimiento corregido: Aportación de Ana, 12,50 € del 03/11/2026 → Aportación de "
+             u"Ana, 15,00 € del 03/11/2026 («noviembre»)."_s);
+}
+
+void LedgerPanelTest::memberAddedByMistakeIsDeletedOnlyWithoutMovements()
+{
+    QVERIFY(addMember(*database(), u"Bar Paco"_s, {u"Luis"_s, 1, QDate(2026, 12, 1), {}}, Today));
+    m_panel->showSyndicate(1);
+    FIND_CHILD(QTableWidget, members, *m_panel, u"LedgerMembers"_s);
+    FIND_CHILD(QPushButton, remove, *m_panel, u"LedgerDeleteMember"_s);
+    members->setCurrentCell(0, 0); // Ana has paid in
+    m_run->fake.messages.answers = {true, true};
+    remove->click();
+    QCOMPARE(said(),
+             QStringList{u"«Ana» tiene movimientos en las cuentas y no se puede borrar. Quite "
+                         u"antes sus movimientos, o dele de baja."_s});
+    members->setCurrentCell(1, 0);
+    remove->click();
+    QCOMPARE(questions(), 2);
+    QCOMPARE(book().members.size(), 1);
+    QCOMPARE(members->rowCount(), 1);
+}
+
+void LedgerPanelTest::reintegroIsClearedAfterAsking()
+{
+    QVERIFY(setReintegro(*database(), u"Bar Paco"_s, 4, QDate(2026, 11, 2), Today));
+    m_panel->showSyndicate(1);
+    auto *form = formOf<gui::ReintegroDialog>(u"LedgerReintegro"_s);
+    QVERIFY(form);
+    QPointer<QDialog> open = form;
+    FIND_CHILD(QPushButton, clear, *form, u"ReintegroClear"_s);
+    m_run->fake.messages.answers.append(true);
+    clear->click();
+    QTRY_VERIFY(!open);
+    QCOMPARE(questions(), 1);
+    QVERIFY(!book().reintegro);
+}
+
+void LedgerPanelTest::closedAccountsListHasTheirStatements()
+{
+    {
+        std::optional<ProgramDatabase> db = database();
+        QVERIFY(db);
+        const SyndicateRecord old =
+            test::makeSyndicate(u"Peña Vieja"_s, u"Todos"_s, QDate(2026, 11, 2), 1);
+        QVERIFY(keepLedgerTerms(*db, old, 50, Today));
+        QVERIFY(addMember(*db, u"Peña Vieja"_s, {u"Rosa"_s, 1, QDate(2026, 11, 2), {}}, Today));
+        QVERIFY(closeLedger(*db, u"Peña Vieja"_s, QDate(2026, 12, 1)));
+    }
+    auto *list = formOf<gui::ClosedAccountsDialog>(u"LedgerClosedAccounts"_s);
+    QVERIFY(list);
+    FIND_CHILD(QTableWidget, accounts, *list, u"ClosedAccountsList"_s);
+    QCOMPARE(accounts->rowCount(), 1);
+    QCOMPARE(accounts->item(0, 0)->text(), u"Peña Vieja"_s);
+    QCOMPARE(accounts->item(0, 2)->text(), u"01/12/2026"_s);
+    FIND_CHILD(QComboBox, member, *list, u"ClosedAccountsMember"_s);
+    QCOMPARE(member->count(), 2);
+    list->findChild<QPushButton *>(u"ClosedAccountsStatement"_s)->click();
+    member->setCurrentIndex(1);
+    list->findChild<QPushButton *>(u"ClosedAccountsStatement"_s)->click();
+    const QList<ReportDocument> &reports = m_run->fake.desktop.reports;
+    QCOMPARE(reports.size(), 2);
+    QCOMPARE(reports[0].title, u"Cuentas de la peña Peña Vieja"_s);
+    QVERIFY(reports[0].html.contains(u"Cuentas cerradas"_s));
+    QCOMPARE(reports[1].title, u"Cuentas de Rosa en la peña Peña Vieja"_s);
+}
+
+void LedgerPanelTest::pageShowsWhatAnotherProgramChanged()
+{
+    FIND_CHILD(QTableWidget, movements, *m_panel, u"LedgerMovements"_s);
+    QCOMPARE(movements->rowCount(), 1);
+    QVERIFY(addMovement(*database(), u"Bar Paco"_s,
+                        {0, MovementKind::Contribution, u"Ana"_s, 500, QDate(2026, 12, 1), {}},
+                        Today));
+    QTRY_COMPARE(movements->rowCount(), 2);
 }
 
 QTEST_MAIN(LedgerPanelTest)

@@ -75,9 +75,14 @@ std::optional<Cents> centsFromText(QStringView text)
     return cents;
 }
 
+QString eurosText(Cents cents)
+{
+    return moneyText(cents) + u" €"_s;
+}
+
 QString amountLimitText()
 {
-    return u"El importe no puede pasar de "_s + moneyText(MaxTypedAmount) + u" €."_s;
+    return u"El importe no puede pasar de "_s + eurosText(MaxTypedAmount) + u'.';
 }
 
 Result<Cents> amountFromText(QStringView text)

@@ -20,6 +20,8 @@ double eurosFromCents(Cents cents);
 // "8,10", "34.884,59": two decimals after a decimal comma and the thousands
 // grouped by dots, as a player reads an amount.
 QString moneyText(Cents cents);
+// The same with its sign, "8,10 €", wherever an amount is shown alone.
+QString eurosText(Cents cents);
 
 // An amount of euros as whole cents, read from the text a results source
 // gives: "34884.59", "34.884,59", "34,884.59", "612.345,67 €", "4". A lone

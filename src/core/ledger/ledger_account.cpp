@@ -8,6 +8,7 @@
 
 #include <QMap>
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -87,6 +88,17 @@ QString movementKindName(MovementKind kind)
     return {};
 }
 
+QString movementText(const LedgerMovement &movement)
+{
+    const QString who = movement.kind == MovementKind::Cost ? u" «"_s + movement.note + u'»'
+                                                            : u" de "_s + movement.member;
+    const QString note = movement.kind == MovementKind::Cost || movement.note.isEmpty()
+                             ? QString()
+                             : u" («"_s + movement.note + u"»)"_s;
+    return movementKindName(movement.kind) + who + u", "_s + eurosText(movement.cents) +
+           u" del "_s + movement.date.toString(u"dd/MM/yyyy"_s) + note;
+}
+
 LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &draws,
                              const PrizeLookup &prizesOf, QDate today)
 {
@@ -97,17 +109,17 @@ LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &dr
         account.members.append({member.name, member.shares, member.belongsOn(today), 0, 0, 0});
 
     QMap<QDate, Cents> change; // what each day added to the bote
-    ShareTally shared(book.members.size());
     for (const DrawRecord &draw : draws) {
         const std::optional<DrawAccount> played = accountOfDraw(book, draw, prizesOf);
         if (!played)
             continue;
+        account.shared.append({played->date, account.draws.size(), {}, played->net(), 0, {}});
         account.draws.append(*played);
         account.cost += played->cost;
         account.prizes += played->prizes + played->refund;
+        account.refunds += played->refund;
         if (played->pending)
             account.pending.append(played->date);
-        shared.add(played->net(), sharesOn(book.members, played->date));
         change[played->date] += played->net();
     }
     for (const LedgerMovement &movement : book.movements) {
@@ -137,14 +149,29 @@ LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &dr
         case MovementKind::Cost:
             account.otherCosts += movement.cents;
             change[movement.date] -= movement.cents;
-            shared.add(-movement.cents, sharesOn(book.members, movement.date));
+            account.shared.append({movement.date, -1, movement.note, -movement.cents, 0, {}});
             break;
         }
     }
-    const QList<Cents> parts = shared.parts();
-    for (qsizetype i = 0; i < parts.size(); ++i)
-        account.members[i].balance += parts[i];
-    account.unassigned = shared.unassigned();
+    // Shared in the order of the days, each line's parts the steps of the
+    // running parts: they add up to what the balances get.
+    std::stable_sort(account.shared.begin(), account.shared.end(),
+                     [](const SharedLine &a, const SharedLine &b) { return a.date < b.date; });
+    ShareTally tally(book.members.size());
+    QList<Cents> before(book.members.size(), 0);
+    for (SharedLine &line : account.shared) {
+        const QList<int> shares = sharesOn(book.members, line.date);
+        line.shares = std::accumulate(shares.begin(), shares.end(), 0);
+        tally.add(line.total, shares);
+        const QList<Cents> after = tally.parts();
+        line.parts.resize(after.size());
+        for (qsizetype i = 0; i < after.size(); ++i)
+            line.parts[i] = after[i] - before[i];
+        before = after;
+    }
+    for (qsizetype i = 0; i < before.size(); ++i)
+        account.members[i].balance += before[i];
+    account.unassigned = tally.unassigned();
     account.bote =
         account.paid - account.received + account.prizes - account.cost - account.otherCosts;
     Cents running = 0;

@@ -42,13 +42,27 @@ struct BotePoint
     Cents bote = 0;
 };
 
+// One amount the members share, a played draw's net or a cost, with each
+// member's part of it: the parts of the lines add up to each balance's part
+// of the draws and costs, and each line's parts to what it shared.
+struct SharedLine
+{
+    QDate date;
+    qsizetype draw = -1; // the index of its draw in LedgerAccount::draws; -1 for a cost
+    QString note;        // the cost's note
+    Cents total = 0;     // what it added to the bote
+    int shares = 0;      // the shares of those who belonged that day; 0: nobody's
+    QList<Cents> parts;  // in the order of LedgerAccount::members
+};
+
 struct LedgerAccount
 {
     QString syndicate;
     bool closed = false;
     QList<DrawAccount> draws; // the played draws, oldest first
     Cents cost = 0;
-    Cents prizes = 0; // with the reintegro refunds
+    Cents prizes = 0;  // with the reintegro refunds
+    Cents refunds = 0; // the reintegro refunds alone
     Cents otherCosts = 0;
     Cents paid = 0;
     Cents received = 0;
@@ -59,6 +73,7 @@ struct LedgerAccount
     QList<QDate> pending;
     QList<MemberBalance> members;
     QList<BotePoint> boteHistory;
+    QList<SharedLine> shared; // by date, a day's draw before its costs
 
     int played() const { return static_cast<int>(draws.size()); }
 };

@@ -61,6 +61,14 @@ struct ReintegroDigit
     QDate since;
 };
 
+// One change made to an account: the day it was made and what it did, as
+// the treasurer reads it ("Movimiento corregido: …").
+struct LedgerEvent
+{
+    QDate madeOn;
+    QString what;
+};
+
 // Everything the account of one peña is worked out from, as zafrano.db keeps it.
 struct LedgerBook
 {
@@ -72,8 +80,13 @@ struct LedgerBook
     QList<PriceChange> prices;       // by date
     QList<BetsChange> bets;          // by date
     std::optional<ReintegroDigit> reintegro;
-    qint64 id = 0; // the account's own number in zafrano.db
+    qint64 id = 0;              // the account's own number in zafrano.db
+    QList<LedgerEvent> history; // oldest first
 };
+
+// "Aportación de Ana, 12,50 € del 03/11/2026 («agosto»)"; a cost names its note
+// in place of the member: "Gasto «Sobre», 1,00 € del 03/11/2026".
+QString movementText(const LedgerMovement &movement);
 
 QString movementKindName(MovementKind kind); // "Aportación", "Reparto", "Gasto"
 

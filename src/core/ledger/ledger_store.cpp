@@ -48,6 +48,13 @@ QString termsOf(SyndicateRecord syndicate)
     return QString::fromLatin1(syndicate.toBytes().toBase64());
 }
 
+// Keeps one line of the account's history, inside the change's transaction.
+Status noteInHistory(const ProgramDatabase &db, qint64 account, QDate today, const QString &what)
+{
+    return run(db, u"INSERT INTO ledger_history (account, made_on, what) VALUES (?, ?, ?);"_s,
+               {account, today, what});
+}
+
 // Reads the account and checks a change against it, all inside one transaction.
 Status withBook(const ProgramDatabase &db, const QString &syndicate,
                 const std::function<Status(const LedgerBook &)> &change)
@@ -97,7 +104,8 @@ Error unknownMember(const LedgerBook &book, const QString &name)
                    book.syndicate + u"»."_s);
 }
 
-Status dateProblem(const LedgerBook &book, QDate date)
+// A day of the account is one from the peña's creation to today.
+Status dateProblem(const LedgerBook &book, QDate date, QDate today)
 {
     if (!date.isValid())
         return refused(u"La fecha no es válida."_s);
@@ -105,7 +113,48 @@ Status dateProblem(const LedgerBook &book, QDate date)
         return refused(u"La fecha "_s + dayText(date) +
                        u" es anterior a la creación de la peña ("_s + dayText(book.createdOn) +
                        u")."_s);
+    if (today.isValid() && date > today)
+        return refused(u"La fecha "_s + dayText(date) + u" es posterior a hoy ("_s +
+                       dayText(today) + u")."_s);
     return {};
+}
+
+// What would make a movement wrong in this account.
+Status movementProblem(const LedgerBook &book, const LedgerMovement &movement,
+                                     QDate today)
+{
+    if (movement.cents <= 0)
+        return refused(u"La cantidad debe ser mayor que cero."_s);
+    if (movement.cents > MaxTypedAmount)
+        return refused(amountLimitText());
+    if (Status problem = dateProblem(book, movement.date, today); !problem)
+        return problem.error();
+    if (movement.kind == MovementKind::Cost && movement.note.trimmed().isEmpty())
+        return refused(u"Falta la nota del gasto."_s);
+    if (movement.kind != MovementKind::Cost && !memberNamed(book, movement.member))
+        return unknownMember(book, movement.member);
+    return {};
+}
+
+// The movement as it is kept: a cost names no member, the note has no edge spaces.
+LedgerMovement keptMovement(LedgerMovement movement)
+{
+    if (movement.kind == MovementKind::Cost)
+        movement.member.clear();
+    movement.note = movement.note.trimmed();
+    return movement;
+}
+
+const LedgerMovement *movementNumbered(const LedgerBook &book, qint64 id)
+{
+    const auto found = std::find_if(book.movements.begin(), book.movements.end(),
+                                    [id](const LedgerMovement &m) { return m.id == id; });
+    return found == book.movements.end() ? nullptr : &*found;
+}
+
+QString sharesText(int shares)
+{
+    return shares == 1 ? u"1 participación"_s : u"%1 participaciones"_s.arg(shares);
 }
 
 Status memberProblem(const QString &name, int shares)
@@ -271,6 +320,12 @@ Result<std::optional<LedgerBook>> readBook(const ProgramDatabase &db, const QStr
                            if (bytes.size() == SyndicateRecord::Size)
                                book.bets.append({row.date(0), SyndicateRecord::fromBytes(bytes)});
                        });
+    if (read)
+        read = eachRow(db,
+                       u"SELECT made_on, what FROM ledger_history WHERE account = ? ORDER BY id;"_s,
+                       {book.id}, [&](const sqlite::Statement &row) {
+                           book.history.append({row.date(0), row.text(1)});
+                       });
     if (!read)
         return read.error();
     return std::optional<LedgerBook>(std::move(book));
@@ -285,55 +340,107 @@ Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QS
                     {syndicate});
 }
 
+Result<QList<KeptAccount>> closedLedgers(const ProgramDatabase &db)
+{
+    QList<KeptAccount> kept;
+    Status read = eachRow(db,
+                          u"SELECT id, syndicate, created_on, closed_on FROM ledger_accounts "
+                          u"WHERE closed_on IS NOT NULL ORDER BY closed_on DESC, id DESC;"_s,
+                          {}, [&](const sqlite::Statement &row) {
+                              kept.append({row.int64(0), row.text(1), row.date(2), row.date(3)});
+                          });
+    if (!read)
+        return read.error();
+    return kept;
+}
+
+Result<std::optional<LedgerBook>> readLedgerNumbered(const ProgramDatabase &db, qint64 id)
+{
+    return readBook(db, u"WHERE id = ?"_s, {id});
+}
+
+QString nameKey(const QString &name)
+{
+    QString key;
+    for (const QChar c : name.trimmed().normalized(QString::NormalizationForm_D)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            key.append(c);
+    }
+    return key.toCaseFolded();
+}
+
 Result<std::optional<LedgerBook>> readClosedLedger(const ProgramDatabase &db,
                                                    const QString &syndicate)
 {
-    return readBook(db, u"WHERE syndicate = ? AND closed_on IS NOT NULL ORDER BY id DESC"_s,
-                    {syndicate});
+    Result<QList<KeptAccount>> kept = closedLedgers(db);
+    if (!kept)
+        return kept.error();
+    // The name as written first, then one that differs only in case or accents.
+    auto found = std::find_if(kept->begin(), kept->end(),
+                              [&](const KeptAccount &k) { return k.syndicate == syndicate; });
+    if (found == kept->end())
+        found = std::find_if(kept->begin(), kept->end(), [&](const KeptAccount &k) {
+            return nameKey(k.syndicate) == nameKey(syndicate);
+        });
+    if (found == kept->end())
+        return std::optional<LedgerBook>();
+    return readLedgerNumbered(db, found->id);
 }
 
-Status addMember(const ProgramDatabase &db, const QString &syndicate, const LedgerMember &member)
+Status addMember(const ProgramDatabase &db, const QString &syndicate, const LedgerMember &member,
+                 QDate today)
 {
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
         if (Status problem = memberProblem(member.name, member.shares); !problem)
             return problem.error();
-        if (Status problem = dateProblem(book, member.joined); !problem)
+        if (Status problem = dateProblem(book, member.joined, today); !problem)
             return problem.error();
-        if (memberNamed(book, member.name.trimmed()))
-            return refused(u"Ya hay un miembro llamado «"_s + member.name.trimmed() +
-                           u"» en la peña."_s);
-        return run(db,
-                   u"INSERT INTO ledger_members (account, name, shares, joined) "
-                   u"VALUES (?, ?, ?, ?);"_s,
-                   {book.id, member.name.trimmed(), member.shares, member.joined});
+        const QString name = member.name.trimmed();
+        if (memberNamed(book, name))
+            return refused(u"Ya hay un miembro llamado «"_s + name + u"» en la peña."_s);
+        Status done = run(db,
+                          u"INSERT INTO ledger_members (account, name, shares, joined) "
+                          u"VALUES (?, ?, ?, ?);"_s,
+                          {book.id, name, member.shares, member.joined});
+        return done ? noteInHistory(db, book.id, today,
+                                    u"Alta de "_s + name + u" ("_s + sharesText(member.shares) +
+                                        u") desde el "_s + dayText(member.joined) + u'.')
+                    : done;
     });
 }
 
 Status editMember(const ProgramDatabase &db, const QString &syndicate, const QString &name,
-                  const QString &newName, int shares)
+                  const QString &newName, int shares, QDate today)
 {
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
-        if (!memberNamed(book, name))
+        const LedgerMember *member = memberNamed(book, name);
+        if (!member)
             return unknownMember(book, name);
         if (Status problem = memberProblem(newName, shares); !problem)
             return problem.error();
-        if (newName.trimmed() != name && memberNamed(book, newName.trimmed()))
-            return refused(u"Ya hay un miembro llamado «"_s + newName.trimmed() +
-                           u"» en la peña."_s);
+        const QString renamed = newName.trimmed();
+        if (renamed != name && memberNamed(book, renamed))
+            return refused(u"Ya hay un miembro llamado «"_s + renamed + u"» en la peña."_s);
+        if (renamed == name && shares == member->shares)
+            return {};
+        const QString was = name + u", "_s + sharesText(member->shares);
         Status done = run(db,
                           u"UPDATE ledger_members SET name = ?, shares = ? "
                           u"WHERE account = ? AND name = ?;"_s,
-                          {newName.trimmed(), shares, book.id, name});
-        if (!done)
-            return done;
-        return run(db,
-                   u"UPDATE ledger_movements SET member = ? WHERE account = ? AND member = ?;"_s,
-                   {newName.trimmed(), book.id, name});
+                          {renamed, shares, book.id, name});
+        if (done)
+            done = run(
+                db, u"UPDATE ledger_movements SET member = ? WHERE account = ? AND member = ?;"_s,
+                {renamed, book.id, name});
+        return done ? noteInHistory(db, book.id, today,
+                                    u"Miembro cambiado: "_s + was + u" → "_s + renamed + u", "_s +
+                                        sharesText(shares) + u'.')
+                    : done;
     });
 }
 
 Status removeMember(const ProgramDatabase &db, const QString &syndicate, const QString &name,
-                    QDate on)
+                    QDate on, QDate today)
 {
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
         const LedgerMember *member = memberNamed(book, name);
@@ -342,61 +449,129 @@ Status removeMember(const ProgramDatabase &db, const QString &syndicate, const Q
         if (member->left.isValid())
             return refused(u"«"_s + name + u"» ya se dio de baja el "_s + dayText(member->left) +
                            u'.');
-        if (Status problem = dateProblem(book, on); !problem)
+        if (Status problem = dateProblem(book, on, today); !problem)
             return problem.error();
         if (on < member->joined)
             return refused(u"La baja no puede ser anterior al alta ("_s + dayText(member->joined) +
                            u")."_s);
-        return run(db, u"UPDATE ledger_members SET left_on = ? WHERE account = ? AND name = ?;"_s,
-                   {on, book.id, name});
+        Status done =
+            run(db, u"UPDATE ledger_members SET left_on = ? WHERE account = ? AND name = ?;"_s,
+                {on, book.id, name});
+        return done ? noteInHistory(db, book.id, today,
+                                    u"Baja de "_s + name + u" el "_s + dayText(on) + u'.')
+                    : done;
+    });
+}
+
+Status deleteMember(const ProgramDatabase &db, const QString &syndicate, const QString &name,
+                    QDate today)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        if (!memberNamed(book, name))
+            return unknownMember(book, name);
+        if (std::any_of(book.movements.begin(), book.movements.end(),
+                        [&](const LedgerMovement &m) { return m.member == name; }))
+            return refused(u"«"_s + name +
+                           u"» tiene movimientos en las cuentas y no se puede borrar. Quite "
+                           u"antes sus movimientos, o dele de baja."_s);
+        Status done = run(db, u"DELETE FROM ledger_members WHERE account = ? AND name = ?;"_s,
+                          {book.id, name});
+        return done ? noteInHistory(db, book.id, today, u"Miembro borrado: "_s + name + u'.')
+                    : done;
     });
 }
 
 Status addMovement(const ProgramDatabase &db, const QString &syndicate,
-                   const LedgerMovement &movement)
+                   const LedgerMovement &movement, QDate today)
 {
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
-        if (movement.cents <= 0)
-            return refused(u"La cantidad debe ser mayor que cero."_s);
-        if (movement.cents > MaxTypedAmount)
-            return refused(amountLimitText());
-        if (Status problem = dateProblem(book, movement.date); !problem)
+        if (Status problem = movementProblem(book, movement, today); !problem)
             return problem.error();
-        const bool cost = movement.kind == MovementKind::Cost;
-        if (cost && movement.note.trimmed().isEmpty())
-            return refused(u"Falta la nota del gasto."_s);
-        if (!cost && !memberNamed(book, movement.member))
-            return unknownMember(book, movement.member);
-        return run(db,
-                   u"INSERT INTO ledger_movements (account, kind, member, cents, date, note) "
-                   u"VALUES (?, ?, ?, ?, ?, ?);"_s,
-                   {book.id, kindKey(movement.kind), cost ? QString() : movement.member,
-                    movement.cents, movement.date, movement.note.trimmed()});
+        const LedgerMovement kept = keptMovement(movement);
+        Status done =
+            run(db,
+                u"INSERT INTO ledger_movements (account, kind, member, cents, date, note) "
+                u"VALUES (?, ?, ?, ?, ?, ?);"_s,
+                {book.id, kindKey(kept.kind), kept.member, kept.cents, kept.date, kept.note});
+        return done ? noteInHistory(db, book.id, today,
+                                    u"Movimiento añadido: "_s + movementText(kept) + u'.')
+                    : done;
     });
 }
 
-Status removeMovement(const ProgramDatabase &db, const QString &syndicate, qint64 id)
+Status editMovement(const ProgramDatabase &db, const QString &syndicate,
+                    const LedgerMovement &movement, QDate today)
 {
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
-        if (std::none_of(book.movements.begin(), book.movements.end(),
-                         [id](const LedgerMovement &m) { return m.id == id; }))
+        const LedgerMovement *was = movementNumbered(book, movement.id);
+        if (!was)
             return refused(u"Ese movimiento ya no está en las cuentas."_s);
-        return run(db, u"DELETE FROM ledger_movements WHERE id = ? AND account = ?;"_s,
-                   {id, book.id});
+        if (Status problem = movementProblem(book, movement, today); !problem)
+            return problem.error();
+        const LedgerMovement kept = keptMovement(movement);
+        if (kept.kind == was->kind && kept.member == was->member && kept.cents == was->cents &&
+            kept.date == was->date && kept.note == was->note)
+            return {};
+        Status done = run(
+            db,
+            u"UPDATE ledger_movements SET kind = ?, member = ?, cents = ?, date = ?, "
+            u"note = ? WHERE id = ? AND account = ?;"_s,
+            {kindKey(kept.kind), kept.member, kept.cents, kept.date, kept.note, kept.id, book.id});
+        return done ? noteInHistory(db, book.id, today,
+                                    u"Movimiento corregido: "_s + movementText(*was) + u" → "_s +
+                                        movementText(kept) + u'.')
+                    : done;
     });
 }
 
-Status setReintegro(const ProgramDatabase &db, const QString &syndicate, int digit, QDate since)
+Status removeMovement(const ProgramDatabase &db, const QString &syndicate, qint64 id, QDate today)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        const LedgerMovement *was = movementNumbered(book, id);
+        if (!was)
+            return refused(u"Ese movimiento ya no está en las cuentas."_s);
+        Status done =
+            run(db, u"DELETE FROM ledger_movements WHERE id = ? AND account = ?;"_s, {id, book.id});
+        return done ? noteInHistory(db, book.id, today,
+                                    u"Movimiento quitado: "_s + movementText(*was) + u'.')
+                    : done;
+    });
+}
+
+Status setReintegro(const ProgramDatabase &db, const QString &syndicate, int digit, QDate since,
+                    QDate today)
 {
     return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
         if (digit < 0 || digit > 9)
             return refused(u"El reintegro es una cifra del 0 al 9."_s);
-        if (Status problem = dateProblem(book, since); !problem)
+        if (Status problem = dateProblem(book, since, today); !problem)
             return problem.error();
-        return run(db,
-                   u"UPDATE ledger_accounts SET reintegro = ?, reintegro_from = ? "
-                   u"WHERE id = ?;"_s,
-                   {digit, since, book.id});
+        if (book.reintegro && book.reintegro->digit == digit && book.reintegro->since == since)
+            return {};
+        Status done = run(db,
+                          u"UPDATE ledger_accounts SET reintegro = ?, reintegro_from = ? "
+                          u"WHERE id = ?;"_s,
+                          {digit, since, book.id});
+        return done ? noteInHistory(db, book.id, today,
+                                    u"Reintegro %1 desde el "_s.arg(digit) + dayText(since) + u'.')
+                    : done;
+    });
+}
+
+Status clearReintegro(const ProgramDatabase &db, const QString &syndicate, QDate today)
+{
+    return withBook(db, syndicate, [&](const LedgerBook &book) -> Status {
+        if (!book.reintegro)
+            return refused(u"La peña «"_s + book.syndicate + u"» no tiene reintegro."_s);
+        Status done = run(db,
+                          u"UPDATE ledger_accounts SET reintegro = NULL, reintegro_from = NULL "
+                          u"WHERE id = ?;"_s,
+                          {book.id});
+        return done ? noteInHistory(
+                          db, book.id, today,
+                          u"Reintegro quitado (era el %1 desde el "_s.arg(book.reintegro->digit) +
+                              dayText(book.reintegro->since) + u")."_s)
+                    : done;
     });
 }
 
@@ -418,6 +593,7 @@ Status dropLedger(const ProgramDatabase &db, const QString &syndicate)
         for (const QString &sql : {u"DELETE FROM ledger_members WHERE account = ?;"_s,
                                    u"DELETE FROM ledger_movements WHERE account = ?;"_s,
                                    u"DELETE FROM ledger_bets WHERE account = ?;"_s,
+                                   u"DELETE FROM ledger_history WHERE account = ?;"_s,
                                    u"DELETE FROM ledger_accounts WHERE id = ?;"_s}) {
             Status done = run(db, sql, {(*book)->id});
             if (!done)

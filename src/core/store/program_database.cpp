@@ -127,6 +127,13 @@ const QList<const char *> &migrations()
         "CREATE TABLE IF NOT EXISTS prize_history_months ("
         "  month TEXT PRIMARY KEY,"
         "  asked_on TEXT NOT NULL) WITHOUT ROWID;",
+        // What was changed in each account and on which day, corrections
+        // among them, in the order they were made.
+        "CREATE TABLE ledger_history ("
+        "  id INTEGER PRIMARY KEY,"
+        "  account INTEGER NOT NULL,"
+        "  made_on TEXT NOT NULL,"
+        "  what TEXT NOT NULL);",
     };
     return list;
 }

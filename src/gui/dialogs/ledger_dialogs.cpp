@@ -109,11 +109,12 @@ void MemberDialog::accept()
 }
 
 MovementDialog::MovementDialog(const QStringList &members, LedgerDays days, Messages &messages,
-                               Apply apply, QWidget *parent)
+                               Apply apply, const std::optional<MovementEntry> &editing,
+                               QWidget *parent)
     : QDialog(parent), m_messages(messages), m_apply(std::move(apply))
 {
     setObjectName(u"LedgerMovementDialog"_s);
-    setWindowTitle(u"Añadir movimiento"_s);
+    setWindowTitle(editing ? u"Corregir movimiento"_s : u"Añadir movimiento"_s);
     m_kind = new QComboBox(this);
     m_kind->setObjectName(u"MovementKind"_s);
     for (MovementKind kind : {MovementKind::Contribution, MovementKind::Payout, MovementKind::Cost})
@@ -136,6 +137,14 @@ MovementDialog::MovementDialog(const QStringList &members, LedgerDays days, Mess
     form->addRow(u"Nota:"_s, m_note);
     addButtons(this, form, u"Movement"_s);
     connect(m_kind, &QComboBox::currentIndexChanged, this, &MovementDialog::kindChanged);
+    if (editing) {
+        m_kind->setCurrentIndex(m_kind->findData(static_cast<int>(editing->kind)));
+        if (!editing->member.isEmpty())
+            m_member->setCurrentText(editing->member);
+        m_amount->setText(moneyText(editing->cents));
+        m_date->setDate(editing->date);
+        m_note->setText(editing->note);
+    }
 }
 
 void MovementDialog::kindChanged()
@@ -163,8 +172,8 @@ void MovementDialog::accept()
 }
 
 ReintegroDialog::ReintegroDialog(const ReintegroEntry &initial, LedgerDays days, Messages &messages,
-                                 Apply apply, QWidget *parent)
-    : QDialog(parent), m_messages(messages), m_apply(std::move(apply))
+                                 Apply apply, Clear clear, QWidget *parent)
+    : QDialog(parent), m_messages(messages), m_apply(std::move(apply)), m_clear(std::move(clear))
 {
     setObjectName(u"LedgerReintegroDialog"_s);
     setWindowTitle(u"Reintegro del boleto"_s);
@@ -173,7 +182,23 @@ ReintegroDialog::ReintegroDialog(const ReintegroEntry &initial, LedgerDays days,
     auto *form = new QFormLayout(this);
     form->addRow(u"Cifra:"_s, m_digit);
     form->addRow(u"Desde:"_s, m_since);
+    if (m_clear) {
+        auto *clearButton = new QPushButton(u"Quitar reintegro"_s, this);
+        clearButton->setObjectName(u"ReintegroClear"_s);
+        connect(clearButton, &QPushButton::clicked, this, &ReintegroDialog::clearAsked);
+        form->addRow(clearButton);
+    }
     addButtons(this, form, u"Reintegro"_s);
+}
+
+void ReintegroDialog::clearAsked()
+{
+    if (!m_messages.ask({u"¿Seguro que quieres quitar el reintegro? Deja de contar en todos los "
+                         u"sorteos, también en los ya jugados."_s,
+                         u"Quitar reintegro"_s, MessageIcon::Question}))
+        return;
+    if (applied(m_messages, m_clear()))
+        QDialog::accept();
 }
 
 ReintegroEntry ReintegroDialog::value() const

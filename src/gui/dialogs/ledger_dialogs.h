@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QDateEdit;
@@ -75,8 +76,8 @@ struct MovementEntry
 };
 
 // "Añadir movimiento": a contribution, a payout or a cost, its euros typed
-// as a treasurer writes them. A wrong amount or a refusal is shown and the
-// form stays open.
+// as a treasurer writes them; "Corregir movimiento" when it starts from one
+// kept. A wrong amount or a refusal is shown and the form stays open.
 class MovementDialog : public QDialog
 {
     Q_OBJECT
@@ -84,7 +85,9 @@ class MovementDialog : public QDialog
 public:
     using Apply = std::function<Status(const MovementEntry &)>;
 
+    // `editing`: the movement corrected, its fields filled in.
     MovementDialog(const QStringList &members, LedgerDays days, Messages &messages, Apply apply,
+                   const std::optional<MovementEntry> &editing = std::nullopt,
                    QWidget *parent = nullptr);
 
     // The form as typed, or the message saying why its euros are not an amount.
@@ -110,22 +113,27 @@ struct ReintegroEntry
 };
 
 // "Reintegro del boleto": the slip's digit and the day it counts from.
+// With `clear` given, "Quitar reintegro" takes a digit set by mistake away.
 class ReintegroDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     using Apply = std::function<Status(const ReintegroEntry &)>;
+    using Clear = std::function<Status()>;
 
     ReintegroDialog(const ReintegroEntry &initial, LedgerDays days, Messages &messages, Apply apply,
-                    QWidget *parent = nullptr);
+                    Clear clear = {}, QWidget *parent = nullptr);
 
     ReintegroEntry value() const;
     void accept() override;
 
 private:
+    void clearAsked();
+
     Messages &m_messages;
     Apply m_apply;
+    Clear m_clear;
     QSpinBox *m_digit = nullptr;
     QDateEdit *m_since = nullptr;
 };

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tabs/ledger_panel.h"
 
+#include "app/database_watch.h"
 #include "app/program_data.h"
+#include "dialogs/closed_accounts_dialog.h"
 #include "dialogs/ledger_dialogs.h"
+#include "dialogs/ledger_history_dialog.h"
 #include "ledger/current_account.h"
 #include "ledger/ledger_csv.h"
 #include "ledger/ledger_statement.h"
@@ -52,11 +55,6 @@ QTableWidget *table(const QString &name, const QStringList &titles, int wide, QW
     return view;
 }
 
-QString euros(Cents cents)
-{
-    return moneyText(cents) + u" €"_s;
-}
-
 // One row of a list; the columns from `firstNumber` to `lastNumber` are figures.
 void setRow(QTableWidget *view, int row, const QStringList &cells, int firstNumber, int lastNumber)
 {
@@ -91,12 +89,26 @@ void LedgerPanel::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_title)
         build();
-    if (m_stale)
+    if (m_stale || m_watch->stamp() != m_readStamp)
         refresh();
+}
+
+void LedgerPanel::databaseChanged()
+{
+    if (m_watch->stamp() == m_readStamp)
+        return; // our own change, already shown
+    if (isVisible())
+        refresh();
+    else
+        m_stale = true;
 }
 
 void LedgerPanel::build()
 {
+    m_watch = new DatabaseWatch(
+        m_data.folder().filePath(QString::fromUtf16(ProgramDatabase::FileName)), this);
+    connect(m_watch, &DatabaseWatch::filesChanged, this, &LedgerPanel::databaseChanged);
+    m_body = new QWidget(this);
     m_title = new QLabel(this);
     m_title->setObjectName(u"LedgerTitle"_s);
     m_title->setStyleSheet(u"font-weight: bold; color: #0b5394;"_s);
@@ -114,6 +126,7 @@ void LedgerPanel::build()
         {u"LedgerAddMember"_s, u"Añadir miembro"_s, &LedgerPanel::addMemberAsked},
         {u"LedgerEditMember"_s, u"Editar"_s, &LedgerPanel::editMemberAsked},
         {u"LedgerRemoveMember"_s, u"Dar de baja"_s, &LedgerPanel::removeMemberAsked},
+        {u"LedgerDeleteMember"_s, u"Borrar"_s, &LedgerPanel::deleteMemberAsked},
         {u"LedgerReintegro"_s, u"Reintegro…"_s, &LedgerPanel::reintegroAsked}};
     for (const auto &[name, text, action] : memberActions) {
         auto *button = new QPushButton(text, membersBox);
@@ -132,11 +145,15 @@ void LedgerPanel::build()
     auto *movementButtons = new QHBoxLayout;
     auto *addMovement = new QPushButton(u"Añadir movimiento"_s, movementsBox);
     addMovement->setObjectName(u"LedgerAddMovement"_s);
+    auto *editMovement = new QPushButton(u"Corregir"_s, movementsBox);
+    editMovement->setObjectName(u"LedgerEditMovement"_s);
     auto *removeMovement = new QPushButton(u"Quitar movimiento"_s, movementsBox);
     removeMovement->setObjectName(u"LedgerRemoveMovement"_s);
     connect(addMovement, &QPushButton::clicked, this, &LedgerPanel::addMovementAsked);
+    connect(editMovement, &QPushButton::clicked, this, &LedgerPanel::editMovementAsked);
     connect(removeMovement, &QPushButton::clicked, this, &LedgerPanel::removeMovementAsked);
     movementButtons->addWidget(addMovement);
+    movementButtons->addWidget(editMovement);
     movementButtons->addWidget(removeMovement);
     movementButtons->addStretch(1);
     auto *movementsLayout = new QVBoxLayout(movementsBox);
@@ -170,6 +187,10 @@ void LedgerPanel::build()
     statement->setObjectName(u"LedgerStatement"_s);
     connect(statement, &QPushButton::clicked, this, &LedgerPanel::printStatementAsked);
     documentButtons->addWidget(statement, 0, 0);
+    auto *history = new QPushButton(u"Historial…"_s, this);
+    history->setObjectName(u"LedgerHistory"_s);
+    connect(history, &QPushButton::clicked, this, &LedgerPanel::historyAsked);
+    documentButtons->addWidget(history, 0, 1);
     auto *movementsCsvButton = new QPushButton(u"Exportar movimientos (CSV)..."_s, this);
     movementsCsvButton->setObjectName(u"LedgerMovementsCsv"_s);
     connect(movementsCsvButton, &QPushButton::clicked, this, [this] {
@@ -204,9 +225,19 @@ void LedgerPanel::build()
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
     auto *layout = new QVBoxLayout(content);
-    layout->addWidget(m_title);
-    layout->addWidget(m_totals);
-    layout->addLayout(documentButtons);
+    // The closed accounts stay within reach when no peña is left to pick.
+    auto *closed = new QPushButton(u"Cuentas cerradas…"_s, this);
+    closed->setObjectName(u"LedgerClosedAccounts"_s);
+    connect(closed, &QPushButton::clicked, this, &LedgerPanel::closedAccountsAsked);
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(m_title, 1);
+    heading->addWidget(closed);
+    layout->addLayout(heading);
+    auto *body = new QVBoxLayout(m_body);
+    body->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_body, 1);
+    body->addWidget(m_totals);
+    body->addLayout(documentButtons);
     // The treasurer gives the lists or the chart the room they need.
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(u"LedgerSplitter"_s);
@@ -219,7 +250,7 @@ void LedgerPanel::build()
     splitter->setStretchFactor(1, 3);
     splitter->setStretchFactor(2, 1);
     splitter->setStretchFactor(3, 2);
-    layout->addWidget(splitter, 1);
+    body->addWidget(splitter, 1);
     scroll->setWidget(content);
 }
 
@@ -271,6 +302,7 @@ void LedgerPanel::refresh()
                 m_book = book.value();
         }
     }
+    m_readStamp = m_watch->stamp();
     showAccount();
     if (!problem.isEmpty())
         m_title->setText(problem);
@@ -279,19 +311,21 @@ void LedgerPanel::refresh()
 void LedgerPanel::showAccount()
 {
     const bool shown = m_book.has_value();
-    setEnabled(shown);
+    m_body->setEnabled(shown);
     m_title->setText(shown ? u"Cuentas de la peña "_s + m_account.syndicate : u"Sin datos"_s);
     QStringList pending;
     for (QDate date : m_account.pending)
         pending.append(dayText(date));
-    m_totals->setText(
-        u"Sorteos jugados: <b>%1</b> · Coste de las apuestas: <b>%2</b> · Premios: <b>%3</b><br>"
-        u"Otros gastos: <b>%4</b> · Pendientes: <b>%5</b> · Bote: <b>%6 €</b><br>"
-        u"Sin repartir: <b>%7 €</b>"_s.arg(
-            QString::number(m_account.played()), moneyText(m_account.cost),
-            moneyText(m_account.prizes), moneyText(m_account.otherCosts),
-            pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s), moneyText(m_account.bote),
-            moneyText(m_account.unassigned)));
+    m_totals->setText(u"Sorteos jugados: <b>%1</b> · Coste de las apuestas: <b>%2</b><br>"
+                      u"Premios cobrados: <b>%3</b> · Reintegros: <b>%4</b><br>"
+                      u"Pendientes de cobro: <b>%5</b><br>"
+                      u"Otros gastos: <b>%6</b> · Bote: <b>%7</b> · Sin repartir: <b>%8</b>"_s.arg(
+                          QString::number(m_account.played()), eurosText(m_account.cost),
+                          eurosText(m_account.prizes - m_account.refunds),
+                          eurosText(m_account.refunds),
+                          pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s),
+                          eurosText(m_account.otherCosts), eurosText(m_account.bote),
+                          eurosText(m_account.unassigned)));
 
     m_pendingPrizes->setPending(m_account.pending);
     m_prices->setHistory(shown ? m_book->prices : QList<PriceChange>());
@@ -301,8 +335,8 @@ void LedgerPanel::showAccount()
         const MemberBalance &member = m_account.members[row];
         setRow(m_members, row,
                {member.active ? member.name : member.name + u" (baja)"_s,
-                QString::number(member.shares), euros(member.paid), euros(member.received),
-                euros(member.balance)},
+                QString::number(member.shares), eurosText(member.paid), eurosText(member.received),
+                eurosText(member.balance)},
                1, 4);
     }
     const QList<LedgerMovement> movements = shown ? m_book->movements : QList<LedgerMovement>();
@@ -311,7 +345,7 @@ void LedgerPanel::showAccount()
         const LedgerMovement &movement = movements[row];
         setRow(m_movements, row,
                {dayText(movement.date), movementKindName(movement.kind), movement.member,
-                euros(movement.cents), movement.note},
+                eurosText(movement.cents), movement.note},
                3, 3);
         m_movements->item(row, 0)->setData(Qt::UserRole, movement.id);
     }
@@ -335,8 +369,12 @@ void LedgerPanel::showAccount()
 Status
 LedgerPanel::apply(const std::function<Status(const ProgramDatabase &, const QString &)> &work)
 {
-    Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
-    Status done = db ? work(*db, m_account.syndicate) : Status(db.error());
+    Status done;
+    {
+        // Closed before the account is read again: the file is then as the change left it.
+        Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
+        done = db ? work(*db, m_account.syndicate) : Status(db.error());
+    }
     refresh();
     return done;
 }
@@ -413,7 +451,8 @@ void LedgerPanel::addMemberAsked()
         MemberDialog::Purpose::Add, {QString(), 1, from}, days(), m_data.platform().messages,
         [this](const MemberEntry &entry) {
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return addMember(db, name, {entry.name, entry.shares, entry.date, {}});
+                return addMember(db, name, {entry.name, entry.shares, entry.date, {}},
+                                 days().today);
             });
         },
         this));
@@ -429,7 +468,7 @@ void LedgerPanel::editMemberAsked()
         MemberDialog::Purpose::Edit, {current, shares, {}}, days(), m_data.platform().messages,
         [this, current](const MemberEntry &entry) {
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return editMember(db, name, current, entry.name, entry.shares);
+                return editMember(db, name, current, entry.name, entry.shares, days().today);
             });
         },
         this));
@@ -450,10 +489,26 @@ void LedgerPanel::removeMemberAsked()
                      u"Dar de baja"_s, MessageIcon::Question}))
                 return {};
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return removeMember(db, name, member, entry.date);
+                return removeMember(db, name, member, entry.date, days().today);
             });
         },
         this));
+}
+
+void LedgerPanel::deleteMemberAsked()
+{
+    const QString member = selectedMember();
+    if (member.isEmpty())
+        return;
+    if (!m_data.platform().messages.ask(
+            {u"¿Seguro que quieres borrar a "_s + member +
+                 u" de la peña? Es para un miembro añadido por error: sus participaciones no "
+                 u"cuentan en ningún sorteo. Para quien deja la peña, use «Dar de baja»."_s,
+             u"Borrar miembro"_s, MessageIcon::Question}))
+        return;
+    change([&](const ProgramDatabase &db, const QString &syndicate) {
+        return deleteMember(db, syndicate, member, days().today);
+    });
 }
 
 void LedgerPanel::addMovementAsked()
@@ -468,28 +523,68 @@ void LedgerPanel::addMovementAsked()
         [this](const MovementEntry &entry) {
             return apply([&](const ProgramDatabase &db, const QString &name) {
                 return zafrano::addMovement(
-                    db, name, {0, entry.kind, entry.member, entry.cents, entry.date, entry.note});
+                    db, name, {0, entry.kind, entry.member, entry.cents, entry.date, entry.note},
+                    days().today);
             });
         },
-        this));
+        std::nullopt, this));
+}
+
+std::optional<LedgerMovement> LedgerPanel::selectedMovement() const
+{
+    const int row = m_movements->currentRow();
+    const qint64 id = row >= 0 && m_movements->item(row, 0)
+                          ? m_movements->item(row, 0)->data(Qt::UserRole).toLongLong()
+                          : 0;
+    const QList<LedgerMovement> movements = m_book ? m_book->movements : QList<LedgerMovement>();
+    const auto found = std::find_if(movements.begin(), movements.end(),
+                                    [id](const LedgerMovement &m) { return m.id == id; });
+    if (found == movements.end()) {
+        m_data.platform().messages.show(
+            {u"Elija antes un movimiento de la lista."_s, u"Cuentas"_s, MessageIcon::Information});
+        return std::nullopt;
+    }
+    return *found;
+}
+
+void LedgerPanel::editMovementAsked()
+{
+    const std::optional<LedgerMovement> was = selectedMovement();
+    if (!was)
+        return;
+    QStringList members;
+    for (const MemberBalance &balance : m_account.members)
+        members.append(balance.name);
+    openForm(new MovementDialog(
+        members, days(), m_data.platform().messages,
+        [this, was](const MovementEntry &entry) -> Status {
+            const LedgerMovement corrected{was->id,     entry.kind, entry.member,
+                                           entry.cents, entry.date, entry.note};
+            if (!m_data.platform().messages.ask(
+                    {u"¿Seguro que quieres corregir el movimiento? Queda "_s +
+                         movementText(corrected) + u" en lugar de "_s + movementText(*was) +
+                         u", y el cambio se anota en el historial."_s,
+                     u"Corregir movimiento"_s, MessageIcon::Question}))
+                return {};
+            return apply([&](const ProgramDatabase &db, const QString &name) {
+                return zafrano::editMovement(db, name, corrected, days().today);
+            });
+        },
+        MovementEntry{was->kind, was->member, was->cents, was->date, was->note}, this));
 }
 
 void LedgerPanel::removeMovementAsked()
 {
-    const int row = m_movements->currentRow();
-    if (row < 0 || !m_movements->item(row, 0)) {
-        m_data.platform().messages.show(
-            {u"Elija antes un movimiento de la lista."_s, u"Cuentas"_s, MessageIcon::Information});
+    const std::optional<LedgerMovement> movement = selectedMovement();
+    if (!movement)
         return;
-    }
-    const qint64 id = m_movements->item(row, 0)->data(Qt::UserRole).toLongLong();
     if (!m_data.platform().messages.ask({u"¿Seguro que quieres quitar el movimiento de "_s +
-                                             m_movements->item(row, 3)->text() + u" del "_s +
-                                             m_movements->item(row, 0)->text() + u'?',
+                                             eurosText(movement->cents) + u" del "_s +
+                                             dayText(movement->date) + u'?',
                                          u"Quitar movimiento"_s, MessageIcon::Question}))
         return;
     change([&](const ProgramDatabase &db, const QString &syndicate) {
-        return zafrano::removeMovement(db, syndicate, id);
+        return zafrano::removeMovement(db, syndicate, movement->id, days().today);
     });
 }
 
@@ -500,14 +595,32 @@ void LedgerPanel::reintegroAsked()
     const ReintegroEntry initial =
         m_book->reintegro ? ReintegroEntry{m_book->reintegro->digit, m_book->reintegro->since}
                           : ReintegroEntry{0, days().today};
+    ReintegroDialog::Clear clear;
+    if (m_book->reintegro)
+        clear = [this] {
+            return apply([&](const ProgramDatabase &db, const QString &name) {
+                return clearReintegro(db, name, days().today);
+            });
+        };
     openForm(new ReintegroDialog(
         initial, days(), m_data.platform().messages,
         [this](const ReintegroEntry &entry) {
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return setReintegro(db, name, entry.digit, entry.since);
+                return setReintegro(db, name, entry.digit, entry.since, days().today);
             });
         },
-        this));
+        clear, this));
+}
+
+void LedgerPanel::historyAsked()
+{
+    if (m_book)
+        openForm(new LedgerHistoryDialog(*m_book, this));
+}
+
+void LedgerPanel::closedAccountsAsked()
+{
+    openForm(new ClosedAccountsDialog(m_data, this));
 }
 
 } // namespace zafrano::gui

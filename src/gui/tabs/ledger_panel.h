@@ -21,6 +21,7 @@ class ProgramDatabase;
 
 namespace zafrano::gui {
 
+class DatabaseWatch;
 class ProgramData;
 class PendingPrizesBox;
 class PriceHistoryBox;
@@ -52,9 +53,15 @@ private:
     void addMemberAsked();
     void editMemberAsked();
     void removeMemberAsked();
+    void deleteMemberAsked();
     void addMovementAsked();
+    void editMovementAsked();
     void removeMovementAsked();
     void reintegroAsked();
+    void historyAsked();
+    void closedAccountsAsked();
+    // Another program changed zafrano.db: the account is read again when shown.
+    void databaseChanged();
     void printStatementAsked();
     // Saves one CSV of the account where the treasurer chooses.
     void exportCsvAsked(const QString &title, const QString &suggested, const QString &csv);
@@ -69,14 +76,19 @@ private:
     QString selectedMember() const;
     // The member picked in the list, or empty when none is.
     QString pickedMember() const;
+    // The movement picked in the list; nothing, and a word said, when none is.
+    std::optional<LedgerMovement> selectedMovement() const;
 
     ProgramData &m_data;
     int m_record = 0;
     bool m_stale = false; // the account shown is not the one of m_record
+    DatabaseWatch *m_watch = nullptr;
+    QString m_readStamp; // zafrano.db as the account shown was read from it
     std::optional<LedgerBook> m_book;
     LedgerAccount m_account;
     QLabel *m_title = nullptr;
     QLabel *m_totals = nullptr;
+    QWidget *m_body = nullptr; // all but the title and the closed accounts
     QTableWidget *m_members = nullptr;
     QTableWidget *m_movements = nullptr;
     PendingPrizesBox *m_pendingPrizes = nullptr;
