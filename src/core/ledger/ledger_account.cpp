@@ -25,14 +25,6 @@ template <typename T> const T *inForceOn(const QList<T> &dated, QDate date)
     return found;
 }
 
-Cents priceOn(const LedgerBook &book, QDate date)
-{
-    const PriceChange *price = inForceOn(book.prices, date);
-    if (!price && !book.prices.isEmpty())
-        price = &book.prices.first();
-    return price ? price->cents : 0;
-}
-
 std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecord &draw,
                                          const PrizeLookup &prizesOf)
 {
@@ -44,30 +36,8 @@ std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecor
     const BetsChange *bets = inForceOn(book.bets, date);
     if (!bets || !playsDraw(bets->syndicate, draw))
         return std::nullopt;
-    DrawAccount account;
-    account.date = date;
-    account.bets = bets->syndicate.sixNumberBets();
-    account.cost = account.bets * priceOn(book, date);
-    account.winning = prizesInDraw(bets->syndicate, draw);
-    if (std::any_of(account.winning.begin(), account.winning.end(), [](int n) { return n > 0; })) {
-        const std::optional<DrawPrizes> paid = prizesOf(date);
-        for (const PrizeCategoryInfo &category : PrizeCategories) {
-            const int bets = account.winning[category.slot - 3];
-            if (bets == 0)
-                continue;
-            const std::optional<qint64> each =
-                paid ? paid->cents[category.prizeIndex] : std::optional<qint64>();
-            if (!each)
-                account.pending = true;
-            else
-                account.prizes += bets * *each;
-        }
-        if (account.pending)
-            account.prizes = 0; // never a partial sum taken for the whole
-    }
-    if (book.reintegro && date >= book.reintegro->since && draw.reintegro == book.reintegro->digit)
-        account.refund = account.cost;
-    return account;
+    return playedDrawAccount(draw, bets->syndicate.sixNumberBets(), priceOn(book.prices, date),
+                             prizesInDraw(bets->syndicate, draw), book.reintegro, prizesOf);
 }
 
 // The shares of the members who belonged on `date`, 0 for the others.
@@ -80,6 +50,49 @@ QList<int> sharesOn(const QList<LedgerMember> &members, QDate date)
 }
 
 } // namespace
+
+Cents priceOn(const QList<PriceChange> &prices, QDate date)
+{
+    const PriceChange *price = inForceOn(prices, date);
+    if (!price && !prices.isEmpty())
+        price = &prices.first();
+    return price ? price->cents : 0;
+}
+
+DrawAccount playedDrawAccount(const DrawRecord &draw, int bets, Cents price,
+                              const std::array<int, 5> &winning,
+                              const std::optional<ReintegroDigit> &reintegro,
+                              const PrizeLookup &prizesOf)
+{
+    const QDate date = draw.date();
+    DrawAccount account;
+    account.date = date;
+    account.bets = bets;
+    account.cost = bets * price;
+    account.winning = winning;
+    if (std::any_of(winning.begin(), winning.end(), [](int n) { return n > 0; })) {
+        const std::optional<DrawPrizes> paid = prizesOf(date);
+        for (const PrizeCategoryInfo &category : PrizeCategories) {
+            const int slot = category.slot - 3;
+            if (winning[slot] == 0)
+                continue;
+            const std::optional<qint64> each =
+                paid ? paid->cents[category.prizeIndex] : std::optional<qint64>();
+            if (!each)
+                account.pending = true;
+            else
+                account.won[slot] = winning[slot] * *each;
+        }
+        // Never a partial sum taken for the whole.
+        if (account.pending)
+            account.won = {};
+        for (Cents cents : account.won)
+            account.prizes += cents;
+    }
+    if (reintegro && date >= reintegro->since && draw.reintegro == reintegro->digit)
+        account.refund = account.cost;
+    return account;
+}
 
 QString movementKindName(MovementKind kind)
 {

@@ -229,11 +229,13 @@ Result<std::optional<LedgerBook>> readBook(const ProgramDatabase &db, const QStr
                            book.movements.append({row.int64(0), kindOfKey(row.text(1)), row.text(2),
                                                   row.int64(3), row.date(4), row.text(5)});
                        });
-    if (read)
-        read = eachRow(db, u"SELECT since, cents FROM bet_prices ORDER BY since;"_s, {},
-                       [&](const sqlite::Statement &row) {
-                           book.prices.append({row.date(0), row.int64(1)});
-                       });
+    if (read) {
+        Result<QList<PriceChange>> prices = readBetPrices(db);
+        if (prices)
+            book.prices = std::move(prices).value();
+        else
+            read = prices.error();
+    }
     if (read)
         read = eachRow(db,
                        u"SELECT since, record FROM ledger_bets WHERE account = ? ORDER BY since;"_s,
@@ -248,6 +250,18 @@ Result<std::optional<LedgerBook>> readBook(const ProgramDatabase &db, const QStr
 }
 
 } // namespace
+
+Result<QList<PriceChange>> readBetPrices(const ProgramDatabase &db)
+{
+    QList<PriceChange> prices;
+    Status read = eachRow(db, u"SELECT since, cents FROM bet_prices ORDER BY since;"_s, {},
+                          [&](const sqlite::Statement &row) {
+                              prices.append({row.date(0), row.int64(1)});
+                          });
+    if (!read)
+        return read.error();
+    return prices;
+}
 
 Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QString &syndicate)
 {

@@ -36,6 +36,9 @@ Result<std::optional<LedgerBook>> readLedger(const ProgramDatabase &db, const QS
 Result<std::optional<LedgerBook>> readClosedLedger(const ProgramDatabase &db,
                                                    const QString &syndicate);
 
+// The price per bet kept from the settings, by date: every account's prices.
+Result<QList<PriceChange>> readBetPrices(const ProgramDatabase &db);
+
 // The syndicate `from` is now called `to`: its open account follows it.
 // Refused when `to` already has an open account; nothing when `from` has none.
 Status renameLedger(const ProgramDatabase &db, const QString &from, const QString &to);

@@ -4,6 +4,7 @@
 #include "common/result.h"
 #include "store/draw_prizes.h"
 
+#include <QHash>
 #include <QList>
 #include <optional>
 
@@ -17,5 +18,9 @@ Status storePrizes(const ProgramDatabase &db, const QList<DrawPrizes> &prizes);
 
 // The stored prizes of the draw of `date`; nothing when none was kept.
 Result<std::optional<DrawPrizes>> storedPrizes(const ProgramDatabase &db, QDate date);
+
+// The stored prizes of every draw from `from` to `to` (both included), by date.
+Result<QHash<QDate, DrawPrizes>> storedPrizesBetween(const ProgramDatabase &db, QDate from,
+                                                     QDate to);
 
 } // namespace zafrano
