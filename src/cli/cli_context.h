@@ -60,6 +60,8 @@ const QList<CommandEntry> &statsCommands();
 const QList<CommandEntry> &reportCommands();
 // The account of a peña: members, movements, what its draws cost and won.
 const QList<CommandEntry> &ledgerCommands();
+// What bets would have cost and won over the stored draws.
+const QList<CommandEntry> &backtestCommands();
 // The backup file, the restore and the list of the automatic copies.
 const QList<CommandEntry> &backupCommands();
 // Every command, in the order the usage lists them.
@@ -92,6 +94,10 @@ inline constexpr auto Note = u"note";
 inline constexpr auto Notify = u"notify";
 inline constexpr auto Yes = u"yes";
 inline constexpr auto Missing = u"missing";
+inline constexpr auto To = u"to";
+inline constexpr auto Numbers = u"numbers";
+inline constexpr auto Table = u"table";
+inline constexpr auto Price = u"price";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the
@@ -110,6 +116,13 @@ std::optional<StatisticsOptions> statisticsOptions(const CliContext &context);
 // The --pdf file of a command that writes one; nothing, "Falta --pdf ARCHIVO."
 // printed, when it was not given.
 std::optional<QString> requiredPdf(const CliContext &context);
+
+// The value of an option a command reads, and whether it was given.
+QString optionValue(const CliContext &context, const char16_t *name);
+bool optionSet(const CliContext &context, const char16_t *name);
+// A date option (AAAA-MM-DD), or `fallback` when it was not given; nothing,
+// "Fecha no válida: …" printed, when it is not a date.
+std::optional<QDate> dateOption(const CliContext &context, const char16_t *name, QDate fallback);
 
 // Parses a record number argument (1-based); nothing when it is not one.
 std::optional<int> parseRecordNumber(const QString &text);

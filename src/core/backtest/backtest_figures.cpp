@@ -93,8 +93,10 @@ QStringList backtestNotes(const Backtest &backtest)
                      dates.join(u", "_s) + u"."_s);
     }
     if (!backtest.missing.isEmpty())
-        notes.append(drawsText(int(backtest.missing.size())) +
-                     u" del periodo no están guardados y no se cuentan."_s);
+        notes.append(backtest.missing.size() == 1
+                         ? u"1 sorteo del periodo no está guardado y no se cuenta."_s
+                         : drawsText(int(backtest.missing.size())) +
+                               u" del periodo no están guardados y no se cuentan."_s);
     return notes;
 }
 
