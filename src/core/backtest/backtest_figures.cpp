@@ -4,6 +4,7 @@
 #include "checking/prize_category.h"
 
 #include <QLocale>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -98,6 +99,29 @@ QStringList backtestNotes(const Backtest &backtest)
                          : drawsText(int(backtest.missing.size())) +
                                u" del periodo no están guardados y no se cuentan."_s);
     return notes;
+}
+
+QList<NetPoint> chartPoints(const QList<NetPoint> &points, int most)
+{
+    if (points.size() <= most || most < 4)
+        return points;
+    QList<NetPoint> kept;
+    const qsizetype stretches = most / 2;
+    for (qsizetype k = 0; k < stretches; ++k) {
+        const qsizetype begin = k * points.size() / stretches;
+        const qsizetype end = (k + 1) * points.size() / stretches;
+        const auto [low, high] =
+            std::minmax_element(points.begin() + begin, points.begin() + end,
+                                [](const NetPoint &a, const NetPoint &b) { return a.net < b.net; });
+        kept.append(low < high ? *low : *high);
+        if (low != high)
+            kept.append(low < high ? *high : *low);
+    }
+    if (kept.first().date != points.first().date)
+        kept.prepend(points.first());
+    if (kept.last().date != points.last().date)
+        kept.append(points.last());
+    return kept;
 }
 
 } // namespace zafrano

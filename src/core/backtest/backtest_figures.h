@@ -26,4 +26,21 @@ QString pendingDatesText(const Backtest &backtest);
 // the draw days with no stored draw. Empty when nothing is left out.
 QStringList backtestNotes(const Backtest &backtest);
 
+// One of the variants compared side by side: its name, and what it would
+// have won or why it could not be worked out.
+struct BacktestVariant
+{
+    QString label;
+    std::optional<Backtest> result;
+    QString problem;
+};
+
+// The most variants compared at once, and the colour of each one's line (0xRRGGBB).
+inline constexpr int MostVariants = 3;
+inline constexpr std::array<quint32, MostVariants> VariantColors = {0x0b5394, 0xe69138, 0x38761d};
+
+// The points of a net line worth drawing: at most `most`, the first and the
+// last kept, the lowest and highest of every stretch between.
+QList<NetPoint> chartPoints(const QList<NetPoint> &points, int most);
+
 } // namespace zafrano
