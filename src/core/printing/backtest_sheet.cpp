@@ -29,6 +29,23 @@ QStringList valueLines(const QString &value)
     return {value.left(bracket), value.mid(bracket + 1)};
 }
 
+// A note cut into lines of at most `width` characters, between words.
+QStringList wrapped(const QString &text, qsizetype width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines.append(line);
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : u" "_s) + word;
+    }
+    if (!line.isEmpty())
+        lines.append(line);
+    return lines;
+}
+
 void frame(PrintDocument &sheet, double left, double top, double right, double bottom)
 {
     sheet.addPolyline({{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}},
@@ -143,8 +160,10 @@ PrintDocument backtestSheet(const QString &period, const QList<BacktestVariant> 
                 notes.append(said);
         }
     }
-    for (const QString &note : notes)
-        sheet.printLine(0, note);
+    for (const QString &note : notes) {
+        for (const QString &line : wrapped(note, 115))
+            sheet.printLine(0, line);
+    }
     return sheet;
 }
 

@@ -150,7 +150,8 @@ void BacktestPanel::build()
     m_figures->setSelectionMode(QAbstractItemView::NoSelection);
     m_figures->verticalHeader()->setDefaultSectionSize(m_figures->fontMetrics().height() + 6);
     m_figures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_figures->setWordWrap(false);
+    // A figure too wide for its column goes on two lines rather than lose its end.
+    m_figures->setWordWrap(true);
     m_notes = new QLabel(this);
     m_notes->setObjectName(u"BacktestNotes"_s);
     m_notes->setWordWrap(true);
@@ -400,10 +401,11 @@ void BacktestPanel::recompute()
                 notes.append(said);
         }
     }
-    m_figures->setFixedHeight(m_figures->horizontalHeader()->sizeHint().height() +
-                              m_figures->rowCount() *
-                                  m_figures->verticalHeader()->defaultSectionSize() +
-                              2 * m_figures->frameWidth());
+    m_figures->resizeRowsToContents();
+    int height = m_figures->horizontalHeader()->sizeHint().height() + 2 * m_figures->frameWidth();
+    for (int row = 0; row < m_figures->rowCount(); ++row)
+        height += m_figures->rowHeight(row);
+    m_figures->setFixedHeight(height);
     m_notes->setText(notes.join(u'\n'));
 
     // One line of net euros each.
