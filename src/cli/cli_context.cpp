@@ -11,7 +11,29 @@ QList<CommandEntry> allCommands()
 {
     return dataCommands() + syndicateCommands() + checkCommands() + slipCommands() + netCommands() +
            prizeCommands() + priceCommands() + tablesCommands() + statsCommands() +
-           reportCommands() + ledgerCommands() + backupCommands();
+           reportCommands() + ledgerCommands() + backtestCommands() + backupCommands();
+}
+
+QString optionValue(const CliContext &context, const char16_t *name)
+{
+    return context.options->value(QString::fromUtf16(name));
+}
+
+bool optionSet(const CliContext &context, const char16_t *name)
+{
+    return context.options->isSet(QString::fromUtf16(name));
+}
+
+std::optional<QDate> dateOption(const CliContext &context, const char16_t *name, QDate fallback)
+{
+    if (!optionSet(context, name))
+        return fallback;
+    const QDate date = QDate::fromString(optionValue(context, name), u"yyyy-MM-dd"_s);
+    if (!date.isValid()) {
+        printError(u"Fecha no válida: "_s + optionValue(context, name));
+        return std::nullopt;
+    }
+    return date;
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

@@ -64,6 +64,8 @@ const QList<CommandEntry> &ledgerCommands();
 const QList<CommandEntry> &prizeCommands();
 // The price of a bet: its history and a change dated the day it counts from.
 const QList<CommandEntry> &priceCommands();
+// What bets would have cost and won over the stored draws.
+const QList<CommandEntry> &backtestCommands();
 // The backup file, the restore and the list of the automatic copies.
 const QList<CommandEntry> &backupCommands();
 // Every command, in the order the usage lists them.
@@ -98,6 +100,10 @@ inline constexpr auto Yes = u"yes";
 inline constexpr auto Missing = u"missing";
 inline constexpr auto FetchHistory = u"fetch-history";
 inline constexpr auto PauseMs = u"pause-ms";
+inline constexpr auto To = u"to";
+inline constexpr auto Numbers = u"numbers";
+inline constexpr auto Table = u"table";
+inline constexpr auto Price = u"price";
 } // namespace option
 
 // The draws the statistics select and how many numbers to rank, as the
@@ -116,6 +122,13 @@ std::optional<StatisticsOptions> statisticsOptions(const CliContext &context);
 // The --pdf file of a command that writes one; nothing, "Falta --pdf ARCHIVO."
 // printed, when it was not given.
 std::optional<QString> requiredPdf(const CliContext &context);
+
+// The value of an option a command reads, and whether it was given.
+QString optionValue(const CliContext &context, const char16_t *name);
+bool optionSet(const CliContext &context, const char16_t *name);
+// A date option (AAAA-MM-DD), or `fallback` when it was not given; nothing,
+// "Fecha no válida: …" printed, when it is not a date.
+std::optional<QDate> dateOption(const CliContext &context, const char16_t *name, QDate fallback);
 
 // Parses a record number argument (1-based); nothing when it is not one.
 std::optional<int> parseRecordNumber(const QString &text);

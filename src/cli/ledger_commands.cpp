@@ -20,25 +20,6 @@ namespace zafrano::cli {
 
 namespace {
 
-QString optionValue(const CliContext &context, const char16_t *name)
-{
-    return context.options->value(QString::fromUtf16(name));
-}
-
-// A date option, or `fallback` when it was not given; nothing, the problem
-// printed, when it is not a date.
-std::optional<QDate> dateOption(const CliContext &context, const char16_t *name, QDate fallback)
-{
-    if (!context.options->isSet(QString::fromUtf16(name)))
-        return fallback;
-    const QDate date = QDate::fromString(optionValue(context, name), u"yyyy-MM-dd"_s);
-    if (!date.isValid()) {
-        printError(u"Fecha no válida: "_s + optionValue(context, name));
-        return std::nullopt;
-    }
-    return date;
-}
-
 int usage()
 {
     printError(u"Uso: ledger N [member add NOMBRE --shares K [--from FECHA] | member remove "

@@ -14,16 +14,6 @@ namespace zafrano::cli {
 
 namespace {
 
-QString optionValue(const CliContext &context, const char16_t *name)
-{
-    return context.options->value(QString::fromUtf16(name));
-}
-
-bool optionSet(const CliContext &context, const char16_t *name)
-{
-    return context.options->isSet(QString::fromUtf16(name));
-}
-
 // The editor's option for a days name; "Todos" is "Semanal" as stored.
 std::optional<int> dayOptionNamed(const QString &days)
 {

@@ -149,8 +149,30 @@ bool playsDraw(const SyndicateRecord &syndicate, const DrawRecord &draw)
 
 std::array<int, 5> prizesInDraw(const SyndicateRecord &syndicate, const DrawRecord &draw)
 {
+    return PrizeCounter(syndicate).prizesIn(draw);
+}
+
+struct PrizeCounter::Ready
+{
+    SyndicateRecord syndicate;
+    SyndicateMasks masks;
+};
+
+PrizeCounter::PrizeCounter(const SyndicateRecord &syndicate)
+    : m_ready(std::make_unique<const Ready>(Ready{syndicate, masksOf(syndicate, {})}))
+{}
+
+PrizeCounter::~PrizeCounter() = default;
+
+bool PrizeCounter::playsOn(const DrawRecord &draw) const
+{
+    return zafrano::playsOn(m_ready->masks, draw);
+}
+
+std::array<int, 5> PrizeCounter::prizesIn(const DrawRecord &draw) const
+{
     std::array<int, 5> tally{};
-    addPrizes(tally, syndicate, masksOf(syndicate, {}), draw);
+    addPrizes(tally, m_ready->syndicate, m_ready->masks, draw);
     return tally;
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace zafrano {
 
@@ -69,5 +70,23 @@ bool playsDraw(const SyndicateRecord &syndicate, const DrawRecord &draw);
 // The tallies of a syndicate for one draw, as a check adds them: its six-number
 // bets with 3, 4, 5, 6 and 5 + complementario hits (slots 3..7).
 std::array<int, 5> prizesInDraw(const SyndicateRecord &syndicate, const DrawRecord &draw);
+
+// The same over many draws: the syndicate's bets are made ready once.
+class PrizeCounter
+{
+public:
+    explicit PrizeCounter(const SyndicateRecord &syndicate);
+    ~PrizeCounter();
+    PrizeCounter(const PrizeCounter &) = delete;
+    PrizeCounter &operator=(const PrizeCounter &) = delete;
+
+    // Whether the syndicate plays on the weekday of the draw (its creation date aside).
+    bool playsOn(const DrawRecord &draw) const;
+    std::array<int, 5> prizesIn(const DrawRecord &draw) const;
+
+private:
+    struct Ready;
+    const std::unique_ptr<const Ready> m_ready;
+};
 
 } // namespace zafrano

@@ -38,30 +38,8 @@ std::optional<DrawAccount> accountOfDraw(const LedgerBook &book, const DrawRecor
     const BetsChange *bets = inForceOn(book.bets, date);
     if (!bets || !playsDraw(bets->syndicate, draw))
         return std::nullopt;
-    DrawAccount account;
-    account.date = date;
-    account.bets = bets->syndicate.sixNumberBets();
-    account.cost = account.bets * priceOn(book.prices, date);
-    account.winning = prizesInDraw(bets->syndicate, draw);
-    if (std::any_of(account.winning.begin(), account.winning.end(), [](int n) { return n > 0; })) {
-        const std::optional<DrawPrizes> paid = prizesOf(date);
-        for (const PrizeCategoryInfo &category : PrizeCategories) {
-            const int bets = account.winning[category.slot - 3];
-            if (bets == 0)
-                continue;
-            const std::optional<qint64> each =
-                paid ? paid->cents[category.prizeIndex] : std::optional<qint64>();
-            if (!each)
-                account.pending = true;
-            else
-                account.prizes += bets * *each;
-        }
-        if (account.pending)
-            account.prizes = 0; // never a partial sum taken for the whole
-    }
-    if (book.reintegro && date >= book.reintegro->since && draw.reintegro == book.reintegro->digit)
-        account.refund = account.cost;
-    return account;
+    return playedDrawAccount(draw, bets->syndicate.sixNumberBets(), priceOn(book.prices, date),
+                             prizesInDraw(bets->syndicate, draw), book.reintegro, prizesOf);
 }
 
 // The shares of the members who belonged on `date`, 0 for the others.
@@ -74,6 +52,41 @@ QList<int> sharesOn(const QList<LedgerMember> &members, QDate date)
 }
 
 } // namespace
+
+DrawAccount playedDrawAccount(const DrawRecord &draw, int bets, Cents price,
+                              const std::array<int, 5> &winning,
+                              const std::optional<ReintegroDigit> &reintegro,
+                              const PrizeLookup &prizesOf)
+{
+    const QDate date = draw.date();
+    DrawAccount account;
+    account.date = date;
+    account.bets = bets;
+    account.cost = bets * price;
+    account.winning = winning;
+    if (std::any_of(winning.begin(), winning.end(), [](int n) { return n > 0; })) {
+        const std::optional<DrawPrizes> paid = prizesOf(date);
+        for (const PrizeCategoryInfo &category : PrizeCategories) {
+            const int slot = category.slot - 3;
+            if (winning[slot] == 0)
+                continue;
+            const std::optional<qint64> each =
+                paid ? paid->cents[category.prizeIndex] : std::optional<qint64>();
+            if (!each)
+                account.pending = true;
+            else
+                account.won[slot] = winning[slot] * *each;
+        }
+        // Never a partial sum taken for the whole.
+        if (account.pending)
+            account.won = {};
+        for (Cents cents : account.won)
+            account.prizes += cents;
+    }
+    if (reintegro && date >= reintegro->since && draw.reintegro == reintegro->digit)
+        account.refund = account.cost;
+    return account;
+}
 
 QString movementKindName(MovementKind kind)
 {

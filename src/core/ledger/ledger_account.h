@@ -20,6 +20,7 @@ struct DrawAccount
     Cents prizes = 0; // winning bets × the euros per bet of that draw (0 while pending)
     Cents refund = 0; // the reintegro: the price of every bet back
     std::array<int, 5> winning{}; // bets with 3, 4, 5, 6 and 5 + complementario hits
+    std::array<Cents, 5> won{};   // what those bets of each category won (0 while pending)
     bool pending = false;         // it won, and what a category paid is not known yet
 
     Cents net() const { return prizes + refund - cost; }
@@ -80,6 +81,16 @@ struct LedgerAccount
 
 // The stored euros per winning bet of a draw; nothing when none are known.
 using PrizeLookup = std::function<std::optional<DrawPrizes>(QDate)>;
+
+// What one played draw cost and won, as every account counts it: `bets`
+// six-number bets at `price` each; the `winning` bets of each category (slots
+// 3..7) paid the euros per bet kept for the draw, none of it counted (the
+// draw pending) while what one of its categories paid is not known; when the
+// draw's reintegro is the slip's digit counted by then, the price of every bet back.
+DrawAccount playedDrawAccount(const DrawRecord &draw, int bets, Cents price,
+                              const std::array<int, 5> &winning,
+                              const std::optional<ReintegroDigit> &reintegro,
+                              const PrizeLookup &prizesOf);
 
 // Works the account out draw by draw: which draws were played and with which
 // bets, by the checking engine's rules, their cost and prizes, and each

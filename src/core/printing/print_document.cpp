@@ -9,6 +9,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPolygonF>
 #include <QRadialGradient>
 #include <algorithm>
 
@@ -109,6 +110,16 @@ void PrintDocument::addPlainSlip(const PlainSlipArt &art)
     m_items.append(item);
 }
 
+void PrintDocument::addPolyline(const QList<QPointF> &pointsMm, quint32 color, double widthMm)
+{
+    PrintItem item;
+    item.kind = PrintItem::Kind::Polyline;
+    item.pointsMm = pointsMm;
+    item.color = color;
+    item.widthMm = widthMm;
+    m_items.append(item);
+}
+
 PrintItem PrintDocument::textItem(double xMm, double yMm, const QString &text) const
 {
     PrintItem item;
@@ -154,6 +165,17 @@ bool renderPrintDocument(const PrintDocument &document, QPagedPaintDevice &devic
         case PrintItem::Kind::PlainSlip:
             paintPlainSlip(painter, pxPerMm, document.plainSlips().at(item.art));
             break;
+        case PrintItem::Kind::Polyline: {
+            QPolygonF line;
+            for (const QPointF &point : item.pointsMm)
+                line.append(point * pxPerMm);
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(QColor::fromRgb(item.color), item.widthMm * pxPerMm));
+            painter.drawPolyline(line);
+            painter.restore();
+            break;
+        }
         case PrintItem::Kind::Text: {
             QFont font(item.monospaced ? u"DejaVu Sans Mono"_s : u"Arial"_s);
             font.setStyleHint(item.monospaced ? QFont::Monospace : QFont::SansSerif);

@@ -4,6 +4,7 @@
 #include "common/result.h"
 
 #include <QList>
+#include <QPointF>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -31,7 +32,8 @@ struct PrintItem
         Text,
         Logo,
         NewPage,
-        PlainSlip
+        PlainSlip,
+        Polyline
     };
     Kind kind = Kind::Text;
     double xMm = 0;
@@ -42,6 +44,10 @@ struct PrintItem
     bool bold = false;
     QString text;
     int art = -1; // PlainSlip: index into the document's slip artwork
+    // Polyline: its points in millimetres, its colour as 0xRRGGBB and its width.
+    QList<QPointF> pointsMm;
+    quint32 color = 0;
+    double widthMm = 0;
 };
 
 class PrintDocument
@@ -62,6 +68,11 @@ public:
     // Prints text with its top-left corner at a fixed place; the line position stays.
     void placeText(double xMm, double yMm, const QString &text);
     void addPlainSlip(const PlainSlipArt &art);
+    // A line through points in millimetres from the printable area's corner (a chart's).
+    void addPolyline(const QList<QPointF> &pointsMm, quint32 color, double widthMm);
+    // Where the next line prints, and moving it down (below a chart).
+    double currentY() const { return m_y; }
+    void moveTo(double yMm) { m_y = yMm; }
     const QList<PlainSlipArt> &plainSlips() const { return m_slips; }
     // Bet lines use a monospaced font so their numbers stand in columns.
     void setFont(double sizePt, bool underline = false, bool monospaced = false, bool bold = false);

@@ -50,21 +50,34 @@ Status storePrizesOfDraw(const ProgramDatabase &db, const QList<DrawRecord> &sto
 
 Result<std::optional<DrawPrizes>> storedPrizes(const ProgramDatabase &db, QDate date)
 {
-    DrawPrizes prizes;
-    prizes.date = date;
-    Status read =
-        db.connection().eachRow(u"SELECT category, cents FROM draw_prizes WHERE draw_date = ?;"_s,
-                                {date}, [&](const sqlite::Statement &row) {
-                                    for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
-                                        if (prizeCategoryKey(k) == row.text(0))
-                                            prizes.cents[k] = row.int64(1);
-                                    }
-                                });
+    Result<QHash<QDate, DrawPrizes>> stored = storedPrizesBetween(db, date, date);
+    if (!stored)
+        return stored.error();
+    const auto found = stored->constFind(date);
+    if (found == stored->constEnd())
+        return std::optional<DrawPrizes>();
+    return std::optional<DrawPrizes>(*found);
+}
+
+Result<QHash<QDate, DrawPrizes>> storedPrizesBetween(const ProgramDatabase &db, QDate from,
+                                                     QDate to)
+{
+    QHash<QDate, DrawPrizes> prizes;
+    Status read = db.connection().eachRow(u"SELECT draw_date, category, cents FROM draw_prizes "
+                                          u"WHERE draw_date BETWEEN ? AND ?;"_s,
+                                          {from, to}, [&](const sqlite::Statement &row) {
+                                              const QString category = row.text(1);
+                                              for (int k = 0; k < DrawPrizes::CategoryCount; ++k) {
+                                                  if (prizeCategoryKey(k) != category)
+                                                      continue;
+                                                  DrawPrizes &draw = prizes[row.date(0)];
+                                                  draw.date = row.date(0);
+                                                  draw.cents[k] = row.int64(2);
+                                              }
+                                          });
     if (!read)
         return read.error();
-    if (!prizes.known())
-        return std::optional<DrawPrizes>();
-    return std::optional<DrawPrizes>(prizes);
+    return prizes;
 }
 
 } // namespace zafrano

@@ -5,6 +5,7 @@
 #include "store/draw_prizes.h"
 #include "store/draw_record.h"
 
+#include <QHash>
 #include <QList>
 #include <optional>
 
@@ -27,5 +28,9 @@ Status storePrizesOfDraw(const ProgramDatabase &db, const QList<DrawRecord> &sto
 
 // The stored prizes of the draw of `date`; nothing when none was kept.
 Result<std::optional<DrawPrizes>> storedPrizes(const ProgramDatabase &db, QDate date);
+
+// The stored prizes of every draw from `from` to `to` (both included), by date.
+Result<QHash<QDate, DrawPrizes>> storedPrizesBetween(const ProgramDatabase &db, QDate from,
+                                                     QDate to);
 
 } // namespace zafrano

@@ -94,7 +94,8 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     };
     addPage(m_general, tabTitles()[0]);
     addPage(m_lastDraw, tabTitles()[1]);
-    addPage(new SyndicatesTab(*m_data, *m_syndicateCommands, *m_reports, m_tabs), tabTitles()[2]);
+    auto *syndicates = new SyndicatesTab(*m_data, *m_syndicateCommands, *m_reports, m_tabs);
+    addPage(syndicates, tabTitles()[2]);
     addPage(m_statistics, tabTitles()[3]);
     addPage(m_create, tabTitles()[4]);
     setCentralWidget(m_tabs);
@@ -110,6 +111,12 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
     connect(m_create, &CreateTab::chooserRequested, this, &MainWindow::showChooser);
     connect(m_create, &CreateTab::editorRequested, this, &MainWindow::openEditor);
+    // Numbers not saved yet, played over the past draws in "Gestor de peñas".
+    connect(m_create, &CreateTab::backtestRequested, this,
+            [this, syndicates](const EditorRequest &request) {
+                m_tabs->setCurrentIndex(2);
+                syndicates->showBacktest(request);
+            });
     connect(&m_general->results(), &ResultsPanel::printRequested, this, &MainWindow::printResults);
     // The news waits while a download is running.
     connect(&m_general->results(), &ResultsPanel::newsRequested, this, [this] {

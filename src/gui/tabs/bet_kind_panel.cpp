@@ -56,6 +56,11 @@ BetKindPanel::BetKindPanel(ProgramData &data, QWidget *parent) : QWidget(parent)
         buttons->addWidget(m_createButtons[i]);
     }
     layout->addLayout(buttons);
+    m_backtest = new QPushButton(u"¿Cuánto habría ganado?"_s, this);
+    m_backtest->setObjectName(u"BetKindBacktest"_s);
+    m_backtest->setEnabled(false);
+    layout->addWidget(m_backtest, 0, Qt::AlignLeft);
+    connect(m_backtest, &QPushButton::clicked, this, &BetKindPanel::backtestAsked);
     m_help = buildHelpPanel();
     m_coverage = buildCoveragePanel();
     m_coverage->setVisible(false);
@@ -142,6 +147,7 @@ void BetKindPanel::offerKindsFor(int count)
     m_count = count;
     for (QPushButton *button : m_createButtons)
         button->setEnabled(false);
+    m_backtest->setEnabled(count > 0);
     if (count == 0)
         return;
     m_tables->setEnabled(true);
@@ -207,6 +213,25 @@ void BetKindPanel::createSimple()
     const EditorRequest request = rankedRequest(EditorKind::Simple);
     emit stepOneRequested();
     emit editorRequested(request);
+}
+
+void BetKindPanel::backtestAsked()
+{
+    EditorRequest request;
+    if (m_pickedTable >= 0) {
+        request = rankedRequest(EditorKind::Reduced);
+        request.reductionTableIndex = m_pickedTable;
+    } else if (multipleKindFor(m_count) >= 0) {
+        request = rankedRequest(multipleKindFor(m_count));
+    } else if (m_count == 6) {
+        request = rankedRequest(EditorKind::Simple);
+    } else {
+        m_data.platform().messages.show(
+            {u"Elija primero una tabla de reducidas en el menú desplegable."_s,
+             u"No tan deprisa!"_s, MessageIcon::Information});
+        return;
+    }
+    emit backtestRequested(request);
 }
 
 void BetKindPanel::createMultiple()

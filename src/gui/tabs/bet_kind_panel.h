@@ -40,6 +40,9 @@ signals:
     void editorRequested(const zafrano::EditorRequest &request);
     // "-Volver al Paso 1:", and every create button before the editor opens.
     void stepOneRequested();
+    // "¿Cuánto habría ganado?": the ranked numbers as the table picked, a
+    // multiple or one simple bet, over the past draws.
+    void backtestRequested(const zafrano::EditorRequest &request);
 
 private:
     QGroupBox *buildHelpPanel();
@@ -48,6 +51,7 @@ private:
     void createReduced();
     void createSimple();
     void createMultiple();
+    void backtestAsked();
     // The first `count` ranked numbers, handed to the editor.
     EditorRequest rankedRequest(int editorKind) const;
 
@@ -59,8 +63,9 @@ private:
     QComboBox *m_tables = nullptr;                  // Combo1
     QLabel *m_hint = nullptr;                       // Label51
     std::array<QPushButton *, 3> m_createButtons{}; // Image3(0) reduced, (1) simple, (2) multiple
-    QGroupBox *m_help = nullptr;                    // Frame9
-    QGroupBox *m_coverage = nullptr;                // Frame10
+    QPushButton *m_backtest = nullptr;
+    QGroupBox *m_help = nullptr;     // Frame9
+    QGroupBox *m_coverage = nullptr; // Frame10
 };
 
 } // namespace zafrano::gui

@@ -125,6 +125,7 @@ CreateTab::CreateTab(ProgramData &data, StatisticsFilter &filter, QWidget *paren
     connect(m_count, &QSlider::valueChanged, this, &CreateTab::chooseNumberCount);
     connect(manual, &QPushButton::clicked, this, &CreateTab::chooserRequested);
     connect(m_betKinds, &BetKindPanel::stepOneRequested, this, &CreateTab::returnToStepOne);
+    connect(m_betKinds, &BetKindPanel::backtestRequested, this, &CreateTab::backtestRequested);
     connect(m_betKinds, &BetKindPanel::editorRequested, this, &CreateTab::editorRequested);
 }
 

@@ -38,6 +38,8 @@ signals:
     void chooserRequested();
     // A create button of step 3.
     void editorRequested(const zafrano::EditorRequest &request);
+    // Step 3's "¿Cuánto habría ganado?": the numbers over the past draws.
+    void backtestRequested(const zafrano::EditorRequest &request);
     void statisticsReportRequested();
 
 private:

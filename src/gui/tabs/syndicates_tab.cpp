@@ -5,6 +5,7 @@
 #include "app/syndicate_commands.h"
 #include "checking/syndicate_summary.h"
 #include "models/syndicates_list_model.h"
+#include "tabs/backtest_panel.h"
 #include "tabs/ledger_panel.h"
 #include "tabs/syndicate_detail_panel.h"
 
@@ -72,6 +73,10 @@ SyndicatesTab::SyndicatesTab(ProgramData &data, SyndicateCommands &commands,
     m_ledger->setObjectName(u"Cuentas"_s);
     pages->addTab(m_detail, u"Detalle"_s);
     pages->addTab(m_ledger, u"Cuentas"_s);
+    m_backtest = new BacktestPanel(data, pages);
+    m_backtest->setObjectName(u"Backtest"_s);
+    pages->addTab(m_backtest, u"¿Cuánto habría ganado?"_s);
+    m_pages = pages;
     // A fixed width keeps the list from moving as syndicates of other kinds are picked.
     pages->setFixedWidth(520);
     auto *layout = new QHBoxLayout(this);
@@ -113,6 +118,7 @@ void SyndicatesTab::showSyndicates()
     m_restoring = false;
     m_detail->showSyndicate(kept > 0 ? kept : 1);
     m_ledger->showSyndicate(kept > 0 ? kept : 1);
+    m_backtest->showSyndicate(kept > 0 ? kept : 1);
     showSummary();
 }
 
@@ -122,7 +128,14 @@ void SyndicatesTab::pick(int row)
         return;
     m_detail->showSyndicate(row + 1);
     m_ledger->showSyndicate(row + 1);
+    m_backtest->showSyndicate(row + 1);
     m_commands.select(row + 1);
+}
+
+void SyndicatesTab::showBacktest(const EditorRequest &request)
+{
+    m_pages->setCurrentWidget(m_backtest);
+    m_backtest->playNumbers(request);
 }
 
 QWidget *SyndicatesTab::buildSummary()

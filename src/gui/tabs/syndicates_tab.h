@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/editor_request.h"
+
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QTableView;
 
 class QPieSeries;
 
 namespace zafrano::gui {
 
+class BacktestPanel;
 class LedgerPanel;
 class ProgramData;
 class ReportCommands;
@@ -28,6 +32,9 @@ class SyndicatesTab : public QWidget
 public:
     SyndicatesTab(ProgramData &data, SyndicateCommands &commands, ReportCommands &reports,
                   QWidget *parent = nullptr);
+
+    // "¿Cuánto habría ganado?" shown with numbers not saved yet.
+    void showBacktest(const EditorRequest &request);
 
 private:
     void showSyndicates();
@@ -48,6 +55,8 @@ private:
     QPieSeries *m_chart = nullptr;        // MSChart2
     SyndicateDetailPanel *m_detail = nullptr;
     LedgerPanel *m_ledger = nullptr; // "Cuentas"
+    BacktestPanel *m_backtest = nullptr;
+    QTabWidget *m_pages = nullptr;
     // While a rebuild puts the kept selection back, which it shows itself.
     bool m_restoring = false;
 };
