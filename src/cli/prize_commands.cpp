@@ -95,7 +95,6 @@ int addPrizesCommand(const CliContext &context)
     return Success;
 }
 
-
 // "Enero de 2025".
 QString monthTitle(QDate month)
 {

@@ -362,7 +362,7 @@ TEST_F(EditModeTest, AnEditAfterTheDaysDrawCountsInTheAccountFromTheNextDay)
     ASSERT_TRUE(ProgramDatabase::openIn(DataFolder(dir.path())));
     SyndicateEditor e(DataFolder(dir.path()), {}, [drawDay] { return drawDay; });
     ASSERT_TRUE(e.open({0, 0, true, {}, 1}).ok());
-    EXPECT_EQ(e.chooseDay(2), std::nullopt);
+    EXPECT_EQ(refusal(e.chooseDay(2)), std::nullopt);
     Result<ProgramDatabase> db = ProgramDatabase::openIn(DataFolder(dir.path()));
     ASSERT_TRUE(db);
     const LedgerBook book = readLedger(*db, u"PRIMERA"_s).value().value();

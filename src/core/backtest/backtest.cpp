@@ -45,11 +45,6 @@ constexpr std::array<int, 5> categoryOfSlot = [] {
 
 } // namespace
 
-QDate firstEuroDraw()
-{
-    return {2002, 1, 1};
-}
-
 std::optional<double> Backtest::returnPercent() const
 {
     if (cost <= 0)

@@ -3,6 +3,7 @@
 
 #include "common/result.h"
 #include "ledger/ledger_account.h"
+#include "store/prize_months.h"
 
 #include <QDate>
 #include <QList>
@@ -10,9 +11,6 @@
 #include <optional>
 
 namespace zafrano {
-
-// The first draw paid in euros; the prizes of earlier draws were pesetas.
-QDate firstEuroDraw();
 
 // What a backtest plays: bets over the stored draws of a period.
 struct BacktestRequest

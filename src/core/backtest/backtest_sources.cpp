@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backtest/backtest_sources.h"
 
+#include "ledger/ledger_store.h"
 #include "ledger/price_history.h"
 #include "store/prize_store.h"
 

@@ -84,17 +84,16 @@ Status moveAccount(const DataFolder &folder, const QString &from, const QString 
 
 // The account of an edited syndicate keeps its new bets from the day the
 // edit counts from; without zafrano.db there is no account to keep them in.
-EditorReply keepEditInAccount(const DataFolder &folder, const SyndicateRecord &before,
-                              const SyndicateRecord &after, QDate today)
+Status keepEditInAccount(const DataFolder &folder, const SyndicateRecord &before,
+                         const SyndicateRecord &after, QDate today)
 {
     if (!QFile::exists(folder.filePath(QString::fromUtf16(ProgramDatabase::FileName))))
         return {};
     const Result<QList<DrawRecord>> draws = folder.draws().readAll();
     const QDate newest = draws && !draws->isEmpty() ? draws->last().date() : QDate();
     Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
-    const Status kept = db ? keepBetsChange(*db, before, after, dayChangeCounts(today, newest))
-                           : Status(db.error());
-    return kept ? EditorReply() : EditorReply(kept.error().message);
+    return db ? keepBetsChange(*db, before, after, dayChangeCounts(today, newest))
+              : Status(db.error());
 }
 
 } // namespace

@@ -120,8 +120,7 @@ Status dateProblem(const LedgerBook &book, QDate date, QDate today)
 }
 
 // What would make a movement wrong in this account.
-Status movementProblem(const LedgerBook &book, const LedgerMovement &movement,
-                                     QDate today)
+Status movementProblem(const LedgerBook &book, const LedgerMovement &movement, QDate today)
 {
     if (movement.cents <= 0)
         return refused(u"La cantidad debe ser mayor que cero."_s);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/prize_csv.h"
 
-#include "common/prize_categories.h"
 #include "common/money.h"
+#include "common/prize_categories.h"
 #include "store/csv_lines.h"
 #include "store/prize_months.h"
 #include "store/prize_store.h"
