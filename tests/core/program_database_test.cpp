@@ -78,7 +78,7 @@ TEST_F(ProgramDatabaseTest, ANewFileGetsItsSchemaInWalMode)
     ASSERT_TRUE(db.ok()) << db.error().message.text.toStdString();
     EXPECT_FALSE(db->notice().has_value());
     EXPECT_EQ(query("PRAGMA journal_mode;"), u"wal"_s);
-    EXPECT_EQ(query("SELECT version FROM schema_version;"), u"4"_s);
+    EXPECT_EQ(query("SELECT version FROM schema_version;"), u"5"_s);
     // Opening again migrates nothing twice.
     db = ProgramDatabase::open(path());
     ASSERT_TRUE(db.ok());

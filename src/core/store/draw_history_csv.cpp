@@ -23,7 +23,7 @@ Error csvError(qsizetype line, const QString &problem)
 
 } // namespace
 
-Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
+Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv, QDate today)
 {
     const QString text = QString::fromUtf8(csv);
     const QStringList lines = text.split(u'\n');
@@ -47,6 +47,10 @@ Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
         const QDate date = QDate::fromString(fields[0].trimmed(), u"yyyy-MM-dd"_s);
         if (!date.isValid())
             return csvError(i + 1, u"fecha no válida"_s);
+        // A draw still to come would stop every later one from being added.
+        if (today.isValid() && date > today)
+            return csvError(i + 1, u"el sorteo del %1 es posterior a hoy"_s.arg(
+                                       date.toString(u"dd/MM/yyyy"_s)));
         draw.drawDate = toDaySerial(date);
         std::array<int, 8> values{};
         for (int f = 0; f < 8; ++f) {
@@ -70,12 +74,12 @@ Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
     return draws;
 }
 
-Result<QList<DrawRecord>> readDrawHistoryCsv(const QString &path)
+Result<QList<DrawRecord>> readDrawHistoryCsv(const QString &path, QDate today)
 {
     Result<QByteArray> bytes = readFileCapped(path, 64LL * 1024 * 1024);
     if (!bytes)
         return bytes.error();
-    return parseDrawHistoryCsv(bytes.value());
+    return parseDrawHistoryCsv(bytes.value(), today);
 }
 
 } // namespace zafrano

@@ -121,6 +121,13 @@ const QList<const char *> &migrations()
         "ALTER TABLE ledger_bets_by_id RENAME TO ledger_bets;"
         "CREATE UNIQUE INDEX ledger_open_account ON ledger_accounts (syndicate)"
         "  WHERE closed_on IS NULL;",
+        // The draws put in behind a peña's counted-through date, still to be
+        // counted in its tallies, and the tallies of the write under way.
+        "CREATE TABLE draws_to_count ("
+        "  draw_date TEXT NOT NULL,"
+        "  syndicate TEXT NOT NULL,"
+        "  settling TEXT NOT NULL DEFAULT '',"
+        "  PRIMARY KEY (draw_date, syndicate)) WITHOUT ROWID;",
     };
     return list;
 }
