@@ -13,8 +13,6 @@
 #include "test_support.h"
 
 #include <QDir>
-#include <QLocale>
-#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -37,46 +35,6 @@ SyndicateRecord syndicate(const QString &name, const QString &days, const QList<
     record.countedThrough = serialOf(countedThrough);
     std::copy(bet.begin(), bet.end(), record.bets[record.betCount++].begin());
     return record;
-}
-
-// Every hit a peña's bets made in the played draws from `after` (exclusive)
-// to `through`, counted here by hand, the way the tallies should hold them.
-std::array<int, 5> countByHand(const SyndicateRecord &syndicate, const QList<DrawRecord> &draws,
-                               QDate after, QDate through, const QString &weekday)
-{
-    std::array<int, 5> tally{};
-    for (const DrawRecord &draw : draws) {
-        const QDate date = draw.date();
-        if (date <= after || date > through || date < fromDaySerial(syndicate.createdOn))
-            continue;
-        if (weekday != u"Todos"_s &&
-            QLocale(QLocale::Spanish).dayName(date.dayOfWeek()) != weekday.toLower())
-            continue;
-        QSet<int> winning;
-        for (qint16 n : draw.numbers)
-            winning.insert(n);
-        int hits = 0;
-        bool complementario = false;
-        for (int k = 0; k < 6; ++k) {
-            hits += winning.contains(syndicate.bets[0][k]) ? 1 : 0;
-            complementario = complementario || syndicate.bets[0][k] == draw.complementario;
-        }
-        if (hits == 3)
-            ++tally[0];
-        else if (hits == 4)
-            ++tally[1];
-        else if (hits == 5)
-            ++tally[complementario ? 4 : 2];
-        else if (hits == 6)
-            ++tally[3];
-    }
-    return tally;
-}
-
-std::array<int, 5> tallies(const SyndicateRecord &syndicate)
-{
-    return {syndicate.hits[0], syndicate.hits[1], syndicate.hits[2], syndicate.hits[3],
-            syndicate.hits[4]};
 }
 
 } // namespace
@@ -147,13 +105,13 @@ TEST(DrawInsertion, FillsAMissingDayAndCountsItOnceForEachPenaThatPlayedIt)
         const QDate from = fromDaySerial(before[s].countedThrough);
         const QDate counted = from == newest ? Missing.addDays(-1) : from;
         const QDate through = from == newest ? Missing : newest;
-        EXPECT_EQ(tallies(after[s]),
-                  countByHand(before[s], stored, counted, through, before[s].daysText()));
+        EXPECT_EQ(test::talliesOf(after[s]),
+                  test::talliesByHand(before[s], stored, counted, through));
     }
-    EXPECT_EQ(tallies(after[0]), (std::array<int, 5>{0, 1, 0, 0, 0}));
-    EXPECT_EQ(tallies(after[1]), (std::array<int, 5>{1, 0, 0, 0, 0}));
-    EXPECT_EQ(tallies(after[2]), (std::array<int, 5>{}));
-    EXPECT_EQ(tallies(after[4]), (std::array<int, 5>{}));
+    EXPECT_EQ(test::talliesOf(after[0]), (std::array<int, 5>{0, 1, 0, 0, 0}));
+    EXPECT_EQ(test::talliesOf(after[1]), (std::array<int, 5>{1, 0, 0, 0, 0}));
+    EXPECT_EQ(test::talliesOf(after[2]), (std::array<int, 5>{}));
+    EXPECT_EQ(test::talliesOf(after[4]), (std::array<int, 5>{}));
     EXPECT_TRUE(first.results.finds.contains(PrizeFind{Missing, u"LOS MARTES"_s, {0, 1, 0, 0, 0}}));
 
     const Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);

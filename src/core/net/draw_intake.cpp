@@ -98,6 +98,9 @@ Result<Intake> takeInDraws(const DataFolder &folder, const QList<FetchedDraw> &d
                 storedDrawPrizes.append(one.prizes);
             continue;
         }
+        // The months asked again may begin before the oldest stored draw.
+        if (road == IntakeRoad::Download && date < stored.first().date())
+            continue;
         if (!isMissingDrawDay(stored, date))
             return refusedDraw(
                 u"El sorteo del %1 no es posterior al último guardado (%2) ni de un día de "
