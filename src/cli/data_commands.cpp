@@ -180,7 +180,7 @@ int importCommand(const CliContext &context)
 
 int importCsvCommand(const CliContext &context)
 {
-    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(context.arguments.at(0));
+    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(context.arguments.at(0), context.today);
     if (!draws)
         return fail(draws.error().message);
     return reportImport(context, copies::importDraws(context.folder, draws.value()));

@@ -168,10 +168,13 @@ int downloadCommand(const CliContext &context)
     if (download.running())
         loop.exec();
 
-    const bool done = download.progress() == DownloadController::Finished &&
-                      (download.pageOutcome() == PageOutcome::NewDraws ||
-                       download.pageOutcome() == PageOutcome::NothingNew) &&
-                      failures.isEmpty();
+    // Draws added make a download that did its job, whatever else failed
+    // (said below); with nothing added, any failure does not.
+    const bool added = !download.appendedDraws().isEmpty() || !download.insertedDraws().isEmpty();
+    const bool done = added || (download.progress() == DownloadController::Finished &&
+                                (download.pageOutcome() == PageOutcome::NewDraws ||
+                                 download.pageOutcome() == PageOutcome::NothingNew) &&
+                                failures.isEmpty());
     QJsonArray refusals;
     for (const ProgramMessage &refusal : download.refusals())
         refusals.append(refusal.text);
@@ -189,6 +192,7 @@ int downloadCommand(const CliContext &context)
             keptJson.append(QJsonObject{{u"date"_s, prizes.date.toString(Qt::ISODate)},
                                         {u"prizes"_s, prizesJson(prizes)}});
         printJson(QJsonObject{{u"added"_s, drawsJson(download.appendedDraws())},
+                              {u"inserted"_s, drawsJson(download.insertedDraws())},
                               {u"source"_s, download.fromJson() ? u"json"_s : u"html"_s},
                               {u"refusals"_s, refusals},
                               {u"prizes"_s, keptJson},
@@ -201,6 +205,7 @@ int downloadCommand(const CliContext &context)
             for (const ProgramMessage &refusal : download.refusals())
                 printError(refusal.text);
         }
+        printDraws(download.insertedDraws());
         printDraws(download.appendedDraws());
         // The newest draw's prizes, as kept from either road; --json gives every draw's.
         if (!kept.isEmpty())
@@ -217,7 +222,7 @@ int downloadCommand(const CliContext &context)
     for (const ProgramMessage &message : failures)
         printMessage(message);
     if (context.options->isSet(QString::fromUtf16(option::Notify)))
-        announceEveningNews(context.folder, finds, !done && download.appendedDraws().isEmpty(),
+        announceEveningNews(context.folder, finds, !done,
                             stored->isEmpty() ? QDate() : stored->last().date(), context.today);
     return done ? Success : Failed;
 }
@@ -278,16 +283,16 @@ int addDrawCommand(const CliContext &context)
     Result<QList<DrawRecord>> stored = context.folder.draws().readAll();
     if (!stored)
         return fail(stored.error().message);
-    Result<FetchedDraw> typed = drawTypedIn(
-        date, {values[0], values[1], values[2], values[3], values[4], values[5]}, values[6],
-        values[7], stored->isEmpty() ? QDate() : stored->last().date(), context.today);
+    Result<FetchedDraw> typed =
+        drawTypedIn(date, {values[0], values[1], values[2], values[3], values[4], values[5]},
+                    values[6], values[7], stored.value(), context.today);
     if (!typed)
         return fail(typed.error().message);
     Result<Intake> intake = takeInDraws(context.folder, {typed.value()});
     if (!intake)
         return fail(intake.error().message);
     const KeptCheck checked = checkNewestDraws(context.folder, 1);
-    printDraws(intake->appended);
+    printDraws(intake->appended + intake->inserted);
     for (const QString &line : checked.winningLines)
         printLine(line);
     if (!checked.kept)
@@ -328,8 +333,8 @@ const QList<CommandEntry> &netCommands()
          downloadCommand,
          u"trae los sorteos nuevos del servicio JSON del operador (auto, lo normal, prueba "
          u"después la página HTML de los últimos 50 días), guarda sus premios en zafrano.db, "
-         u"comprueba las peñas y dice lo añadido y los premios (sale con 1 si ninguna fuente "
-         u"responde); con --notify avisa además en el escritorio, como hace cada noche el "
+         u"comprueba las peñas y dice lo añadido y los premios (sale con 1 si no añade nada y "
+         u"falla una fuente); con --notify avisa además en el escritorio, como hace cada noche el "
          u"temporizador zafrano-comprobar.timer"},
         {u"prizes",
          u"prizes [AAAA-MM-DD] [--fetch-history] [--from AAAA-MM] [--pause-ms N] "
@@ -345,8 +350,8 @@ const QList<CommandEntry> &netCommands()
          u"son JSON) lo detiene con su mensaje y sale con 1, y los meses anteriores quedan "
          u"guardados"},
         {u"add-draw", u"add-draw AAAA-MM-DD N1 N2 N3 N4 N5 N6 C R", addDrawCommand,
-         u"añade un sorteo escrito a mano (posterior al último y no posterior a hoy) y lo "
-         u"comprueba como una descarga"},
+         u"añade un sorteo escrito a mano (posterior al último, o de un día de sorteo que "
+         u"falte, y no posterior a hoy) y lo comprueba como una descarga"},
     };
     return commands;
 }

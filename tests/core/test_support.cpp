@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "test_support.h"
 
+#include "store/day_serial.h"
 #include "store/draw_history_csv.h"
 #include "test_paths.h"
 
@@ -11,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QLocale>
 #include <bit>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -263,6 +265,42 @@ const QList<DrawRecord> &realHistory()
             readBytes(QString::fromUtf8(FixturesDir) + u"/historico_bonoloto.csv"_s))
             .value();
     return draws;
+}
+
+std::array<int, 5> talliesByHand(const SyndicateRecord &syndicate, const QList<DrawRecord> &draws,
+                                 QDate after, QDate through)
+{
+    const QString days = syndicate.daysText().trimmed().toLower();
+    std::array<int, 5> tally{};
+    for (const DrawRecord &draw : draws) {
+        const QDate date = draw.date();
+        if (date <= after || date > through || date < fromDaySerial(syndicate.createdOn))
+            continue;
+        if (days != u"todos"_s && QLocale(QLocale::Spanish).dayName(date.dayOfWeek()) != days)
+            continue;
+        int hits = 0;
+        bool complementario = false;
+        for (int k = 0; k < 6; ++k) {
+            const qint16 n = syndicate.bets[0][k];
+            hits += std::count(draw.numbers.begin(), draw.numbers.end(), n) > 0 ? 1 : 0;
+            complementario = complementario || n == draw.complementario;
+        }
+        if (hits == 3)
+            ++tally[0];
+        else if (hits == 4)
+            ++tally[1];
+        else if (hits == 5)
+            ++tally[complementario ? 4 : 2];
+        else if (hits == 6)
+            ++tally[3];
+    }
+    return tally;
+}
+
+std::array<int, 5> talliesOf(const SyndicateRecord &syndicate)
+{
+    return {syndicate.hits[0], syndicate.hits[1], syndicate.hits[2], syndicate.hits[3],
+            syndicate.hits[4]};
 }
 
 void writeBytes(const QString &path, QByteArrayView bytes)

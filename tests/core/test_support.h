@@ -5,6 +5,7 @@
 #pragma once
 
 #include "store/draw_record.h"
+#include "store/syndicate_record.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -99,6 +100,13 @@ QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, QByteArrayView bytes);
 // The real draws since 1988 (tests/fixtures/historico_bonoloto.csv), oldest first.
 const QList<zafrano::DrawRecord> &realHistory();
+// The hits of a syndicate's first bet (six numbers) in the draws it played
+// after `after` up to `through`, counted here by hand as its tallies should
+// hold them: 3, 4, 5, 6 and 5 + complementario hits.
+std::array<int, 5> talliesByHand(const zafrano::SyndicateRecord &syndicate,
+                                 const QList<zafrano::DrawRecord> &draws, QDate after,
+                                 QDate through);
+std::array<int, 5> talliesOf(const zafrano::SyndicateRecord &syndicate);
 // The names of the files in a folder, sorted.
 QStringList fileNames(const QString &folder);
 // Copies the reduction tables into a folder so the start-up finds them.

@@ -3,6 +3,7 @@
 // sends, what it saves and appends, the order of the passes it asks for, and
 // every way the server can fail it. The ticks are given by the test, one by
 // one, once the request in flight has ended.
+#include "checking/check_and_keep.h"
 #include "net/document_fetch.h"
 #include "net/download_controller.h"
 #include "net/draw_intake.h"
@@ -405,7 +406,10 @@ TEST_F(JsonDownload, UpToDateIsNothingNew)
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].text, u"Todavía no hay sorteos nuevos."_s);
     EXPECT_EQ(passes, (QStringList{u"check 1 1 at 3"_s, u"refresh at 4"_s}));
-    EXPECT_TRUE(server.requests().isEmpty());
+    // Only the month of the stored draw whose prizes are unknown is asked again.
+    EXPECT_EQ(server.requests(),
+              QStringList{u"/servicios/buscadorSorteos?game_id=BONO&celebrados=true"
+                          u"&fechaInicioInclusiva=20261201&fechaFinInclusiva=20261208"_s});
 }
 
 TEST_F(JsonDownload, ARefusedServiceFallsBackToTheHtmlRoad)
@@ -578,4 +582,151 @@ TEST(OperatorSite, TheBaseAddressComesFromTheCommandLineTheEnvironmentOrTheDefau
     EXPECT_FALSE(operatorBaseUrl(u"not a url"_s).has_value());
     EXPECT_EQ(drawPageUrl(QUrl(u"https://h"_s), u"2026/1"_s).toString(),
               u"https://h/es/bonoloto/sorteos/2026/1"_s);
+}
+
+namespace {
+
+// The draws the fixture service holds: the real ones, with the 16/06/2026
+// the shipped history lacks, then every day to 7 December.
+QList<DrawRecord> serviceDraws()
+{
+    QList<DrawRecord> draws;
+    for (const FetchedDraw &one : readJsonAnswer(operatorPage(u"sorteos.json"_s)).value())
+        draws.append(one.draw);
+    return draws;
+}
+
+QList<DrawRecord> sortedByDate(QList<DrawRecord> draws)
+{
+    std::sort(draws.begin(), draws.end(),
+              [](const DrawRecord &a, const DrawRecord &b) { return a.drawDate < b.drawDate; });
+    return draws;
+}
+
+SyndicateRecord playing(const QString &name, const QString &days, const QList<int> &bet)
+{
+    SyndicateRecord record;
+    record.setName(name);
+    record.setDays(days);
+    record.createdOn = serialOf(2026, 1, 1);
+    std::copy(bet.begin(), bet.end(), record.bets[record.betCount++].begin());
+    return record;
+}
+
+} // namespace
+
+TEST_F(JsonDownload, AMonthSkippedAndAMonthHalfAnsweredAreAskedAgainUntilTheHistoryIsWhole)
+{
+    using Fault = OperatorFixtureServer::MonthFault;
+    // The shipped history lacks 16/06/2026; here 10 to 20 March are lost too.
+    QList<DrawRecord> stored;
+    for (const DrawRecord &draw : realHistory()) {
+        if (draw.date() < QDate(2026, 3, 10) || draw.date() > QDate(2026, 3, 20))
+            stored.append(draw);
+    }
+    ASSERT_TRUE(folder.draws().rewrite(stored).ok());
+    const QDate counted = stored.last().date(); // 20/08/2026
+    QList<SyndicateRecord> syndicates = {
+        playing(u"LOS MARTES"_s, u"Martes"_s, {7, 11, 14, 24, 2, 3}),
+        playing(u"TODOS LOS DIAS"_s, u"Todos"_s, {3, 12, 21, 30, 39, 45}),
+    };
+    for (SyndicateRecord &syndicate : syndicates) {
+        syndicate.countedThrough = serialOf(counted);
+        const std::array<int, 5> hits = talliesByHand(syndicate, stored, {}, counted);
+        std::copy(hits.begin(), hits.end(), syndicate.hits.begin());
+    }
+    ASSERT_TRUE(folder.syndicates().writeAll(syndicates).ok());
+    const auto download = [this] {
+        run();
+        const KeptCheck checked =
+            checkAndKeep(folder.syndicates(), folder.draws().readAll().value(),
+                         folder.syndicates().readAll().value(), CheckOptions{});
+        ASSERT_TRUE(checked.kept.ok());
+    };
+
+    server.jsonMonthFaults = {{QDate(2026, 3, 1), Fault::HalfMonth},
+                              {QDate(2026, 6, 1), Fault::Unavailable},
+                              {QDate(2026, 9, 1), Fault::Empty}};
+    download();
+    // The first half of March fills its days; nothing is appended past 31/08.
+    const QList<DrawRecord> first = folder.draws().readAll().value();
+    EXPECT_EQ(controller->insertedDraws().size(), 6);
+    EXPECT_EQ(controller->appendedDraws().size(), 11);
+    EXPECT_EQ(first.last().date(), QDate(2026, 8, 31));
+    EXPECT_EQ(first, sortedByDate(first));
+    QStringList said;
+    for (const ProgramMessage &message : std::as_const(messages))
+        said.append(message.text);
+    const QString text = said.join(u'\n');
+    EXPECT_TRUE(text.contains(u"del 01/06/2026 al 30/06/2026: 01/06/2026, 02/06/2026"_s))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(u"del 01/03/2026 al 31/03/2026: 16/03/2026"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"Falta el sorteo del 01/09/2026"_s)) << text.toStdString();
+
+    // The service recovers: the next download brings the rest, and asks no
+    // month whose answer was whole.
+    server.jsonMonthFaults.clear();
+    messages.clear();
+    download();
+    // Only what was added is said (and the prizes of stored draws the months asked again gave).
+    ASSERT_FALSE(messages.isEmpty());
+    for (const ProgramMessage &message : std::as_const(messages))
+        EXPECT_EQ(message.icon, MessageIcon::Information) << message.text.toStdString();
+    EXPECT_EQ(messages[0].text, u"Añadidos los sorteos que faltaban del 16/03/2026, 17/03/2026, "
+                                u"18/03/2026, 19/03/2026, 20/03/2026, 16/06/2026."_s);
+    QList<DrawRecord> whole = realHistory();
+    for (const DrawRecord &draw : serviceDraws()) {
+        if (draw.date() > counted || draw.date() == QDate(2026, 6, 16))
+            whole.append(draw);
+    }
+    whole = sortedByDate(whole);
+    EXPECT_EQ(folder.draws().readAll().value(), whole);
+    EXPECT_FALSE(server.requests().join(u' ').contains(u"fechaInicioInclusiva=20260801"_s));
+
+    // Each peña's tallies are every played draw's hits, counted once.
+    const QList<SyndicateRecord> after = folder.syndicates().readAll().value();
+    ASSERT_EQ(after.size(), 2);
+    for (const SyndicateRecord &syndicate : after) {
+        SCOPED_TRACE(syndicate.nameText().toStdString());
+        EXPECT_EQ(talliesOf(syndicate), talliesByHand(syndicate, whole, {}, whole.last().date()));
+    }
+}
+
+TEST_F(JsonDownload, PrizesLostAfterTheDrawsWereKeptAreBroughtAgainOnce)
+{
+    // Killed after the draws went in and before their prizes: the draws of
+    // 21/08 to 30/11 are stored, zafrano.db knows no prize.
+    QList<DrawRecord> stored = realHistory();
+    const QDate shipped = stored.last().date();
+    for (const DrawRecord &draw : serviceDraws()) {
+        if (draw.date() > shipped && draw.date() <= QDate(2026, 11, 30))
+            stored.append(draw);
+    }
+    ASSERT_TRUE(folder.draws().rewrite(sortedByDate(stored)).ok());
+    run();
+    // One request per month: June (16/06 missing), the three months of the
+    // last 90 days with unknown prizes, and the catch-up.
+    const QStringList asked = jsonRequests();
+    ASSERT_EQ(asked.size(), 5) << asked.join(u'\n').toStdString();
+    for (const char *month : {"20260601", "20260901", "20261001", "20261101", "20261201"})
+        EXPECT_EQ(asked.filter(u"fechaInicioInclusiva="_s + QLatin1String(month)).size(), 1);
+    EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [](const ProgramMessage &m) {
+        // The months of September to November, and June's stored draws.
+        return m.text == u"Premios recuperados de 120 sorteos ya guardados."_s;
+    }));
+    // Each month asked is taken whole.
+    for (QDate day(2026, 9, 1); day <= QDate(2026, 12, 7); day = day.addDays(1)) {
+        const std::optional<DrawPrizes> prizes = prizesOfDraw(folder, day).value();
+        ASSERT_TRUE(prizes && prizes->cents[3]) << day.toString(Qt::ISODate).toStdString();
+    }
+    // A month wholly older than 90 days is not asked.
+    EXPECT_FALSE(prizesOfDraw(folder, QDate(2026, 8, 31)).value().has_value());
+
+    // Nothing is left to ask again but today's draw.
+    messages.clear();
+    const qsizetype before = jsonRequests().size();
+    run();
+    EXPECT_EQ(jsonRequests().mid(before),
+              QStringList{u"/servicios/buscadorSorteos?game_id=BONO&celebrados=true"
+                          u"&fechaInicioInclusiva=20261208&fechaFinInclusiva=20261208"_s});
 }

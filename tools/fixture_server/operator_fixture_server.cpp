@@ -136,10 +136,19 @@ QByteArray OperatorFixtureServer::jsonAnswer(const QString &query) const
     const QDate from =
         QDate::fromString(asked.queryItemValue(u"fechaInicioInclusiva"_s), u"yyyyMMdd"_s);
     const QDate to = QDate::fromString(asked.queryItemValue(u"fechaFinInclusiva"_s), u"yyyyMMdd"_s);
+    const QDate month = from.isValid() ? QDate(from.year(), from.month(), 1) : QDate();
+    const bool faulty = jsonMonthFaults.contains(month);
+    const MonthFault fault = jsonMonthFaults.value(month, MonthFault::HalfMonth);
+    if (faulty && fault == MonthFault::Unavailable)
+        return "\"Servicio no disponible temporalmente\"";
+    if (faulty && fault == MonthFault::Empty)
+        return "[]";
     QJsonArray chosen;
     for (const QJsonValue &draw : QJsonDocument::fromJson(jsonDraws).array()) {
         const QDate date = QDate::fromString(
             draw.toObject().value(u"fecha_sorteo"_s).toString().left(10), u"yyyy-MM-dd"_s);
+        if (faulty && fault == MonthFault::HalfMonth && date.day() > 15)
+            continue;
         if (date >= from && date <= to)
             chosen.append(draw);
     }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
+#include <QHash>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -62,6 +64,17 @@ public:
     // When not negative: the JSON requests answered before every later one
     // gets `jsonErrorStatus`.
     int jsonAnswersBeforeError = -1;
+    // Months the JSON service answers badly, as the real one does now and
+    // then, by their first day: with its "not available" message, with `[]`,
+    // or with the draws of the first half of the month only. A test clears
+    // them to see the service recover.
+    enum class MonthFault
+    {
+        Unavailable,
+        Empty,
+        HalfMonth
+    };
+    QHash<QDate, MonthFault> jsonMonthFaults;
     // The request headers of the last JSON request ("user-agent", "accept").
     QByteArray jsonUserAgent;
     QByteArray jsonAccept;

@@ -2,6 +2,7 @@
 #include "backup/automatic_copies.h"
 
 #include "backup/work_folder.h"
+#include "checking/draws_to_count.h"
 #include "store/data_folder.h"
 #include "store/data_location.h"
 #include "store/record_file.h"
@@ -11,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cerrno>
 
@@ -245,16 +247,48 @@ Status deleteAllDraws(const DataFolder &folder)
     return folder.draws().removeAll();
 }
 
+namespace {
+
+// The draws of `imported` the stored ones lack: the syndicates that counted
+// past one of them are owed it.
+Status keepImportedToCount(const DataFolder &folder, const QList<DrawRecord> &before,
+                           const QList<DrawRecord> &imported)
+{
+    QSet<double> stored;
+    for (const DrawRecord &draw : before)
+        stored.insert(draw.drawDate);
+    QList<DrawRecord> added;
+    for (const DrawRecord &draw : imported) {
+        if (!stored.contains(draw.drawDate))
+            added.append(draw);
+    }
+    return keepDrawsToCountIn(folder, added);
+}
+
+} // namespace
+
 Result<int> importDrawsFile(const DataFolder &folder, const QString &chosenPath)
 {
-    return folder.draws().importFile(
+    const Result<QList<DrawRecord>> before = folder.draws().readAll();
+    Result<int> imported = folder.draws().importFile(
         chosenPath, [&] { return copyBeforeCommand(folder.basePath(), ImportReason); });
+    if (imported && before) {
+        if (Result<QList<DrawRecord>> now = folder.draws().readAll(); now) {
+            if (Status owed = keepImportedToCount(folder, before.value(), now.value()); !owed)
+                return owed.error();
+        }
+    }
+    return imported;
 }
 
 Result<int> importDraws(const DataFolder &folder, const QList<DrawRecord> &draws)
 {
-    return folder.draws().importDraws(
-        draws, [&] { return copyBeforeCommand(folder.basePath(), ImportReason); });
+    const Result<QList<DrawRecord>> before = folder.draws().readAll();
+    return folder.draws().importDraws(draws, [&]() -> Status {
+        if (Status copied = copyBeforeCommand(folder.basePath(), ImportReason); !copied)
+            return copied;
+        return before ? keepImportedToCount(folder, before.value(), draws) : Status();
+    });
 }
 
 Status resetResults(const DataFolder &folder, QDate today)

@@ -27,6 +27,7 @@ inline constexpr auto ResetReason = u"antes de reiniciar aciertos";
 inline constexpr auto DeleteSyndicateReason = u"antes de eliminar una peña";
 inline constexpr auto RestoreReason = u"antes de restaurar";
 inline constexpr auto MigrationReason = u"antes de actualizar zafrano.db";
+inline constexpr auto InsertDrawReason = u"antes de añadir un sorteo que faltaba";
 
 struct CopyEntry
 {

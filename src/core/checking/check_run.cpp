@@ -100,23 +100,35 @@ void addPrizes(std::array<int, 5> &tally, const SyndicateRecord &syndicate,
 }
 
 // Every prize of the played draws newer than the counted-through date goes into
-// the tallies, and the date moves to the newest draw.
-// Each draw that won something is added to `finds`, when given.
+// the tallies, and the date moves to the newest draw; so do the prizes of the
+// draws still to count on or before that date (the later ones are counted as
+// new). Each draw that won something is added to `finds`, when given.
 bool bringTalliesUpToDate(SyndicateRecord &syndicate, const SyndicateMasks &masks,
-                          const QList<DrawRecord> &draws, QList<PrizeFind> *finds)
+                          const QList<DrawRecord> &draws, const QList<double> &toCount,
+                          QList<PrizeFind> *finds)
 {
     const double newest = draws.last().drawDate;
+    const auto after = [](double date, const DrawRecord &draw) { return date < draw.drawDate; };
     const auto firstUncounted =
-        std::upper_bound(draws.cbegin(), draws.cend(), syndicate.countedThrough,
-                         [](double date, const DrawRecord &draw) { return date < draw.drawDate; });
-    std::array<int, 5> tally{};
-    for (auto draw = firstUncounted; !finds && draw != draws.cend(); ++draw) {
-        if (draw->drawDate >= syndicate.createdOn && playsOn(masks, *draw))
-            addPrizes(tally, syndicate, masks, *draw);
+        std::upper_bound(draws.cbegin(), draws.cend(), syndicate.countedThrough, after);
+    QList<const DrawRecord *> uncounted;
+    for (double date : toCount) {
+        const auto draw = std::upper_bound(draws.cbegin(), firstUncounted, date, after);
+        if (draw != draws.cbegin() && std::prev(draw)->drawDate == date)
+            uncounted.append(&*std::prev(draw));
     }
-    for (auto draw = firstUncounted; finds && draw != draws.cend(); ++draw) {
+    std::sort(uncounted.begin(), uncounted.end());
+    uncounted.erase(std::unique(uncounted.begin(), uncounted.end()), uncounted.end());
+    for (auto draw = firstUncounted; draw != draws.cend(); ++draw)
+        uncounted.append(&*draw);
+    std::array<int, 5> tally{};
+    for (const DrawRecord *draw : std::as_const(uncounted)) {
         if (draw->drawDate < syndicate.createdOn || !playsOn(masks, *draw))
             continue;
+        if (!finds) {
+            addPrizes(tally, syndicate, masks, *draw);
+            continue;
+        }
         std::array<int, 5> won{};
         addPrizes(won, syndicate, masks, *draw);
         if (std::all_of(won.begin(), won.end(), [](int bets) { return bets == 0; }))
@@ -232,6 +244,7 @@ CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecor
     for (int s = 0; s < syndicates.size(); ++s) {
         if (masks[s].passesFilter &&
             bringTalliesUpToDate(results.syndicates[s], masks[s], draws,
+                                 options.drawsToCount.value(masks[s].name),
                                  options.prizeFinds ? &results.finds : nullptr))
             results.changedRecords.append(s + 1);
     }

@@ -4,6 +4,7 @@
 #include "checking/result_list.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <array>
@@ -20,6 +21,9 @@ struct CheckOptions
     bool prizesOnly = false; // "Ver sólo si hay premio"
     QString syndicateName;   // one syndicate by name; empty for "TODAS LAS PEÑAS"
     bool prizeFinds = false; // also list the prizes newly counted (CheckResults::finds)
+    // By syndicate name, the draws put in behind its counted-through date that
+    // its tallies do not hold yet (see draws_to_count.h): each is counted once.
+    QHash<QString, QList<double>> drawsToCount;
 };
 
 // The prizes one syndicate won in one draw, as a check counted them into its
@@ -59,7 +63,8 @@ using CheckProgress = std::function<void(int checked, int total)>;
 // its weekday (or every day with "Todos") from its creation date on. Every
 // prize of a played draw newer than the syndicate's counted-through date is
 // added to its tallies once, whether or not the draw is among those shown, and
-// the date then moves forward to the newest draw (never back).
+// the date then moves forward to the newest draw (never back); so is every
+// played draw of options.drawsToCount on or before that date.
 CheckResults runCheck(const QList<DrawRecord> &draws, const QList<SyndicateRecord> &syndicates,
                       const CheckOptions &options, const CheckProgress &progress = {});
 

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/download_controller.h"
 
+#include "calendar/draw_calendar.h"
 #include "net/draw_intake.h"
+#include "store/prize_store.h"
+#include "store/program_database.h"
 #include "store/record_file.h"
+
+#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +26,49 @@ constexpr int MaxDrawsToView = 8;
 Status savePage(const QString &path, const QByteArray &savedBytes)
 {
     return replaceFileAtomically(path, path + u".tmp"_s, savedBytes);
+}
+
+// "Añadido el sorteo que faltaba del 16/06/2026."
+QString insertedText(const QList<DrawRecord> &inserted)
+{
+    QStringList days;
+    for (const DrawRecord &draw : inserted)
+        days.append(draw.date().toString(u"dd/MM/yyyy"_s));
+    return inserted.size() == 1
+               ? u"Añadido el sorteo que faltaba del %1."_s.arg(days.first())
+               : u"Añadidos los sorteos que faltaban del %1."_s.arg(days.join(u", "_s));
+}
+
+// The stored days the JSON service is asked for again: the missing draw days
+// and the recent draws whose prizes are unknown. Reading creates no zafrano.db.
+QList<QDate> storedDaysToAskAgain(const DataFolder &folder, QDate today)
+{
+    Result<QList<DrawRecord>> stored = folder.draws().readAll();
+    if (!stored || stored->isEmpty())
+        return {};
+    std::optional<ProgramDatabase> db;
+    if (QFile::exists(folder.filePath(QString::fromUtf16(ProgramDatabase::FileName)))) {
+        if (Result<ProgramDatabase> opened = ProgramDatabase::openIn(folder); opened)
+            db = std::move(opened).value();
+        else
+            return missingDrawDays(stored.value()); // said where it is written
+    }
+    const auto known = [&db](QDate date) {
+        if (!db)
+            return false;
+        const Result<std::optional<DrawPrizes>> prizes = storedPrizes(*db, date);
+        if (!prizes)
+            return true; // an unreadable zafrano.db is said where it is written
+        if (!prizes.value())
+            return false;
+        // The jackpot may have no winner; the other categories always pay.
+        for (int k = 1; k < DrawPrizes::Refund; ++k) {
+            if (!prizes.value()->cents[k])
+                return false;
+        }
+        return true;
+    };
+    return daysToAskAgain(stored.value(), known, today);
 }
 
 } // namespace
@@ -53,6 +101,7 @@ void DownloadController::start(QDate today, QDate newestStored)
     m_newDrawsText.clear();
     m_parseFailed = false;
     m_appended.clear();
+    m_inserted.clear();
     m_refusals.clear();
     m_answering = nullptr;
     m_outcome = PageOutcome::NothingNew;
@@ -67,6 +116,7 @@ void DownloadController::start(QDate today, QDate newestStored)
     }
     m_today = today;
     m_newestStored = newestStored;
+    m_json.setDaysToAskAgain(storedDaysToAskAgain(m_folder, today));
     m_byteCount = QStringLiteral("0 Bytes");
     m_running = true;
     m_nextSource = 0;
@@ -134,19 +184,36 @@ void DownloadController::sourceAnswered(ResultsSource *source)
         return;
     }
     // Every source's draws are taken in the same way, and only here.
-    Result<Intake> intake = takeInDraws(m_folder, answer->draws);
+    Result<Intake> intake = takeInDraws(m_folder, answer->draws, IntakeRoad::Download, m_today);
     if (!intake) {
         fail(intake.error().message);
         return;
     }
     m_answering = source;
     m_appended = intake->appended;
+    m_inserted = intake->inserted;
     m_newDrawCount = answer->drawCount;
     m_outcome = answer->outcome;
+    if (source == &m_json) {
+        // The months asked again bring stored draws: what is new is the intake's.
+        m_outcome = intake->added() ? PageOutcome::NewDraws : PageOutcome::NothingNew;
+        m_newDrawCount = std::max<int>(1, static_cast<int>(m_appended.size()));
+    }
     if (m_outcome == PageOutcome::NewDraws || m_outcome == PageOutcome::Incomplete)
-        m_newDrawsText = zafrano::newDrawsText(m_newDrawCount);
+        m_newDrawsText =
+            zafrano::newDrawsText(static_cast<int>(m_appended.size() + m_inserted.size()));
     if (answer->message)
         emit messageRaised(withRefusals(*answer->message));
+    else if (source == &m_json && !intake->added())
+        emit messageRaised(withRefusals(nothingNewMessage()));
+    for (const ProgramMessage &remark : std::as_const(intake->remarks))
+        emit messageRaised(remark);
+    if (!m_inserted.isEmpty())
+        emit messageRaised({insertedText(m_inserted), u"Sorteos"_s, MessageIcon::Information});
+    if (intake->prizesRecovered > 0)
+        emit messageRaised(
+            {u"Premios recuperados de %1 sorteos ya guardados."_s.arg(intake->prizesRecovered),
+             u"Premios"_s, MessageIcon::Information});
     if (intake->notice)
         emit messageRaised(*intake->notice);
     if (m_outcome == PageOutcome::Corrupt) {

@@ -76,6 +76,8 @@ public:
     bool parseFailed() const { return m_parseFailed; }
     const QString &drawLink() const { return m_html.drawLink(); }
     const QList<DrawRecord> &appendedDraws() const { return m_appended; }
+    // The missing draw days the download filled, oldest first.
+    const QList<DrawRecord> &insertedDraws() const { return m_inserted; }
     // How the answer of the last download was taken in.
     PageOutcome pageOutcome() const { return m_outcome; }
     // Whether a request is still on its way.
@@ -136,6 +138,7 @@ private:
     bool m_parseFailed = false;
     QList<ProgramMessage> m_refusals;
     QList<DrawRecord> m_appended;
+    QList<DrawRecord> m_inserted;
     PageOutcome m_outcome = PageOutcome::NothingNew;
 };
 

@@ -102,6 +102,13 @@ Result<QList<FetchedDraw>> readJsonAnswer(QByteArrayView body)
             return sourceRefusal(
                 u"El servidor de resultados ha enviado un sorteo sin fecha válida (%1)."_s.arg(
                     when.left(40)));
+        // The service answers for other games too; a draw of one is not Bonoloto's.
+        if (const QJsonValue game = draw.value(u"game_id"_s);
+            !game.isUndefined() && game.toString() != u"BONO"_s)
+            return sourceRefusal(
+                u"El servidor de resultados ha enviado un sorteo del %1 que no es de Bonoloto "
+                u"(%2); no se añade ningún sorteo."_s.arg(date.toString(u"dd/MM/yyyy"_s),
+                                                          fieldText(game).left(20)));
         std::optional<DrawRecord> record =
             drawOfCombination(draw.value(u"combinacion"_s).toString());
         if (!record)

@@ -24,7 +24,8 @@ struct FetchedDraw
 // order: a JSON array of draws, or a JSON string (the service's message when
 // the days asked hold no draw). Fields it does not know are passed over; a
 // draw whose date or combination cannot be read refuses the whole answer,
-// naming the draw. Whether a draw read is a possible one is the intake's to say.
+// naming the draw, and so does a draw whose game_id is not "BONO". Whether a
+// draw read is a possible one is the intake's to say.
 Result<QList<FetchedDraw>> readJsonAnswer(QByteArrayView body);
 
 // The draw of a combination text, "01 - 15 - 18 - 22 - 30 - 47 C(40) R(1)",

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/json_source.h"
 
+#include "calendar/draw_calendar.h"
 #include "net/operator_site.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +22,70 @@ QList<std::pair<QDate, QDate>> catchUpRanges(QDate newestStored, QDate today)
         from = to.addDays(1);
     }
     return ranges;
+}
+
+QList<QDate> daysToAskAgain(const QList<DrawRecord> &stored,
+                            const std::function<bool(QDate)> &prizesKnown, QDate today)
+{
+    QList<QDate> days = missingDrawDays(stored);
+    const QDate since = today.addDays(-PrizeRecoveryDays);
+    for (auto draw = stored.crbegin(); draw != stored.crend() && draw->date() >= since; ++draw) {
+        if (draw->date() <= today && !prizesKnown(draw->date()))
+            days.append(draw->date());
+    }
+    std::sort(days.begin(), days.end());
+    return days;
+}
+
+QList<std::pair<QDate, QDate>> downloadRanges(const QList<QDate> &askAgain, QDate newestStored,
+                                              QDate today)
+{
+    const auto monthOf = [](QDate day) { return QDate(day.year(), day.month(), 1); };
+    QList<QDate> months;
+    for (auto day = askAgain.crbegin(); day != askAgain.crend(); ++day) {
+        const QDate month = monthOf(*day);
+        if (*day > today || months.contains(month))
+            continue;
+        if (months.size() == MaxRepairMonths)
+            break;
+        months.append(month);
+    }
+    std::sort(months.begin(), months.end());
+    QList<std::pair<QDate, QDate>> ranges;
+    for (const QDate &month : std::as_const(months))
+        ranges.append({std::max(month, firstDrawDay()),
+                       std::min(month.addDays(month.daysInMonth() - 1), today)});
+    for (const auto &[from, to] : catchUpRanges(newestStored, today)) {
+        // The catch-up's first month may already be asked for whole.
+        if (!months.contains(monthOf(from)))
+            ranges.append({from, to});
+    }
+    std::sort(ranges.begin(), ranges.end());
+    return ranges;
+}
+
+void requestJsonWindow(PageFetch &fetch, const QUrl &operatorBase, QDate from, QDate to)
+{
+    fetch.start(jsonSearchUrl(operatorBase, from, to), browserJsonHeaders());
+}
+
+Result<QList<FetchedDraw>> jsonWindowAnswer(const PageFetch &fetch)
+{
+    if (!fetch.errorText().isEmpty())
+        return fetchRefusal(fetch);
+    return readJsonAnswer(fetch.page());
+}
+
+QList<QDate> lackedDrawDays(const QList<FetchedDraw> &draws, QDate from, QDate to, QDate today)
+{
+    QList<QDate> lacked;
+    for (QDate day = from; day <= to && day < today; day = day.addDays(1)) {
+        if (isDrawDay(day) && std::none_of(draws.begin(), draws.end(), [day](const auto &one) {
+                return one.draw.date() == day;
+            }))
+            lacked.append(day);
+    }
+    return lacked;
 }
 
 Error fetchRefusal(const PageFetch &fetch)
@@ -62,10 +129,13 @@ void JsonResultsSource::start(QDate newestStored, QDate today)
     cancel();
     reset();
     m_draws.clear();
+    m_failures.clear();
+    m_firstError.reset();
+    m_answeredWindows = 0;
     m_bytes = 0;
     m_newestStored = newestStored;
     m_today = today;
-    m_ranges = catchUpRanges(newestStored, today);
+    m_ranges = downloadRanges(m_askAgain, newestStored, today);
     m_busy = true;
     if (m_ranges.isEmpty()) {
         // Up to date: the answer comes like any other, after start() returned.
@@ -88,28 +158,69 @@ void JsonResultsSource::cancel()
 void JsonResultsSource::requestNext()
 {
     if (m_ranges.isEmpty()) {
-        end(newDrawsOf(m_draws, m_newestStored, m_today));
+        // Every month failed: the next source may answer instead.
+        if (m_answeredWindows == 0 && m_firstError) {
+            end(*m_firstError);
+            return;
+        }
+        end(newDrawsOf(m_draws, QDate(), m_today));
         return;
     }
-    const auto [from, to] = m_ranges.takeFirst();
-    m_fetch.start(jsonSearchUrl(m_base, from, to), browserJsonHeaders());
+    m_asked = m_ranges.takeFirst();
+    requestJsonWindow(m_fetch, m_base, m_asked.first, m_asked.second);
 }
+
+namespace {
+
+QString dayList(const QList<QDate> &days)
+{
+    constexpr int Shown = 10;
+    QStringList texts;
+    for (const QDate &day : days.first(std::min<qsizetype>(days.size(), Shown)))
+        texts.append(day.toString(u"dd/MM/yyyy"_s));
+    QString list = texts.join(u", "_s);
+    if (days.size() > Shown)
+        list += u" y %1 más"_s.arg(days.size() - Shown);
+    return list;
+}
+
+} // namespace
 
 void JsonResultsSource::answerArrived()
 {
     if (!m_busy)
         return;
-    if (!m_fetch.errorText().isEmpty()) {
-        end(fetchRefusal(m_fetch));
-        return;
-    }
     m_bytes += m_fetch.page().size();
-    Result<QList<FetchedDraw>> answer = readJsonAnswer(m_fetch.page());
+    const auto [from, to] = m_asked;
+    const QString window =
+        u"del %1 al %2"_s.arg(from.toString(u"dd/MM/yyyy"_s), to.toString(u"dd/MM/yyyy"_s));
+    Result<QList<FetchedDraw>> answer = jsonWindowAnswer(m_fetch);
     if (!answer) {
-        end(answer.error());
+        // A service that answers nothing at first is not asked month after month.
+        if (m_answeredWindows == 0 && !m_fetch.errorText().isEmpty()) {
+            end(answer.error());
+            return;
+        }
+        if (!m_firstError)
+            m_firstError = answer.error();
+        m_failures.append(u"Los sorteos %1 no se han podido traer: %2 Se pedirán en la "
+                          u"próxima descarga."_s.arg(window, answer.error().message.text));
+        requestNext();
         return;
     }
-    m_draws += answer.value();
+    ++m_answeredWindows;
+    QList<FetchedDraw> draws;
+    for (const FetchedDraw &one : std::as_const(answer.value())) {
+        // A draw outside the days asked for is not this answer's.
+        if (one.draw.date() >= from && one.draw.date() <= to)
+            draws.append(one);
+    }
+    if (const QList<QDate> lacked = lackedDrawDays(draws, from, to, m_today); !lacked.isEmpty())
+        m_failures.append(u"El servidor de resultados no ha dado %1 de los sorteos %2: %3. Se "
+                          u"pedirán en la próxima descarga."_s.arg(
+                              lacked.size() == 1 ? u"uno"_s : QString::number(lacked.size()),
+                              window, dayList(lacked)));
+    m_draws += draws;
     requestNext();
 }
 
@@ -123,14 +234,14 @@ void JsonResultsSource::end(Result<QList<FetchedDraw>> draws)
         emit answered();
         return;
     }
+    // Whether the draws are new is the intake's to say: the months asked
+    // again bring stored draws too.
     SourceAnswer answer;
     answer.draws = std::move(draws).value();
     answer.drawCount = static_cast<int>(answer.draws.size());
-    answer.outcome = answer.draws.isEmpty() ? PageOutcome::NothingNew : PageOutcome::NewDraws;
-    if (answer.draws.isEmpty()) {
-        answer.message = nothingNewMessage();
-        answer.drawCount = 1;
-    }
+    answer.outcome = PageOutcome::NewDraws;
+    if (!m_failures.isEmpty())
+        answer.message = sourceRefusal(m_failures.join(u'\n')).message;
     m_stage = SourceStage::Analysing;
     m_answer = std::move(answer);
     emit answered();

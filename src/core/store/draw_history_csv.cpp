@@ -24,7 +24,7 @@ Error csvError(qsizetype line, const QString &problem)
 
 } // namespace
 
-Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
+Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv, QDate today)
 {
     QList<DrawRecord> draws;
     for (const CsvLine &line : csvDataLines(csv, u"fecha")) {
@@ -35,6 +35,10 @@ Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
         const QDate date = QDate::fromString(fields[0].trimmed(), u"yyyy-MM-dd"_s);
         if (!date.isValid())
             return csvError(line.number, u"fecha no válida"_s);
+        // A draw still to come would stop every later one from being added.
+        if (today.isValid() && date > today)
+            return csvError(line.number, u"el sorteo del %1 es posterior a hoy"_s.arg(
+                                       date.toString(u"dd/MM/yyyy"_s)));
         draw.drawDate = toDaySerial(date);
         std::array<int, 8> values{};
         for (int f = 0; f < 8; ++f) {
@@ -58,12 +62,12 @@ Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv)
     return draws;
 }
 
-Result<QList<DrawRecord>> readDrawHistoryCsv(const QString &path)
+Result<QList<DrawRecord>> readDrawHistoryCsv(const QString &path, QDate today)
 {
     Result<QByteArray> bytes = readFileCapped(path, 64LL * 1024 * 1024);
     if (!bytes)
         return bytes.error();
-    return parseDrawHistoryCsv(bytes.value());
+    return parseDrawHistoryCsv(bytes.value(), today);
 }
 
 } // namespace zafrano

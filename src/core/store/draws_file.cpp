@@ -79,6 +79,11 @@ Status DrawsFile::append(const QList<DrawRecord> &draws) const
                                  encodeDraws(stored.value() + draws));
 }
 
+Status DrawsFile::rewrite(const QList<DrawRecord> &draws) const
+{
+    return replaceFileAtomically(path(), m_file.workFilePath(), encodeDraws(draws));
+}
+
 Status DrawsFile::removeRecord(int k) const
 {
     return m_file.remove(k, TrailingBytes::Reject);

@@ -35,6 +35,8 @@ public:
 
     // Appends draws after the newest one.
     Status append(const QList<DrawRecord> &draws) const;
+    // Writes these draws, in date order, in place of the stored ones.
+    Status rewrite(const QList<DrawRecord> &draws) const;
     // Deletes record k (1-based); the later draws move up.
     Status removeRecord(int k) const;
     // Leaves an empty draws file.

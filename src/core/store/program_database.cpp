@@ -134,6 +134,13 @@ const QList<const char *> &migrations()
         "  account INTEGER NOT NULL,"
         "  made_on TEXT NOT NULL,"
         "  what TEXT NOT NULL);",
+        // The draws put in behind a peña's counted-through date, still to be
+        // counted in its tallies, and the tallies of the write under way.
+        "CREATE TABLE draws_to_count ("
+        "  draw_date TEXT NOT NULL,"
+        "  syndicate TEXT NOT NULL,"
+        "  settling TEXT NOT NULL DEFAULT '',"
+        "  PRIMARY KEY (draw_date, syndicate)) WITHOUT ROWID;",
     };
     return list;
 }

@@ -52,7 +52,7 @@ void DrawCommands::importHistoryCsv()
         u"Históricos de sorteos (*.csv *.CSV);;Todos los archivos (*)"_s);
     if (chosen.isEmpty())
         return;
-    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(chosen);
+    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(chosen, m_data.platform().clock.today());
     if (!draws) {
         m_data.platform().messages.show(draws.error().message);
         return;
@@ -67,7 +67,7 @@ void DrawCommands::offerShippedHistory()
     const QString shipped = m_data.folder().shippedFilePath(QString::fromUtf16(HistoryFileName));
     if (!QFileInfo::exists(shipped))
         return;
-    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(shipped);
+    Result<QList<DrawRecord>> draws = readDrawHistoryCsv(shipped, m_data.platform().clock.today());
     if (!draws || draws->isEmpty())
         return;
     const QDate first = fromDaySerial(draws->first().drawDate);

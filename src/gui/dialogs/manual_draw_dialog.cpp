@@ -110,13 +110,12 @@ void ManualDrawDialog::save()
         savePrizes();
         return;
     }
-    const CalendarStatus &calendar = m_data.calendar();
     std::array<int, 6> numbers{};
     for (int i = 0; i < 6; ++i)
         numbers[i] = m_numbers[i]->value();
-    Result<FetchedDraw> typed = drawTypedIn(
-        m_date->date(), numbers, m_complementario->value(), m_reintegro->value(),
-        calendar.hasDraws() ? calendar.lastDraw.date() : QDate(), m_data.platform().clock.today());
+    Result<FetchedDraw> typed =
+        drawTypedIn(m_date->date(), numbers, m_complementario->value(), m_reintegro->value(),
+                    m_data.draws(), m_data.platform().clock.today());
     if (!typed) {
         m_data.platform().messages.show(typed.error().message);
         return;
