@@ -591,7 +591,9 @@ namespace {
 QList<DrawRecord> serviceDraws()
 {
     QList<DrawRecord> draws;
-    for (const FetchedDraw &one : readJsonAnswer(operatorPage(u"sorteos.json"_s)).value())
+    // Kept in a variable: the loop would read a temporary's list after its end.
+    const Result<QList<FetchedDraw>> answer = readJsonAnswer(operatorPage(u"sorteos.json"_s));
+    for (const FetchedDraw &one : answer.value())
         draws.append(one.draw);
     return draws;
 }
