@@ -111,13 +111,14 @@ void DownloadCommands::showUnattendedPrizes()
     const QList<PrizeFind> finds = takeUnshownPrizeFinds(m_data.folder());
     if (finds.isEmpty())
         return;
-    // From the oldest draw with a prize to the newest, at most 8 as after a download.
+    // From the oldest draw with a prize to the newest: every find is on show,
+    // however old its draw, since it is marked shown now.
     const double oldest = toDaySerial(finds.first().draw);
     const QList<DrawRecord> &draws = m_data.draws();
     const auto shown = std::count_if(draws.begin(), draws.end(), [oldest](const DrawRecord &draw) {
         return draw.drawDate >= oldest;
     });
-    const int count = std::clamp(static_cast<int>(shown), 1, 8);
+    const int count = std::max(static_cast<int>(shown), 1);
     m_general.results().setNewDrawsNotice(newDrawsText(count));
     check(count, count);
 }
