@@ -11,7 +11,7 @@ QList<CommandEntry> allCommands()
 {
     return dataCommands() + syndicateCommands() + checkCommands() + slipCommands() + netCommands() +
            tablesCommands() + statsCommands() + reportCommands() + ledgerCommands() +
-           backupCommands();
+           backupCommands() + timerCommands();
 }
 
 std::optional<int> parseRecordNumber(const QString &text)

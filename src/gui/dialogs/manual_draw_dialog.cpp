@@ -130,6 +130,9 @@ void ManualDrawDialog::save()
         }
         draw.prizes.cents[k] = cents.value();
     }
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
+        return;
     Result<Intake> intake = takeInDraws(m_data.folder(), {draw});
     if (!intake) {
         m_data.showFailure(intake.error());

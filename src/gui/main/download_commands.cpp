@@ -70,6 +70,7 @@ DownloadCommands::DownloadCommands(ProgramData &data, GeneralTab &general, LastD
     connect(&m_controller, &DownloadController::checkRequested, this, &DownloadCommands::check);
     connect(&m_controller, &DownloadController::refreshRequested, this, &DownloadCommands::refresh);
     connect(&m_controller, &DownloadController::finished, this, [this] {
+        m_lock.reset();
         if (m_controller.progress() == DownloadController::Finished)
             m_tabs.setCurrentIndex(0);
     });
@@ -79,6 +80,12 @@ void DownloadCommands::start()
 {
     if (m_controller.running() || (m_blocked && m_blocked()))
         return;
+    m_lock = m_data.lockForWriting();
+    if (!m_lock)
+        return;
+    // The evening check may have added draws while the window was open: the
+    // download asks from the newest draw the file holds now.
+    m_data.refreshCalendar();
     m_lastDraw.forgetDocument();
     m_general.results().setNewDrawsNotice({});
     m_general.results().resetPrizeIndicator();

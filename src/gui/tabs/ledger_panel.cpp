@@ -314,6 +314,9 @@ void LedgerPanel::showAccount()
 Status
 LedgerPanel::apply(const std::function<Status(const ProgramDatabase &, const QString &)> &work)
 {
+    Result<FolderLock::Held> lock = FolderLock::take(m_data.folder().basePath());
+    if (!lock)
+        return lock.error();
     Result<ProgramDatabase> db = ProgramDatabase::openIn(m_data.folder());
     Status done = db ? work(*db, m_account.syndicate) : Status(db.error());
     refresh();
