@@ -11,7 +11,8 @@ QList<CommandEntry> allCommands()
 {
     return dataCommands() + syndicateCommands() + checkCommands() + slipCommands() + netCommands() +
            prizeCommands() + priceCommands() + tablesCommands() + statsCommands() +
-           reportCommands() + ledgerCommands() + backtestCommands() + backupCommands();
+           reportCommands() + ledgerCommands() + backtestCommands() + backupCommands() +
+           timerCommands();
 }
 
 QString optionValue(const CliContext &context, const char16_t *name)

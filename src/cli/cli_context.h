@@ -68,6 +68,8 @@ const QList<CommandEntry> &priceCommands();
 const QList<CommandEntry> &backtestCommands();
 // The backup file, the restore and the list of the automatic copies.
 const QList<CommandEntry> &backupCommands();
+// The evening check's systemd timer, switched as the settings window does.
+const QList<CommandEntry> &timerCommands();
 // Every command, in the order the usage lists them.
 QList<CommandEntry> allCommands();
 

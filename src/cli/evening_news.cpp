@@ -4,6 +4,7 @@
 #include "checking/prize_marks.h"
 #include "desktop_notifier.h"
 #include "output.h"
+#include "store/prize_store.h"
 #include "store/program_database.h"
 
 using namespace Qt::StringLiterals;
@@ -26,8 +27,16 @@ void announceEveningNews(const DataFolder &folder, const QList<PrizeFind> &finds
             pending = unannounced.value();
     }
     QList<Announcement> announcements;
-    if (!pending.isEmpty())
-        announcements.append(prizeAnnouncement(pending));
+    if (!pending.isEmpty()) {
+        // The euros are said where the draw's prizes are kept.
+        const PrizesOfDraw prizesOf = [&db](QDate date) -> std::optional<DrawPrizes> {
+            if (!db)
+                return std::nullopt;
+            Result<std::optional<DrawPrizes>> stored = storedPrizes(db.value(), date);
+            return stored ? stored.value() : std::nullopt;
+        };
+        announcements.append(prizeAnnouncement(pending, prizesOf));
+    }
     if (std::optional<Announcement> silent =
             silentSourceAnnouncement(everySourceFailed, newestDraw, today))
         announcements.append(*silent);

@@ -4,9 +4,12 @@
 #include "cli_context.h"
 #include "manual_page.h"
 #include "output.h"
+#include "startup/draws_rescue.h"
 #include "startup/open_data_folder.h"
 #include "store/data_location.h"
 #include "store/day_serial.h"
+#include "store/folder_lock.h"
+#include "store/program_database.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -241,8 +244,15 @@ int main(int argc, char *argv[])
 
     const DataFolder dataFolder(location->dataFolder, location->shareFolder);
     Settings settings;
+    // One writer at a time: held from the start-up's own writes to the
+    // command's end, so the window and the evening check never interleave.
+    std::optional<FolderLock::Held> lock;
     // A folder read where it stands is left exactly as it is.
     if (use == FolderUse::Opens || (use == FolderUse::Reads && canWriteIn(location->dataFolder))) {
+        Result<FolderLock::Held> taken = FolderLock::take(dataFolder.basePath());
+        if (!taken)
+            return fail(taken.error().message);
+        lock.emplace(std::move(taken).value());
         Result<Settings> opened = openDataFolder(
             dataFolder, [](const ProgramMessage &message) { printError(message.text); });
         // A restore that can be neither finished nor undone leaves listing the
@@ -256,6 +266,15 @@ int main(int argc, char *argv[])
         if (!opened)
             return fail(opened.error().message);
         settings = opened.value();
+        // A damaged zafrano.db the command itself meets is said as it happens.
+        ProgramDatabase::setDamageListener(
+            [](const ProgramMessage &message) { printError(message.text); });
+        // A draws file that does not read is put aside here, and what brings
+        // the draws back is named before the command runs on the empty file.
+        if (const std::optional<DrawsRescue> rescue = rescueDamagedDraws(dataFolder)) {
+            printError(rescue->damage.text);
+            printError(rescueAdvice(*rescue));
+        }
     }
 
     const CliContext context{dataFolder, settings, today, parser.isSet(jsonOption),

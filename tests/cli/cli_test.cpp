@@ -246,18 +246,30 @@ TEST_F(CliTest, DeletesOneDraw)
     EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws.left(24));
 }
 
-TEST_F(CliTest, DamagedDrawsFileIsReportedAndKeptAside)
+TEST_F(CliTest, DamagedDrawsFileIsKeptAsideAndTheCopyThatBringsThemBackIsNamed)
 {
+    // The day's first command copied the draws as they were.
+    writeBytes(pathOf(u"bononume.dat"_s), ThreeDraws);
+    ASSERT_EQ(run({u"draws"_s}).exitCode, 0);
     const QByteArray damaged =
         ThreeDraws + drawBytes({1, 2, 3, 4, 5, 50}, 6, 1, serialOf(2018, 10, 18));
     writeBytes(pathOf(u"bononume.dat"_s), damaged);
     const CliRun result = run({u"draws"_s});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err,
-              u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\n"
-              u"Se ha guardado una copia del archivo en bononume.bad.\n"_s);
+    EXPECT_TRUE(result.err.startsWith(
+        u"Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\n"
+        u"Se ha guardado una copia del archivo en bononume.bad.\n"
+        u"Para recuperar los sorteos, importe\n  los de la copia automática del "_s))
+        << result.err.toStdString();
     EXPECT_EQ(readBytes(pathOf(u"bononume.bad"_s)), damaged);
-    EXPECT_EQ(run({u"draws"_s}).out, u"TOTAL: 0 sorteos.\n"_s);
+    EXPECT_EQ(result.out, u"TOTAL: 0 sorteos.\n"_s);
+
+    // The command it names brings them back.
+    const qsizetype at = result.err.indexOf(u"zafrano-cli import "_s);
+    ASSERT_GE(at, 0);
+    const QString copy = result.err.mid(at + 19).section(u'\n', 0, 0);
+    ASSERT_TRUE(copy.endsWith(u"bononume.dat"_s)) << copy.toStdString();
+    EXPECT_EQ(run({u"import"_s, copy}).exitCode, 0);
+    EXPECT_EQ(readBytes(pathOf(u"bononume.dat"_s)), ThreeDraws);
 }
 
 // ---------------------------------------------------------------- syndicates
@@ -466,4 +478,50 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// ---------------------------------------------------------------- timer
+
+TEST_F(CliTest, TimerOnWritesTheFolderIntoTheServiceAndSwitchesItThroughSystemctl)
+{
+    // A systemctl of our own: it keeps every call and the timer's state.
+    const QString log = QDir(elsewhere.path()).filePath(u"systemctl.log"_s);
+    const QString state = QDir(elsewhere.path()).filePath(u"enabled"_s);
+    const QString fake = QDir(elsewhere.path()).filePath(u"systemctl"_s);
+    writeBytes(fake, (u"#!/bin/sh\necho \"$*\" >> '"_s + log +
+                      u"'\ncase \"$2\" in\n"
+                      u"  enable) touch '"_s +
+                      state + u"' ;;\n  disable) rm -f '"_s + state +
+                      u"' ;;\n  is-enabled) test -e '"_s + state + u"' ;;\nesac\n"_s)
+                         .toUtf8());
+    ASSERT_TRUE(
+        QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString config = QDir(elsewhere.path()).filePath(u"config"_s);
+    qputenv("ZAFRANO_SYSTEMCTL", fake.toUtf8());
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+
+    const CliRun on = run({u"timer"_s, u"on"_s});
+    const CliRun status = run({u"--json"_s, u"timer"_s, u"status"_s});
+    const CliRun off = run({u"timer"_s, u"off"_s});
+    const CliRun wrong = run({u"timer"_s, u"maybe"_s});
+    qunsetenv("ZAFRANO_SYSTEMCTL");
+    qunsetenv("XDG_CONFIG_HOME");
+
+    const QString folder = QDir::cleanPath(dir.path());
+    EXPECT_EQ(on.exitCode, 0) << on.err.toStdString();
+    EXPECT_EQ(on.out, u"La comprobación de cada noche (22:30) está activada para la carpeta "_s +
+                          folder + u".\n"_s);
+    EXPECT_EQ(readBytes(config + u"/systemd/user/zafrano-comprobar.service.d/carpeta.conf"_s),
+              (u"# Written by Zafrano: the evening check's data folder.\n[Service]\n"
+               u"Environment=\"ZAFRANO_DATA_DIR="_s +
+               folder + u"\"\n"_s)
+                  .toUtf8());
+    EXPECT_EQ(status.json().object(), (QJsonObject{{u"enabled"_s, true}, {u"folder"_s, folder}}));
+    EXPECT_EQ(off.out, u"La comprobación de cada noche está desactivada.\n"_s);
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_EQ(readBytes(log), "--user daemon-reload\n--user enable --now zafrano-comprobar.timer\n"
+                              "--user is-enabled zafrano-comprobar.timer\n"
+                              "--user is-enabled zafrano-comprobar.timer\n"
+                              "--user disable --now zafrano-comprobar.timer\n"
+                              "--user is-enabled zafrano-comprobar.timer\n");
 }

@@ -2,10 +2,13 @@
 // Opening the data folder at start-up: files created, the stale work file,
 // the required reduction tables and the conversion of an older syndicates file.
 #include "startup/open_data_folder.h"
+#include "store/folder_lock.h"
 #include "test_support.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -173,3 +176,37 @@ TEST_F(DataFolderTest, ADamagedProgramDatabaseIsSaidOnce)
 }
 
 } // namespace
+
+TEST(FolderLock, ASecondWriterWaitsAndIsToldWhoHoldsTheFolder)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString lockPath = QDir(dir.path()).filePath(u".zafrano.lock"_s);
+    {
+        // Another writer (as the evening check would) holds the folder.
+        QLockFile other(lockPath);
+        ASSERT_TRUE(other.tryLock(0));
+        Result<FolderLock::Held> second = FolderLock::take(dir.path(), 200);
+        ASSERT_FALSE(second);
+        QFile comm(u"/proc/self/comm"_s);
+        const QString self = comm.open(QIODevice::ReadOnly)
+                                 ? QString::fromLocal8Bit(comm.readAll()).trimmed()
+                                 : QCoreApplication::applicationName();
+        EXPECT_EQ(second.error().message,
+                  folderBusyMessage(dir.path(), self, QCoreApplication::applicationPid()));
+        EXPECT_TRUE(second.error().message.text.startsWith(
+            u"Otro programa está cambiando los datos de la carpeta "_s));
+    }
+    {
+        // Free again, it is taken; a command inside a command nests.
+        Result<FolderLock::Held> first = FolderLock::take(dir.path(), 0);
+        ASSERT_TRUE(first);
+        Result<FolderLock::Held> nested = FolderLock::take(dir.path(), 0);
+        ASSERT_TRUE(nested);
+        QLockFile other(lockPath);
+        EXPECT_FALSE(other.tryLock(0));
+    }
+    // Let go by both, another program may take it.
+    QLockFile after(lockPath);
+    EXPECT_TRUE(after.tryLock(0));
+}

@@ -61,10 +61,18 @@ TEST(PrizeNews, TheFindsAreThePrizesTheCheckNewlyCountedOnThePlayedDraws)
     // A Monday syndicate wins nothing on Saturday's six.
     EXPECT_EQ(finds[2], (PrizeFind{QDate(2026, 12, 7), u"LOS LUNES"_s, {0, 1, 0, 0, 0}}));
 
-    const Announcement said = prizeAnnouncement(finds);
+    // One line per peña and draw, with its date; the euros where the draw's
+    // prizes are known (7 Dec), none where they are not (5 Dec).
+    DrawPrizes seventh{QDate(2026, 12, 7), {}};
+    seventh.cents[3] = 3120; // 4 aciertos
+    seventh.cents[4] = 400;  // 3 aciertos
+    const Announcement said = prizeAnnouncement(finds, [&seventh](QDate date) {
+        return date == seventh.date ? std::optional<DrawPrizes>(seventh) : std::nullopt;
+    });
     EXPECT_EQ(said.title, u"¡Premio en la Bonoloto!"_s);
-    EXPECT_EQ(said.body, u"LOS DEL BAR: 2 de 4 aciertos, 3 de 3 aciertos\n"
-                         u"LOS LUNES: 1 de 4 aciertos"_s);
+    EXPECT_EQ(said.body, u"LOS DEL BAR: 4 aciertos, 3 aciertos el 05/12/2026\n"
+                         u"LOS DEL BAR: 4 aciertos, 2 de 3 aciertos el 07/12/2026 (39,20 €)\n"
+                         u"LOS LUNES: 4 aciertos el 07/12/2026 (31,20 €)"_s);
     // Checked again, nothing is new.
     EXPECT_TRUE(runCheck(draws, checked.syndicates, options).finds.isEmpty());
 }

@@ -6,11 +6,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 #include <cstring>
@@ -235,11 +238,22 @@ void DialogsTest::theBoxSwitchesTheEveningTimer()
     QCOMPARE(run.fake.systemctl.commands,
              (QList<QStringList>{{u"disable"_s, u"--now"_s, unit}, askState}));
     QVERIFY(!box->isChecked());
+    // Switched on, the service is told this data folder in a drop-in of the
+    // user's configuration.
+    QTemporaryDir config;
+    QVERIFY(config.isValid());
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     run.fake.systemctl.commands.clear();
     box->click();
+    qunsetenv("XDG_CONFIG_HOME");
     QCOMPARE(run.fake.systemctl.commands,
-             (QList<QStringList>{{u"enable"_s, u"--now"_s, unit}, askState}));
+             (QList<QStringList>{{u"daemon-reload"_s}, {u"enable"_s, u"--now"_s, unit}, askState}));
     QVERIFY(box->isChecked());
+    QFile dropIn(config.filePath(u"systemd/user/zafrano-comprobar.service.d/carpeta.conf"_s));
+    QVERIFY(dropIn.open(QIODevice::ReadOnly));
+    QVERIFY(dropIn.readAll().contains(
+        (u"Environment=\"ZAFRANO_DATA_DIR="_s + QDir::cleanPath(folder.path()) + u"\"\n"_s)
+            .toUtf8()));
     QVERIFY(run.fake.messages.shown.isEmpty());
 
     // A refusal is said, and the box goes back to what systemd says.
@@ -256,7 +270,8 @@ void DialogsTest::theBoxSwitchesTheEveningTimer()
     QVERIFY(box);
     QVERIFY(!box->isEnabled());
     QVERIFY2(box->toolTip().contains(u"30 22 * * * "_s) &&
-                 box->toolTip().contains(u"zafrano-cli download --notify"_s),
+                 box->toolTip().contains(u"zafrano-cli --dir '"_s + QDir::cleanPath(folder.path()) +
+                                         u"' download --notify"_s),
              qPrintable(box->toolTip()));
 }
 

@@ -4,8 +4,10 @@
 #include "app/program_data.h"
 #include "checking/prize_marks.h"
 #include "gui_test_support.h"
+#include "main/download_commands.h"
 #include "store/program_database.h"
 #include "tabs/results_panel.h"
+#include "test_paths.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -31,8 +33,10 @@ private slots:
     void calendarBlock_data();
     void calendarBlock();
     void reminderBlinks();
-    void unreadableDrawsFileIsMovedAsideAtStartUp();
+    void unreadableDrawsFileIsMovedAsideAndTheCopyOffered_data();
+    void unreadableDrawsFileIsMovedAsideAndTheCopyOffered();
     void aPrizeTheEveningCheckFoundBlinksAtTheNextStartOnce();
+    void aDamagedProgramDatabaseMetWhileOpenIsSaidOnce();
 };
 
 void MainWindowTest::firstStartInEmptyFolderCreatesFilesAndWelcomes()
@@ -212,50 +216,83 @@ void MainWindowTest::reminderBlinks()
     }
 }
 
-void MainWindowTest::unreadableDrawsFileIsMovedAsideAtStartUp()
+void MainWindowTest::unreadableDrawsFileIsMovedAsideAndTheCopyOffered_data()
 {
+    QTest::addColumn<QList<bool>>("answers"); // the copy, then the shipped history
+    QTest::addColumn<int>("drawsAfter");
+    QTest::newRow("la copia") << QList<bool>{true} << 6;
+    QTest::newRow("el histórico") << QList<bool>{false, true} << 9361;
+    QTest::newRow("nada") << QList<bool>{false, false} << 0;
+}
+
+void MainWindowTest::unreadableDrawsFileIsMovedAsideAndTheCopyOffered()
+{
+    QFETCH(QList<bool>, answers);
+    QFETCH(int, drawsAfter);
     ProgramFolder folder;
     QVERIFY(folder.isValid());
+    QVERIFY(QFile::copy(QString::fromUtf8(test::FixturesDir) + u"/historico_bonoloto.csv"_s,
+                        folder.filePath(u"historico_bonoloto.csv"_s)));
     QList<DrawRecord> draws = test::drawsUntil(QDate(2026, 12, 5), 6);
-    draws[3].numbers[4] = 50;
     QVERIFY(folder.writeDraws(draws));
     QVERIFY(folder.writeSyndicates(
         {test::makeSyndicate(u"Bar Paco"_s, u"Todos"_s, QDate(2026, 1, 5), 3)}));
+    const QByteArray whole = folder.drawsBytes();
+    {
+        // The day's first start copies the draws as they are.
+        ProgramRun first(folder, QDate(2026, 12, 7));
+        QVERIFY(first.window.startUp());
+    }
+    draws[3].numbers[4] = 50;
+    QVERIFY(folder.writeDraws(draws));
     const QByteArray damaged = folder.drawsBytes();
     const QByteArray syndicates = folder.syndicatesBytes();
 
     ProgramRun run(folder, QDate(2026, 12, 7));
+    run.fake.messages.answers = answers;
     QVERIFY(run.window.startUp());
 
-    QCOMPARE(run.fake.messages.shown.size(), 1);
-    QCOMPARE(run.fake.messages.shown[0].message,
+    const auto &shown = run.fake.messages.shown;
+    QVERIFY(shown.size() >= 2);
+    QCOMPARE(shown[0].message,
              (ProgramMessage{u"Archivo de números ganadores no válido. ¡Se perderán los sorteos "
                              u"grabados!.\r\nSe ha guardado una copia del archivo en "
                              u"bononume.bad."_s,
                              u"Error de lectura"_s, MessageIcon::Exclamation}));
+    // The copy first, with its date and what it holds.
+    QVERIFY(shown[1].question);
+    QVERIFY(shown[1].message.text.startsWith(
+        u"¿Quiere recuperar los sorteos de la copia automática del "_s +
+        QDate::currentDate().toString(u"dd/MM/yyyy"_s)));
+    QVERIFY(shown[1].message.text.contains(
+        u"(diaria)? Son 6 sorteos, del 30/11/2026 al 05/12/2026. Las peñas y las cuentas se "
+        u"quedan como están."_s));
+    if (!answers.first())
+        QVERIFY(shown[2].message.text.startsWith(
+            u"No hay ningún sorteo guardado. ¿Quiere cargar el histórico"_s));
     QCOMPARE(folder.bytes(u"bononume.bad"_s), damaged);
-    QVERIFY(folder.exists(u"bononume.dat"_s));
-    QCOMPARE(folder.drawsBytes().size(), 0);
+    QCOMPARE(folder.drawsBytes().size(), drawsAfter * DrawRecord::Size);
+    if (drawsAfter == 6)
+        QCOMPARE(folder.drawsBytes(), whole);
     QCOMPARE(folder.syndicatesBytes(), syndicates);
-
     FIND_CHILD(QTableView, list, run.window, u"ListView3"_s);
-    QCOMPARE(list->model()->rowCount(), 0);
-    QCOMPARE(run.window.findChild<QLabel *>(u"Label12"_s)->text(), u"TOTAL: 0 sorteos."_s);
-    // The calendar was refreshed after the recovery, not left at the damaged file.
-    QCOMPARE(run.window.findChild<QLabel *>(u"Label9_3"_s)->text(), u"Fichero de datos vacío."_s);
-    QVERIFY(!run.window.findChild<QScrollBar *>(u"HScroll1"_s)->isEnabled());
+    QCOMPARE(list->model()->rowCount(), drawsAfter);
+    QCOMPARE(run.window.findChild<QLabel *>(u"Label12"_s)->text(),
+             u"TOTAL: %1 sorteos."_s.arg(drawsAfter));
 }
 
 void MainWindowTest::aPrizeTheEveningCheckFoundBlinksAtTheNextStartOnce()
 {
-    // The evening check appended 4 and 5 December, counted LA PEÑA's 4 hits
-    // of the 4th into its tallies and kept the find.
+    // The evening checks appended the draws up to 5 December, counted LA
+    // PEÑA's 4 hits of 20 November into its tallies and kept the find: a draw
+    // older than a download's usual eight is on show all the same.
     ProgramFolder folder;
     QVERIFY(folder.isValid());
-    const QList<DrawRecord> draws = test::drawsUntil(QDate(2026, 12, 5), 6);
+    const QList<DrawRecord> draws = test::drawsUntil(QDate(2026, 12, 5), 20);
     QVERIFY(folder.writeDraws(draws));
     SyndicateRecord pena = test::makeSyndicate(u"LA PEÑA"_s, u"Todos"_s, QDate(2026, 11, 1), 1);
     const DrawRecord &fourth = draws.at(4);
+    QCOMPARE(fourth.date(), QDate(2026, 11, 20));
     pena.bets[0] = {
         fourth.numbers[0], fourth.numbers[1], fourth.numbers[2], fourth.numbers[3], 45, 46};
     std::sort(pena.bets[0].begin(), pena.bets[0].begin() + 6);
@@ -271,14 +308,34 @@ void MainWindowTest::aPrizeTheEveningCheckFoundBlinksAtTheNextStartOnce()
         QVERIFY(run.window.startUp());
         QVERIFY(run.window.findChild<gui::ResultsPanel *>()->prizeIndicatorRunning());
         FIND_CHILD(QScrollBar, drawsToCheck, run.window, u"HScroll1"_s);
-        QCOMPARE(drawsToCheck->value(), 2);
+        QCOMPARE(drawsToCheck->value(), 16);
         FIND_CHILD(QLabel, notice, run.window, u"Label59"_s);
-        QCOMPARE(notice->text(), u"2 sorteos"_s);
+        QCOMPARE(notice->text(), u"16 sorteos"_s);
     }
     // Shown once: the next start is a quiet one.
     ProgramRun again(folder, QDate(2026, 12, 6));
     QVERIFY(again.window.startUp());
     QVERIFY(!again.window.findChild<gui::ResultsPanel *>()->prizeIndicatorRunning());
+}
+
+void MainWindowTest::aDamagedProgramDatabaseMetWhileOpenIsSaidOnce()
+{
+    ProgramFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(folder.writeDraws(test::drawsUntil(QDate(2026, 12, 5), 3)));
+    ProgramRun run(folder, QDate(2026, 12, 6));
+    QVERIFY(run.window.startUp());
+    QVERIFY(run.fake.messages.shown.isEmpty());
+    // Damaged behind the window's back; two roads then open it.
+    QVERIFY(folder.writeBytes(u"zafrano.db"_s, QByteArray(8192, 'z')));
+    FIND_CHILD(gui::DownloadCommands, download, run.window, QString());
+    download->showUnattendedPrizes();
+    download->showUnattendedPrizes();
+    QCoreApplication::processEvents();
+    QCOMPARE(run.fake.messages.shown.size(), 1);
+    QVERIFY(run.fake.messages.shown[0].message.text.startsWith(
+        u"El archivo zafrano.db está dañado. Se ha guardado aparte como "_s));
+    QVERIFY(folder.exists(u"zafrano.db.bad"_s));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -124,7 +124,8 @@ TEST_F(CliNotify, APrizeIsAnnouncedOnceWithThePenaAndItsCategories)
     const QJsonObject said = received().first();
     EXPECT_EQ(said.value(u"app"_s).toString(), u"Zafrano"_s);
     EXPECT_EQ(said.value(u"title"_s).toString(), u"¡Premio en la Bonoloto!"_s);
-    EXPECT_EQ(said.value(u"body"_s).toString(), u"LOS DEL BAR: 1 de 5 aciertos"_s);
+    EXPECT_EQ(said.value(u"body"_s).toString(),
+              u"LOS DEL BAR: 5 aciertos el 07/12/2026 (1.234,56 €)"_s);
 
     // The next evening brings nothing new: nothing is said again.
     EXPECT_EQ(download(server.url()).exitCode, 0);
@@ -187,5 +188,6 @@ TEST_F(CliNotify, WithoutABusOrAServiceTheDownloadWorksAndThePrizeWaits)
     run = download(server.url());
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(received().size(), 1);
-    EXPECT_EQ(received().first().value(u"body"_s).toString(), u"LOS DEL BAR: 1 de 5 aciertos"_s);
+    EXPECT_EQ(received().first().value(u"body"_s).toString(),
+              u"LOS DEL BAR: 5 aciertos el 07/12/2026 (1.234,56 €)"_s);
 }

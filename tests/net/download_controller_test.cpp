@@ -7,6 +7,7 @@
 #include "net/document_fetch.h"
 #include "net/download_controller.h"
 #include "net/draw_intake.h"
+#include "net/network_error_text.h"
 #include "net/operator_site.h"
 #include "net/prize_report.h"
 #include "net_test_support.h"
@@ -14,6 +15,7 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QMetaEnum>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTcpServer>
@@ -731,4 +733,28 @@ TEST_F(JsonDownload, PrizesLostAfterTheDrawsWereKeptAreBroughtAgainOnce)
     EXPECT_EQ(jsonRequests().mid(before),
               QStringList{u"/servicios/buscadorSorteos?game_id=BONO&celebrados=true"
                           u"&fechaInicioInclusiva=20261208&fechaFinInclusiva=20261208"_s});
+}
+
+TEST(NetworkErrorText, EveryFailureOfARequestIsSaidInSpanish)
+{
+    using E = QNetworkReply::NetworkError;
+    // What Qt would say in English ("Insecure redirect", "Connection closed"…).
+    for (const auto &[error, said] : std::initializer_list<std::pair<E, QString>>{
+             {E::InsecureRedirectError, u"el servidor redirige a una dirección que no es segura"_s},
+             {E::RemoteHostClosedError, u"el servidor ha cerrado la conexión"_s},
+             {E::ConnectionRefusedError, u"el servidor ha rechazado la conexión"_s},
+             {E::HostNotFoundError,
+              u"no se encuentra el servidor; compruebe la conexión a internet"_s},
+             {E::UnknownNetworkError, u"error de red (código 99)"_s}})
+        EXPECT_EQ(networkErrorText(error), said);
+    // Every error Qt names has its own sentence, none the catch-all.
+    const QMetaEnum errors = QMetaEnum::fromType<E>();
+    for (int k = 0; k < errors.keyCount(); ++k) {
+        const auto error = static_cast<E>(errors.value(k));
+        if (error == E::NoError || error == E::UnknownNetworkError)
+            continue;
+        SCOPED_TRACE(errors.key(k));
+        EXPECT_FALSE(networkErrorText(error).contains(u"código"_s));
+        EXPECT_FALSE(networkErrorText(error).isEmpty());
+    }
 }

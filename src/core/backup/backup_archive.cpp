@@ -31,8 +31,11 @@ struct EntryDeleter
 Error writeError(const QString &target, archive *a)
 {
     return {ErrorKind::Io,
-            {u"No se ha podido escribir la copia %1 (%2)."_s.arg(
-                 QDir::toNativeSeparators(target), QString::fromLocal8Bit(archive_error_string(a))),
+            {u"No se ha podido escribir la copia %1%2."_s.arg(
+                 QDir::toNativeSeparators(target),
+                 archive_errno(a) > 0
+                     ? systemErrorCause(archive_errno(a))
+                     : u" (%1)"_s.arg(QString::fromLocal8Bit(archive_error_string(a)))),
              u"Copia de seguridad"_s, MessageIcon::Exclamation}};
 }
 

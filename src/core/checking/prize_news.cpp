@@ -2,35 +2,51 @@
 #include "checking/prize_news.h"
 
 #include "checking/prize_category.h"
+#include "common/money.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
-Announcement prizeAnnouncement(const QList<PrizeFind> &finds)
+Announcement prizeAnnouncement(const QList<PrizeFind> &finds, const PrizesOfDraw &prizesOf)
 {
-    QStringList names;
-    QList<std::array<int, 5>> totals;
+    // The finds of one syndicate on one draw make one line, in the order found.
+    QList<PrizeFind> lines;
     for (const PrizeFind &find : finds) {
-        qsizetype at = names.indexOf(find.syndicate);
-        if (at < 0) {
-            names.append(find.syndicate);
-            totals.append(std::array<int, 5>{});
-            at = names.size() - 1;
+        auto same = std::find_if(lines.begin(), lines.end(), [&find](const PrizeFind &line) {
+            return line.syndicate == find.syndicate && line.draw == find.draw;
+        });
+        if (same == lines.end()) {
+            lines.append(find);
+            continue;
         }
         for (int slot = 0; slot < 5; ++slot)
-            totals[at][slot] += find.bets[slot];
+            same->bets[slot] += find.bets[slot];
     }
-    QStringList lines;
-    for (qsizetype i = 0; i < names.size(); ++i) {
+    QStringList texts;
+    for (const PrizeFind &line : lines) {
+        const std::optional<DrawPrizes> prizes = prizesOf ? prizesOf(line.draw) : std::nullopt;
         QStringList won;
+        std::optional<Cents> euros = Cents{0};
         for (const PrizeCategoryInfo &category : PrizeCategories) {
-            if (const int bets = totals[i][category.slot - 3]; bets > 0)
-                won.append(u"%1 de %2"_s.arg(bets).arg(QString::fromUtf16(category.shortName)));
+            const int bets = line.bets[category.slot - 3];
+            if (bets <= 0)
+                continue;
+            const QString name = QString::fromUtf16(category.shortName);
+            won.append(bets == 1 ? name : u"%1 de %2"_s.arg(bets).arg(name));
+            const std::optional<qint64> each =
+                prizes ? prizes->cents[category.prizeIndex] : std::nullopt;
+            euros = euros && each ? std::optional<Cents>(*euros + bets * *each) : std::nullopt;
         }
-        lines.append(names[i] + u": "_s + won.join(u", "_s));
+        QString text = line.syndicate + u": "_s + won.join(u", "_s) + u" el "_s +
+                       line.draw.toString(u"dd/MM/yyyy"_s);
+        if (euros)
+            text += u" ("_s + moneyText(*euros) + u" €)"_s;
+        texts.append(text);
     }
-    return {QString::fromUtf16(PrizeTitle), lines.join(u'\n')};
+    return {QString::fromUtf16(PrizeTitle), texts.join(u'\n')};
 }
 
 std::optional<Announcement> silentSourceAnnouncement(bool everySourceFailed, QDate newestDraw,

@@ -2,11 +2,13 @@
 #pragma once
 
 #include "checking/check_run.h"
+#include "store/draw_prizes.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace zafrano {
@@ -20,9 +22,14 @@ struct Announcement
 
 inline constexpr auto PrizeTitle = u"¡Premio en la Bonoloto!";
 
-// One line per syndicate, the categories from the highest down and every
-// draw's bets added: "LOS DEL BAR: 1 de 4 aciertos, 3 de 3 aciertos".
-Announcement prizeAnnouncement(const QList<PrizeFind> &finds);
+// The prizes stored for the draw of a date, when they are known.
+using PrizesOfDraw = std::function<std::optional<DrawPrizes>(QDate)>;
+
+// One line per syndicate and draw, the categories from the highest down, the
+// draw's date and, when every category won has its prize stored, the euros:
+// "LOS DEL BAR: 4 aciertos el 18/08/2026 (25,00 €)",
+// "LA PEÑA: 2 de 4 aciertos, 3 de 3 aciertos el 07/12/2026".
+Announcement prizeAnnouncement(const QList<PrizeFind> &finds, const PrizesOfDraw &prizesOf = {});
 
 // After every results source failed: said once the newest stored draw is
 // three days old or more, so that a dead source does not go unnoticed while a

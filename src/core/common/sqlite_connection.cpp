@@ -10,6 +10,46 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano::sqlite {
 
+namespace {
+
+// SQLite's result codes in the program's words (its own texts are English).
+QString resultCodeText(int primary)
+{
+    switch (primary) {
+    case SQLITE_READONLY:
+        return u"no se puede escribir: el archivo o su carpeta son de solo lectura"_s;
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return u"no hay permiso para usar el archivo"_s;
+    case SQLITE_CANTOPEN:
+        return u"no se puede abrir el archivo"_s;
+    case SQLITE_NOTADB:
+        return u"el archivo no es una base de datos o está cifrado con otra clave"_s;
+    case SQLITE_CORRUPT:
+        return u"el archivo está dañado"_s;
+    case SQLITE_FULL:
+        return u"el disco está lleno"_s;
+    case SQLITE_IOERR:
+        return u"error de lectura o escritura en el disco"_s;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return u"otro programa está usando la base de datos; pruebe otra vez en un momento"_s;
+    case SQLITE_NOMEM:
+        return u"no queda memoria libre"_s;
+    case SQLITE_TOOBIG:
+        return u"un dato es demasiado grande"_s;
+    case SQLITE_CONSTRAINT:
+        return u"un dato contradice lo ya guardado"_s;
+    case SQLITE_SCHEMA:
+    case SQLITE_ERROR:
+        return u"la base de datos no tiene la forma que el programa espera"_s;
+    default:
+        return u"error de la base de datos (código %1)"_s.arg(primary);
+    }
+}
+
+} // namespace
+
 Error databaseError(int code, Phase phase, const QString &path)
 {
     const int primary = code & 0xff;
@@ -22,8 +62,8 @@ Error databaseError(int code, Phase phase, const QString &path)
     else if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
         kind = ErrorKind::InvalidData;
     return {kind,
-            {QFileInfo(path).fileName() + u": "_s + QString::fromUtf8(sqlite3_errstr(primary)),
-             u"Error"_s, MessageIcon::Exclamation},
+            {QFileInfo(path).fileName() + u": "_s + resultCodeText(primary) + u'.', u"Error"_s,
+             MessageIcon::Exclamation},
             -primary};
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/page_fetch.h"
 
+#include "net/network_error_text.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -101,7 +103,7 @@ void PageFetch::finish()
     m_reply = nullptr;
     m_httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError) {
-        m_error = reply->errorString();
+        m_error = networkErrorText(reply->error());
         m_page.clear();
         // The silence time-out ends the reply as cancelled: nobody else does.
         if (reply->error() == QNetworkReply::OperationCanceledError ||

@@ -15,6 +15,12 @@ namespace zafrano {
 
 namespace {
 
+std::function<void(const ProgramMessage &)> &damageListener()
+{
+    static std::function<void(const ProgramMessage &)> listener;
+    return listener;
+}
+
 // Migration k brings the schema from version k − 1 to k. Never change one
 // that has shipped: add the next.
 const QList<const char *> &migrations()
@@ -193,6 +199,11 @@ Result<sqlite::Connection> openReadable(const QString &path)
 
 } // namespace
 
+void ProgramDatabase::setDamageListener(std::function<void(const ProgramMessage &)> listener)
+{
+    damageListener() = std::move(listener);
+}
+
 int ProgramDatabase::schemaVersion()
 {
     return static_cast<int>(migrations().size());
@@ -219,6 +230,11 @@ Result<ProgramDatabase> ProgramDatabase::open(const QString &path,
                 QFile::rename(path + suffix, aside.value() + suffix);
         }
         notice = damagedMessage(aside.value());
+        // Said by the listener, it is not said again by the road that opened it.
+        if (const auto &listener = damageListener()) {
+            listener(*notice);
+            notice.reset();
+        }
         opened = openReadable(path);
     }
     if (!opened)

@@ -39,6 +39,13 @@ public:
     const QString &path() const { return m_connection.path(); }
     const std::optional<ProgramMessage> &notice() const { return m_notice; }
 
+    // Told of every damaged file put aside from now on, whichever road opened
+    // it, so that a damage met while the window is open, or by a command, is
+    // said once, where it happens. The start-up says its own through its
+    // notice; the programs listen once it is done, and notice() is then
+    // empty. An empty listener stops it.
+    static void setDamageListener(std::function<void(const ProgramMessage &)> listener);
+
     // Runs `work` in one write transaction: all of it is kept, or none.
     Status transaction(const std::function<Status()> &work) const;
 

@@ -48,6 +48,29 @@ Error damagedFileError(const QString &path, const QString &what)
              u"Error de lectura"_s, MessageIcon::Exclamation}};
 }
 
+QString systemErrorCause(int savedErrno)
+{
+    // The common causes in the program's words; any other keeps the system's
+    // own, after the sentence, where it helps whoever looks into it.
+    switch (savedErrno) {
+    case ENOSPC:
+        return u": el disco está lleno"_s;
+#ifdef EDQUOT
+    case EDQUOT:
+        return u": se ha llenado el espacio de disco permitido"_s;
+#endif
+    case EIO:
+        return u": error de lectura o escritura en el disco"_s;
+    case EISDIR:
+        return u": es una carpeta"_s;
+    case ENAMETOOLONG:
+        return u": el nombre es demasiado largo"_s;
+    default:
+        return savedErrno ? u" (%1)"_s.arg(QString::fromLocal8Bit(std::strerror(savedErrno)))
+                          : QString();
+    }
+}
+
 Error fileError(const QString &path, int savedErrno, const QString &what)
 {
     if (isPermissionErrno(savedErrno))
@@ -57,9 +80,8 @@ Error fileError(const QString &path, int savedErrno, const QString &what)
                 {u"No se encuentra el archivo %1."_s.arg(QDir::toNativeSeparators(path)),
                  u"Error"_s, MessageIcon::Exclamation}};
     return {ErrorKind::Io,
-            {u"No se ha podido %1 el archivo %2 (%3)."_s.arg(
-                 what, QDir::toNativeSeparators(path),
-                 QString::fromLocal8Bit(std::strerror(savedErrno))),
+            {u"No se ha podido %1 el archivo %2%3."_s.arg(what, QDir::toNativeSeparators(path),
+                                                          systemErrorCause(savedErrno)),
              u"Error"_s, MessageIcon::Exclamation}};
 }
 
@@ -71,8 +93,8 @@ Result<QByteArray> readAllCapped(QIODevice &device, qint64 maxBytes)
         const qint64 n = device.read(buffer, sizeof buffer);
         if (n < 0)
             return Error{ErrorKind::Io,
-                         {u"Error de lectura: %1"_s.arg(device.errorString()), u"Error"_s,
-                          MessageIcon::Exclamation}};
+                         {u"No se ha podido leer el archivo (%1)."_s.arg(device.errorString()),
+                          u"Error"_s, MessageIcon::Exclamation}};
         if (n == 0)
             break;
         if (content.size() + n > maxBytes)

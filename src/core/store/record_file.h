@@ -71,6 +71,11 @@ Result<QString> moveAside(const QString &path, const QString &asidePath);
 // folder or file may not be modified.
 Error fileError(const QString &path, int savedErrno, const QString &what);
 
+// What follows a sentence that says a file could not be read or written: the
+// common causes in the program's words (": el disco está lleno"), any other in
+// the system's own, in parentheses; nothing for 0.
+QString systemErrorCause(int savedErrno);
+
 // "El archivo X está dañado: <what>." for the file at `path`.
 Error damagedFileError(const QString &path, const QString &what);
 

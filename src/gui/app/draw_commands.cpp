@@ -4,6 +4,7 @@
 #include "app/program_data.h"
 #include "backup/automatic_copies.h"
 #include "common/texts.h"
+#include "startup/draws_rescue.h"
 #include "store/day_serial.h"
 #include "store/draw_history_csv.h"
 
@@ -42,6 +43,9 @@ void DrawCommands::importDraws()
                                           u"/tienda.html#Sorteos"_s));
         return;
     }
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
+        return;
     finishImport(copies::importDrawsFile(m_data.folder(), chosen));
 }
 
@@ -57,6 +61,9 @@ void DrawCommands::importHistoryCsv()
         m_data.platform().messages.show(draws.error().message);
         return;
     }
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
+        return;
     finishImport(copies::importDraws(m_data.folder(), draws.value()));
 }
 
@@ -79,9 +86,31 @@ void DrawCommands::offerShippedHistory()
          QString::fromUtf16(texts::ProgramName), MessageIcon::Question});
     if (!load)
         return;
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
+        return;
     Result<int> imported = copies::importDraws(m_data.folder(), draws.value());
     m_data.platform().messages.show(imported ? texts::importSucceeded() : imported.error().message);
     // The start-up's own passes go on over the new draws.
+    m_data.refreshCalendar();
+}
+
+void DrawCommands::rescueDamagedDraws()
+{
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
+        return;
+    const std::optional<DrawsRescue> rescue = zafrano::rescueDamagedDraws(m_data.folder());
+    if (!rescue)
+        return;
+    Platform &platform = m_data.platform();
+    platform.messages.show(rescue->damage);
+    m_data.refreshCalendar();
+    if (!rescue->copy || !platform.messages.ask(copyRescueQuestion(*rescue)))
+        return;
+    Result<int> imported = copies::importDrawsFile(m_data.folder(), rescue->copyDrawsPath());
+    platform.messages.show(imported ? texts::importSucceeded() : imported.error().message);
+    // The start-up's own passes go on over the draws brought back.
     m_data.refreshCalendar();
 }
 
@@ -101,6 +130,9 @@ void DrawCommands::deleteAllOrReset()
     m_singleDeletion = true;
     Platform &platform = m_data.platform();
     if (platform.messages.ask(deleteQuestion(u"¿Seguro que quieres borrar todos los sorteos?"_s))) {
+        const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+        if (!lock)
+            return;
         if (Status removed = copies::deleteAllDraws(m_data.folder()); !removed) {
             m_data.showFailure(removed.error());
         } else {
@@ -112,6 +144,9 @@ void DrawCommands::deleteAllOrReset()
             u"¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los sorteos, se "
             u"aconseja que se resetee también los resultados de las peñas y la fecha de creación "
             u"pasará a ser la de hoy."_s))) {
+        const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+        if (!lock)
+            return;
         if (Status reset = copies::resetResults(m_data.folder(), platform.clock.today()); !reset) {
             m_data.showFailure(reset.error());
             return;
@@ -127,6 +162,9 @@ void DrawCommands::deleteOneDraw(int record)
         return;
     if (!m_data.platform().messages.ask(
             deleteQuestion(u"¿Seguro que quieres eliminar este sorteo?"_s)))
+        return;
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
         return;
     if (Status removed = m_data.folder().draws().removeRecord(record); !removed) {
         m_data.showFailure(removed.error());

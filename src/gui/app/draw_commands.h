@@ -27,6 +27,11 @@ public:
     // and, on "Sí", imports it and refreshes the calendar before the start-up's
     // checking cycle. Asks nothing when there is none to offer.
     void offerShippedHistory();
+    // At start-up, before that offer: a draws file that does not read is put
+    // aside and said, and the draws of the newest automatic copy that reads
+    // whole are offered (with its date); refused, the shipped history is
+    // offered next.
+    void rescueDamagedDraws();
     // "Borrar todos los sorteos": two independent questions. Also switches on
     // the deletion of single draws until the program ends.
     void deleteAllOrReset();

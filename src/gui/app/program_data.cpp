@@ -117,9 +117,12 @@ void ProgramData::check()
         m_syndicates = syndicates.value();
     CheckOptions options = m_checkOptions;
     options.drawCount = std::clamp(options.drawCount, 1, std::max<int>(1, m_draws.size()));
+    // The tallies are written under the folder's lock; while another writer
+    // holds it the check only shows, and the next check counts them.
+    const std::optional<FolderLock::Held> lock = syndicates ? lockForWriting() : std::nullopt;
     KeptCheck checked =
         checkAndKeep(m_folder.syndicates(), m_draws, m_syndicates, options,
-                     syndicates ? TallyWrite::Keep : TallyWrite::DryRun,
+                     syndicates && lock ? TallyWrite::Keep : TallyWrite::DryRun,
                      [this](int done, int total) { emit checkProgressed(done, total); });
     m_checkResults = std::move(checked.results);
     if (!checked.kept) {
@@ -142,6 +145,16 @@ void ProgramData::recheckNewestDraw()
 void ProgramData::showFailure(const Error &error)
 {
     m_platform.messages.show(error.message);
+}
+
+std::optional<FolderLock::Held> ProgramData::lockForWriting()
+{
+    Result<FolderLock::Held> taken = FolderLock::take(m_folder.basePath());
+    if (!taken) {
+        showFailure(taken.error());
+        return std::nullopt;
+    }
+    return std::move(taken).value();
 }
 
 ReportDatabase ProgramData::reportDatabase() const

@@ -8,6 +8,7 @@
 #include "stats/number_counts.h"
 #include "stats/statistics_selection.h"
 #include "store/data_folder.h"
+#include "store/folder_lock.h"
 #include "ui/platform.h"
 
 #include <QObject>
@@ -81,6 +82,11 @@ public:
 
     // Shows a failed change of a file: the permission message or the error's own.
     void showFailure(const Error &error);
+
+    // The data folder's lock, for a command that writes: held while the
+    // result lives. Another writer (the evening check) holding it past the
+    // wait is said, naming it, and nothing is held: the command does not run.
+    std::optional<FolderLock::Held> lockForWriting();
 
     // Zafrano.mdb beside the program.
     ReportDatabase reportDatabase() const;

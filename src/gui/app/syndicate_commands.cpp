@@ -54,6 +54,9 @@ void SyndicateCommands::deleteSelected()
              u"Borrar..."_s, MessageIcon::Question}))
         return;
     const QString name = selected->nameText();
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
+        return;
     if (Status removed = copies::deleteSyndicate(m_data.folder(), m_selected); !removed) {
         m_data.showFailure(removed.error());
         return;

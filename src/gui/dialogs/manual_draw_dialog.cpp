@@ -123,6 +123,9 @@ void ManualDrawDialog::save()
     FetchedDraw draw = typed.value();
     if (!readPrizes(draw.prizes))
         return;
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
+        return;
     Result<Intake> intake = takeInDraws(m_data.folder(), {draw});
     if (!intake) {
         m_data.showFailure(intake.error());

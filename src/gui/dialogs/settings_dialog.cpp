@@ -94,10 +94,7 @@ void SettingsDialog::addEveningCheck(QGridLayout *grid, int row)
     if (!systemctl || !systemctl->available()) {
         m_eveningCheck->setEnabled(false);
         const QString cli = QDir(QCoreApplication::applicationDirPath()).filePath(u"zafrano-cli"_s);
-        m_eveningCheck->setToolTip(
-            u"Este sistema no tiene systemd. Para comprobar cada noche con cron, añada esta "
-            u"línea con «crontab -e»:\n"_s +
-            eveningCronLine(cli));
+        m_eveningCheck->setToolTip(withoutSystemdText(cli, m_data.folder().basePath()));
         return;
     }
     showEveningCheck();
@@ -107,19 +104,16 @@ void SettingsDialog::addEveningCheck(QGridLayout *grid, int row)
 void SettingsDialog::showEveningCheck()
 {
     const QSignalBlocker quiet(m_eveningCheck);
-    m_eveningCheck->setChecked(m_data.platform().systemctl->run(
-                                   {u"is-enabled"_s, QString::fromUtf16(EveningTimerUnit)}) == 0);
+    m_eveningCheck->setChecked(eveningCheckEnabled(*m_data.platform().systemctl));
 }
 
 void SettingsDialog::eveningCheckToggled(bool on)
 {
-    const QStringList command = {on ? u"enable"_s : u"disable"_s, u"--now"_s,
-                                 QString::fromUtf16(EveningTimerUnit)};
-    if (m_data.platform().systemctl->run(command) != 0)
-        m_data.platform().messages.show({u"No se ha podido cambiar la comprobación de cada noche "_s
-                                         u"(systemctl --user "_s +
-                                             command.join(u' ') + u")."_s,
-                                         u"Configurar"_s, MessageIcon::Exclamation});
+    // The same as zafrano-cli timer on|off: the data folder goes with it.
+    if (Status switched =
+            switchEveningCheck(*m_data.platform().systemctl, on, m_data.folder().basePath());
+        !switched)
+        m_data.platform().messages.show(switched.error().message);
     // What systemd says is what the box shows.
     showEveningCheck();
 }

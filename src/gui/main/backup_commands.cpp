@@ -62,6 +62,9 @@ void BackupCommands::restoreFrom(const QString &path)
     }
     if (!platform.messages.ask(restoreQuestion(copy->summary)))
         return;
+    const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
+    if (!lock)
+        return;
     Result<copies::CopyEntry> before = restoreCopy(m_data.folder().basePath(), copy->set);
     if (!before) {
         m_data.showFailure(before.error());

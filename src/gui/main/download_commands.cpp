@@ -70,6 +70,7 @@ DownloadCommands::DownloadCommands(ProgramData &data, GeneralTab &general, LastD
     connect(&m_controller, &DownloadController::checkRequested, this, &DownloadCommands::check);
     connect(&m_controller, &DownloadController::refreshRequested, this, &DownloadCommands::refresh);
     connect(&m_controller, &DownloadController::finished, this, [this] {
+        m_lock.reset();
         if (m_controller.progress() == DownloadController::Finished)
             m_tabs.setCurrentIndex(0);
     });
@@ -79,6 +80,12 @@ void DownloadCommands::start()
 {
     if (m_controller.running() || (m_blocked && m_blocked()))
         return;
+    m_lock = m_data.lockForWriting();
+    if (!m_lock)
+        return;
+    // The evening check may have added draws while the window was open: the
+    // download asks from the newest draw the file holds now.
+    m_data.refreshCalendar();
     m_lastDraw.forgetDocument();
     m_general.results().setNewDrawsNotice({});
     m_general.results().resetPrizeIndicator();
@@ -111,13 +118,14 @@ void DownloadCommands::showUnattendedPrizes()
     const QList<PrizeFind> finds = takeUnshownPrizeFinds(m_data.folder());
     if (finds.isEmpty())
         return;
-    // From the oldest draw with a prize to the newest, at most 8 as after a download.
+    // From the oldest draw with a prize to the newest: every find is on show,
+    // however old its draw, since it is marked shown now.
     const double oldest = toDaySerial(finds.first().draw);
     const QList<DrawRecord> &draws = m_data.draws();
     const auto shown = std::count_if(draws.begin(), draws.end(), [oldest](const DrawRecord &draw) {
         return draw.drawDate >= oldest;
     });
-    const int count = std::clamp(static_cast<int>(shown), 1, 8);
+    const int count = std::max(static_cast<int>(shown), 1);
     m_general.results().setNewDrawsNotice(newDrawsText(count));
     check(count, count);
 }

@@ -2,9 +2,11 @@
 #pragma once
 
 #include "net/download_controller.h"
+#include "store/folder_lock.h"
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -57,6 +59,8 @@ private:
     QTabWidget &m_tabs;
     DownloadController m_controller;
     std::function<bool()> m_blocked;
+    // The data folder's lock, held from the start of a download to its end.
+    std::optional<FolderLock::Held> m_lock;
     QWidget *m_panel = nullptr;
     QToolButton *m_button = nullptr;    // Picture2
     QProgressBar *m_progress = nullptr; // ProgressBar1

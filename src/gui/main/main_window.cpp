@@ -21,6 +21,7 @@
 #include "printing/results_listing.h"
 #include "printing/slip_layout.h"
 #include "startup/open_data_folder.h"
+#include "store/program_database.h"
 #include "tabs/create_tab.h"
 #include "tabs/general_tab.h"
 #include "tabs/last_draw_tab.h"
@@ -32,6 +33,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -158,7 +160,10 @@ MainWindow::MainWindow(const DataFolder &folder, Platform &platform, QWidget *pa
     resize(1000, 620);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    ProgramDatabase::setDamageListener({});
+}
 
 bool MainWindow::startUp()
 {
@@ -166,6 +171,8 @@ bool MainWindow::startUp()
     const QRect screenArea = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 700);
     move(screenArea.left() + std::min(25, std::max(0, screenArea.width() - width())),
          screenArea.top() + std::min(50, std::max(0, screenArea.height() - height() - 40)));
+    // The start-up says its own damage, in its order.
+    ProgramDatabase::setDamageListener({});
     Result<Settings> settings =
         openDataFolder(m_data->folder(), [this](const ProgramMessage &message) {
             m_platform.messages.show(message);
@@ -175,10 +182,20 @@ bool MainWindow::startUp()
         return false;
     }
     m_data->setSettings(settings.value());
+    // From here on a damaged zafrano.db met on any road is said once, in a
+    // box of its own after the command that met it.
+    ProgramDatabase::setDamageListener(
+        [window = QPointer<MainWindow>(this)](const ProgramMessage &message) {
+            if (window)
+                QMetaObject::invokeMethod(
+                    window, [window, message] { window->m_platform.messages.show(message); },
+                    Qt::QueuedConnection);
+        });
     m_statisticsFilter->setMaxMonths(settings.value().maxMonths);
     m_data->refreshCalendar();
     if (m_endRequested)
         return false;
+    m_drawCommands->rescueDamagedDraws();
     m_drawCommands->offerShippedHistory();
     m_data->runCheckingCycle();
     m_download->showUnattendedPrizes();

@@ -369,6 +369,9 @@ void LedgerPanel::showAccount()
 Status
 LedgerPanel::apply(const std::function<Status(const ProgramDatabase &, const QString &)> &work)
 {
+    Result<FolderLock::Held> lock = FolderLock::take(m_data.folder().basePath());
+    if (!lock)
+        return lock.error();
     Status done;
     {
         // Closed before the account is read again: the file is then as the change left it.

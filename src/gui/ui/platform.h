@@ -12,11 +12,12 @@ class QWidget;
 namespace zafrano {
 class PrintDocument;
 struct ReportDocument;
+class Systemctl;
 } // namespace zafrano
 
 namespace zafrano::gui {
 
-class Systemctl;
+using zafrano::Systemctl;
 
 // Every modal message and Yes/No question of the program goes through here,
 // so tests can answer the questions and read back what was shown.
