@@ -249,17 +249,23 @@ Status deleteAllDraws(const DataFolder &folder)
 
 namespace {
 
-// The draws of `imported` the stored ones lack: the syndicates that counted
-// past one of them are owed it.
+// The draws of `imported` that fill a hole between stored ones: the
+// syndicates that counted past one of them are owed it. Draws before the
+// oldest stored one are not: a history loaded into an empty or emptied file
+// (a new folder, a damaged draws file) brings back draws the tallies already
+// hold, or that were never theirs to count.
 Status keepImportedToCount(const DataFolder &folder, const QList<DrawRecord> &before,
                            const QList<DrawRecord> &imported)
 {
+    if (before.isEmpty())
+        return {};
+    const double oldest = before.first().drawDate;
     QSet<double> stored;
     for (const DrawRecord &draw : before)
         stored.insert(draw.drawDate);
     QList<DrawRecord> added;
     for (const DrawRecord &draw : imported) {
-        if (!stored.contains(draw.drawDate))
+        if (draw.drawDate > oldest && !stored.contains(draw.drawDate))
             added.append(draw);
     }
     return keepDrawsToCountIn(folder, added);

@@ -4,7 +4,7 @@
 #include "common/texts.h"
 #include "store/day_serial.h"
 #include "store/draw_history_csv.h"
-#include "store/draw_listing.h"
+#include "stats/draw_listing.h"
 
 #include <QDir>
 #include <QFileInfo>
