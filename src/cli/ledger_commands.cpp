@@ -22,7 +22,7 @@ namespace {
 
 int usage()
 {
-    printError(u"Uso: ledger N [member add NOMBRE --shares K [--from FECHA] | member remove "
+    printError(u"Uso: ledger N [member add NOMBRE [--shares K] [--from FECHA] | member remove "
                u"NOMBRE [--on FECHA] | member delete NOMBRE | pay NOMBRE EUROS [--date FECHA] "
                u"[--note TEXTO] | payout NOMBRE EUROS [--date FECHA] | cost EUROS [--date FECHA] "
                u"--note TEXTO | movements | movement edit NUM EUROS [--date FECHA] [--note TEXTO] "
@@ -123,8 +123,9 @@ std::optional<Status> runChange(const CliContext &context, const ProgramDatabase
     const QStringList words = context.arguments.mid(1);
     const QString verb = words.value(0);
     if (verb == u"member"_s && words.size() == 3 && words[1] == u"add"_s) {
-        bool ok = false;
-        const int shares = optionValue(context, option::Shares).toInt(&ok);
+        // One share unless told otherwise, as the window's form starts.
+        bool ok = !optionSet(context, option::Shares);
+        const int shares = ok ? 1 : optionValue(context, option::Shares).toInt(&ok);
         const std::optional<QDate> from = dateOption(context, option::From, context.today);
         if (!from)
             return std::nullopt;
@@ -334,7 +335,7 @@ const QList<CommandEntry> &ledgerCommands()
          u"[--from FECHA] [--on FECHA] [--date FECHA] [--note TEXTO]",
          ledgerCommand,
          u"la cuenta de la peña N: sin más, sus totales y sus miembros (con --json, en "
-         u"céntimos); member add NOMBRE --shares K [--from FECHA], member remove NOMBRE "
+         u"céntimos); member add NOMBRE [--shares K] [--from FECHA], member remove NOMBRE "
          u"[--on FECHA] (la baja), member delete NOMBRE (un miembro añadido por error, sin "
          u"movimientos), pay NOMBRE EUROS [--date FECHA] [--note TEXTO], payout NOMBRE EUROS, "
          u"cost EUROS --note TEXTO, movements (con su número), movement edit NUM EUROS [--date "

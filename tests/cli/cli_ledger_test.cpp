@@ -28,7 +28,8 @@ TEST(CliLedger, KeepsTheAccountAndRefusesBadInput)
               0);
     for (const QStringList &change :
          {QStringList{u"member"_s, u"add"_s, u"Ana"_s, u"--shares"_s, u"2"_s},
-          QStringList{u"member"_s, u"add"_s, u"Luis"_s, u"--shares"_s, u"1"_s, u"--from"_s, sunday},
+          // Without --shares a member holds one.
+          QStringList{u"member"_s, u"add"_s, u"Luis"_s, u"--from"_s, sunday},
           QStringList{u"pay"_s, u"Ana"_s, u"12,50"_s},
           QStringList{u"pay"_s, u"Luis"_s, u"12.50"_s, u"--note"_s, u"agosto"_s},
           QStringList{u"cost"_s, u"1"_s, u"--note"_s, u"Sobre"_s}}) {
