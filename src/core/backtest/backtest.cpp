@@ -21,11 +21,6 @@ Error refused(const QString &text)
     return {ErrorKind::InvalidData, {text, u"¿Cuánto habría ganado?"_s, MessageIcon::Exclamation}};
 }
 
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
-}
-
 // "de los lunes", "de los sábados"; nothing for every day.
 QString daysPhrase(const QString &days)
 {
@@ -58,8 +53,8 @@ Result<Backtest> runBacktest(const BacktestRequest &request, const QList<DrawRec
     if (!request.from.isValid() || !request.to.isValid())
         return refused(u"Falta una fecha del periodo."_s);
     if (request.from > request.to)
-        return refused(u"La fecha de inicio ("_s + dayText(request.from) +
-                       u") es posterior a la final ("_s + dayText(request.to) + u")."_s);
+        return refused(u"La fecha de inicio ("_s + shortDate(request.from) +
+                       u") es posterior a la final ("_s + shortDate(request.to) + u")."_s);
     if (!weekdayNames().contains(request.days) && request.days != everyDrawDay())
         return refused(u"«"_s + request.days + u"» no es un día de juego."_s);
 
@@ -114,7 +109,7 @@ Result<Backtest> runBacktest(const BacktestRequest &request, const QList<DrawRec
     }
     if (result.played == 0)
         return refused(u"No hay ningún sorteo guardado"_s + daysPhrase(request.days) + u" del "_s +
-                       dayText(request.from) + u" al "_s + dayText(request.to) + u"."_s);
+                       shortDate(request.from) + u" al "_s + shortDate(request.to) + u"."_s);
     const QList<DrawRecord> period(first, last);
     for (QDate day : missingDrawDays(period)) {
         if (played.playsOn(weekdayName(day)))

@@ -2,6 +2,7 @@
 #include "backtest/backtest_figures.h"
 
 #include "checking/prize_category.h"
+#include "store/day_serial.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -15,11 +16,6 @@ namespace {
 QString euros(Cents cents)
 {
     return moneyText(cents) + u" €"_s;
-}
-
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
 }
 
 QString drawsText(int draws)
@@ -53,14 +49,14 @@ QList<BacktestFigure> backtestFigures(const Backtest &backtest)
         {u"Neto"_s, euros(backtest.net())},
         {u"Rendimiento"_s,
          back ? QLocale(QLocale::Spanish).toString(*back, 'f', 1) + u" %"_s : u"—"_s},
-        {u"Mejor sorteo"_s, backtest.best ? dayText(backtest.best->date) + u": "_s +
+        {u"Mejor sorteo"_s, backtest.best ? shortDate(backtest.best->date) + u": "_s +
                                                 euros(backtest.best->prizes + backtest.best->refund)
                                           : u"ninguno"_s},
         {u"Racha más larga sin premio"_s, backtest.longestDry.draws == 0
                                               ? u"ninguna"_s
                                               : drawsText(backtest.longestDry.draws) + u" ("_s +
-                                                    dayText(backtest.longestDry.from) + u" – "_s +
-                                                    dayText(backtest.longestDry.to) + u")"_s},
+                                                    shortDate(backtest.longestDry.from) + u" – "_s +
+                                                    shortDate(backtest.longestDry.to) + u")"_s},
         {u"Pendientes de premio"_s,
          backtest.pending.isEmpty() ? u"ninguno"_s : drawsText(int(backtest.pending.size()))},
     };
@@ -71,7 +67,7 @@ QString pendingDatesText(const Backtest &backtest)
 {
     QStringList dates;
     for (QDate date : backtest.pending)
-        dates.append(dayText(date));
+        dates.append(shortDate(date));
     return dates.join(u", "_s);
 }
 
@@ -80,14 +76,14 @@ QStringList backtestNotes(const Backtest &backtest)
     QStringList notes;
     if (backtest.pesetaDraws > 0)
         notes.append(drawsText(backtest.pesetaDraws) + u" anteriores al "_s +
-                     dayText(firstEuroDraw()) +
+                     shortDate(firstEuroDraw()) +
                      u" se pagaron en pesetas: se cuentan sus aciertos, no sus euros."_s);
     if (!backtest.pending.isEmpty()) {
         // A long list is for the command line; a note names the first ones.
         constexpr qsizetype Named = 8;
         QStringList dates;
         for (QDate date : backtest.pending.mid(0, Named))
-            dates.append(dayText(date));
+            dates.append(shortDate(date));
         if (backtest.pending.size() > Named)
             dates.append(u"y %1 más"_s.arg(backtest.pending.size() - Named));
         notes.append(u"Premios aún no conocidos (no se cuentan como cero): "_s +

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ledger/ledger_csv.h"
 
+#include "store/day_serial.h"
+
 using namespace Qt::StringLiterals;
 
 namespace zafrano {
@@ -29,18 +31,13 @@ QString amount(Cents cents)
     return moneyText(cents).remove(u'.');
 }
 
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
-}
-
 } // namespace
 
 QString movementsCsv(const LedgerBook &book)
 {
     QString csv = line({u"Fecha"_s, u"Tipo"_s, u"Miembro"_s, u"Importe"_s, u"Nota"_s});
     for (const LedgerMovement &movement : book.movements)
-        csv += line({dayText(movement.date), movementKindName(movement.kind), movement.member,
+        csv += line({shortDate(movement.date), movementKindName(movement.kind), movement.member,
                      amount(movement.cents), movement.note});
     return csv;
 }
@@ -50,7 +47,7 @@ QString drawsCsv(const LedgerAccount &account)
     QString csv =
         line({u"Fecha"_s, u"Apuestas"_s, u"Coste"_s, u"Premios"_s, u"Reintegro"_s, u"Estado"_s});
     for (const DrawAccount &draw : account.draws)
-        csv += line({dayText(draw.date), QString::number(draw.bets), amount(draw.cost),
+        csv += line({shortDate(draw.date), QString::number(draw.bets), amount(draw.cost),
                      amount(draw.prizes), amount(draw.refund),
                      draw.pending                    ? u"pendiente"_s
                      : draw.prizes + draw.refund > 0 ? u"premiado"_s

@@ -3,6 +3,7 @@
 
 #include "common/texts.h"
 #include "ledger/member_statement.h"
+#include "store/day_serial.h"
 
 #include <QFile>
 #include <algorithm>
@@ -11,26 +12,17 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
-namespace {
-
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
-}
-
-} // namespace
-
 ReportTables statementTables(const LedgerAccount &account, const LedgerBook &book,
                              const QString &member, QDate today)
 {
     ReportTables tables;
     QStringList pending;
     for (QDate date : account.pending)
-        pending.append(dayText(date));
+        pending.append(shortDate(date));
     ReportRow summary{{u"Peña"_s, account.syndicate},
                       {u"Titular"_s, member.isEmpty() ? u"Toda la peña"_s : member},
-                      {u"Fecha"_s, dayText(today)},
-                      {u"Creada"_s, dayText(book.createdOn)},
+                      {u"Fecha"_s, shortDate(today)},
+                      {u"Creada"_s, shortDate(book.createdOn)},
                       {u"Sorteos"_s, QString::number(account.played())},
                       {u"Coste"_s, eurosText(account.cost)},
                       // Collected prizes, without the reintegro refunds that have their line.
@@ -55,8 +47,8 @@ ReportTables statementTables(const LedgerAccount &account, const LedgerBook &boo
         const LedgerMember &kept = book.members.value(i);
         const ReportRow row{{u"Nombre"_s, balance.name},
                             {u"Participaciones"_s, QString::number(balance.shares)},
-                            {u"Alta"_s, dayText(kept.joined)},
-                            {u"Baja"_s, kept.left.isValid() ? dayText(kept.left) : u"—"_s},
+                            {u"Alta"_s, shortDate(kept.joined)},
+                            {u"Baja"_s, kept.left.isValid() ? shortDate(kept.left) : u"—"_s},
                             {u"Pagado"_s, eurosText(balance.paid)},
                             {u"Recibido"_s, eurosText(balance.received)},
                             {u"Saldo"_s, eurosText(balance.balance)}};
@@ -71,7 +63,7 @@ ReportTables statementTables(const LedgerAccount &account, const LedgerBook &boo
     for (const LedgerMovement &movement : book.movements) {
         if (!member.isEmpty() && movement.kind != MovementKind::Cost && movement.member != member)
             continue;
-        movements.append({{u"Fecha"_s, dayText(movement.date)},
+        movements.append({{u"Fecha"_s, shortDate(movement.date)},
                           {u"Tipo"_s, movementKindName(movement.kind)},
                           {u"Miembro"_s, movement.member},
                           {u"Importe"_s, eurosText(movement.cents)},
@@ -81,7 +73,7 @@ ReportTables statementTables(const LedgerAccount &account, const LedgerBook &boo
     for (const DrawAccount &draw : account.draws) {
         if (draw.prizes + draw.refund == 0 && !draw.pending)
             continue;
-        won.append({{u"Fecha"_s, dayText(draw.date)},
+        won.append({{u"Fecha"_s, shortDate(draw.date)},
                     {u"Apuestas"_s, QString::number(draw.bets)},
                     {u"Coste"_s, eurosText(draw.cost)},
                     {u"Premio"_s, draw.pending      ? u"pendiente de cobro"_s
@@ -91,7 +83,7 @@ ReportTables statementTables(const LedgerAccount &account, const LedgerBook &boo
     }
     QList<ReportRow> lines;
     for (const MemberLine &line : memberLines(book, account, member))
-        lines.append({{u"Fecha"_s, dayText(line.date)},
+        lines.append({{u"Fecha"_s, shortDate(line.date)},
                       {u"Concepto"_s, line.what},
                       {u"Peña"_s, line.total ? eurosText(*line.total) : QString()},
                       {u"Parte"_s, line.shares},

@@ -20,11 +20,6 @@ Error refused(const QString &text)
     return {ErrorKind::InvalidData, {text, u"Error"_s, MessageIcon::Exclamation}};
 }
 
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
-}
-
 // Runs a query and hands each row to `row`.
 Status eachRow(const ProgramDatabase &db, const QString &sql, const QVariantList &values,
                const std::function<void(const sqlite::Statement &)> &row)
@@ -67,7 +62,7 @@ Status withBook(const ProgramDatabase &db, const QString &syndicate,
             return refused(u"La peña «"_s + syndicate + u"» no tiene cuentas."_s);
         if ((*book)->closedOn.isValid())
             return refused(u"Las cuentas de la peña «"_s + syndicate +
-                           u"» están cerradas desde el "_s + dayText((*book)->closedOn) +
+                           u"» están cerradas desde el "_s + shortDate((*book)->closedOn) +
                            u": no admiten cambios."_s);
         return change(**book);
     });
@@ -110,12 +105,12 @@ Status dateProblem(const LedgerBook &book, QDate date, QDate today)
     if (!date.isValid())
         return refused(u"La fecha no es válida."_s);
     if (date < book.createdOn)
-        return refused(u"La fecha "_s + dayText(date) +
-                       u" es anterior a la creación de la peña ("_s + dayText(book.createdOn) +
+        return refused(u"La fecha "_s + shortDate(date) +
+                       u" es anterior a la creación de la peña ("_s + shortDate(book.createdOn) +
                        u")."_s);
     if (today.isValid() && date > today)
-        return refused(u"La fecha "_s + dayText(date) + u" es posterior a hoy ("_s +
-                       dayText(today) + u")."_s);
+        return refused(u"La fecha "_s + shortDate(date) + u" es posterior a hoy ("_s +
+                       shortDate(today) + u")."_s);
     return {};
 }
 
@@ -403,7 +398,7 @@ Status addMember(const ProgramDatabase &db, const QString &syndicate, const Ledg
                           {book.id, name, member.shares, member.joined});
         return done ? noteInHistory(db, book.id, today,
                                     u"Alta de "_s + name + u" ("_s + sharesText(member.shares) +
-                                        u") desde el "_s + dayText(member.joined) + u'.')
+                                        u") desde el "_s + shortDate(member.joined) + u'.')
                     : done;
     });
 }
@@ -446,18 +441,18 @@ Status removeMember(const ProgramDatabase &db, const QString &syndicate, const Q
         if (!member)
             return unknownMember(book, name);
         if (member->left.isValid())
-            return refused(u"«"_s + name + u"» ya se dio de baja el "_s + dayText(member->left) +
+            return refused(u"«"_s + name + u"» ya se dio de baja el "_s + shortDate(member->left) +
                            u'.');
         if (Status problem = dateProblem(book, on, today); !problem)
             return problem.error();
         if (on < member->joined)
-            return refused(u"La baja no puede ser anterior al alta ("_s + dayText(member->joined) +
-                           u")."_s);
+            return refused(u"La baja no puede ser anterior al alta ("_s +
+                           shortDate(member->joined) + u")."_s);
         Status done =
             run(db, u"UPDATE ledger_members SET left_on = ? WHERE account = ? AND name = ?;"_s,
                 {on, book.id, name});
         return done ? noteInHistory(db, book.id, today,
-                                    u"Baja de "_s + name + u" el "_s + dayText(on) + u'.')
+                                    u"Baja de "_s + name + u" el "_s + shortDate(on) + u'.')
                     : done;
     });
 }
@@ -551,9 +546,10 @@ Status setReintegro(const ProgramDatabase &db, const QString &syndicate, int dig
                           u"UPDATE ledger_accounts SET reintegro = ?, reintegro_from = ? "
                           u"WHERE id = ?;"_s,
                           {digit, since, book.id});
-        return done ? noteInHistory(db, book.id, today,
-                                    u"Reintegro %1 desde el "_s.arg(digit) + dayText(since) + u'.')
-                    : done;
+        return done
+                   ? noteInHistory(db, book.id, today,
+                                   u"Reintegro %1 desde el "_s.arg(digit) + shortDate(since) + u'.')
+                   : done;
     });
 }
 
@@ -569,7 +565,7 @@ Status clearReintegro(const ProgramDatabase &db, const QString &syndicate, QDate
         return done ? noteInHistory(
                           db, book.id, today,
                           u"Reintegro quitado (era el %1 desde el "_s.arg(book.reintegro->digit) +
-                              dayText(book.reintegro->since) + u")."_s)
+                              shortDate(book.reintegro->since) + u")."_s)
                     : done;
     });
 }

@@ -30,11 +30,6 @@ Error refusedDraw(const QString &text)
     return {ErrorKind::InvalidData, refused(text)};
 }
 
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
-}
-
 // The prizes could not be kept: the draws are in, the message says why.
 ProgramMessage prizesNotKept(const Error &error)
 {
@@ -93,7 +88,7 @@ Result<Intake> takeInDraws(const DataFolder &folder, const QList<FetchedDraw> &d
             if (!sameDraw(*same, one.draw))
                 intake.remarks.append(refused(
                     u"El sorteo del %1 que da el servidor no coincide con el guardado: "
-                    u"se deja el guardado y no se toman sus premios."_s.arg(dayText(date))));
+                    u"se deja el guardado y no se toman sus premios."_s.arg(shortDate(date))));
             else if (one.prizes.known())
                 storedDrawPrizes.append(one.prizes);
             continue;
@@ -104,7 +99,7 @@ Result<Intake> takeInDraws(const DataFolder &folder, const QList<FetchedDraw> &d
         if (!isMissingDrawDay(stored, date))
             return refusedDraw(
                 u"El sorteo del %1 no es posterior al último guardado (%2) ni de un día de "
-                u"sorteo que falte."_s.arg(dayText(date), dayText(newest)));
+                u"sorteo que falte."_s.arg(shortDate(date), shortDate(newest)));
         intake.inserted.append(one.draw);
         if (one.prizes.known())
             prizes.append(one.prizes);
@@ -131,7 +126,7 @@ Result<Intake> takeInDraws(const DataFolder &folder, const QList<FetchedDraw> &d
         intake.remarks.append(
             refused(u"Falta el sorteo del %1: los %2 sorteos posteriores que ha traído la "
                     u"descarga no se guardan hasta tenerlo; se pedirá en la próxima descarga."_s
-                        .arg(dayText(expected))
+                        .arg(shortDate(expected))
                         .arg(intake.heldBack.size())));
     for (const QList<DrawRecord> *list : {&intake.inserted, &intake.appended}) {
         if (Status valid = list->isEmpty() ? Status() : checkDrawSequence(*list); !valid)
@@ -211,10 +206,10 @@ Result<FetchedDraw> drawTypedIn(QDate date, const std::array<int, 6> &numbers, i
     if (!stored.isEmpty() && date <= stored.last().date() && !isMissingDrawDay(stored, date))
         return refusedDraw(u"La fecha del sorteo debe ser posterior a la del último sorteo "
                            u"guardado (%1) o la de un día de sorteo que falte."_s.arg(
-                               dayText(stored.last().date())));
+                               shortDate(stored.last().date())));
     if (date > today)
         return refusedDraw(
-            u"La fecha del sorteo no puede ser posterior a hoy (%1)."_s.arg(dayText(today)));
+            u"La fecha del sorteo no puede ser posterior a hoy (%1)."_s.arg(shortDate(today)));
     // Held as the record holds them; a value too big for it stays outside the rule.
     const auto field = [](int value) {
         return static_cast<qint16>(std::clamp<int>(value, INT16_MIN, INT16_MAX));

@@ -4,6 +4,7 @@
 #include "app/program_data.h"
 #include "ledger/current_account.h"
 #include "ledger/ledger_statement.h"
+#include "store/day_serial.h"
 #include "store/program_database.h"
 
 #include <QComboBox>
@@ -18,15 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace zafrano::gui {
-
-namespace {
-
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
-}
-
-} // namespace
 
 ClosedAccountsDialog::ClosedAccountsDialog(ProgramData &data, QWidget *parent)
     : QDialog(parent), m_data(data)
@@ -84,8 +76,8 @@ void ClosedAccountsDialog::fill()
         const QString bote = book && book->has_value()
                                  ? eurosText(accountOfBook(*db, **book, m_data.draws(), today).bote)
                                  : QString();
-        const QStringList cells = {account.syndicate, dayText(account.createdOn),
-                                   dayText(account.closedOn), bote};
+        const QStringList cells = {account.syndicate, shortDate(account.createdOn),
+                                   shortDate(account.closedOn), bote};
         for (int column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(cells[column]);
             if (column == 3)

@@ -5,6 +5,7 @@
 #include "backtest/backtest_bets.h"
 #include "calendar/weekday.h"
 #include "printing/backtest_sheet.h"
+#include "store/day_serial.h"
 #include "store/program_database.h"
 #include "systems/table_list.h"
 #include "ui/platform.h"
@@ -50,11 +51,6 @@ const QStringList &kindNames()
     static const QStringList names = {u"(ninguna)"_s, u"Las de la peña"_s, u"Apuestas"_s,
                                       u"Múltiple"_s, u"Tabla de reducción"_s};
     return names;
-}
-
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
 }
 
 qint64 chartTime(QDate date)
@@ -438,7 +434,7 @@ QString BacktestPanel::periodText() const
     const QString price = m_price->text().trimmed().isEmpty()
                               ? u"el precio de la configuración en cada fecha"_s
                               : u"a "_s + m_price->text().trimmed() + u" € la apuesta"_s;
-    return u"Del %1 al %2, %3, %4."_s.arg(dayText(m_from->date()), dayText(m_to->date()), days,
+    return u"Del %1 al %2, %3, %4."_s.arg(shortDate(m_from->date()), shortDate(m_to->date()), days,
                                           price);
 }
 

@@ -10,6 +10,7 @@
 #include "ledger/ledger_csv.h"
 #include "ledger/ledger_statement.h"
 #include "ledger/ledger_store.h"
+#include "store/day_serial.h"
 #include "store/program_database.h"
 #include "tabs/pending_prizes_box.h"
 #include "tabs/price_history_box.h"
@@ -64,11 +65,6 @@ void setRow(QTableWidget *view, int row, const QStringList &cells, int firstNumb
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         view->setItem(row, column, item);
     }
-}
-
-QString dayText(QDate date)
-{
-    return date.toString(u"dd/MM/yyyy"_s);
 }
 
 // The whole CSV or nothing: a failed save leaves no half-written file. UTF-8
@@ -315,7 +311,7 @@ void LedgerPanel::showAccount()
     m_title->setText(shown ? u"Cuentas de la peña "_s + m_account.syndicate : u"Sin datos"_s);
     QStringList pending;
     for (QDate date : m_account.pending)
-        pending.append(dayText(date));
+        pending.append(shortDate(date));
     m_totals->setText(u"Sorteos jugados: <b>%1</b> · Coste de las apuestas: <b>%2</b><br>"
                       u"Premios cobrados: <b>%3</b> · Reintegros: <b>%4</b><br>"
                       u"Pendientes de cobro: <b>%5</b><br>"
@@ -344,7 +340,7 @@ void LedgerPanel::showAccount()
     for (int row = 0; row < movements.size(); ++row) {
         const LedgerMovement &movement = movements[row];
         setRow(m_movements, row,
-               {dayText(movement.date), movementKindName(movement.kind), movement.member,
+               {shortDate(movement.date), movementKindName(movement.kind), movement.member,
                 eurosText(movement.cents), movement.note},
                3, 3);
         m_movements->item(row, 0)->setData(Qt::UserRole, movement.id);
@@ -487,7 +483,7 @@ void LedgerPanel::removeMemberAsked()
         [this, member](const MemberEntry &entry) -> Status {
             if (!m_data.platform().messages.ask(
                     {u"¿Seguro que quieres dar de baja a "_s + member + u" el "_s +
-                         dayText(entry.date) +
+                         shortDate(entry.date) +
                          u"? Sus participaciones dejan de contar desde ese día."_s,
                      u"Dar de baja"_s, MessageIcon::Question}))
                 return {};
@@ -583,7 +579,7 @@ void LedgerPanel::removeMovementAsked()
         return;
     if (!m_data.platform().messages.ask({u"¿Seguro que quieres quitar el movimiento de "_s +
                                              eurosText(movement->cents) + u" del "_s +
-                                             dayText(movement->date) + u'?',
+                                             shortDate(movement->date) + u'?',
                                          u"Quitar movimiento"_s, MessageIcon::Question}))
         return;
     change([&](const ProgramDatabase &db, const QString &syndicate) {
