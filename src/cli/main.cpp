@@ -46,6 +46,25 @@ int usageError(const QString &problem)
     return UsageError;
 }
 
+// What the parser refused, in Spanish: Qt's own texts are English.
+QString parseProblem(const QCommandLineParser &parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+        return u"Opción desconocida: «"_s + (unknown.first().size() == 1 ? u"-"_s : u"--"_s) +
+               unknown.first() + u"»."_s;
+    // "Missing value after '--x'." and "Unexpected value after '--x'." name
+    // the option between quotes.
+    static const QRegularExpression quotedName(u"'([^']+)'"_s);
+    const QString problem = parser.errorText();
+    const QRegularExpressionMatch named = quotedName.match(problem);
+    if (named.hasMatch() && problem.startsWith(u"Missing"_s))
+        return u"Falta el valor de la opción «"_s + named.captured(1) + u"»."_s;
+    if (named.hasMatch() && problem.startsWith(u"Unexpected"_s))
+        return u"La opción «"_s + named.captured(1) + u"» no lleva valor."_s;
+    return u"No se entienden los argumentos: "_s + parser.errorText();
+}
+
 qsizetype wordsOf(const char16_t *text)
 {
     return QString::fromUtf16(text).split(u' ', Qt::SkipEmptyParts).size();
@@ -197,19 +216,21 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.addOptions(options);
     parser.addPositionalArgument(u"orden"_s, u"La orden y sus argumentos."_s);
-    // In a ledger command "-5" would read as an option: said as what it is, a
-    // negative amount (not when it is an option's value).
+    // "-5" would read as an option: said as what it is, a negative amount
+    // (not when it is an option's value).
     static const QRegularExpression negative(u"^-[0-9]+([.,][0-9]*)?$"_s);
-    for (qsizetype i = 2; i < arguments.size() && arguments.contains(u"ledger"_s); ++i) {
+    for (qsizetype i = 2; i < arguments.size(); ++i) {
         if (negative.match(arguments[i]).hasMatch() && !arguments[i - 1].startsWith(u"--"_s)) {
-            printError(u"«"_s + arguments[i] +
-                       u"» no vale: las cantidades se escriben en positivo (pay, payout y cost ya "
-                       u"dicen si el dinero entra o sale)."_s);
+            QString refusal =
+                u"«"_s + arguments[i] + u"» no vale: las cantidades se escriben en positivo"_s;
+            if (arguments.contains(u"ledger"_s))
+                refusal += u" (pay, payout y cost ya dicen si el dinero entra o sale)"_s;
+            printError(refusal + u'.');
             return UsageError;
         }
     }
     if (!parser.parse(arguments))
-        return usageError(parser.errorText());
+        return usageError(parseProblem(parser));
     if (parser.isSet(helpOption)) {
         printLine(usageText(true));
         return Success;

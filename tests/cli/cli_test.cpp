@@ -89,6 +89,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         {{u"delete-draw"_s}, u"Argumentos incorrectos para delete-draw"_s},
         {{u"draws"_s, u"5"_s}, u"Argumentos incorrectos para draws"_s},
         {{u"--today"_s, u"2018-02-30"_s, u"calendar"_s}, u"Fecha no válida: 2018-02-30"_s},
+        {{u"draws"_s, u"--cuantos"_s}, u"Opción desconocida: «--cuantos»."_s},
+        {{u"draws"_s, u"--dir"_s}, u"Falta el valor de la opción «--dir»."_s},
     };
     for (const auto &usage : cases) {
         const CliRun result = run(usage.arguments);
@@ -97,6 +99,10 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTouchNothing)
         EXPECT_TRUE(result.err.contains(u"\n  delete-draw N\n"_s)) << result.err.toStdString();
         EXPECT_TRUE(result.out.isEmpty());
     }
+    // A negative amount is said alone, without the whole usage.
+    const CliRun negative = run({u"price"_s, u"-5"_s});
+    EXPECT_EQ(negative.exitCode, 2);
+    EXPECT_EQ(negative.err, u"«-5» no vale: las cantidades se escriben en positivo.\n"_s);
     EXPECT_EQ(fileNames(dir.path()), QStringList{u"tablas.bin"_s});
 }
 
