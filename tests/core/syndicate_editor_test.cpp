@@ -5,9 +5,11 @@
 #include "editor/syndicate_editor.h"
 #include "ledger/ledger_store.h"
 #include "store/day_serial.h"
+#include "store/folder_lock.h"
 #include "store/program_database.h"
 #include "test_support.h"
 
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
@@ -354,6 +356,35 @@ TEST_F(EditModeTest, NameAndDayAreWrittenAtOnce)
     EXPECT_TRUE(e.chooseDay(7).ok());
     EXPECT_EQ(record(1), SyndicateBytes(before).name("AYYYYYY!!").days("Domingo").bytes());
     EXPECT_EQ(open({0, 0, true, {}, 1}).dayOption(), 7);
+}
+
+TEST_F(EditModeTest, WhileAnotherWriterHoldsTheFolderNothingIsWritten)
+{
+    qputenv("ZAFRANO_LOCK_WAIT_MS", "50");
+    SyndicateEditor &e = open({0, 0, true, {}, 1});
+    const QByteArray before = syndicates();
+    {
+        // The evening check counting, say.
+        QLockFile other(path(QString::fromUtf16(FolderLock::FileName)));
+        ASSERT_TRUE(other.tryLock(0));
+        const NameChange renamed = e.changeName(u"nueva"_s);
+        EXPECT_EQ(renamed.text, u"PRIMERA"_s);
+        ASSERT_FALSE(renamed.status);
+        EXPECT_TRUE(renamed.status.error().message.text.startsWith(
+            u"Otro programa está cambiando los datos de la carpeta "_s));
+        EXPECT_FALSE(e.chooseDay(2));
+        EXPECT_EQ(syndicates(), before);
+
+        SyndicateEditor &fresh = open({});
+        clickAll({1, 2, 3, 4, 5, 6});
+        fresh.changeName(u"otra"_s);
+        EXPECT_FALSE(fresh.save(Today));
+        EXPECT_EQ(syndicates(), before);
+    }
+    // Free again, the same save goes through.
+    EXPECT_TRUE(editor->save(Today));
+    EXPECT_EQ(syndicates().size(), before.size() + SyndicateRecord::Size);
+    qunsetenv("ZAFRANO_LOCK_WAIT_MS");
 }
 
 TEST_F(EditModeTest, AnEditAfterTheDaysDrawCountsInTheAccountFromTheNextDay)

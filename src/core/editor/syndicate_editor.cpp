@@ -4,6 +4,7 @@
 #include "ledger/ledger_store.h"
 #include "ledger/price_history.h"
 #include "store/day_serial.h"
+#include "store/folder_lock.h"
 #include "store/program_database.h"
 #include "systems/reduced_bets.h"
 #include "systems/table_check.h"
@@ -322,6 +323,10 @@ Result<SaveOutcome> SyndicateEditor::save(QDate today)
         return SaveOutcome{};
     // New syndicates go after the last stored one, whatever happened to the
     // file since the editor opened; an unreadable file is said when writing.
+    // One writer at a time: the evening check may be appending tallies.
+    const Result<FolderLock::Held> lock = FolderLock::take(m_folder.basePath());
+    if (!lock)
+        return lock.error();
     const SyndicatesFile file = m_folder.syndicates();
     const Result<QList<SyndicateRecord>> stored = file.readAll();
     if (Status refused = checkBeforeSave(stored, today); !refused)
@@ -368,6 +373,9 @@ NameChange SyndicateEditor::changeName(const QString &typed)
         change.text = u"AYYYYYY!!"_s;
     }
     if (editing()) {
+        const Result<FolderLock::Held> lock = FolderLock::take(m_folder.basePath());
+        if (!lock)
+            return {m_stored.nameText(), lock.error()};
         // The account moves first: a name it cannot take is not written.
         SyndicateRecord renamed = m_stored;
         renamed.setName(change.text);
@@ -400,6 +408,9 @@ Status SyndicateEditor::chooseDay(int option)
 
 Status SyndicateEditor::writeEdited(const std::function<void(SyndicateRecord &)> &change)
 {
+    const Result<FolderLock::Held> lock = FolderLock::take(m_folder.basePath());
+    if (!lock)
+        return lock.error();
     const SyndicatesFile file = m_folder.syndicates();
     Result<SyndicateRecord> stored = file.read(m_editRecord);
     if (!stored)

@@ -21,7 +21,9 @@ void ProgramData::saveSettings()
 
 void ProgramData::saveSettings(bool &failureShown)
 {
-    Status written = m_folder.settings().write(m_settings);
+    // The command line may be writing the settings too (the price, the timer).
+    const Result<FolderLock::Held> lock = FolderLock::take(m_folder.basePath());
+    const Status written = lock ? m_folder.settings().write(m_settings) : Status(lock.error());
     if (written || failureShown)
         return;
     failureShown = true;
@@ -103,6 +105,7 @@ void ProgramData::rankNumbers(int count)
 
 void ProgramData::runCheckingCycle()
 {
+    const ReportDatabase::Session reportCopies(reportDatabase());
     // Listing first: a damaged draws file is put aside before anything reads it.
     listDraws();
     check();
