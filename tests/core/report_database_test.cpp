@@ -166,6 +166,40 @@ TEST_F(ReportDatabaseTest, ALostSingleRowIsNoCurrentRowNotANewOne)
     EXPECT_TRUE(db.readAll()->value(u"Peña"_s).isEmpty());
 }
 
+TEST_F(ReportDatabaseTest, InASessionEachWriteKeepsOrFailsAsItWouldAlone)
+{
+    ASSERT_EQ(rawExec(path, Password, "DELETE FROM \"Informe\";"), SQLITE_OK);
+    const QString missing = QDir(dir.path()).filePath(u"otro.mdb"_s);
+    SyndicateReportRow row;
+    row.name = u"LOS ONCE"_s;
+    {
+        const ReportDatabase::Session session(db);
+        const ReportDatabase::Session nested(db);
+        ASSERT_TRUE(db.writeSyndicate({u"1 - 2- 3- 4- 5- 6"_s}, row));
+        const Status frase = db.writeNewestDrawText(u"x"_s);
+        ASSERT_FALSE(frase);
+        EXPECT_EQ(frase.error().number, ReportDatabase::NoCurrentRow);
+        ASSERT_TRUE(db.writeSelection({QDate(2026, 1, 3), QDate(2026, 8, 19), 80, u"Todos."_s}));
+        // Another file meanwhile is opened on its own.
+        EXPECT_EQ(ReportDatabase(missing).writeNewestDrawText(u"x"_s).error().number,
+                  -SQLITE_CANTOPEN);
+    }
+    {
+        // A session over a file that is not there says what a write alone says.
+        const ReportDatabase gone(missing);
+        const ReportDatabase::Session session(gone);
+        EXPECT_EQ(gone.writeNewestDrawText(u"x"_s).error().number, -SQLITE_CANTOPEN);
+        EXPECT_FALSE(QFile::exists(missing));
+    }
+    const Result<ReportTables> tables = db.readAll();
+    ASSERT_TRUE(tables);
+    EXPECT_EQ(tables->value(u"Peña"_s).value(0).value(u"Nombre"_s), u"LOS ONCE"_s);
+    EXPECT_EQ(tables->value(u"Sorteos"_s).value(0).value(u"Total"_s), u"80"_s);
+    // The session let the file go: once it is gone, a write says so.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(db.writeNewestDrawText(u"x"_s).error().number, -SQLITE_CANTOPEN);
+}
+
 TEST_F(ReportDatabaseTest, FilesThatAreNotTheReportDatabaseGiveTheProvidersError)
 {
     const QString missing = QDir(dir.path()).filePath(u"otro.mdb"_s);

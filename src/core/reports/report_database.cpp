@@ -100,11 +100,44 @@ struct Access
     bool create = false;
 };
 
+// The connection of the running ReportDatabase::Session: opened by its first
+// write, closed when the outermost session ends.
+struct SessionConnection
+{
+    QString path;
+    int depth = 0;
+    std::optional<Connection> connection;
+    bool openFailed = false;
+};
+SessionConnection *session = nullptr;
+
+// The session's connection for a write to `path`, opened on the first one; a
+// file the session cannot open is left to each write to open and say.
+const Connection *sessionConnectionFor(const QString &path)
+{
+    if (!session || session->path != path || session->openFailed)
+        return nullptr;
+    if (!session->connection) {
+        Result<Connection> db = Connection::open(path, sqlite::OpenMode::ReadWrite, KeyStatement);
+        if (!db) {
+            session->openFailed = true;
+            return nullptr;
+        }
+        session->connection = std::move(db).value();
+    }
+    return &*session->connection;
+}
+
 // Opens the file with its password, runs `work` inside one transaction and
-// closes the connection whatever happened.
+// closes the connection whatever happened. Within a session a write runs on
+// the session's connection, in a transaction of its own.
 Status withDatabase(const QString &path, Access access,
                     const std::function<Status(const Connection &)> &work)
 {
+    if (access.write && !access.create) {
+        if (const Connection *shared = sessionConnectionFor(path))
+            return shared->transaction([&] { return work(*shared); });
+    }
     const sqlite::OpenMode mode = !access.write   ? sqlite::OpenMode::ReadOnly
                                   : access.create ? sqlite::OpenMode::Create
                                                   : sqlite::OpenMode::ReadWrite;
@@ -166,6 +199,29 @@ QString cellText(const Statement &row, int column, const ColumnDef &def)
 }
 
 } // namespace
+
+ReportDatabase::Session::Session(const ReportDatabase &database)
+{
+    if (session) {
+        // Nested: the outer session goes on; one for another file is not taken.
+        if (session->path == database.path())
+            ++session->depth;
+        else
+            m_inactive = true;
+        return;
+    }
+    session = new SessionConnection{database.path(), 1, std::nullopt, false};
+}
+
+ReportDatabase::Session::~Session()
+{
+    if (m_inactive || !session)
+        return;
+    if (--session->depth == 0) {
+        delete session;
+        session = nullptr;
+    }
+}
 
 const QList<std::pair<QString, QStringList>> &reportSchema()
 {

@@ -36,8 +36,9 @@ using ReportTables = QHash<QString, QList<ReportRow>>;
 
 // Zafrano.mdb beside the program: copies of the figures on show, kept for the
 // two reports. The file is encrypted under a fixed password. Every operation
-// opens its own connection and closes it before returning, and never creates
-// the file: a missing one is an error like any other damage.
+// opens its own connection and closes it before returning (inside a Session,
+// the session's), and never creates the file: a missing one is an error like
+// any other damage.
 //
 // Errors carry a number: the negative SQLite result code for a failure of the
 // database itself (-14 missing file, -26 not a database or wrong password…),
@@ -68,6 +69,23 @@ public:
 
     // Every table the layouts may name; "Numeros" most frequent first.
     Result<ReportTables> readAll() const;
+
+    // While a session lives, the writes to this file share one connection,
+    // opened by the first of them: SQLCipher's key derivation is paid once
+    // for the several copies one pass writes (the start-up writes three).
+    // Each write still runs in a transaction of its own and fails as it
+    // would alone. Sessions nest; the UI thread's only.
+    class Session
+    {
+    public:
+        explicit Session(const ReportDatabase &database);
+        ~Session();
+        Session(const Session &) = delete;
+        Session &operator=(const Session &) = delete;
+
+    private:
+        bool m_inactive = false;
+    };
 
 private:
     QString m_path;

@@ -7,14 +7,21 @@ using namespace Qt::StringLiterals;
 
 namespace zafrano {
 
+namespace {
+// 30/12/1899, day 0 of the stored dates, as a Julian day: every stored date is
+// read through it, so it is not worked out again from its year, month and day.
+constexpr qint64 DayZeroJulian = 2'415'019;
+} // namespace
+
 QDate dayZero()
 {
-    return QDate(1899, 12, 30);
+    return QDate::fromJulianDay(DayZeroJulian);
 }
 
 double toDaySerial(QDate date)
 {
-    return static_cast<double>(dayZero().daysTo(date));
+    // An invalid date stays 0, as the days from day 0 to it count.
+    return date.isValid() ? static_cast<double>(date.toJulianDay() - DayZeroJulian) : 0.0;
 }
 
 QDate fromDaySerial(double serial)
@@ -23,7 +30,7 @@ QDate fromDaySerial(double serial)
     constexpr double Limit = 3'000'000.0;
     if (!std::isfinite(serial) || serial < -Limit || serial > Limit)
         return {};
-    return dayZero().addDays(static_cast<qint64>(std::floor(serial)));
+    return QDate::fromJulianDay(DayZeroJulian + static_cast<qint64>(std::floor(serial)));
 }
 
 QString shortDate(QDate date)

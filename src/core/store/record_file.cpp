@@ -87,20 +87,36 @@ Error fileError(const QString &path, int savedErrno, const QString &what)
 
 Result<QByteArray> readAllCapped(QIODevice &device, qint64 maxBytes)
 {
+    const auto readFailure = [&device] {
+        return Error{ErrorKind::Io,
+                     {u"No se ha podido leer el archivo (%1)."_s.arg(device.errorString()),
+                      u"Error"_s, MessageIcon::Exclamation}};
+    };
+    const auto tooBig = [] {
+        return Error{ErrorKind::InvalidData,
+                     {u"El archivo es demasiado grande."_s, u"Error"_s, MessageIcon::Exclamation}};
+    };
     QByteArray content;
+    // A file that tells its size is read straight into a buffer of that size;
+    // what it grew by since is read on below like any other device.
+    if (const qint64 size = device.isSequential() ? 0 : device.size(); size > 0) {
+        if (size > maxBytes)
+            return tooBig();
+        content.resize(size);
+        const qint64 n = device.read(content.data(), size);
+        if (n < 0)
+            return readFailure();
+        content.resize(n);
+    }
     char buffer[64 * 1024];
     while (true) {
         const qint64 n = device.read(buffer, sizeof buffer);
         if (n < 0)
-            return Error{ErrorKind::Io,
-                         {u"No se ha podido leer el archivo (%1)."_s.arg(device.errorString()),
-                          u"Error"_s, MessageIcon::Exclamation}};
+            return readFailure();
         if (n == 0)
             break;
         if (content.size() + n > maxBytes)
-            return Error{
-                ErrorKind::InvalidData,
-                {u"El archivo es demasiado grande."_s, u"Error"_s, MessageIcon::Exclamation}};
+            return tooBig();
         content.append(buffer, n);
     }
     return content;

@@ -192,6 +192,9 @@ bool MainWindow::startUp()
                     Qt::QueuedConnection);
         });
     m_statisticsFilter->setMaxMonths(settings.value().maxMonths);
+    // The syndicate on show, the newest draw and the selection go to the
+    // report file on one connection.
+    const ReportDatabase::Session reportCopies(m_data->reportDatabase());
     m_data->refreshCalendar();
     if (m_endRequested)
         return false;
@@ -254,6 +257,7 @@ void MainWindow::handleActivation()
     // refusal its own closing gives, rather than being dropped unsaid.
     if (m_editor && m_editor->hasBeenActive())
         m_editor->close();
+    const ReportDatabase::Session reportCopies(m_data->reportDatabase());
     if (m_syndicatesChanged) {
         m_general->clearSyndicateFilter();
         m_data->recheckNewestDraw();

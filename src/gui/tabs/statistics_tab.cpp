@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -37,7 +38,6 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 4);
-    m_view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setAlternatingRowColors(true);
     m_view->setShowGrid(false);
@@ -85,8 +85,18 @@ StatisticsTab::StatisticsTab(ProgramData &data, DrawCommands &commands, Statisti
     // ("Miércoles") at the window's first size, whatever the fonts.
     const QFontMetrics metrics(DrawsListModel::entryFont());
     const int cellPadding = 2 * 12;
+    const QString widestEntry = u"49-49-49-49-49-49  C: 49  R: 9"_s;
+    // Every entry has that length in the same monospaced font, so the first
+    // column is given its width once: fitting it to the contents would lay
+    // out a thousand rows on every change of the view's geometry.
+    m_view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    m_view->setColumnWidth(
+        0, std::max(metrics.horizontalAdvance(widestEntry),
+                    m_view->horizontalHeader()->fontMetrics().horizontalAdvance(
+                        m_model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString())) +
+               cellPadding);
     m_view->setMinimumWidth(
-        metrics.horizontalAdvance(u"49-49-49-49-49-49  C: 49  R: 9"_s) +
+        metrics.horizontalAdvance(widestEntry) +
         metrics.horizontalAdvance(u"30/12/2026  Miércoles"_s) + 2 * cellPadding +
         m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * m_view->frameWidth());
     box->setMaximumWidth(m_view->minimumWidth() + 40);

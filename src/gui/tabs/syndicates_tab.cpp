@@ -20,6 +20,9 @@
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPushButton>
+#include <QSet>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -100,8 +103,7 @@ SyndicatesTab::SyndicatesTab(ProgramData &data, SyndicateCommands &commands,
 void SyndicatesTab::showSyndicates()
 {
     m_model->setSyndicates(m_data.syndicates());
-    m_view->resizeColumnsToContents();
-    m_view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    fitColumnsToTexts();
     const bool any = !m_model->isEmpty();
     for (QPushButton *button : m_buttons)
         button->setEnabled(any);
@@ -120,6 +122,29 @@ void SyndicatesTab::showSyndicates()
     m_ledger->showSyndicate(kept > 0 ? kept : 1);
     m_backtest->showSyndicate(kept > 0 ? kept : 1);
     showSummary();
+}
+
+void SyndicatesTab::fitColumnsToTexts()
+{
+    // The name stretches; the other columns take their widest text, measured
+    // once per distinct text: fitting them to their contents would lay out
+    // every cell of every row, on each check that changes a tally.
+    const QFontMetrics metrics(m_view->font());
+    const int margin =
+        m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
+    const auto *delegate = qobject_cast<const QStyledItemDelegate *>(m_view->itemDelegate());
+    for (int column = 1; column < m_model->columnCount(); ++column) {
+        QSet<QString> texts;
+        for (int row = 0; row < m_model->rowCount(); ++row) {
+            const QVariant value = m_model->index(row, column).data();
+            texts.insert(delegate ? delegate->displayText(value, m_view->locale())
+                                  : value.toString());
+        }
+        int width = m_view->horizontalHeader()->sectionSizeHint(column);
+        for (const QString &text : std::as_const(texts))
+            width = std::max(width, metrics.horizontalAdvance(text) + 2 * margin + 1);
+        m_view->setColumnWidth(column, width);
+    }
 }
 
 void SyndicatesTab::pick(int row)

@@ -38,6 +38,7 @@ public:
 
 private:
     void showSyndicates();
+    void fitColumnsToTexts();
     // Row `row` (0-based) picked by a click or the keyboard: its detail, and
     // the selection.
     void pick(int row);
