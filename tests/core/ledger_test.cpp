@@ -4,10 +4,12 @@
 // member joining half-way, a price change, an edit of the bets and a pending
 // draw, and the stored account that refuses bad input without changing,
 // follows a rename and is not taken over by a new peña of the same name.
+#include "checking/draws_to_count.h"
 #include "ledger/ledger_account.h"
 #include "ledger/ledger_store.h"
 #include "ledger/member_statement.h"
 #include "ledger/share_split.h"
+#include "store/day_serial.h"
 #include "store/program_database.h"
 #include "test_support.h"
 
@@ -519,7 +521,14 @@ TEST_F(LedgerStoreTest, AClosedAccountStaysReadable)
 
 TEST_F(LedgerStoreTest, ARenamedPenaKeepsItsAccount)
 {
+    // A missing day filled behind its counted draws, not counted yet.
+    DrawRecord filled;
+    filled.drawDate = toDaySerial(day(2));
+    SyndicateRecord counted = m_syndicate;
+    counted.countedThrough = toDaySerial(day(5));
+    ASSERT_TRUE(keepDrawsToCount(*m_db, {filled}, {counted}));
     ASSERT_TRUE(renameLedger(*m_db, u"BAR"_s, u"BAR 2026"_s));
+    EXPECT_EQ(drawsToCount(*m_db).value(), (QList<DrawToCount>{{day(2), u"BAR 2026"_s, {}}}));
     EXPECT_FALSE(readLedger(*m_db, u"BAR"_s).value());
     SyndicateRecord renamed = m_syndicate;
     renamed.setName(u"BAR 2026"_s);

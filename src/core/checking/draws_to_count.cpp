@@ -53,6 +53,12 @@ Status keepDrawsToCountIn(const DataFolder &folder, const QList<DrawRecord> &ins
     return keepDrawsToCount(db.value(), inserted, syndicates.value());
 }
 
+Status renameInDrawsToCount(const ProgramDatabase &db, const QString &from, const QString &to)
+{
+    return db.connection().execute(
+        u"UPDATE draws_to_count SET syndicate = ? WHERE syndicate = ?;"_s, {to, from});
+}
+
 Result<QList<DrawToCount>> drawsToCount(const ProgramDatabase &db)
 {
     QList<DrawToCount> rows;

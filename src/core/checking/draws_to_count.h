@@ -44,6 +44,10 @@ Status keepDrawsToCount(const ProgramDatabase &db, const QList<DrawRecord> &inse
 // The same for the syndicates of `folder`, in its zafrano.db (begun when missing).
 Status keepDrawsToCountIn(const DataFolder &folder, const QList<DrawRecord> &inserted);
 
+// The rows of a renamed syndicate take its new name. Runs inside the caller's
+// transaction (the rename of its account).
+Status renameInDrawsToCount(const ProgramDatabase &db, const QString &from, const QString &to);
+
 // Every row, the oldest draw first.
 Result<QList<DrawToCount>> drawsToCount(const ProgramDatabase &db);
 

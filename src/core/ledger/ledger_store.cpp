@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ledger/ledger_store.h"
 
+#include "checking/draws_to_count.h"
 #include "common/sqlite_connection.h"
 #include "ledger/price_history.h"
 #include "store/day_serial.h"
@@ -604,15 +605,22 @@ Status renameLedger(const ProgramDatabase &db, const QString &from, const QStrin
         return {};
     return db.transaction([&]() -> Status {
         Result<std::optional<qint64>> moved = openAccountId(db, from);
-        if (!moved || !moved.value())
-            return moved ? Status() : Status(moved.error());
-        Result<std::optional<qint64>> taken = openAccountId(db, to);
-        if (!taken)
-            return taken.error();
-        if (taken.value())
-            return refused(u"Ya hay otra peña llamada «"_s + to +
-                           u"» con sus cuentas. Elija otro nombre para no mezclarlas."_s);
-        return run(db, u"UPDATE ledger_accounts SET syndicate = ? WHERE id = ?;"_s, {to, **moved});
+        if (!moved)
+            return moved.error();
+        if (moved.value()) {
+            Result<std::optional<qint64>> taken = openAccountId(db, to);
+            if (!taken)
+                return taken.error();
+            if (taken.value())
+                return refused(u"Ya hay otra peña llamada «"_s + to +
+                               u"» con sus cuentas. Elija otro nombre para no mezclarlas."_s);
+            if (Status kept = run(db, u"UPDATE ledger_accounts SET syndicate = ? WHERE id = ?;"_s,
+                                  {to, **moved});
+                !kept)
+                return kept;
+        }
+        // The draws still to count for the peña follow its name too.
+        return renameInDrawsToCount(db, from, to);
     });
 }
 
