@@ -322,12 +322,16 @@ void DownloadTest::pastPrizesComeMonthByMonthAndCancelKeepsTheMonthsRead()
     QCOMPARE(jsonRequests().size(), 1);
     QVERIFY(m_run->fake.messages.shown.isEmpty());
 
-    // Again: only December is asked, and the end is said.
+    // Again: only December is asked, and the end is said; "Último sorteo"
+    // shows the newest draw's prizes that came.
+    FIND_CHILD(QLabel, lastDrawPrize, window, u"Label10_4"_s);
+    QVERIFY(lastDrawPrize->text().isEmpty());
     entry->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(m_run->fake.messages.shown.size(), 1, Patience);
     QCOMPARE(m_run->fake.messages.shown[0].message.text,
              u"Se han guardado los premios de 1 mes."_s);
     QVERIFY(known(QDate(2026, 12, 4)));
+    QVERIFY(!lastDrawPrize->text().isEmpty());
     const QStringList asked = jsonRequests();
     QCOMPARE(asked.size(), 2);
     QVERIFY(asked[1].contains(u"fechaInicioInclusiva=20261201&fechaFinInclusiva=20261208"_s));

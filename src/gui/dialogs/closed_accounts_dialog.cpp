@@ -36,8 +36,8 @@ ClosedAccountsDialog::ClosedAccountsDialog(ProgramData &data, QWidget *parent)
     m_list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_member = new QComboBox(this);
     m_member->setObjectName(u"ClosedAccountsMember"_s);
-    auto *print = new QPushButton(u"Imprimir extracto"_s, this);
-    print->setObjectName(u"ClosedAccountsStatement"_s);
+    m_print = new QPushButton(u"Imprimir extracto"_s, this);
+    m_print->setObjectName(u"ClosedAccountsStatement"_s);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(u"Cerrar"_s);
     buttons->button(QDialogButtonBox::Close)->setObjectName(u"ClosedAccountsClose"_s);
@@ -45,7 +45,7 @@ ClosedAccountsDialog::ClosedAccountsDialog(ProgramData &data, QWidget *parent)
     auto *statementRow = new QHBoxLayout;
     statementRow->addWidget(new QLabel(u"Extracto de:"_s, this));
     statementRow->addWidget(m_member, 1);
-    statementRow->addWidget(print);
+    statementRow->addWidget(m_print);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addLayout(statementRow);
@@ -53,7 +53,7 @@ ClosedAccountsDialog::ClosedAccountsDialog(ProgramData &data, QWidget *parent)
     resize(560, 360);
 
     connect(m_list, &QTableWidget::currentCellChanged, this, &ClosedAccountsDialog::accountPicked);
-    connect(print, &QPushButton::clicked, this, &ClosedAccountsDialog::printStatementAsked);
+    connect(m_print, &QPushButton::clicked, this, &ClosedAccountsDialog::printStatementAsked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     fill();
 }
@@ -110,7 +110,9 @@ void ClosedAccountsDialog::accountPicked()
 {
     m_member->clear();
     const std::optional<LedgerBook> book = pickedBook();
+    // Without a kept account (none closed yet) there is nothing to print.
     m_member->setEnabled(book.has_value());
+    m_print->setEnabled(book.has_value());
     if (!book)
         return;
     m_member->addItem(u"Toda la peña"_s, QString());

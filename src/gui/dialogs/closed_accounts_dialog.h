@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QPushButton;
 class QTableWidget;
 
 namespace zafrano::gui {
@@ -31,6 +32,7 @@ private:
 
     ProgramData &m_data;
     QList<KeptAccount> m_kept;
+    QPushButton *m_print = nullptr;
     QTableWidget *m_list = nullptr;
     QComboBox *m_member = nullptr;
 };

@@ -294,6 +294,8 @@ void MainWindow::buildMenus()
     QAction *prizes = general->addAction(u"Bajar premios de sorteos anteriores..."_s);
     prizes->setObjectName(u"mnuBajarPremios"_s);
     connect(prizes, &QAction::triggered, m_prizeHistory, &PrizeHistoryCommands::start);
+    connect(m_prizeHistory, &PrizeHistoryCommands::prizesKept, this,
+            [this] { m_lastDraw->showReport(false); });
     QAction *deleteAll = general->addAction(u"Borrar sorteos almacenados/Reset aciertos peñas"_s);
     addResultsMenus(general);
     deleteAll->setObjectName(u"mnuBorrar"_s);

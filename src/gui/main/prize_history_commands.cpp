@@ -88,6 +88,8 @@ void PrizeHistoryCommands::finished()
         m_dialog->disconnect(this);
         m_dialog->close();
     }
+    if (m_monthsKept > 0)
+        emit prizesKept();
     QStringList said;
     if (m_monthsKept > 0)
         said.append(m_monthsKept == 1

@@ -29,6 +29,10 @@ public:
     void start();
     bool running() const { return m_fetch.running(); }
 
+signals:
+    // Prizes were kept, the newest draw's may be among them.
+    void prizesKept();
+
 private:
     void monthStarted();
     void monthAnswered(const PrizeMonthAnswer &answer);
