@@ -155,6 +155,8 @@ void BacktestPanel::build()
     auto *chart = new QChart;
     chart->setTitle(u"Neto acumulado (€)"_s);
     chart->setMargins({0, 0, 0, 0});
+    // The euro axis in the program's Spanish: "1.250", not "1250".
+    chart->setLocalizeNumbers(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
     m_dates = new QDateTimeAxis(chart);
     m_dates->setFormat(u"MM/yyyy"_s);

@@ -163,6 +163,8 @@ void LedgerPanel::build()
     chart->legend()->hide();
     chart->setTitle(u"Bote (€)"_s);
     chart->setMargins({0, 0, 0, 0});
+    // The euro axis in the program's Spanish: "1.250", not "1250".
+    chart->setLocalizeNumbers(true);
     m_dates = new QDateTimeAxis(chart);
     m_dates->setFormat(u"dd/MM/yy"_s);
     m_dates->setTickCount(3);
