@@ -135,6 +135,8 @@ void LedgerPanelTest::memberFormsAddEditAndRemove()
     FIND_CHILD(QLineEdit, name, *add, u"MemberName"_s);
     FIND_CHILD(QSpinBox, shares, *add, u"MemberShares"_s);
     FIND_CHILD(QDateEdit, from, *add, u"MemberDate"_s);
+    // Ana joined on the peña's creation: the next founding member is offered that day.
+    QCOMPARE(from->date(), QDate(2026, 11, 2));
     // A name taken is refused and the form stays as typed.
     name->setText(u"Ana"_s);
     add->findChild<QPushButton *>(u"MemberOk"_s)->click();
@@ -185,7 +187,11 @@ void LedgerPanelTest::movementFormTakesTheEurosAsTyped()
     QCOMPARE(m_run->fake.messages.shown.size(), 1);
     QVERIFY(form->isVisible());
     amount->setText(u"7,25"_s);
-    date->setDate(QDate(2026, 12, 4));
+    // Typed as a treasurer types it: a day after today's day of the month too.
+    date->setFocus();
+    date->setSelectedSection(QDateTimeEdit::DaySection);
+    QTest::keyClicks(date, u"25112026"_s);
+    QCOMPARE(date->date(), QDate(2026, 11, 25));
     note->setText(u"Premio del 3"_s);
     QVERIFY(accepted(form, u"MovementOk"_s));
     const QList<LedgerMovement> movements = book().movements;
@@ -193,7 +199,7 @@ void LedgerPanelTest::movementFormTakesTheEurosAsTyped()
     QCOMPARE(movements[1].kind, MovementKind::Payout);
     QCOMPARE(movements[1].member, u"Ana"_s);
     QCOMPARE(movements[1].cents, 725);
-    QCOMPARE(movements[1].date, QDate(2026, 12, 4));
+    QCOMPARE(movements[1].date, QDate(2026, 11, 25));
     QCOMPARE(movements[1].note, u"Premio del 3"_s);
     FIND_CHILD(QTableWidget, shown, *m_panel, u"LedgerMovements"_s);
     QCOMPARE(shown->rowCount(), 2);

@@ -18,15 +18,16 @@ namespace zafrano::gui {
 
 namespace {
 
-// A day of the account: the calendar shows no day before the peña or after today.
-QDateEdit *dateBox(const QString &name, QDate date, LedgerDays days, QWidget *parent)
+// A day of the account. The box takes any date: a range on it would stop
+// the treasurer typing "25" into a box showing today's "10" (Qt refuses the
+// "2" that could only start a day after the range's end), and a day before
+// the peña or after today is refused with the account's own message.
+QDateEdit *dateBox(const QString &name, QDate date, QWidget *parent)
 {
     auto *box = new QDateEdit(parent);
     box->setObjectName(name);
     box->setCalendarPopup(true);
     box->setDisplayFormat(u"dd/MM/yyyy"_s);
-    if (days.first.isValid() && days.today.isValid() && days.first <= days.today)
-        box->setDateRange(days.first, days.today);
     box->setDate(date);
     return box;
 }
@@ -65,15 +66,15 @@ bool applied(Messages &messages, const Status &done)
 
 } // namespace
 
-MemberDialog::MemberDialog(Purpose purpose, const MemberEntry &initial, LedgerDays days,
-                           Messages &messages, Apply apply, QWidget *parent)
+MemberDialog::MemberDialog(Purpose purpose, const MemberEntry &initial, Messages &messages,
+                           Apply apply, QWidget *parent)
     : QDialog(parent), m_purpose(purpose), m_messages(messages), m_apply(std::move(apply))
 {
     setObjectName(u"LedgerMemberDialog"_s);
     auto *form = new QFormLayout(this);
     if (purpose == Purpose::Leave) {
         setWindowTitle(u"Dar de baja"_s);
-        m_date = dateBox(u"MemberDate"_s, initial.date, days, this);
+        m_date = dateBox(u"MemberDate"_s, initial.date, this);
         form->addRow(u"Baja de "_s + initial.name + u" el día:"_s, m_date);
     } else {
         setWindowTitle(purpose == Purpose::Add ? u"Añadir miembro"_s : u"Editar miembro"_s);
@@ -83,7 +84,7 @@ MemberDialog::MemberDialog(Purpose purpose, const MemberEntry &initial, LedgerDa
         form->addRow(u"Nombre:"_s, m_name);
         form->addRow(u"Participaciones:"_s, m_shares);
         if (purpose == Purpose::Add) {
-            m_date = dateBox(u"MemberDate"_s, initial.date, days, this);
+            m_date = dateBox(u"MemberDate"_s, initial.date, this);
             form->addRow(u"Desde:"_s, m_date);
         }
     }
@@ -108,7 +109,7 @@ void MemberDialog::accept()
         QDialog::accept();
 }
 
-MovementDialog::MovementDialog(const QStringList &members, LedgerDays days, Messages &messages,
+MovementDialog::MovementDialog(const QStringList &members, QDate today, Messages &messages,
                                Apply apply, const std::optional<MovementEntry> &editing,
                                QWidget *parent)
     : QDialog(parent), m_messages(messages), m_apply(std::move(apply))
@@ -125,7 +126,7 @@ MovementDialog::MovementDialog(const QStringList &members, LedgerDays days, Mess
     m_amount = new QLineEdit(this);
     m_amount->setObjectName(u"MovementAmount"_s);
     m_amount->setPlaceholderText(u"12,50"_s);
-    m_date = dateBox(u"MovementDate"_s, days.today, days, this);
+    m_date = dateBox(u"MovementDate"_s, today, this);
     m_note = new QLineEdit(this);
     m_note->setObjectName(u"MovementNote"_s);
 
@@ -171,14 +172,14 @@ void MovementDialog::accept()
         QDialog::accept();
 }
 
-ReintegroDialog::ReintegroDialog(const ReintegroEntry &initial, LedgerDays days, Messages &messages,
-                                 Apply apply, Clear clear, QWidget *parent)
+ReintegroDialog::ReintegroDialog(const ReintegroEntry &initial, Messages &messages, Apply apply,
+                                 Clear clear, QWidget *parent)
     : QDialog(parent), m_messages(messages), m_apply(std::move(apply)), m_clear(std::move(clear))
 {
     setObjectName(u"LedgerReintegroDialog"_s);
     setWindowTitle(u"Reintegro del boleto"_s);
     m_digit = numberBox(u"ReintegroDigit"_s, 0, 9, initial.digit, this);
-    m_since = dateBox(u"ReintegroDate"_s, initial.since, days, this);
+    m_since = dateBox(u"ReintegroDate"_s, initial.since, this);
     auto *form = new QFormLayout(this);
     form->addRow(u"Cifra:"_s, m_digit);
     form->addRow(u"Desde:"_s, m_since);

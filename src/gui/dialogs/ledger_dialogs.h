@@ -20,13 +20,6 @@ namespace zafrano::gui {
 
 class Messages;
 
-// The days a form of the account may name: from the peña's creation to today.
-struct LedgerDays
-{
-    QDate first;
-    QDate today;
-};
-
 // What the member form holds.
 struct MemberEntry
 {
@@ -50,8 +43,8 @@ public:
     };
     using Apply = std::function<Status(const MemberEntry &)>;
 
-    MemberDialog(Purpose purpose, const MemberEntry &initial, LedgerDays days, Messages &messages,
-                 Apply apply, QWidget *parent = nullptr);
+    MemberDialog(Purpose purpose, const MemberEntry &initial, Messages &messages, Apply apply,
+                 QWidget *parent = nullptr);
 
     MemberEntry value() const;
     void accept() override;
@@ -86,7 +79,7 @@ public:
     using Apply = std::function<Status(const MovementEntry &)>;
 
     // `editing`: the movement corrected, its fields filled in.
-    MovementDialog(const QStringList &members, LedgerDays days, Messages &messages, Apply apply,
+    MovementDialog(const QStringList &members, QDate today, Messages &messages, Apply apply,
                    const std::optional<MovementEntry> &editing = std::nullopt,
                    QWidget *parent = nullptr);
 
@@ -122,7 +115,7 @@ public:
     using Apply = std::function<Status(const ReintegroEntry &)>;
     using Clear = std::function<Status()>;
 
-    ReintegroDialog(const ReintegroEntry &initial, LedgerDays days, Messages &messages, Apply apply,
+    ReintegroDialog(const ReintegroEntry &initial, Messages &messages, Apply apply,
                     Clear clear = {}, QWidget *parent = nullptr);
 
     ReintegroEntry value() const;

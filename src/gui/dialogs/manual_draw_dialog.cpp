@@ -58,7 +58,8 @@ ManualDrawDialog::ManualDrawDialog(ProgramData &data, QWidget *parent)
     m_date->setObjectName(u"DrawDate"_s);
     m_date->setDisplayFormat(u"dd/MM/yyyy"_s);
     m_date->setCalendarPopup(true);
-    m_date->setMaximumDate(today);
+    // No maximum: with one, a day typed over today's is cut short (see the
+    // account's date boxes); a draw after today is refused when it is kept.
 
     auto *numbers = new QHBoxLayout;
     for (int i = 0; i < 6; ++i) {

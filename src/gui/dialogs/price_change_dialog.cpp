@@ -23,7 +23,7 @@ PriceChangeDialog::PriceChangeDialog(Cents current, QDate today, Messages &messa
     m_since->setObjectName(u"PriceDate"_s);
     m_since->setCalendarPopup(true);
     m_since->setDisplayFormat(u"dd/MM/yyyy"_s);
-    m_since->setMaximumDate(today);
+    // No maximum, as in the account's date boxes: a day after today is refused on saving.
     m_since->setDate(today);
     m_price = new QLineEdit(moneyText(current), this);
     m_price->setObjectName(u"PriceAmount"_s);

@@ -426,6 +426,8 @@ void BacktestPanel::recompute()
     }
     m_dates->setRange(QDateTime(first, QTime(0, 0)), QDateTime(last.addDays(1), QTime(0, 0)));
     m_euros->setRange(eurosFromCents(lowest), eurosFromCents(highest));
+    // Round steps (0, 250, 500…), not the range's own ends (-4, 246, 496…).
+    m_euros->applyNiceNumbers();
 }
 
 QString BacktestPanel::periodText() const

@@ -362,6 +362,8 @@ void LedgerPanel::showAccount()
     const QDate last = m_account.boteHistory.isEmpty() ? first : m_account.boteHistory.last().date;
     m_dates->setRange(QDateTime(first, QTime(0, 0)), QDateTime(last.addDays(1), QTime(0, 0)));
     m_euros->setRange(eurosFromCents(lowest), eurosFromCents(highest));
+    // Round steps (0, 250, 500…), not the range's own ends (-4, 246, 496…).
+    m_euros->applyNiceNumbers();
 }
 
 Status
@@ -387,9 +389,9 @@ void LedgerPanel::change(
         m_data.platform().messages.show(done.error().message);
 }
 
-LedgerDays LedgerPanel::days() const
+QDate LedgerPanel::today() const
 {
-    return {m_book ? m_book->createdOn : QDate(), m_data.platform().clock.today()};
+    return m_data.platform().clock.today();
 }
 
 void LedgerPanel::openForm(QDialog *form)
@@ -446,14 +448,18 @@ void LedgerPanel::addMemberAsked()
 {
     if (!m_book)
         return;
-    // The first members of a peña usually belonged from its first draw.
-    const QDate from = m_book->members.isEmpty() ? m_book->createdOn : days().today;
+    // The founding members of a peña usually belonged from its first draw:
+    // while every member so far joined on its creation, the next one is
+    // offered that day too; after that, today.
+    const bool founding = std::all_of(
+        m_book->members.cbegin(), m_book->members.cend(),
+        [this](const LedgerMember &member) { return member.joined == m_book->createdOn; });
+    const QDate from = founding ? m_book->createdOn : today();
     openForm(new MemberDialog(
-        MemberDialog::Purpose::Add, {QString(), 1, from}, days(), m_data.platform().messages,
+        MemberDialog::Purpose::Add, {QString(), 1, from}, m_data.platform().messages,
         [this](const MemberEntry &entry) {
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return addMember(db, name, {entry.name, entry.shares, entry.date, {}},
-                                 days().today);
+                return addMember(db, name, {entry.name, entry.shares, entry.date, {}}, today());
             });
         },
         this));
@@ -466,10 +472,10 @@ void LedgerPanel::editMemberAsked()
         return;
     const int shares = m_account.members[m_members->currentRow()].shares;
     openForm(new MemberDialog(
-        MemberDialog::Purpose::Edit, {current, shares, {}}, days(), m_data.platform().messages,
+        MemberDialog::Purpose::Edit, {current, shares, {}}, m_data.platform().messages,
         [this, current](const MemberEntry &entry) {
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return editMember(db, name, current, entry.name, entry.shares, days().today);
+                return editMember(db, name, current, entry.name, entry.shares, today());
             });
         },
         this));
@@ -481,7 +487,7 @@ void LedgerPanel::removeMemberAsked()
     if (member.isEmpty())
         return;
     openForm(new MemberDialog(
-        MemberDialog::Purpose::Leave, {member, 1, days().today}, days(), m_data.platform().messages,
+        MemberDialog::Purpose::Leave, {member, 1, today()}, m_data.platform().messages,
         [this, member](const MemberEntry &entry) -> Status {
             if (!m_data.platform().messages.ask(
                     {u"¿Seguro que quieres dar de baja a "_s + member + u" el "_s +
@@ -490,7 +496,7 @@ void LedgerPanel::removeMemberAsked()
                      u"Dar de baja"_s, MessageIcon::Question}))
                 return {};
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return removeMember(db, name, member, entry.date, days().today);
+                return removeMember(db, name, member, entry.date, today());
             });
         },
         this));
@@ -508,7 +514,7 @@ void LedgerPanel::deleteMemberAsked()
              u"Borrar miembro"_s, MessageIcon::Question}))
         return;
     change([&](const ProgramDatabase &db, const QString &syndicate) {
-        return deleteMember(db, syndicate, member, days().today);
+        return deleteMember(db, syndicate, member, today());
     });
 }
 
@@ -520,12 +526,12 @@ void LedgerPanel::addMovementAsked()
     for (const MemberBalance &balance : m_account.members)
         members.append(balance.name);
     openForm(new MovementDialog(
-        members, days(), m_data.platform().messages,
+        members, today(), m_data.platform().messages,
         [this](const MovementEntry &entry) {
             return apply([&](const ProgramDatabase &db, const QString &name) {
                 return zafrano::addMovement(
                     db, name, {0, entry.kind, entry.member, entry.cents, entry.date, entry.note},
-                    days().today);
+                    today());
             });
         },
         std::nullopt, this));
@@ -557,7 +563,7 @@ void LedgerPanel::editMovementAsked()
     for (const MemberBalance &balance : m_account.members)
         members.append(balance.name);
     openForm(new MovementDialog(
-        members, days(), m_data.platform().messages,
+        members, today(), m_data.platform().messages,
         [this, was](const MovementEntry &entry) -> Status {
             const LedgerMovement corrected{was->id,     entry.kind, entry.member,
                                            entry.cents, entry.date, entry.note};
@@ -568,7 +574,7 @@ void LedgerPanel::editMovementAsked()
                      u"Corregir movimiento"_s, MessageIcon::Question}))
                 return {};
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return zafrano::editMovement(db, name, corrected, days().today);
+                return zafrano::editMovement(db, name, corrected, today());
             });
         },
         MovementEntry{was->kind, was->member, was->cents, was->date, was->note}, this));
@@ -585,7 +591,7 @@ void LedgerPanel::removeMovementAsked()
                                          u"Quitar movimiento"_s, MessageIcon::Question}))
         return;
     change([&](const ProgramDatabase &db, const QString &syndicate) {
-        return zafrano::removeMovement(db, syndicate, movement->id, days().today);
+        return zafrano::removeMovement(db, syndicate, movement->id, today());
     });
 }
 
@@ -595,19 +601,19 @@ void LedgerPanel::reintegroAsked()
         return;
     const ReintegroEntry initial =
         m_book->reintegro ? ReintegroEntry{m_book->reintegro->digit, m_book->reintegro->since}
-                          : ReintegroEntry{0, days().today};
+                          : ReintegroEntry{0, today()};
     ReintegroDialog::Clear clear;
     if (m_book->reintegro)
         clear = [this] {
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return clearReintegro(db, name, days().today);
+                return clearReintegro(db, name, today());
             });
         };
     openForm(new ReintegroDialog(
-        initial, days(), m_data.platform().messages,
+        initial, m_data.platform().messages,
         [this](const ReintegroEntry &entry) {
             return apply([&](const ProgramDatabase &db, const QString &name) {
-                return setReintegro(db, name, entry.digit, entry.since, days().today);
+                return setReintegro(db, name, entry.digit, entry.since, today());
             });
         },
         clear, this));

@@ -70,7 +70,7 @@ private:
     Status apply(const std::function<Status(const ProgramDatabase &, const QString &)> &work);
     // The same, its refusal shown.
     void change(const std::function<Status(const ProgramDatabase &, const QString &)> &work);
-    LedgerDays days() const;
+    QDate today() const;
     // Opens one of the account's forms over the page; it goes when closed.
     void openForm(QDialog *form);
     QString selectedMember() const;
