@@ -3,6 +3,7 @@
 #include "calendar/calendar_status.h"
 #include "calendar/draw_calendar.h"
 #include "calendar/weekday.h"
+#include "checking/draws_to_count.h"
 #include "checking/prize_category.h"
 #include "cli_context.h"
 #include "common/texts.h"
@@ -209,7 +210,7 @@ int deleteDrawCommand(const CliContext &context)
         return fail({u"No existe el sorteo %1."_s.arg(context.arguments.at(0)), u"Error"_s,
                      MessageIcon::Exclamation});
     const DrawRecord removed = stored->at(*k - 1);
-    return reportDone(context, draws.removeRecord(*k),
+    return reportDone(context, deleteDraw(context.folder, *k),
                       QJsonObject{{u"deleted"_s, *k}, {u"text"_s, drawEntryText(removed)}},
                       u"Sorteo del %1 eliminado."_s.arg(drawDateText(removed)));
 }

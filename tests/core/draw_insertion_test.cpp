@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A missing draw day put in its place behind the peñas' counted-through
 // dates: the file stays in date order, each peña that played it counts it
-// once (also after a crash in the middle of the check's write), and a date
-// that is no missing draw day is refused.
+// once (also after a crash in the middle of the check's write, or when it
+// had been counted before it was deleted), and a date that is no missing
+// draw day is refused.
 #include "backup/automatic_copies.h"
 #include "checking/check_and_keep.h"
 #include "checking/draws_to_count.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 using namespace zafrano;
@@ -135,5 +137,45 @@ TEST(DrawInsertion, FillsAMissingDayAndCountsItOnceForEachPenaThatPlayedIt)
     KeptCheck afterCrash = checkAndKeep(folder.syndicates(), stored, after, options);
     EXPECT_TRUE(afterCrash.results.changedRecords.isEmpty());
     EXPECT_EQ(folder.syndicates().readAll().value(), after);
+    EXPECT_TRUE(drawsToCount(db.value()).value().isEmpty());
+}
+
+TEST(DrawInsertion, ADrawDeletedAfterItWasCountedComesBackWithoutBeingCountedAgain)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const DataFolder folder(dir.path());
+    const QList<DrawRecord> &history = test::realHistory();
+    ASSERT_TRUE(folder.draws().rewrite(history).ok());
+    const QDate newest = history.last().date();
+    // Some draw in the middle, and a bet that wins all six in it.
+    const int k = static_cast<int>(history.size()) - 20;
+    const DrawRecord deleted = history.at(k - 1);
+    const QList<int> six(deleted.numbers.begin(), deleted.numbers.end());
+    const QList<SyndicateRecord> before = {
+        syndicate(u"CONTADA"_s, u"Todos"_s, six, newest),
+        syndicate(u"ATRASADA"_s, u"Todos"_s, six, deleted.date().addDays(-1)),
+    };
+    ASSERT_TRUE(folder.syndicates().writeAll(before).ok());
+
+    ASSERT_TRUE(deleteDraw(folder, k).ok());
+    ASSERT_EQ(folder.draws().readAll()->size(), history.size() - 1);
+    const Result<Intake> back = takeInDraws(folder, {FetchedDraw{deleted, {}}});
+    ASSERT_TRUE(back.ok()) << back.error().message.text.toStdString();
+    ASSERT_EQ(back->inserted, QList<DrawRecord>{deleted});
+    EXPECT_EQ(folder.draws().readAll().value(), history);
+
+    // The peña that had counted it keeps its tallies; the one that had not
+    // counts it now, on the usual road.
+    const KeptCheck checked = checkAndKeep(folder.syndicates(), history, before, CheckOptions{});
+    ASSERT_TRUE(checked.kept.ok());
+    const QList<SyndicateRecord> after = folder.syndicates().readAll().value();
+    EXPECT_EQ(test::talliesOf(after[0]), (std::array<int, 5>{}));
+    EXPECT_EQ(test::talliesOf(after[1]),
+              test::talliesByHand(before[1], history, deleted.date().addDays(-1), newest));
+    const std::array<int, 5> late = test::talliesOf(after[1]);
+    EXPECT_EQ(std::accumulate(late.begin(), late.end(), 0), 1); // its one winning bet
+    const Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
+    ASSERT_TRUE(db.ok());
     EXPECT_TRUE(drawsToCount(db.value()).value().isEmpty());
 }

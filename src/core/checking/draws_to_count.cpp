@@ -26,6 +26,14 @@ Status keepDrawsToCount(const ProgramDatabase &db, const QList<DrawRecord> &inse
             for (const SyndicateRecord &syndicate : syndicates) {
                 if (syndicate.countedThrough < draw.drawDate || !playsDraw(syndicate, draw))
                     continue;
+                // Counted before it was deleted: in the tallies already.
+                Status forgotten = db.connection().execute(
+                    u"DELETE FROM draws_counted_when_deleted WHERE draw_date = ? AND syndicate = ?;"_s,
+                    {draw.date(), syndicate.nameText()});
+                if (!forgotten)
+                    return forgotten;
+                if (db.connection().changes() > 0)
+                    continue;
                 Status kept = db.connection().execute(
                     u"INSERT OR REPLACE INTO draws_to_count (draw_date, syndicate, settling) "
                     u"VALUES (?, ?, '');"_s,
@@ -53,10 +61,58 @@ Status keepDrawsToCountIn(const DataFolder &folder, const QList<DrawRecord> &ins
     return keepDrawsToCount(db.value(), inserted, syndicates.value());
 }
 
+Status deleteDraw(const DataFolder &folder, int k)
+{
+    const DrawsFile file = folder.draws();
+    Result<QList<DrawRecord>> draws = file.readAll();
+    if (!draws)
+        return draws.error();
+    if (k < 1 || k > draws->size())
+        return file.removeRecord(k);
+    const DrawRecord removed = draws->at(k - 1);
+    // The newest draw comes back after the counted-through dates, which the
+    // check never counts again; only a draw behind the newest is remembered.
+    const bool behindNewest = k < draws->size();
+    const Result<QList<SyndicateRecord>> syndicates = folder.syndicates().readAll();
+    QList<SyndicateRecord> counted;
+    if (behindNewest && syndicates) {
+        for (const SyndicateRecord &syndicate : syndicates.value()) {
+            if (syndicate.countedThrough >= removed.drawDate && playsDraw(syndicate, removed))
+                counted.append(syndicate);
+        }
+    }
+    if (counted.isEmpty())
+        return file.removeRecord(k);
+    Result<ProgramDatabase> db = ProgramDatabase::openIn(folder);
+    if (!db)
+        return db.error();
+    // Remembered first: a draw gone from the file without its memory would
+    // be counted twice when it came back.
+    Status remembered = db->transaction([&]() -> Status {
+        for (const SyndicateRecord &syndicate : std::as_const(counted)) {
+            Status kept = db->connection().execute(
+                u"INSERT OR REPLACE INTO draws_counted_when_deleted (draw_date, syndicate) "
+                u"VALUES (?, ?);"_s,
+                {removed.date(), syndicate.nameText()});
+            if (!kept)
+                return kept;
+        }
+        return {};
+    });
+    if (!remembered)
+        return remembered;
+    return file.removeRecord(k);
+}
+
 Status renameInDrawsToCount(const ProgramDatabase &db, const QString &from, const QString &to)
 {
-    return db.connection().execute(
-        u"UPDATE draws_to_count SET syndicate = ? WHERE syndicate = ?;"_s, {to, from});
+    for (const QString &table : {u"draws_to_count"_s, u"draws_counted_when_deleted"_s}) {
+        Status moved = db.connection().execute(
+            u"UPDATE %1 SET syndicate = ? WHERE syndicate = ?;"_s.arg(table), {to, from});
+        if (!moved)
+            return moved;
+    }
+    return {};
 }
 
 Result<QList<DrawToCount>> drawsToCount(const ProgramDatabase &db)

@@ -37,15 +37,22 @@ QString talliesKey(const SyndicateRecord &syndicate);
 
 // The draws of `inserted` each syndicate plays and has already counted past:
 // a row for each, kept in one transaction. A syndicate whose counted-through
-// date is before a draw counts it as any new draw and gets no row.
+// date is before a draw counts it as any new draw and gets no row; nor does
+// one that had counted the draw before it was deleted (deleteDraw).
 Status keepDrawsToCount(const ProgramDatabase &db, const QList<DrawRecord> &inserted,
                         const QList<SyndicateRecord> &syndicates);
 
 // The same for the syndicates of `folder`, in its zafrano.db (begun when missing).
 Status keepDrawsToCountIn(const DataFolder &folder, const QList<DrawRecord> &inserted);
 
-// The rows of a renamed syndicate take its new name. Runs inside the caller's
-// transaction (the rename of its account).
+// Deletes draw record `k` of the folder. The syndicates that had counted it
+// are remembered in zafrano.db (when the folder has one): should the same day
+// come back, by a download filling the hole or typed in, it is not counted
+// for them a second time.
+Status deleteDraw(const DataFolder &folder, int k);
+
+// The rows and remembered deleted draws of a renamed syndicate take its new
+// name. Runs inside the caller's transaction (the rename of its account).
 Status renameInDrawsToCount(const ProgramDatabase &db, const QString &from, const QString &to);
 
 // Every row, the oldest draw first.

@@ -147,6 +147,12 @@ const QList<const char *> &migrations()
         "  syndicate TEXT NOT NULL,"
         "  settling TEXT NOT NULL DEFAULT '',"
         "  PRIMARY KEY (draw_date, syndicate)) WITHOUT ROWID;",
+        // The draws deleted after a peña had counted them: put back in
+        // their place, they are in its tallies already.
+        "CREATE TABLE draws_counted_when_deleted ("
+        "  draw_date TEXT NOT NULL,"
+        "  syndicate TEXT NOT NULL,"
+        "  PRIMARY KEY (draw_date, syndicate)) WITHOUT ROWID;",
     };
     return list;
 }

@@ -3,6 +3,7 @@
 
 #include "app/program_data.h"
 #include "backup/automatic_copies.h"
+#include "checking/draws_to_count.h"
 #include "common/texts.h"
 #include "startup/draws_rescue.h"
 #include "store/day_serial.h"
@@ -166,7 +167,7 @@ void DrawCommands::deleteOneDraw(int record)
     const std::optional<FolderLock::Held> lock = m_data.lockForWriting();
     if (!lock)
         return;
-    if (Status removed = m_data.folder().draws().removeRecord(record); !removed) {
+    if (Status removed = deleteDraw(m_data.folder(), record); !removed) {
         m_data.showFailure(removed.error());
         return;
     }
