@@ -51,6 +51,7 @@ void PageFetch::start(const QUrl &url, const FetchHeaders &headers)
     if (!headers.accept.isEmpty())
         request.setRawHeader("Accept", headers.accept);
     m_reply = m_network.get(request);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &PageFetch::checkAnnouncedSize);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetch::readSome);
     connect(m_reply, &QNetworkReply::finished, this, &PageFetch::finish);
     if (m_transferLimitMs > 0)
@@ -76,6 +77,21 @@ void PageFetch::fail(FetchFailure failure, const QString &text)
     if (m_error.isEmpty()) {
         m_error = text;
         m_failure = failure;
+    }
+}
+
+void PageFetch::checkAnnouncedSize()
+{
+    // A reply that says beforehand it is far more than a results page is
+    // refused before a byte of it is read.
+    if (!m_reply)
+        return;
+    bool known = false;
+    const qint64 announced =
+        m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    if (known && announced > m_maxBytes) {
+        fail(FetchFailure::TooBig, u"Página demasiado grande"_s);
+        emit finished();
     }
 }
 

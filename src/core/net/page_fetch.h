@@ -68,6 +68,7 @@ signals:
     void finished();
 
 private:
+    void checkAnnouncedSize();
     void readSome();
     void finish();
     void fail(FetchFailure failure, const QString &text);
