@@ -7,6 +7,7 @@
 #include "checking/prize_category.h"
 #include "cli_context.h"
 #include "output.h"
+#include "store/day_serial.h"
 #include "store/program_database.h"
 
 #include <QJsonArray>
@@ -117,8 +118,8 @@ QJsonObject backtestJson(const Backtest &backtest)
 
 void printBacktest(const Backtest &backtest, const BacktestRequest &request)
 {
-    printLine(u"Del %1 al %2, días: %3"_s.arg(request.from.toString(u"dd/MM/yyyy"_s),
-                                              request.to.toString(u"dd/MM/yyyy"_s), request.days));
+    printLine(u"Del %1 al %2, días: %3"_s.arg(shortDate(request.from), shortDate(request.to),
+                                              request.days));
     for (const BacktestFigure &figure : backtestFigures(backtest))
         printLine(figure.label + u": "_s + figure.value);
     if (!backtest.pending.isEmpty())

@@ -7,6 +7,7 @@
 #include "ledger/ledger_statement.h"
 #include "ledger/ledger_store.h"
 #include "output.h"
+#include "store/day_serial.h"
 #include "store/program_database.h"
 
 #include <QJsonArray>
@@ -64,7 +65,7 @@ void printAccount(const LedgerAccount &account)
     printLine(u"Reintegros: "_s + eurosText(account.refunds));
     QStringList pending;
     for (QDate date : account.pending)
-        pending.append(date.toString(u"dd/MM/yyyy"_s));
+        pending.append(shortDate(date));
     printLine(u"Premios pendientes de cobro: "_s +
               (pending.isEmpty() ? u"ninguno"_s : pending.join(u", "_s)));
     printLine(u"Otros gastos: "_s + eurosText(account.otherCosts));
@@ -202,7 +203,7 @@ std::optional<int> runOutput(const CliContext &context, const LedgerBook &book,
     if ((verb == u"history"_s || verb == u"movements"_s) && words.size() == 1) {
         if (verb == u"history"_s) {
             for (const LedgerEvent &event : book.history)
-                printLine(event.madeOn.toString(u"dd/MM/yyyy"_s) + u"  "_s + event.what);
+                printLine(shortDate(event.madeOn) + u"  "_s + event.what);
         } else {
             for (const LedgerMovement &movement : book.movements)
                 printLine(u"%1  "_s.arg(movement.id) + movementText(movement));

@@ -262,8 +262,7 @@ int prizesCommand(const CliContext &context)
     } else if (prizes) {
         printPrizes(*prizes);
     } else {
-        printLine(u"No hay premios guardados del sorteo del "_s + date.toString(u"dd/MM/yyyy"_s) +
-                  u'.');
+        printLine(u"No hay premios guardados del sorteo del "_s + shortDate(date) + u'.');
     }
     return Success;
 }

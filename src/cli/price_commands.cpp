@@ -5,6 +5,7 @@
 #include "common/money.h"
 #include "ledger/price_history.h"
 #include "output.h"
+#include "store/day_serial.h"
 #include "store/program_database.h"
 
 #include <QJsonArray>
@@ -33,8 +34,8 @@ int showPrices(const CliContext &context, Cents now, const QList<PriceChange> &h
     }
     printLine(u"Precio por apuesta: "_s + moneyText(now) + u" €"_s);
     for (const PriceChange &change : history)
-        printLine(u"  desde el "_s + change.since.toString(u"dd/MM/yyyy"_s) + u": "_s +
-                  moneyText(change.cents) + u" €"_s);
+        printLine(u"  desde el "_s + shortDate(change.since) + u": "_s + moneyText(change.cents) +
+                  u" €"_s);
     return Success;
 }
 

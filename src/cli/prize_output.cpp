@@ -4,6 +4,7 @@
 #include "checking/prize_category.h"
 #include "common/money.h"
 #include "output.h"
+#include "store/day_serial.h"
 
 using namespace Qt::StringLiterals;
 
@@ -25,9 +26,8 @@ void printPrizes(const DrawPrizes &prizes)
         if (!prizes.cents[k])
             continue;
         const char16_t *name = k == DrawPrizes::Refund ? RefundName : PrizeCategories[k].shortName;
-        printLine(u"Premio de %1 del %2: %3 €"_s.arg(QString::fromUtf16(name),
-                                                     prizes.date.toString(u"dd/MM/yyyy"_s),
-                                                     moneyText(*prizes.cents[k])));
+        printLine(u"Premio de %1 del %2: %3 €"_s.arg(
+            QString::fromUtf16(name), shortDate(prizes.date), moneyText(*prizes.cents[k])));
     }
 }
 

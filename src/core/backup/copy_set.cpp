@@ -191,13 +191,13 @@ QByteArray CopySet::manifest() const
 
 QString summaryText(const CopySummary &summary)
 {
-    const auto day = [](QDate date) { return date.toString(u"dd/MM/yyyy"_s); };
     const QDateTime made = summary.made.toLocalTime();
     QString text =
-        u"Copia del %1 a las %2.\n"_s.arg(day(made.date()), made.time().toString(u"HH:mm"_s));
-    text += summary.draws == 0 ? u"Sin sorteos.\n"_s
-                               : u"%1 sorteos, del %2 al %3.\n"_s.arg(summary.draws)
-                                     .arg(day(*summary.firstDraw), day(*summary.lastDraw));
+        u"Copia del %1 a las %2.\n"_s.arg(shortDate(made.date()), made.time().toString(u"HH:mm"_s));
+    text += summary.draws == 0
+                ? u"Sin sorteos.\n"_s
+                : u"%1 sorteos, del %2 al %3.\n"_s.arg(summary.draws)
+                      .arg(shortDate(*summary.firstDraw), shortDate(*summary.lastDraw));
     text += u"%1 peñas"_s.arg(summary.syndicates);
     if (summary.members)
         text += u", %1 socios"_s.arg(*summary.members);

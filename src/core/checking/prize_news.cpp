@@ -3,6 +3,7 @@
 
 #include "checking/prize_category.h"
 #include "common/money.h"
+#include "store/day_serial.h"
 
 #include <algorithm>
 
@@ -40,8 +41,8 @@ Announcement prizeAnnouncement(const QList<PrizeFind> &finds, const PrizesOfDraw
                 prizes ? prizes->cents[category.prizeIndex] : std::nullopt;
             euros = euros && each ? std::optional<Cents>(*euros + bets * *each) : std::nullopt;
         }
-        QString text = line.syndicate + u": "_s + won.join(u", "_s) + u" el "_s +
-                       line.draw.toString(u"dd/MM/yyyy"_s);
+        QString text =
+            line.syndicate + u": "_s + won.join(u", "_s) + u" el "_s + shortDate(line.draw);
         if (euros)
             text += u" ("_s + moneyText(*euros) + u" €)"_s;
         texts.append(text);
@@ -54,9 +55,8 @@ std::optional<Announcement> silentSourceAnnouncement(bool everySourceFailed, QDa
 {
     if (!everySourceFailed || (newestDraw.isValid() && newestDraw.daysTo(today) < SilentSourceDays))
         return std::nullopt;
-    const QString since = newestDraw.isValid()
-                              ? u"desde el sorteo del "_s + newestDraw.toString(u"dd/MM/yyyy"_s)
-                              : u"todavía"_s;
+    const QString since =
+        newestDraw.isValid() ? u"desde el sorteo del "_s + shortDate(newestDraw) : u"todavía"_s;
     return Announcement{u"Zafrano no puede bajar los sorteos"_s,
                         u"Ninguna fuente de resultados ha respondido y no hay sorteos nuevos "_s +
                             since + u". Compruebe la conexión o pulse «Bajar sorteos»."_s};

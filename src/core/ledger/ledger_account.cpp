@@ -5,6 +5,7 @@
 #include "checking/prize_category.h"
 #include "ledger/price_history.h"
 #include "ledger/share_split.h"
+#include "store/day_serial.h"
 
 #include <QMap>
 #include <algorithm>
@@ -109,7 +110,7 @@ QString movementText(const LedgerMovement &movement)
                              ? QString()
                              : u" («"_s + movement.note + u"»)"_s;
     return movementKindName(movement.kind) + who + u", "_s + eurosText(movement.cents) +
-           u" del "_s + movement.date.toString(u"dd/MM/yyyy"_s) + note;
+           u" del "_s + shortDate(movement.date) + note;
 }
 
 LedgerAccount workOutAccount(const LedgerBook &book, const QList<DrawRecord> &draws,

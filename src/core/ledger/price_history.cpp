@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ledger/price_history.h"
 
+#include "store/day_serial.h"
 #include "store/program_database.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ Result<Cents> keepDatedPriceChange(const ProgramDatabase &db, Cents before, Cent
 {
     if (since.isValid() && since > today)
         return refused(u"El cambio de precio no puede tener fecha posterior a hoy ("_s +
-                       today.toString(u"dd/MM/yyyy"_s) + u")."_s);
+                       shortDate(today) + u")."_s);
     if (Status kept = keepPriceChange(db, before, price, since); !kept)
         return kept.error();
     Result<QList<PriceChange>> history = priceHistory(db);

@@ -3,6 +3,7 @@
 
 #include "calendar/draw_calendar.h"
 #include "net/draw_intake.h"
+#include "store/day_serial.h"
 #include "store/prize_store.h"
 #include "store/program_database.h"
 #include "store/record_file.h"
@@ -33,7 +34,7 @@ QString insertedText(const QList<DrawRecord> &inserted)
 {
     QStringList days;
     for (const DrawRecord &draw : inserted)
-        days.append(draw.date().toString(u"dd/MM/yyyy"_s));
+        days.append(shortDate(draw.date()));
     return inserted.size() == 1
                ? u"Añadido el sorteo que faltaba del %1."_s.arg(days.first())
                : u"Añadidos los sorteos que faltaban del %1."_s.arg(days.join(u", "_s));

@@ -107,14 +107,14 @@ Result<QList<FetchedDraw>> readJsonAnswer(QByteArrayView body)
             !game.isUndefined() && game.toString() != u"BONO"_s)
             return sourceRefusal(
                 u"El servidor de resultados ha enviado un sorteo del %1 que no es de Bonoloto "
-                u"(%2); no se añade ningún sorteo."_s.arg(date.toString(u"dd/MM/yyyy"_s),
+                u"(%2); no se añade ningún sorteo."_s.arg(shortDate(date),
                                                           fieldText(game).left(20)));
         std::optional<DrawRecord> record =
             drawOfCombination(draw.value(u"combinacion"_s).toString());
         if (!record)
             return sourceRefusal(
                 u"La combinación del sorteo del %1 no se puede leer; no se añade ningún sorteo."_s
-                    .arg(date.toString(u"dd/MM/yyyy"_s)));
+                    .arg(shortDate(date)));
         record->drawDate = toDaySerial(date);
         draws.append({*record, prizesOf(draw.value(u"escrutinio"_s), date)});
     }

@@ -3,6 +3,7 @@
 
 #include "calendar/draw_calendar.h"
 #include "net/operator_site.h"
+#include "store/day_serial.h"
 
 #include <algorithm>
 
@@ -177,7 +178,7 @@ QString dayList(const QList<QDate> &days)
     constexpr int Shown = 10;
     QStringList texts;
     for (const QDate &day : days.first(std::min<qsizetype>(days.size(), Shown)))
-        texts.append(day.toString(u"dd/MM/yyyy"_s));
+        texts.append(shortDate(day));
     QString list = texts.join(u", "_s);
     if (days.size() > Shown)
         list += u" y %1 más"_s.arg(days.size() - Shown);
@@ -192,8 +193,7 @@ void JsonResultsSource::answerArrived()
         return;
     m_bytes += m_fetch.page().size();
     const auto [from, to] = m_asked;
-    const QString window =
-        u"del %1 al %2"_s.arg(from.toString(u"dd/MM/yyyy"_s), to.toString(u"dd/MM/yyyy"_s));
+    const QString window = u"del %1 al %2"_s.arg(shortDate(from), shortDate(to));
     Result<QList<FetchedDraw>> answer = jsonWindowAnswer(m_fetch);
     if (!answer) {
         // A service that answers nothing at first is not asked month after month.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/results_source.h"
 
+#include "store/day_serial.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -31,7 +33,7 @@ Result<QList<FetchedDraw>> newDrawsOf(QList<FetchedDraw> draws, QDate newestStor
                 continue; // the same draw in two answers
             return sourceRefusal(
                 u"El servidor de resultados da dos combinaciones para el sorteo del %1; no se "
-                u"añade ningún sorteo."_s.arg(date.toString(u"dd/MM/yyyy"_s)));
+                u"añade ningún sorteo."_s.arg(shortDate(date)));
         }
         kept.append(fetched);
     }

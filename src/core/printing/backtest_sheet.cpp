@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/backtest_sheet.h"
 
+#include "store/day_serial.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -77,8 +79,8 @@ void chart(PrintDocument &sheet, const QList<BacktestVariant> &variants, double 
     sheet.placeText(0, bottom - 3, moneyText(lowest) + u" €"_s);
     if (!first.isValid())
         return;
-    sheet.placeText(left, bottom + 1, first.toString(u"dd/MM/yyyy"_s));
-    sheet.placeText(right - 16, bottom + 1, last.toString(u"dd/MM/yyyy"_s));
+    sheet.placeText(left, bottom + 1, shortDate(first));
+    sheet.placeText(right - 16, bottom + 1, shortDate(last));
     const double days = std::max<qint64>(1, first.daysTo(last));
     const double span = static_cast<double>(highest - lowest);
     const auto at = [&](QDate date, Cents net) {

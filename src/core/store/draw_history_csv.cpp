@@ -37,8 +37,8 @@ Result<QList<DrawRecord>> parseDrawHistoryCsv(QByteArrayView csv, QDate today)
             return csvError(line.number, u"fecha no válida"_s);
         // A draw still to come would stop every later one from being added.
         if (today.isValid() && date > today)
-            return csvError(line.number, u"el sorteo del %1 es posterior a hoy"_s.arg(
-                                       date.toString(u"dd/MM/yyyy"_s)));
+            return csvError(line.number,
+                            u"el sorteo del %1 es posterior a hoy"_s.arg(shortDate(date)));
         draw.drawDate = toDaySerial(date);
         std::array<int, 8> values{};
         for (int f = 0; f < 8; ++f) {

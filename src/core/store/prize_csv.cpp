@@ -4,6 +4,7 @@
 #include "common/money.h"
 #include "common/prize_categories.h"
 #include "store/csv_lines.h"
+#include "store/day_serial.h"
 #include "store/prize_months.h"
 #include "store/prize_store.h"
 #include "store/program_database.h"
@@ -109,9 +110,9 @@ Result<QList<DrawPrizes>> parsePrizeCsv(QByteArrayView csv, const QSet<QDate> &d
             refuse(u"la fecha «%1» no es válida (AAAA-MM-DD o DD/MM/AAAA)."_s.arg(fields[0]));
         else if (date < firstEuroDraw())
             refuse(u"el sorteo del %1 se pagó en pesetas; sólo se guardan premios en euros."_s.arg(
-                date.toString(u"dd/MM/yyyy"_s)));
+                shortDate(date)));
         else if (!drawDates.contains(date))
-            refuse(u"no hay ningún sorteo guardado del %1."_s.arg(date.toString(u"dd/MM/yyyy"_s)));
+            refuse(u"no hay ningún sorteo guardado del %1."_s.arg(shortDate(date)));
         else if (category < 0)
             refuse(u"la categoría «%1» no existe (%2)."_s.arg(fields[1], categoryKeys()));
         else if (!amount.match(premio).hasMatch())
@@ -121,7 +122,7 @@ Result<QList<DrawPrizes>> parsePrizeCsv(QByteArrayView csv, const QSet<QDate> &d
             refuse(u"los ganadores «%1» no son un número entero."_s.arg(fields[3]));
         else if (const auto seen = lineOf.constFind({date, category}); seen != lineOf.cend())
             refuse(u"la categoría %1 del %2 ya viene en la línea %3."_s
-                       .arg(prizeCategoryKey(category), date.toString(u"dd/MM/yyyy"_s))
+                       .arg(prizeCategoryKey(category), shortDate(date))
                        .arg(*seen));
         else {
             lineOf.insert({date, category}, line.number);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/prize_store.h"
 
+#include "store/day_serial.h"
 #include "store/program_database.h"
 
 #include <algorithm>
@@ -41,7 +42,7 @@ Status storePrizesOfDraw(const ProgramDatabase &db, const QList<DrawRecord> &sto
     if (std::none_of(stored.begin(), stored.end(),
                      [date](const DrawRecord &draw) { return draw.date() == date; }))
         return refused(u"No hay ningún sorteo guardado del "_s +
-                       (date.isValid() ? date.toString(u"dd/MM/yyyy"_s) : u"día indicado"_s) +
+                       (date.isValid() ? shortDate(date) : u"día indicado"_s) +
                        u": añádalo antes con sus números."_s);
     if (!prizes.known())
         return refused(u"No se ha escrito ningún premio."_s);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ledger_history_dialog.h"
 
+#include "store/day_serial.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -25,10 +27,13 @@ LedgerHistoryDialog::LedgerHistoryDialog(const LedgerBook &book, QWidget *parent
     list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     for (int row = 0; row < book.history.size(); ++row) {
         const LedgerEvent &event = book.history[book.history.size() - 1 - row];
-        list->setItem(row, 0, new QTableWidgetItem(event.madeOn.toString(u"dd/MM/yyyy"_s)));
+        list->setItem(row, 0, new QTableWidgetItem(shortDate(event.madeOn)));
         list->setItem(row, 1, new QTableWidgetItem(event.what));
     }
-    list->resizeRowsToContents();
+    // The rows take the height of their text at the width the column ends
+    // with, not at the narrow one it has before the dialog is laid out.
+    connect(list->horizontalHeader(), &QHeaderView::sectionResized, list,
+            &QTableWidget::resizeRowsToContents);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(u"Cerrar"_s);
     buttons->button(QDialogButtonBox::Close)->setObjectName(u"LedgerHistoryClose"_s);

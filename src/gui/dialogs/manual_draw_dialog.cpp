@@ -5,6 +5,7 @@
 #include "checking/prize_category.h"
 #include "common/money.h"
 #include "net/draw_intake.h"
+#include "store/day_serial.h"
 #include "store/prize_store.h"
 #include "store/program_database.h"
 
@@ -141,7 +142,7 @@ void ManualDrawDialog::save()
 void ManualDrawDialog::showStoredDraw(const DrawRecord &draw)
 {
     m_stored = draw;
-    setWindowTitle(u"Premios del sorteo del "_s + draw.date().toString(u"dd/MM/yyyy"_s));
+    setWindowTitle(u"Premios del sorteo del "_s + shortDate(draw.date()));
     m_date->setDate(draw.date());
     for (int i = 0; i < 6; ++i)
         m_numbers[i]->setValue(draw.numbers[i]);

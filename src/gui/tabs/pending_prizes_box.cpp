@@ -3,6 +3,7 @@
 
 #include "app/program_data.h"
 #include "dialogs/manual_draw_dialog.h"
+#include "store/day_serial.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -30,7 +31,7 @@ void PendingPrizesBox::setPending(const QList<QDate> &dates)
 {
     m_list->clear();
     for (QDate date : dates) {
-        auto *item = new QListWidgetItem(date.toString(u"dd/MM/yyyy"_s), m_list);
+        auto *item = new QListWidgetItem(shortDate(date), m_list);
         item->setData(Qt::UserRole, date);
     }
     if (m_list->count() == 1)

@@ -4,6 +4,7 @@
 #include "app/price_change.h"
 #include "app/program_data.h"
 #include "dialogs/price_change_dialog.h"
+#include "store/day_serial.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -38,10 +39,9 @@ void PriceHistoryBox::setHistory(const QList<PriceChange> &history)
     m_table->setRowCount(static_cast<int>(history.size()));
     for (int row = 0; row < history.size(); ++row) {
         // The first price holds for every draw before the first change.
-        m_table->setItem(row, 0,
-                         new QTableWidgetItem(row == 0
-                                                  ? u"el principio"_s
-                                                  : history[row].since.toString(u"dd/MM/yyyy"_s)));
+        m_table->setItem(
+            row, 0,
+            new QTableWidgetItem(row == 0 ? u"el principio"_s : shortDate(history[row].since)));
         auto *price = new QTableWidgetItem(moneyText(history[row].cents) + u" €"_s);
         price->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_table->setItem(row, 1, price);
