@@ -21,19 +21,19 @@ LedgerHistoryDialog::LedgerHistoryDialog(const LedgerBook &book, QWidget *parent
     list->setObjectName(u"LedgerHistoryList"_s);
     list->setHorizontalHeaderLabels({u"Fecha"_s, u"Cambio"_s});
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setWordWrap(true);
+    // One line per change, as the history reads best; a long one shows whole
+    // in its tip.
+    list->setWordWrap(false);
     list->verticalHeader()->hide();
     list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     for (int row = 0; row < book.history.size(); ++row) {
         const LedgerEvent &event = book.history[book.history.size() - 1 - row];
         list->setItem(row, 0, new QTableWidgetItem(shortDate(event.madeOn)));
-        list->setItem(row, 1, new QTableWidgetItem(event.what));
+        auto *what = new QTableWidgetItem(event.what);
+        what->setToolTip(event.what);
+        list->setItem(row, 1, what);
     }
-    // The rows take the height of their text at the width the column ends
-    // with, not at the narrow one it has before the dialog is laid out.
-    connect(list->horizontalHeader(), &QHeaderView::sectionResized, list,
-            &QTableWidget::resizeRowsToContents);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(u"Cerrar"_s);
     buttons->button(QDialogButtonBox::Close)->setObjectName(u"LedgerHistoryClose"_s);
