@@ -39,16 +39,26 @@ SyndicateRecord syndicate(const QString &name, const QString &days, const QList<
     return record;
 }
 
+// A folder holding the real history.
+class DrawInsertion : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(folder.draws().rewrite(history).ok());
+    }
+
+    QTemporaryDir dir;
+    const DataFolder folder{dir.path()};
+    const QList<DrawRecord> &history = test::realHistory();
+    const QDate newest = history.last().date();
+};
+
 } // namespace
 
-TEST(DrawInsertion, FillsAMissingDayAndCountsItOnceForEachPenaThatPlayedIt)
+TEST_F(DrawInsertion, FillsAMissingDayAndCountsItOnceForEachPenaThatPlayedIt)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const DataFolder folder(dir.path());
-    const QList<DrawRecord> &history = test::realHistory();
-    ASSERT_TRUE(folder.draws().rewrite(history).ok());
-    const QDate newest = history.last().date();
     FetchedDraw missing;
     missing.draw.numbers = {7, 11, 14, 24, 28, 40};
     missing.draw.complementario = 1;
@@ -140,14 +150,8 @@ TEST(DrawInsertion, FillsAMissingDayAndCountsItOnceForEachPenaThatPlayedIt)
     EXPECT_TRUE(drawsToCount(db.value()).value().isEmpty());
 }
 
-TEST(DrawInsertion, ADrawDeletedAfterItWasCountedComesBackWithoutBeingCountedAgain)
+TEST_F(DrawInsertion, ADrawDeletedAfterItWasCountedComesBackWithoutBeingCountedAgain)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const DataFolder folder(dir.path());
-    const QList<DrawRecord> &history = test::realHistory();
-    ASSERT_TRUE(folder.draws().rewrite(history).ok());
-    const QDate newest = history.last().date();
     // Some draw in the middle, and a bet that wins all six in it.
     const int k = static_cast<int>(history.size()) - 20;
     const DrawRecord deleted = history.at(k - 1);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QVariant>
 #include <functional>
+#include <optional>
 #include <sqlcipher/sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -109,7 +110,7 @@ struct SessionConnection
     std::optional<Connection> connection;
     bool openFailed = false;
 };
-SessionConnection *session = nullptr;
+std::optional<SessionConnection> session;
 
 // The session's connection for a write to `path`, opened on the first one; a
 // file the session cannot open is left to each write to open and say.
@@ -210,17 +211,15 @@ ReportDatabase::Session::Session(const ReportDatabase &database)
             m_inactive = true;
         return;
     }
-    session = new SessionConnection{database.path(), 1, std::nullopt, false};
+    session.emplace(SessionConnection{database.path(), 1, std::nullopt, false});
 }
 
 ReportDatabase::Session::~Session()
 {
     if (m_inactive || !session)
         return;
-    if (--session->depth == 0) {
-        delete session;
-        session = nullptr;
-    }
+    if (--session->depth == 0)
+        session.reset();
 }
 
 const QList<std::pair<QString, QStringList>> &reportSchema()
